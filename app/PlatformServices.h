@@ -1,0 +1,15 @@
+#pragma once
+
+class DirectorySearch;
+class FileProtection;
+class SystemInfo;
+
+// The platform services the main dialog uses. The program runs on the real
+// ones; tests hand the dialog stand-ins.
+struct PlatformServices {
+    FileProtection& protection;
+    DirectorySearch& directories;
+    SystemInfo& system;
+
+    static PlatformServices& Production();
+};

@@ -1,0 +1,184 @@
+#include "app/VorlaneDlg.h"
+
+#include "app/IconPlacement.h"
+#include "framework/DC.h"
+#include "framework/WinApp.h"
+#include "scan/SystemInfo.h"
+
+namespace {
+
+// Posted by the worker's queue when rows wait to be shown.
+constexpr UINT WM_ROWS_READY = WM_APP + 1;
+
+// Used only where the system has no stock GUI font.
+LOGFONTA FallbackFileNameFont()
+{
+    LOGFONTA font{};
+    font.lfHeight = -11;
+    font.lfCharSet = ANSI_CHARSET;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = PROOF_QUALITY;
+    font.lfPitchAndFamily = FF_ROMAN | VARIABLE_PITCH;
+    lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+    return font;
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CVorlaneDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_DESTROY()
+    ON_MESSAGE(WM_ROWS_READY, OnRowsReady)
+END_MESSAGE_MAP()
+
+CVorlaneDlg::CVorlaneDlg(CWnd* pParent) : CVorlaneDlg(PlatformServices::Production(), pParent) {}
+
+CVorlaneDlg::CVorlaneDlg(PlatformServices& services, CWnd* pParent)
+    : CDialog(IDD_MAIN, pParent),
+      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_services(services),
+      m_rows([this] { PostMessage(WM_ROWS_READY); }),
+      m_job{services.protection, services.directories, services.system, m_rows}
+{
+}
+
+CVorlaneDlg::~CVorlaneDlg()
+{
+    StopWorker();
+}
+
+void CVorlaneDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_CHECK_PATH, m_editCheckPath);
+    DDX_Control(pDX, IDC_FILE_NAME, m_staticFileName);
+    DDX_Control(pDX, IDC_SEARCH_TEXT, m_editSearch);
+    DDX_Control(pDX, IDC_FILE_DETAILS, m_staticFileDetails);
+    DDX_Control(pDX, IDC_LOGO, m_logo);
+    DDX_Control(pDX, IDC_FILE_LIST, m_list);
+}
+
+BOOL CVorlaneDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    if (const HMENU hSystemMenu = GetSystemMenu(FALSE)) {
+        CString about;
+        about.LoadString(IDS_ABOUTBOX);
+        if (!about.IsEmpty()) {
+            ::AppendMenuA(hSystemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(hSystemMenu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+
+    SetIcon(m_hIcon, TRUE);
+
+    m_list.InsertColumn(0, " N", LVCFMT_LEFT, 40);
+    m_list.InsertColumn(1, " File Path", LVCFMT_LEFT, 460);
+    m_list.FitColumnsToClient();
+    m_list.SetExtendedStyle(LVS_EX_GRIDLINES);
+
+    m_strLastSearch.Empty();
+    m_nSearchHit = -1;
+    m_nSearchStart = 0;
+
+    CreateBoldFont();
+    StartWorker();
+    return TRUE;
+}
+
+void CVorlaneDlg::CreateBoldFont()
+{
+    LOGFONTA font{};
+    if (const HGDIOBJ hGuiFont = ::GetStockObject(DEFAULT_GUI_FONT))
+        ::GetObjectA(hGuiFont, sizeof font, &font);
+    else
+        font = FallbackFileNameFont();
+    font.lfWeight = FW_BOLD;
+    m_fontBold.CreateFontIndirect(&font);
+    if (const HWND hFileName = GetDlgItem(IDC_FILE_NAME))
+        ::SendMessageA(hFileName, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBold.GetSafeHandle()), TRUE);
+}
+
+void CVorlaneDlg::StartWorker()
+{
+    // Started suspended so the thread object is ours to wait for and delete
+    // before it can end on its own.
+    m_pWorkerThread = AfxBeginThread(EnumerationThreadFor(m_services.system.MajorVersion()), &m_job,
+                                     THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (!m_pWorkerThread)
+        return;
+    m_pWorkerThread->m_bAutoDelete = FALSE;
+    m_pWorkerThread->ResumeThread();
+}
+
+LRESULT CVorlaneDlg::OnRowsReady(WPARAM, LPARAM)
+{
+    const RowQueue::Batch batch = m_rows.Take(kRowsPerBatch);
+    m_list.AppendRows(batch.rows);
+    if (batch.finished) {
+        // The rows may have brought a vertical scroll bar.
+        m_list.FitColumnsToClient();
+        ReleaseWorker();
+    }
+    return 0;
+}
+
+void CVorlaneDlg::StopWorker()
+{
+    if (!m_pWorkerThread)
+        return;
+    m_rows.RequestStop();
+    ReleaseWorker();
+}
+
+void CVorlaneDlg::ReleaseWorker()
+{
+    if (!m_pWorkerThread)
+        return;
+    // The worker never waits for this thread, so this wait is short: at most
+    // until it reaches the next entry or row.
+    ::WaitForSingleObject(m_pWorkerThread->m_hThread, INFINITE);
+    delete m_pWorkerThread;
+    m_pWorkerThread = nullptr;
+}
+
+void CVorlaneDlg::OnSysCommand(UINT nID, LPARAM)
+{
+    if ((nID & 0xFFF0) != IDM_ABOUTBOX)
+        Default();
+}
+
+void CVorlaneDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), 0);
+    RECT client;
+    GetClientRect(&client);
+    dc.DrawIcon(CenteredIconOffset(client.right - client.left, ::GetSystemMetrics(SM_CXICON)),
+                CenteredIconOffset(client.bottom - client.top, ::GetSystemMetrics(SM_CYICON)), m_hIcon);
+}
+
+HCURSOR CVorlaneDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(m_hIcon);
+}
+
+void CVorlaneDlg::OnOK()
+{
+    // Enter in any control leaves the dialog open.
+}
+
+void CVorlaneDlg::OnDestroy()
+{
+    StopWorker();
+    CWnd::OnDestroy();
+    m_fontBold.DeleteObject();
+}

@@ -1,0 +1,60 @@
+#pragma once
+#include "app/PlatformServices.h"
+#include "framework/Dialog.h"
+#include "framework/Edit.h"
+#include "framework/Gdi.h"
+#include "framework/Static.h"
+#include "framework/WinThread.h"
+#include "listview/FileListCtrl.h"
+#include "res/resource.h"
+#include "scan/EnumerationThreads.h"
+#include "scan/RowQueue.h"
+
+// The main window: the file list, filled by a worker thread while the dialog
+// is in use, and the controls that inspect its files.
+class CVorlaneDlg : public CDialog {
+public:
+    explicit CVorlaneDlg(CWnd* pParent = nullptr);
+    explicit CVorlaneDlg(PlatformServices& services, CWnd* pParent = nullptr);
+    ~CVorlaneDlg() override;
+
+    // Rows handed over by the worker at most this many at a time, so the
+    // dialog answers within a few milliseconds however fast rows come.
+    static constexpr std::size_t kRowsPerBatch = 2000;
+
+    CEdit m_editCheckPath;
+    CStatic m_staticFileName;
+    CEdit m_editSearch;
+    CStatic m_staticFileDetails;
+    CStatic m_logo;
+    CFileListCtrl m_list;
+    HICON m_hIcon;
+    CString m_strLastSearch;
+    int m_nSearchStart = 0;
+    int m_nSearchHit = -1;
+    CFont m_fontBold;
+    // The enumeration worker while it runs; null before and after.
+    CWinThread* m_pWorkerThread = nullptr;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnDestroy();
+    LRESULT OnRowsReady(WPARAM, LPARAM);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void CreateBoldFont();
+    void StartWorker();
+    void StopWorker();
+    void ReleaseWorker();
+
+    PlatformServices& m_services;
+    RowQueue m_rows;
+    EnumerationJob m_job;
+};

@@ -1,0 +1,47 @@
+#pragma once
+#include "framework/Afx.h"
+
+class CWnd;
+
+// A device context that this object does not own.
+class CDC {
+public:
+    explicit CDC(HDC hDC) : m_hDC(hDC) {}
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    operator HDC() const { return m_hDC; }
+
+    int SaveDC() const { return ::SaveDC(m_hDC); }
+    BOOL RestoreDC(int nSavedDC) const { return ::RestoreDC(m_hDC, nSavedDC); }
+    COLORREF SetTextColor(COLORREF color) const { return ::SetTextColor(m_hDC, color); }
+    COLORREF SetBkColor(COLORREF color) const { return ::SetBkColor(m_hDC, color); }
+    void FillRect(const RECT* pRect, HBRUSH hBrush) const { ::FillRect(m_hDC, pRect, hBrush); }
+    SIZE GetTextExtent(LPCSTR text, int length) const
+    {
+        SIZE size{};
+        ::GetTextExtentPoint32A(m_hDC, text, length, &size);
+        return size;
+    }
+    int DrawText(LPCSTR text, int length, RECT* pRect, UINT format) const
+    {
+        return ::DrawTextA(m_hDC, text, length, pRect, format);
+    }
+    BOOL DrawIcon(int x, int y, HICON hIcon) const { return ::DrawIcon(m_hDC, x, y, hIcon); }
+
+protected:
+    HDC m_hDC;
+};
+
+// The device context of a WM_PAINT: BeginPaint on construction, EndPaint on
+// destruction.
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(CWnd* pWnd);
+    ~CPaintDC();
+
+    PAINTSTRUCT m_ps{};
+
+private:
+    HWND m_hWnd;
+};

@@ -1,0 +1,39 @@
+#pragma once
+#include "framework/Wnd.h"
+
+// A report-view list-view control. Each member is one message to the
+// control; nothing is cached here.
+class CListCtrl : public CWnd {
+public:
+    int InsertColumn(int nCol, LPCSTR heading, int nFormat, int nWidth, int nSubItem = -1) const;
+    int InsertItem(int nItem, LPCSTR text) const;
+    BOOL SetItemText(int nItem, int nSubItem, LPCSTR text) const;
+    CString GetItemText(int nItem, int nSubItem) const;
+    BOOL GetItem(LVITEMA* pItem) const { return static_cast<BOOL>(SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(pItem))); }
+    UINT GetItemState(int nItem, UINT mask) const
+    {
+        return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(nItem), mask));
+    }
+    int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
+    BOOL GetItemRect(int nItem, RECT* pRect, UINT nCode) const;
+    BOOL GetColumn(int nCol, LVCOLUMNA* pColumn) const
+    {
+        return static_cast<BOOL>(SendMessage(LVM_GETCOLUMNA, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(pColumn)));
+    }
+    int GetColumnWidth(int nCol) const { return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(nCol))); }
+    BOOL SetColumnWidth(int nCol, int cx) const
+    {
+        return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(nCol), MAKELPARAM(cx, 0)));
+    }
+    DWORD SetExtendedStyle(DWORD dwNewStyle) const
+    {
+        return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle));
+    }
+    DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
+    HWND GetHeaderCtrl() const { return GetDlgItem(0); }
+
+protected:
+    // Paints one row of an owner-drawn list.
+    virtual void DrawItem(LPDRAWITEMSTRUCT) {}
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};

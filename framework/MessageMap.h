@@ -1,0 +1,89 @@
+#pragma once
+// Message maps: each window class lists the messages it handles between
+// BEGIN_MESSAGE_MAP and END_MESSAGE_MAP. The macros expand to one function,
+// OnWndMsg, that unpacks each message into the typed arguments of its handler
+// and hands anything it does not handle to the base class's map.
+
+// Notifications that a parent sends back to the control they came from.
+#define WM_REFLECT_BASE 0xBC00
+
+#define DECLARE_MESSAGE_MAP() \
+protected:                    \
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                 \
+    bool theClass::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)     \
+    {                                                                                          \
+        using MessageMapBase = baseClass;
+
+#define END_MESSAGE_MAP()                                           \
+        return MessageMapBase::OnWndMsg(message, wParam, lParam, result); \
+    }
+
+#define ON_MESSAGE(msg, handler)                  \
+    if (message == (msg)) {                       \
+        result = handler(wParam, lParam);         \
+        return true;                              \
+    }
+
+#define ON_WM_INITDIALOG()             \
+    if (message == WM_INITDIALOG) {    \
+        result = OnInitDialog();       \
+        return true;                   \
+    }
+
+#define ON_WM_PAINT()           \
+    if (message == WM_PAINT) {  \
+        OnPaint();              \
+        result = 0;             \
+        return true;            \
+    }
+
+#define ON_WM_DESTROY()           \
+    if (message == WM_DESTROY) {  \
+        OnDestroy();              \
+        result = 0;               \
+        return true;              \
+    }
+
+#define ON_WM_SYSCOMMAND()                                   \
+    if (message == WM_SYSCOMMAND) {                          \
+        OnSysCommand(static_cast<UINT>(wParam), lParam);     \
+        result = 0;                                          \
+        return true;                                         \
+    }
+
+#define ON_WM_QUERYDRAGICON()                                      \
+    if (message == WM_QUERYDRAGICON) {                             \
+        result = reinterpret_cast<LRESULT>(OnQueryDragIcon());     \
+        return true;                                               \
+    }
+
+// A WM_COMMAND notification `code` from the control (or menu item) `id`.
+#define ON_CONTROL(code, id, handler)                                                      \
+    if (message == WM_COMMAND && HIWORD(wParam) == (code) && LOWORD(wParam) == (id)) {    \
+        handler();                                                                        \
+        result = 0;                                                                       \
+        return true;                                                                      \
+    }
+
+#define ON_COMMAND(id, handler) ON_CONTROL(0, id, handler)
+#define ON_BN_CLICKED(id, handler) ON_CONTROL(BN_CLICKED, id, handler)
+
+#define ON_NOTIFY(notifyCode, id, handler)                                              \
+    if (message == WM_NOTIFY &&                                                         \
+        reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(notifyCode) &&      \
+        reinterpret_cast<NMHDR*>(lParam)->idFrom == static_cast<UINT_PTR>(id)) {        \
+        result = 0;                                                                     \
+        handler(reinterpret_cast<NMHDR*>(lParam), &result);                             \
+        return true;                                                                    \
+    }
+
+// The control's own notification, reflected back to it by its parent.
+#define ON_NOTIFY_REFLECT(notifyCode, handler)                                          \
+    if (message == WM_REFLECT_BASE + WM_NOTIFY &&                                       \
+        reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(notifyCode)) {      \
+        result = 0;                                                                     \
+        handler(reinterpret_cast<NMHDR*>(lParam), &result);                             \
+        return true;                                                                    \
+    }

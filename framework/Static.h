@@ -1,0 +1,4 @@
+#pragma once
+#include "framework/Wnd.h"
+
+class CStatic : public CWnd {};

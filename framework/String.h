@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+
+#include "framework/Afx.h"
+
+// Narrow text in the system's ANSI code page.
+class CString {
+public:
+    CString() = default;
+    CString(const char* text) : m_text(text ? text : "") {}
+    CString(std::string text) : m_text(std::move(text)) {}
+
+    operator LPCSTR() const { return m_text.c_str(); }
+    const std::string& str() const { return m_text; }
+
+    int GetLength() const { return static_cast<int>(m_text.size()); }
+    bool IsEmpty() const { return m_text.empty(); }
+    void Empty() { m_text.clear(); }
+
+    void Format(LPCSTR format, ...);
+    // Loads string resource `id` of the program; false (and empty) when missing.
+    BOOL LoadString(UINT id);
+
+    friend bool operator==(const CString&, const CString&) = default;
+
+private:
+    std::string m_text;
+};

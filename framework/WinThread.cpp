@@ -1,0 +1,39 @@
+#include "framework/WinThread.h"
+
+#include <process.h>
+
+CWinThread::~CWinThread()
+{
+    if (m_hThread)
+        ::CloseHandle(m_hThread);
+}
+
+unsigned __stdcall CWinThread::ThreadEntry(void* pThreadObject)
+{
+    auto* pThread = static_cast<CWinThread*>(pThreadObject);
+    const UINT exitCode = pThread->m_pfnThreadProc(pThread->m_pThreadParams);
+    if (pThread->m_bAutoDelete)
+        delete pThread;
+    return exitCode;
+}
+
+CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
+                           DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+{
+    auto* pThread = new CWinThread(pfnThreadProc, pParam);
+    unsigned threadId = 0;
+    // Start suspended so the object is complete before the thread can end
+    // and, with auto-delete, delete it.
+    const uintptr_t handle = _beginthreadex(lpSecurityAttrs, nStackSize, CWinThread::ThreadEntry, pThread,
+                                            CREATE_SUSPENDED, &threadId);
+    if (handle == 0) {
+        delete pThread;
+        return nullptr;
+    }
+    pThread->m_hThread = reinterpret_cast<HANDLE>(handle);
+    pThread->m_nThreadID = threadId;
+    ::SetThreadPriority(pThread->m_hThread, nPriority);
+    if (!(dwCreateFlags & CREATE_SUSPENDED))
+        pThread->ResumeThread();
+    return pThread;
+}

@@ -1,0 +1,36 @@
+#pragma once
+#include "framework/Afx.h"
+
+using AFX_THREADPROC = UINT (*)(LPVOID);
+
+// A thread started by AfxBeginThread. With m_bAutoDelete set the object
+// deletes itself when the thread ends; otherwise its owner deletes it, after
+// waiting for m_hThread if it needs the thread to be over.
+class CWinThread {
+public:
+    CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam) : m_pfnThreadProc(pfnThreadProc), m_pThreadParams(pParam) {}
+    CWinThread(const CWinThread&) = delete;
+    CWinThread& operator=(const CWinThread&) = delete;
+    ~CWinThread();
+
+    DWORD ResumeThread() const { return ::ResumeThread(m_hThread); }
+
+    HANDLE m_hThread = nullptr;
+    UINT m_nThreadID = 0;
+    BOOL m_bAutoDelete = TRUE;
+
+private:
+    static unsigned __stdcall ThreadEntry(void* pThread);
+
+    AFX_THREADPROC m_pfnThreadProc;
+    LPVOID m_pThreadParams;
+
+    friend CWinThread* AfxBeginThread(AFX_THREADPROC, LPVOID, int, UINT, DWORD, LPSECURITY_ATTRIBUTES);
+};
+
+// Starts `pfnThreadProc(pParam)` on a new thread; null when it could not be
+// started. A stack size of 0, or one below the platform's minimum, gives the
+// program's default stack.
+CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority = THREAD_PRIORITY_NORMAL,
+                           UINT nStackSize = 0, DWORD dwCreateFlags = 0,
+                           LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);

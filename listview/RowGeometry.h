@@ -1,0 +1,35 @@
+#pragma once
+// Arithmetic of the owner-drawn file list: which rows are highlighted, where
+// a row's band and its column texts go, and how wide the path column must be
+// to fill the list.
+
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+struct RowHighlightInput {
+    bool dropHighlighted = false;
+    bool selected = false;
+    bool listHasFocus = false;
+    bool showSelectionAlways = false;
+};
+
+bool IsRowHighlighted(const RowHighlightInput& row);
+
+// The band that paints a row: from 2 pixels left of the label to at least
+// the client area's right edge.
+PixelRect RowBand(const PixelRect& bounds, const PixelRect& label, int clientRight);
+
+// Where a column's text goes: `margin` inside both edges of the column that
+// starts at x and is `width` wide, over the row's height. Narrow columns give
+// an empty or inverted rectangle, used as it is.
+PixelRect ColumnTextRect(int x, int width, int margin, const PixelRect& bounds);
+
+// Width of the path column that makes all columns fill `clientWidth`, given
+// the sum of all widths and the path column's own. Never negative, and
+// small enough for the 16-bit field that carries it.
+int FittedPathColumnWidth(int clientWidth, int sumOfWidths, int pathColumnWidth);

@@ -1,0 +1,17 @@
+// Identifiers of the program's resources and controls.
+#pragma once
+
+#define IDM_ABOUTBOX 0x0010
+#define IDS_ABOUTBOX 101
+#define IDD_MAIN 102
+#define IDR_MAINFRAME 128
+
+#define IDC_FILE_DETAILS 1001
+#define IDC_SEARCH_TEXT 1003
+#define IDC_SEARCH 1004
+#define IDC_LOGO 1005
+#define IDC_FILE_NAME 1006
+#define IDC_FILE_LIST 1007
+#define IDC_CHECK 1008
+#define IDC_CHECK_PATH 1009
+#define IDC_BROWSE 1010

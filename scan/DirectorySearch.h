@@ -1,0 +1,21 @@
+#pragma once
+#include <functional>
+#include <string>
+
+struct DirectoryEntry {
+    std::string name;
+    bool isDirectory = false;
+    // Junctions and directory symbolic links: listed, never descended into.
+    bool isReparsePoint = false;
+};
+
+// Lists a directory's entries in the platform's own order.
+class DirectorySearch {
+public:
+    using Visitor = std::function<bool(const DirectoryEntry&)>;
+    virtual ~DirectorySearch() = default;
+    // Calls `visit` for each entry of `directory` ("." and ".." included, as
+    // the platform delivers them) until it returns false. Returns false when
+    // the directory cannot be opened.
+    virtual bool ForEachEntry(const std::string& directory, const Visitor& visit) = 0;
+};

@@ -1,0 +1,15 @@
+#pragma once
+// The two ways of listing the protected files. Both run on the worker thread
+// and hand their rows, numbered from 1 in the order found, to `rows`.
+#include <string>
+
+class DirectorySearch;
+class FileProtection;
+class RowSink;
+
+// Asks the service for its own list, file after file, to the end.
+void EnumerateProtectedFiles(FileProtection& protection, RowSink& rows);
+
+// Walks the tree under `windowsDirectory` and asks about every file in it.
+void ScanWindowsDirectory(const std::string& windowsDirectory, DirectorySearch& search,
+                          FileProtection& protection, RowSink& rows);

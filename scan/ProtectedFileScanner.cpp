@@ -1,0 +1,39 @@
+#include "scan/ProtectedFileScanner.h"
+
+#include "scan/DirectorySearch.h"
+#include "scan/FileProtection.h"
+#include "scan/PathText.h"
+#include "scan/RowSink.h"
+
+CProtectedFileScanner::CProtectedFileScanner(DirectorySearch& search, FileProtection& protection,
+                                             RowSink& rows)
+    : m_search(search), m_protection(protection), m_rows(rows)
+{
+}
+
+bool CProtectedFileScanner::ScanDirectory(const std::string& directory)
+{
+    bool goOn = true;
+    // A directory that cannot be opened is skipped: the walk goes on.
+    m_search.ForEachEntry(directory, [&](const DirectoryEntry& entry) {
+        if (m_rows.StopRequested()) {
+            goOn = false;
+        } else if (entry.isDirectory && (entry.name == "." || entry.name == "..")) {
+            // neither the directory itself nor its parent is walked again
+        } else {
+            const std::string path = JoinPath(directory, entry.name);
+            goOn = entry.isDirectory && !entry.isReparsePoint ? ScanDirectory(path) : CheckFile(path);
+        }
+        return goOn;
+    });
+    return goOn;
+}
+
+bool CProtectedFileScanner::CheckFile(const std::string& path)
+{
+    if (m_protection.IsFileProtected(path)) {
+        ++m_nRows;
+        m_rows.AddRow({FormatRowNumber(static_cast<unsigned>(m_nRows)), path});
+    }
+    return m_nRows < kMaxRows;
+}

@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+
+class DirectorySearch;
+class FileProtection;
+class RowSink;
+
+// Walks a directory tree depth first, in the order the platform lists each
+// directory, and adds a row for every file the protection service guards.
+// The walk ends after the row numbered kMaxRows.
+class CProtectedFileScanner {
+public:
+    static constexpr int kMaxRows = 30001;
+
+    CProtectedFileScanner(DirectorySearch& search, FileProtection& protection, RowSink& rows);
+
+    // Both return false when the whole walk must stop: the row limit is
+    // reached or the list's owner asked to stop.
+    bool ScanDirectory(const std::string& directory);
+    bool CheckFile(const std::string& path);
+
+    int RowCount() const { return m_nRows; }
+
+private:
+    DirectorySearch& m_search;
+    FileProtection& m_protection;
+    RowSink& m_rows;
+    int m_nRows = 0;
+};

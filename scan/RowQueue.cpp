@@ -1,0 +1,60 @@
+#include "scan/RowQueue.h"
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+RowQueue::RowQueue(std::function<void()> wake) : m_wake(std::move(wake)) {}
+
+void RowQueue::AddRow(ListRow row)
+{
+    std::unique_lock<QueueMutex> lock(m_mutex);
+    m_rows.push_back(std::move(row));
+    WakeUnlessPending(lock);
+}
+
+bool RowQueue::StopRequested() const
+{
+    return m_stop.load(std::memory_order_relaxed);
+}
+
+void RowQueue::Finish()
+{
+    std::unique_lock<QueueMutex> lock(m_mutex);
+    m_finished = true;
+    WakeUnlessPending(lock);
+}
+
+void RowQueue::RequestStop()
+{
+    m_stop.store(true, std::memory_order_relaxed);
+}
+
+RowQueue::Batch RowQueue::Take(std::size_t maxRows)
+{
+    Batch batch;
+    std::unique_lock<QueueMutex> lock(m_mutex);
+    const auto count = std::min(maxRows, m_rows.size());
+    batch.rows.assign(std::make_move_iterator(m_rows.begin()),
+                      std::make_move_iterator(m_rows.begin() + static_cast<std::ptrdiff_t>(count)));
+    m_rows.erase(m_rows.begin(), m_rows.begin() + static_cast<std::ptrdiff_t>(count));
+    if (m_rows.empty() && m_finished && !m_finishReported) {
+        m_finishReported = true;
+        batch.finished = true;
+    }
+    m_wakePending = false;
+    if (!m_rows.empty())
+        WakeUnlessPending(lock);
+    return batch;
+}
+
+void RowQueue::WakeUnlessPending(std::unique_lock<QueueMutex>& lock)
+{
+    if (m_wakePending)
+        return;
+    m_wakePending = true;
+    // The wake-up posts a message; it must not run under the lock, so that a
+    // consumer that is woken at once never blocks on it.
+    lock.unlock();
+    m_wake();
+}

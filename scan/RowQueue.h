@@ -1,0 +1,47 @@
+#pragma once
+#include <atomic>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+#include "scan/QueueMutex.h"
+#include "scan/RowSink.h"
+
+// Carries rows from the enumeration thread to the thread that owns the list.
+//
+// The producer never waits for the consumer: it appends under a short lock
+// and calls `wake` only when the consumer has no wake-up outstanding, so at
+// most one wake-up is in flight however fast rows arrive. The consumer takes
+// bounded batches and is woken again while rows remain.
+class RowQueue final : public RowSink {
+public:
+    struct Batch {
+        std::vector<ListRow> rows;
+        // True exactly once: in the batch that empties the queue after Finish.
+        bool finished = false;
+    };
+
+    explicit RowQueue(std::function<void()> wake);
+
+    // Producer side.
+    void AddRow(ListRow row) override;
+    bool StopRequested() const override;
+    void Finish();
+
+    // Consumer side.
+    Batch Take(std::size_t maxRows);
+    void RequestStop();
+
+private:
+    void WakeUnlessPending(std::unique_lock<QueueMutex>& lock);
+
+    const std::function<void()> m_wake;
+    QueueMutex m_mutex;
+    std::deque<ListRow> m_rows;
+    bool m_wakePending = false;
+    bool m_finished = false;
+    bool m_finishReported = false;
+    std::atomic<bool> m_stop{false};
+};

@@ -1,0 +1,12 @@
+#pragma once
+#include "scan/ListRow.h"
+
+// Where the enumeration puts the rows it finds.
+class RowSink {
+public:
+    virtual ~RowSink() = default;
+    virtual void AddRow(ListRow row) = 0;
+    // True once the list's owner no longer wants rows; producers check it
+    // between entries and return promptly.
+    virtual bool StopRequested() const = 0;
+};

@@ -1,0 +1,8 @@
+#pragma once
+#include "scan/SystemInfo.h"
+
+class WindowsSystemInfo final : public SystemInfo {
+public:
+    unsigned long MajorVersion() override;
+    std::string WindowsDirectory() override;
+};

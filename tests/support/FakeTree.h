@@ -1,0 +1,31 @@
+#pragma once
+// An in-memory directory tree standing in for the platform's directory search.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "scan/DirectorySearch.h"
+
+class FakeTree final : public DirectorySearch {
+public:
+    // Adds the file at `path` (backslash-separated) and every directory above it.
+    void AddFile(const std::string& path);
+    void AddDirectory(const std::string& path);
+    // A directory link: listed in its parent, with the directory attribute.
+    void AddLink(const std::string& path);
+    // The directory exists in its parent's listing but cannot be opened.
+    void Lock(const std::string& path) { m_locked.insert(path); }
+
+    bool ForEachEntry(const std::string& directory, const Visitor& visit) override;
+
+    // Every directory the walk opened, in order.
+    std::vector<std::string> opened;
+
+private:
+    void AddEntry(const std::string& path, DirectoryEntry entry);
+
+    std::map<std::string, std::vector<DirectoryEntry>> m_directories;
+    std::set<std::string> m_locked;
+    std::set<std::string> m_known;
+};

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "scan/RowQueue.h"
+#include "support/Concurrently.h"
+
+namespace {
+
+ListRow Row(unsigned n)
+{
+    return {FormatRowNumber(n), "C:\\f" + std::to_string(n)};
+}
+
+}  // namespace
+
+TEST(RowQueue, WakesOnceUntilTheConsumerHasTakenEverything)
+{
+    int wakes = 0;
+    RowQueue queue([&] { ++wakes; });
+    for (unsigned n = 1; n <= 5; ++n)
+        queue.AddRow(Row(n));
+    EXPECT_EQ(wakes, 1);
+
+    // More rows than one batch: the consumer is woken again for the rest.
+    RowQueue::Batch batch = queue.Take(3);
+    EXPECT_EQ(batch.rows.size(), 3u);
+    EXPECT_FALSE(batch.finished);
+    EXPECT_EQ(wakes, 2);
+    queue.AddRow(Row(6));
+    EXPECT_EQ(wakes, 2);
+
+    batch = queue.Take(3);
+    ASSERT_EQ(batch.rows.size(), 3u);
+    EXPECT_EQ(batch.rows[2].number, "06");
+    EXPECT_EQ(wakes, 2);
+
+    // Drained: the next row wakes the consumer again.
+    queue.AddRow(Row(7));
+    EXPECT_EQ(wakes, 3);
+}
+
+TEST(RowQueue, ReportsTheEndOnceAfterTheLastRow)
+{
+    int wakes = 0;
+    RowQueue queue([&] { ++wakes; });
+    queue.AddRow(Row(1));
+    queue.Finish();
+    EXPECT_EQ(wakes, 1);
+
+    RowQueue::Batch batch = queue.Take(10);
+    EXPECT_EQ(batch.rows.size(), 1u);
+    EXPECT_TRUE(batch.finished);
+    EXPECT_FALSE(queue.Take(10).finished);
+}
+
+TEST(RowQueue, AnEmptyEnumerationStillWakesTheConsumerToFinish)
+{
+    int wakes = 0;
+    RowQueue queue([&] { ++wakes; });
+    queue.Finish();
+    EXPECT_EQ(wakes, 1);
+    EXPECT_TRUE(queue.Take(10).finished);
+}
+
+TEST(RowQueue, StopIsSeenByTheProducer)
+{
+    RowQueue queue([] {});
+    EXPECT_FALSE(queue.StopRequested());
+    queue.RequestStop();
+    EXPECT_TRUE(queue.StopRequested());
+}
+
+TEST(RowQueue, KeepsEveryRowInOrderAcrossThreads)
+{
+    std::atomic<int> wakes{0};
+    RowQueue queue([&] { wakes.fetch_add(1); });
+    constexpr unsigned kRows = 30001;
+    std::vector<ListRow> received;
+    {
+        Concurrently producer([&] {
+            for (unsigned n = 1; n <= kRows; ++n)
+                queue.AddRow(Row(n));
+            queue.Finish();
+        });
+        for (bool finished = false; !finished;) {
+            RowQueue::Batch batch = queue.Take(1000);
+            for (ListRow& row : batch.rows)
+                received.push_back(std::move(row));
+            finished = batch.finished;
+        }
+    }
+    ASSERT_EQ(received.size(), kRows);
+    for (unsigned n = 1; n <= kRows; ++n)
+        ASSERT_EQ(received[n - 1].number, FormatRowNumber(n));
+    EXPECT_GE(wakes.load(), 1);
+}
