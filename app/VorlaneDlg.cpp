@@ -9,6 +9,9 @@ namespace {
 
 // Posted by the worker's queue when rows wait to be shown.
 constexpr UINT WM_ROWS_READY = WM_APP + 1;
+// Fetches the next slice of rows while rows remain. Timer messages come only
+// when no input or painting is pending, so the user is served between slices.
+constexpr UINT_PTR kRowsTimer = 1;
 
 // Used only where the system has no stock GUI font.
 LOGFONTA FallbackFileNameFont()
@@ -31,6 +34,7 @@ BEGIN_MESSAGE_MAP(CVorlaneDlg, CDialog)
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
     ON_WM_DESTROY()
+    ON_WM_TIMER()
     ON_MESSAGE(WM_ROWS_READY, OnRowsReady)
 END_MESSAGE_MAP()
 
@@ -117,14 +121,33 @@ void CVorlaneDlg::StartWorker()
 
 LRESULT CVorlaneDlg::OnRowsReady(WPARAM, LPARAM)
 {
-    const RowQueue::Batch batch = m_rows.Take(kRowsPerBatch);
-    m_list.AppendRows(batch.rows);
+    const auto sliceEnd = std::chrono::steady_clock::now() + kFillSlice;
+    RowQueue::Batch batch;
+    {
+        const CRedrawSuspension noRedraw(m_list);
+        do {
+            batch = m_rows.Take(kRowsPerChunk);
+            m_list.AppendRows(batch.rows);
+        } while (batch.more && std::chrono::steady_clock::now() < sliceEnd);
+    }
+    if (batch.more)
+        ::SetTimer(m_hWnd, kRowsTimer, USER_TIMER_MINIMUM, nullptr);
+    else
+        ::KillTimer(m_hWnd, kRowsTimer);
     if (batch.finished) {
         // The rows may have brought a vertical scroll bar.
         m_list.FitColumnsToClient();
         ReleaseWorker();
     }
     return 0;
+}
+
+void CVorlaneDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kRowsTimer)
+        OnRowsReady(0, 0);
+    else
+        Default();
 }
 
 void CVorlaneDlg::StopWorker()

@@ -1,4 +1,6 @@
 #pragma once
+#include <chrono>
+
 #include "app/PlatformServices.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
@@ -18,9 +20,11 @@ public:
     explicit CVorlaneDlg(PlatformServices& services, CWnd* pParent = nullptr);
     ~CVorlaneDlg() override;
 
-    // Rows handed over by the worker at most this many at a time, so the
-    // dialog answers within a few milliseconds however fast rows come.
-    static constexpr std::size_t kRowsPerBatch = 2000;
+    // Rows go into the list a chunk at a time for at most one slice, then
+    // the dialog serves the user before it takes more: it answers within a
+    // slice and a chunk however fast rows come.
+    static constexpr std::size_t kRowsPerChunk = 250;
+    static constexpr std::chrono::milliseconds kFillSlice{15};
 
     CEdit m_editCheckPath;
     CStatic m_staticFileName;
@@ -44,6 +48,7 @@ protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnDestroy();
+    void OnTimer(UINT_PTR nIDEvent);
     LRESULT OnRowsReady(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()

@@ -1,1 +1,283 @@
-int main() { return 0; }
+// Measures how fast the main dialog fills its list and how well it answers
+// meanwhile, against the naive fill (one cross-thread message per insert and
+// per text, redraw on), and the directory walk against a bare
+// FindFirstFile/FindNextFile walk of the same tree. Prints figures only.
+//
+//   fill_bench [rows] [naive-rows]
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/VorlaneDlg.h"
+#include "scan/Enumeration.h"
+#include "scan/FileProtection.h"
+#include "scan/FindFileDirectorySearch.h"
+#include "scan/SystemInfo.h"
+#include "scan/WindowsSystemInfo.h"
+
+namespace {
+
+double Now()
+{
+    static const double frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER counter;
+    ::QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / frequency;
+}
+
+std::string PathOf(unsigned n)
+{
+    return "C:\\WINDOWS\\system32\\dllcache\\protected-file-" + std::to_string(n) + ".dll";
+}
+
+// Answers at once: `count` files, none protected on request.
+class InstantProtection final : public FileProtection {
+public:
+    explicit InstantProtection(unsigned count) : m_count(count) {}
+    bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override
+    {
+        if (cursor >= m_count)
+            return false;
+        path = PathOf(++cursor);
+        return true;
+    }
+    bool IsFileProtected(const std::string&) override { return false; }
+
+private:
+    unsigned m_count;
+};
+
+class ServiceVersion final : public SystemInfo {
+public:
+    unsigned long MajorVersion() override { return 5; }
+    std::string WindowsDirectory() override { return {}; }
+};
+
+struct FillFigures {
+    double firstRow = -1;
+    double fullList = -1;
+    double worstDelay = 0;
+};
+
+// Watches a list from another thread: asks it for its row count about every
+// millisecond and times each answer, which is how long the dialog's thread
+// took to get to a message.
+class ListProbe {
+public:
+    ListProbe(HWND hDialog, HWND hList, int rows, double start)
+        : m_hDialog(hDialog), m_hList(hList), m_rows(rows), m_start(start)
+    {
+        m_hThread = ::CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    }
+    ~ListProbe() { ::CloseHandle(m_hThread); }
+    ListProbe(const ListProbe&) = delete;
+    ListProbe& operator=(const ListProbe&) = delete;
+
+    FillFigures Finish()
+    {
+        m_stop = true;
+        ::WaitForSingleObject(m_hThread, INFINITE);
+        return m_figures;
+    }
+
+private:
+    static DWORD WINAPI Run(LPVOID self)
+    {
+        static_cast<ListProbe*>(self)->Watch();
+        return 0;
+    }
+    void Watch()
+    {
+        while (!m_stop) {
+            const double asked = Now();
+            DWORD_PTR count = 0;
+            if (!::SendMessageTimeoutA(m_hList, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 10000, &count))
+                return;
+            const double answered = Now();
+            m_figures.worstDelay = std::max(m_figures.worstDelay, answered - asked);
+            if (count > 0 && m_figures.firstRow < 0)
+                m_figures.firstRow = answered - m_start;
+            if (static_cast<int>(count) >= m_rows) {
+                m_figures.fullList = answered - m_start;
+                ::PostMessageA(m_hDialog, WM_COMMAND, IDCANCEL, 0);
+                return;
+            }
+            ::Sleep(1);
+        }
+    }
+
+    HWND m_hDialog;
+    HWND m_hList;
+    int m_rows;
+    double m_start;
+    HANDLE m_hThread;
+    std::atomic<bool> m_stop{false};
+    FillFigures m_figures;
+};
+
+// The real dialog, timed from the end of its initialisation.
+class BenchDialog : public CVorlaneDlg {
+public:
+    BenchDialog(PlatformServices& services, int rows) : CVorlaneDlg(services), m_rows(rows) {}
+    FillFigures figures;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        const BOOL result = CVorlaneDlg::OnInitDialog();
+        m_probe = std::make_unique<ListProbe>(m_hWnd, m_list.m_hWnd, m_rows, Now());
+        return result;
+    }
+    void OnCancel() override
+    {
+        figures = m_probe->Finish();
+        CVorlaneDlg::OnCancel();
+    }
+
+private:
+    int m_rows;
+    std::unique_ptr<ListProbe> m_probe;
+};
+
+// The same dialog with an empty service, filled the naive way by a thread of
+// its own: each insert and each text a message sent across threads, the list
+// redrawn after each.
+class NaiveDialog : public CVorlaneDlg {
+public:
+    NaiveDialog(PlatformServices& services, int rows) : CVorlaneDlg(services), m_rows(rows) {}
+    double seconds = 0;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        const BOOL result = CVorlaneDlg::OnInitDialog();
+        m_hThread = ::CreateThread(nullptr, 0, Fill, this, 0, nullptr);
+        return result;
+    }
+    void OnCancel() override
+    {
+        ::WaitForSingleObject(m_hThread, INFINITE);
+        ::CloseHandle(m_hThread);
+        CVorlaneDlg::OnCancel();
+    }
+
+private:
+    static DWORD WINAPI Fill(LPVOID self)
+    {
+        auto& dialog = *static_cast<NaiveDialog*>(self);
+        const double start = Now();
+        for (int row = 0; row < dialog.m_rows; ++row) {
+            const std::string number = FormatRowNumber(static_cast<unsigned>(row + 1));
+            const std::string path = PathOf(static_cast<unsigned>(row + 1));
+            dialog.m_list.InsertItem(row, number.c_str());
+            dialog.m_list.SetItemText(row, 1, path.c_str());
+        }
+        dialog.seconds = Now() - start;
+        dialog.PostMessage(WM_COMMAND, IDCANCEL);
+        return 0;
+    }
+
+    int m_rows;
+    HANDLE m_hThread = nullptr;
+};
+
+class NeverProtected final : public FileProtection {
+public:
+    bool NextProtectedFile(std::uint32_t&, std::string&) override { return false; }
+    bool IsFileProtected(const std::string&) override
+    {
+        ++files;
+        return false;
+    }
+    long files = 0;
+};
+
+class NoRows final : public RowSink {
+public:
+    void AddRow(ListRow) override {}
+    bool StopRequested() const override { return false; }
+};
+
+long BareWalk(const std::string& directory)
+{
+    long files = 0;
+    WIN32_FIND_DATAA entry;
+    const HANDLE find = ::FindFirstFileA((directory + "\\*.*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        const std::string_view name = entry.cFileName;
+        const std::string path = directory + "\\" + entry.cFileName;
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ++files;
+        else if (name != "." && name != ".." && !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            files += BareWalk(path);
+    } while (::FindNextFileA(find, &entry));
+    ::FindClose(find);
+    return files;
+}
+
+void MeasureWalk()
+{
+    const std::string root = WindowsSystemInfo().WindowsDirectory();
+    double bare = 1e9;
+    double scanner = 1e9;
+    long bareFiles = 0;
+    long scannedFiles = 0;
+    for (int round = 0; round < 5; ++round) {
+        double start = Now();
+        bareFiles = BareWalk(root);
+        bare = std::min(bare, Now() - start);
+
+        FindFileDirectorySearch search;
+        NeverProtected protection;
+        NoRows rows;
+        start = Now();
+        ScanWindowsDirectory(root, search, protection, rows);
+        scanner = std::min(scanner, Now() - start);
+        scannedFiles = protection.files;
+    }
+    std::printf("walk of %s: bare FindFirstFile walk %.1f ms (%ld files), scanner %.1f ms (%ld files): %.2fx\n",
+                root.c_str(), bare * 1000, bareFiles, scanner * 1000, scannedFiles, scanner / bare);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int rows = argc > 1 ? std::atoi(argv[1]) : 30001;
+    const int naiveRows = argc > 2 ? std::atoi(argv[2]) : rows;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    FindFileDirectorySearch directories;
+    ServiceVersion system;
+
+    InstantProtection instant(static_cast<unsigned>(rows));
+    PlatformServices fast{instant, directories, system};
+    BenchDialog bench(fast, rows);
+    bench.DoModal();
+    const FillFigures figures = bench.figures;
+    std::printf("fill of %d rows: first row after %.1f ms, full list after %.1f ms, worst answer delay %.1f ms\n",
+                rows, figures.firstRow * 1000, figures.fullList * 1000, figures.worstDelay * 1000);
+
+    InstantProtection none(0);
+    PlatformServices empty{none, directories, system};
+    NaiveDialog naive(empty, naiveRows);
+    naive.DoModal();
+    const double naivePerRow = naive.seconds / naiveRows;
+    std::printf("naive fill of %d rows: %.1f ms (%.3f ms a row, so %.1f s for %d rows): %.0fx the time\n",
+                naiveRows, naive.seconds * 1000, naivePerRow * 1000, naivePerRow * rows, rows,
+                naivePerRow * rows / figures.fullList);
+
+    MeasureWalk();
+    return 0;
+}

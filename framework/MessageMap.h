@@ -53,6 +53,13 @@ protected:                    \
         return true;                                         \
     }
 
+#define ON_WM_TIMER()                                    \
+    if (message == WM_TIMER) {                           \
+        OnTimer(static_cast<UINT_PTR>(wParam));          \
+        result = 0;                                      \
+        return true;                                     \
+    }
+
 #define ON_WM_QUERYDRAGICON()                                      \
     if (message == WM_QUERYDRAGICON) {                             \
         result = reinterpret_cast<LRESULT>(OnQueryDragIcon());     \

@@ -3,10 +3,9 @@
 #include "framework/MessageMap.h"
 #include "framework/String.h"
 
-// A window of ours. It is attached to its HWND by subclassing (comctl32's
-// SetWindowSubclass); from then on every message goes through WindowProc,
-// which reflects child notifications, then consults the message map, then
-// calls the window's previous procedure.
+// A window of ours. It is attached to its HWND by subclassing: from then on
+// every message goes through WindowProc, which reflects child notifications,
+// then consults the message map, then calls the window's previous procedure.
 class CWnd {
 public:
     HWND m_hWnd = nullptr;
@@ -71,13 +70,27 @@ protected:
     void OnDestroy() { Default(); }
 
 private:
-    bool Attach(HWND hWnd);
-    void Detach();
     bool ReflectToChild(HWND hChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR refData);
+    static LRESULT CALLBACK WindowProcThunk(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     const MSG* m_pCurrentMsg = nullptr;
+};
+
+// Turns a window's drawing off for as long as it lives; then on again, and
+// the whole window is invalidated to be painted once.
+class CRedrawSuspension {
+public:
+    explicit CRedrawSuspension(const CWnd& wnd) : m_wnd(wnd) { m_wnd.SetRedraw(FALSE); }
+    ~CRedrawSuspension()
+    {
+        m_wnd.SetRedraw(TRUE);
+        m_wnd.RedrawWindow(RDW_INVALIDATE);
+    }
+    CRedrawSuspension(const CRedrawSuspension&) = delete;
+    CRedrawSuspension& operator=(const CRedrawSuspension&) = delete;
+
+private:
+    const CWnd& m_wnd;
 };
 
 // Offers `pMsg` to the PreTranslateMessage of every window of ours from its

@@ -42,7 +42,7 @@ int CFileListCtrl::GetColumnCount() const
 
 void CFileListCtrl::FitColumnsToClient()
 {
-    SetRedraw(FALSE);
+    const CRedrawSuspension noRedraw(*this);
     RECT client;
     GetClientRect(&client);
     const int clientWidth = client.right - client.left;
@@ -53,15 +53,10 @@ void CFileListCtrl::FitColumnsToClient()
         SetColumnWidth(1, FittedPathColumnWidth(clientWidth, sumOfWidths, GetColumnWidth(1)));
         ShowScrollBar(SB_HORZ, FALSE);
     }
-    SetRedraw(TRUE);
-    RedrawWindow(RDW_INVALIDATE);
 }
 
 void CFileListCtrl::AppendRows(const std::vector<ListRow>& rows)
 {
-    if (rows.empty())
-        return;
-    SetRedraw(FALSE);
     int next = GetItemCount();
     for (const ListRow& row : rows) {
         const int index = InsertItem(next, row.number.c_str());
@@ -70,8 +65,6 @@ void CFileListCtrl::AppendRows(const std::vector<ListRow>& rows)
             next = index + 1;
         }
     }
-    SetRedraw(TRUE);
-    RedrawWindow(RDW_INVALIDATE);
 }
 
 void CFileListCtrl::DrawItem(LPDRAWITEMSTRUCT pDrawItem)

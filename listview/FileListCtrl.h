@@ -12,8 +12,8 @@ public:
 
     void FitColumnsToClient();
     int GetColumnCount() const;
-    // Appends whole rows after the last one, with drawing suspended for the
-    // batch and the list repainted once after it.
+    // Appends whole rows after the last one. Each row costs a repaint while
+    // the list draws itself: callers suspend its drawing around a batch.
     void AppendRows(const std::vector<ListRow>& rows);
 
     // Band colours, sampled once when the list is made.

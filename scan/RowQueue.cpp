@@ -42,9 +42,8 @@ RowQueue::Batch RowQueue::Take(std::size_t maxRows)
         m_finishReported = true;
         batch.finished = true;
     }
-    m_wakePending = false;
-    if (!m_rows.empty())
-        WakeUnlessPending(lock);
+    batch.more = !m_rows.empty();
+    m_wakePending = batch.more;
     return batch;
 }
 

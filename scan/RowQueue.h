@@ -12,13 +12,15 @@
 // Carries rows from the enumeration thread to the thread that owns the list.
 //
 // The producer never waits for the consumer: it appends under a short lock
-// and calls `wake` only when the consumer has no wake-up outstanding, so at
-// most one wake-up is in flight however fast rows arrive. The consumer takes
-// bounded batches and is woken again while rows remain.
+// and calls `wake` only when the consumer is idle, so at most one wake-up is
+// in flight however fast rows arrive. The consumer takes bounded batches;
+// while a batch reports more rows it is not idle, and comes back on its own.
 class RowQueue final : public RowSink {
 public:
     struct Batch {
         std::vector<ListRow> rows;
+        // Rows are left: the consumer must come back for them unasked.
+        bool more = false;
         // True exactly once: in the batch that empties the queue after Finish.
         bool finished = false;
     };

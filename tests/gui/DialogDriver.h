@@ -1,0 +1,31 @@
+#pragma once
+// Drives a dialog that runs its own modal loop: the steps run, one after the
+// other, from a timer of the test thread while DoModal pumps the messages.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/Dialog.h"
+
+// A step is called on each tick until it returns true.
+using DialogStep = std::function<bool()>;
+
+struct ModalRun {
+    INT_PTR result = 0;
+    bool timedOut = false;
+};
+
+// Runs `dialog` modally through `steps`. When the steps take longer than
+// `timeoutMs`, the dialog is ended and the run reports it.
+ModalRun RunModal(CDialog& dialog, std::vector<DialogStep> steps, DWORD timeoutMs = 15000);
+
+// A step that does `action` once and goes on.
+DialogStep Do(std::function<void()> action);
+
+// Handles the messages waiting for this thread, then returns.
+void PumpMessages();
+
+// Texts of the list-view `hList`.
+std::string ItemText(HWND hList, int item, int subItem);
+std::string ColumnHeading(HWND hList, int column);
+std::string WindowText(HWND hWnd);

@@ -1,0 +1,49 @@
+#include "gui/TestServices.h"
+
+#include <shellapi.h>
+
+bool EndlessProtection::NextProtectedFile(std::uint32_t& cursor, std::string& path)
+{
+    if (++calls % 50 == 0)
+        ::Sleep(1);
+    path = "C:\\endless\\file" + std::to_string(cursor++) + ".dll";
+    return true;
+}
+
+void TestServices::ListFiles(int count)
+{
+    protection.listed.clear();
+    for (int n = 0; n < count; ++n)
+        protection.listed.push_back("C:\\WINDOWS\\system32\\file" + std::to_string(n) + ".dll");
+}
+
+TempTree::TempTree()
+{
+    char base[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, base);
+    m_root = std::string(base) + "vorlane-test-" + std::to_string(::GetCurrentProcessId()) + "-" +
+             std::to_string(::GetTickCount());
+    ::CreateDirectoryA(m_root.c_str(), nullptr);
+}
+
+TempTree::~TempTree()
+{
+    std::string from = m_root;
+    from.push_back('\0');  // the operation takes a double-terminated list
+    SHFILEOPSTRUCTA operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    ::SHFileOperationA(&operation);
+}
+
+void TempTree::AddFile(const std::string& relative, DWORD attributes)
+{
+    std::string path = m_root;
+    size_t start = 0;
+    for (size_t slash; (slash = relative.find('\\', start)) != std::string::npos; start = slash + 1)
+        ::CreateDirectoryA((m_root + "\\" + relative.substr(0, slash)).c_str(), nullptr);
+    path += "\\" + relative;
+    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
+    ::CloseHandle(file);
+}

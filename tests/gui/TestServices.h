@@ -1,0 +1,54 @@
+#pragma once
+// The main dialog's services for GUI tests: the real directory search over
+// folders the test makes, a stand-in protection service and system.
+#include <atomic>
+#include <string>
+
+#include "app/PlatformServices.h"
+#include "scan/FindFileDirectorySearch.h"
+#include "scan/SystemInfo.h"
+#include "support/StandIns.h"
+
+class StandInSystem final : public SystemInfo {
+public:
+    unsigned long majorVersion = 5;
+    std::string windowsDirectory;
+
+    unsigned long MajorVersion() override { return majorVersion; }
+    std::string WindowsDirectory() override { return windowsDirectory; }
+};
+
+// Lists files for as long as it is asked, at a steady pace.
+class EndlessProtection final : public FileProtection {
+public:
+    std::atomic<int> calls{0};
+
+    bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override;
+    bool IsFileProtected(const std::string&) override { return true; }
+};
+
+struct TestServices {
+    StandInProtection protection;
+    FindFileDirectorySearch directories;
+    StandInSystem system;
+    PlatformServices services{protection, directories, system};
+
+    // The service lists `count` files, C:\WINDOWS\system32\file<n>.dll.
+    void ListFiles(int count);
+};
+
+// A folder under the temporary directory, removed with everything in it.
+class TempTree {
+public:
+    TempTree();
+    ~TempTree();
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    const std::string& Root() const { return m_root; }
+    // Makes the file (and its folders) at `relative`, a backslash path.
+    void AddFile(const std::string& relative, DWORD attributes = FILE_ATTRIBUTE_NORMAL);
+
+private:
+    std::string m_root;
+};

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the unit tests natively (with
+# AddressSanitizer and UBSan), then the unit and GUI tests of the Windows
+# builds under Wine on a virtual display.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+install_missing
+
+say "Native build and unit tests"
+configure_and_build native -DCMAKE_BUILD_TYPE=Debug
+ctest --test-dir "$BUILD/native" --output-on-failure
+
+say "Windows builds"
+build_windows i686
+build_windows x86_64
+"$ROOT/tools/check-exe.sh" "$BUILD/i686/Vorlane.exe" "$BUILD/x86_64/Vorlane.exe"
+
+arches=(x86_64)
+if can_run_32bit; then
+    arches=(i686 x86_64)
+else
+    say "This kernel runs no 32-bit programs: the i686 build is checked, not run"
+fi
+for arch in "${arches[@]}"; do
+    say "Tests under Wine ($arch)"
+    use_wine_prefix "$arch"
+    # One test program at a time: first starts of Wine in a prefix race.
+    xvfb-run -a -s '-screen 0 1280x1024x24' ctest --test-dir "$BUILD/$arch" -j1 --output-on-failure
+    wineserver -k || true
+done
+say "All tests passed"
