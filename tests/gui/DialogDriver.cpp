@@ -56,13 +56,9 @@ DialogStep Do(std::function<void()> action)
     };
 }
 
-void PumpMessages()
+DialogStep Pause(int ticks)
 {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    return [ticks, waited = 0]() mutable { return waited++ == ticks; };
 }
 
 std::string ItemText(HWND hList, int item, int subItem)

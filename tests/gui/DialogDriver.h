@@ -22,8 +22,8 @@ ModalRun RunModal(CDialog& dialog, std::vector<DialogStep> steps, DWORD timeoutM
 // A step that does `action` once and goes on.
 DialogStep Do(std::function<void()> action);
 
-// Handles the messages waiting for this thread, then returns.
-void PumpMessages();
+// A step that lets the dialog's loop run for `ticks` timer ticks.
+DialogStep Pause(int ticks = 1);
 
 // Texts of the list-view `hList`.
 std::string ItemText(HWND hList, int item, int subItem);

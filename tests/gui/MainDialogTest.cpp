@@ -213,7 +213,6 @@ TEST(MainDialog, EnterNeverClosesTheDialog)
 {
     TestServices test;
     CVorlaneDlg dlg(test.services);
-    int ticks = 0;
     const ModalRun run = RunModal(dlg, {
         Do([&] {
             for (const int id : {IDC_FILE_LIST, IDC_SEARCH_TEXT, IDC_CHECK_PATH}) {
@@ -223,7 +222,7 @@ TEST(MainDialog, EnterNeverClosesTheDialog)
                 ::PostMessageA(control, WM_KEYUP, VK_RETURN, 0);
             }
         }),
-        [&] { return ++ticks == 5; },
+        Pause(5),
         Do([&] { EXPECT_TRUE(::IsWindowVisible(dlg)); }),
         Close(dlg),
     });

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Dialog.h"
+#include "framework/Edit.h"
+#include "framework/ListCtrl.h"
+#include "gui/DialogDriver.h"
+#include "res/resource.h"
+
+namespace {
+
+std::vector<std::string> g_events;
+
+class ReflectingList : public CListCtrl {
+public:
+    int preSubclassCalls = 0;
+    bool hadHandleInPreSubclass = false;
+
+protected:
+    void PreSubclassWindow() override
+    {
+        ++preSubclassCalls;
+        hadHandleInPreSubclass = m_hWnd != nullptr;
+    }
+    void OnColumnClick(NMHDR* pNotify, LRESULT* pResult)
+    {
+        g_events.push_back("list: column " + std::to_string(reinterpret_cast<NMLISTVIEW*>(pNotify)->iSubItem));
+        *pResult = 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ReflectingList, CListCtrl)
+    ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
+END_MESSAGE_MAP()
+
+class RecordingEdit : public CEdit {
+public:
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_CHAR)
+            g_events.push_back("edit: char");
+        return CEdit::PreTranslateMessage(pMsg);
+    }
+};
+
+// A dialog of the main template with two of its controls bound to classes
+// that record what reaches them.
+class FrameworkDialog : public CDialog {
+public:
+    FrameworkDialog() : CDialog(IDD_MAIN) {}
+    ReflectingList m_list;
+    RecordingEdit m_edit;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_CHAR)
+            g_events.push_back("dialog: char");
+        return CDialog::PreTranslateMessage(pMsg);
+    }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Control(pDX, IDC_FILE_LIST, m_list);
+        DDX_Control(pDX, IDC_SEARCH_TEXT, m_edit);
+    }
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        m_list.InsertColumn(0, "first", LVCFMT_LEFT, 100);
+        m_list.InsertColumn(1, "second", LVCFMT_LEFT, 100);
+        m_list.InsertItem(0, "row");
+        return TRUE;
+    }
+    void OnClickList(NMHDR*, LRESULT*) { g_events.push_back("dialog: click"); }
+    void OnColumnClickSeenByParent(NMHDR*, LRESULT*) { g_events.push_back("dialog: column"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(FrameworkDialog, CDialog)
+    ON_NOTIFY(NM_CLICK, IDC_FILE_LIST, OnClickList)
+    ON_NOTIFY(LVN_COLUMNCLICK, IDC_FILE_LIST, OnColumnClickSeenByParent)
+END_MESSAGE_MAP()
+
+void ClickAt(HWND hWnd, int x, int y)
+{
+    ::SendMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::SendMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+}  // namespace
+
+TEST(Framework, ControlsAreBoundOnceAndReleasedWithTheirWindows)
+{
+    FrameworkDialog dialog;
+    HWND hList = nullptr;
+    RunModal(dialog, {
+        Do([&] {
+            hList = dialog.m_list.m_hWnd;
+            EXPECT_EQ(hList, dialog.GetDlgItem(IDC_FILE_LIST));
+            EXPECT_EQ(CWnd::FromHandlePermanent(hList), &dialog.m_list);
+            EXPECT_EQ(CWnd::FromHandlePermanent(dialog), &dialog);
+            // Messages the map does not take reach the control's own procedure.
+            EXPECT_EQ(dialog.m_list.GetItemCount(), 1);
+            dialog.EndDialog(IDOK);
+        }),
+    });
+    EXPECT_EQ(dialog.m_list.preSubclassCalls, 1);
+    EXPECT_TRUE(dialog.m_list.hadHandleInPreSubclass);
+    EXPECT_EQ(dialog.m_list.m_hWnd, nullptr);
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(hList), nullptr);
+}
+
+TEST(Framework, AControlHandlesItsReflectedNotificationsAndTheParentTheRest)
+{
+    g_events.clear();
+    FrameworkDialog dialog;
+    RunModal(dialog, {
+        Do([&] {
+            // A real click on the second column's header, then on the row.
+            const HWND hHeader = dialog.m_list.GetHeaderCtrl();
+            ClickAt(hHeader, 150, 5);
+            RECT row{};
+            dialog.m_list.GetItemRect(0, &row, LVIR_BOUNDS);
+            ClickAt(dialog.m_list, 20, (row.top + row.bottom) / 2);
+        }),
+        Pause(),
+        Do([&] { dialog.EndDialog(IDOK); }),
+    });
+    EXPECT_EQ(g_events, (std::vector<std::string>{"list: column 1", "dialog: click"}));
+}
+
+TEST(Framework, MessagesPassThePreTranslateHooksChildFirst)
+{
+    g_events.clear();
+    FrameworkDialog dialog;
+    std::string typed;
+    const ModalRun run = RunModal(dialog, {
+        Do([&] {
+            ::SetFocus(dialog.m_edit);
+            ::PostMessageA(dialog.m_edit, WM_CHAR, 'x', 1);
+        }),
+        Pause(),
+        Do([&] {
+            typed = dialog.m_edit.GetWindowText().str();
+            dialog.EndDialog(IDOK);
+        }),
+    });
+    EXPECT_EQ(run.result, IDOK);
+    EXPECT_EQ(g_events, (std::vector<std::string>{"edit: char", "dialog: char"}));
+    // Passed on by the dialog manager, the character reached the edit control.
+    EXPECT_EQ(typed, "x");
+}

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "framework/FileFind.h"
+#include "gui/TestServices.h"
+#include "scan/SfcFileProtection.h"
+#include "scan/WidePath.h"
+#include "scan/WindowsSystemInfo.h"
+
+TEST(WidePath, ConvertsPathsOfAnyLengthWhole)
+{
+    std::string longPath = "C:\\WINDOWS";
+    while (longPath.size() < 300)
+        longPath += "\\deeper";
+    const std::wstring wide = WidePath(longPath);
+    ASSERT_EQ(wide.size(), longPath.size());
+    EXPECT_EQ(wide.back(), L'r');
+    EXPECT_EQ(AnsiPath(wide.c_str()), longPath);
+    EXPECT_TRUE(WidePath("").empty());
+    EXPECT_EQ(AnsiPath(L""), "");
+}
+
+TEST(SfcFileProtection, NeverLoadsAnSfcDllPlantedBesideTheProgram)
+{
+    char programPath[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, programPath, MAX_PATH);
+    std::string planted = programPath;
+    planted = planted.substr(0, planted.rfind('\\')) + "\\sfc.dll";
+    ASSERT_NE(::GetFileAttributesA(planted.c_str()), INVALID_FILE_ATTRIBUTES) << planted;
+
+    SfcFileProtection protection;
+    std::uint32_t cursor = 0;
+    std::string path;
+    while (protection.NextProtectedFile(cursor, path))
+        EXPECT_NE(path, "C:\\planted.dll");
+
+    if (const HMODULE loaded = ::GetModuleHandleA("sfc.dll")) {
+        char loadedPath[MAX_PATH];
+        ::GetModuleFileNameA(loaded, loadedPath, MAX_PATH);
+        char systemDirectory[MAX_PATH];
+        ::GetSystemDirectoryA(systemDirectory, MAX_PATH);
+        EXPECT_EQ(::CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, loadedPath,
+                                   static_cast<int>(std::strlen(systemDirectory)), systemDirectory, -1),
+                  CSTR_EQUAL)
+            << loadedPath;
+    }
+    // The planted library would call this file protected.
+    EXPECT_EQ(protection.IsFileProtected(planted), false);
+}
+
+TEST(WindowsSystemInfo, ReportsTheRunningSystem)
+{
+    WindowsSystemInfo system;
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    ::GetVersionExA(&info);
+    EXPECT_EQ(system.MajorVersion(), info.dwMajorVersion);
+    const std::string windows = system.WindowsDirectory();
+    ASSERT_FALSE(windows.empty());
+    EXPECT_TRUE(::GetFileAttributesA(windows.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST(FileFind, SaysWhetherAnotherEntryFollowsTheCurrentOne)
+{
+    TempTree tree;
+    tree.AddFile("one.txt");
+    tree.AddFile("sub\\two.txt");
+    CFileFind finder;
+    ASSERT_TRUE(finder.FindFile((tree.Root() + "\\*.*").c_str()));
+    std::vector<std::string> names;
+    int dots = 0;
+    BOOL more = TRUE;
+    while (more) {
+        more = finder.FindNextFile();
+        names.push_back(finder.GetFileName().str());
+        dots += finder.IsDots();
+        if (finder.GetFileName().str() == "sub") {
+            EXPECT_TRUE(finder.IsDirectory());
+        }
+    }
+    // ".", "..", one.txt and sub: the last call said no entry follows.
+    EXPECT_EQ(names.size(), 4u);
+    EXPECT_EQ(dots, 2);
+    EXPECT_FALSE(finder.FindFile((tree.Root() + "\\missing\\*.*").c_str()));
+}
