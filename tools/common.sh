@@ -75,6 +75,9 @@ use_wine_prefix() {
         # every hide and exit; a crash ends the program instead of waiting.
         "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        # The classic look: Wine's default theme draws its scroll bars slowly
+        # enough to dominate any list that redraws as it grows.
+        "$loader" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d 0 /f >/dev/null 2>&1
         wineserver -w || true
         touch "$WINEPREFIX/.vorlane-ready"
     fi
