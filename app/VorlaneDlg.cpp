@@ -13,6 +13,28 @@ constexpr UINT WM_ROWS_READY = WM_APP + 1;
 // when no input or painting is pending, so the user is served between slices.
 constexpr UINT_PTR kRowsTimer = 1;
 
+// Says when a slice of time is over. Timed by the performance counter: the
+// runtime's clocks advance in steps as long as a whole slice on some systems.
+class SliceTimer {
+public:
+    explicit SliceTimer(std::chrono::milliseconds slice)
+    {
+        LARGE_INTEGER frequency;
+        ::QueryPerformanceFrequency(&frequency);
+        ::QueryPerformanceCounter(&m_end);
+        m_end.QuadPart += frequency.QuadPart * slice.count() / 1000;
+    }
+    bool Over() const
+    {
+        LARGE_INTEGER now;
+        ::QueryPerformanceCounter(&now);
+        return now.QuadPart >= m_end.QuadPart;
+    }
+
+private:
+    LARGE_INTEGER m_end;
+};
+
 // Used only where the system has no stock GUI font.
 LOGFONTA FallbackFileNameFont()
 {
@@ -121,14 +143,14 @@ void CVorlaneDlg::StartWorker()
 
 LRESULT CVorlaneDlg::OnRowsReady(WPARAM, LPARAM)
 {
-    const auto sliceEnd = std::chrono::steady_clock::now() + kFillSlice;
+    const SliceTimer slice(kFillSlice);
     RowQueue::Batch batch;
     {
         const CRedrawSuspension noRedraw(m_list);
         do {
             batch = m_rows.Take(kRowsPerChunk);
             m_list.AppendRows(batch.rows);
-        } while (batch.more && std::chrono::steady_clock::now() < sliceEnd);
+        } while (batch.more && !slice.Over());
     }
     if (batch.more)
         ::SetTimer(m_hWnd, kRowsTimer, USER_TIMER_MINIMUM, nullptr);
