@@ -1,12 +1,11 @@
 #pragma once
 #include "framework/Wnd.h"
 
-// Moves data between a dialog's controls and its members. The program only
-// binds controls to member objects.
+// Ties a dialog's controls to its members. The program only binds controls
+// to member objects, so there is no direction to the exchange.
 class CDataExchange {
 public:
-    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
-    BOOL m_bSaveAndValidate;
+    explicit CDataExchange(CWnd* pDlgWnd) : m_pDlgWnd(pDlgWnd) {}
     CWnd* m_pDlgWnd;
 };
 

@@ -106,13 +106,6 @@ void CDialog::EndDialog(int nResult)
     PostMessage(WM_NULL);
 }
 
-BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
-{
-    CDataExchange dx(this, bSaveAndValidate);
-    DoDataExchange(&dx);
-    return TRUE;
-}
-
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
     return ::IsDialogMessageA(m_hWnd, pMsg);
@@ -120,13 +113,13 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 
 BOOL CDialog::OnInitDialog()
 {
-    UpdateData(FALSE);
+    CDataExchange dx(this);
+    DoDataExchange(&dx);
     return TRUE;
 }
 
 void CDialog::OnOK()
 {
-    UpdateData(TRUE);
     EndDialog(IDOK);
 }
 

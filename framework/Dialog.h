@@ -14,7 +14,6 @@ public:
     // the dialog could not be created.
     virtual INT_PTR DoModal();
     void EndDialog(int nResult);
-    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 

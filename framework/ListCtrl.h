@@ -10,10 +10,6 @@ public:
     BOOL SetItemText(int nItem, int nSubItem, LPCSTR text) const;
     CString GetItemText(int nItem, int nSubItem) const;
     BOOL GetItem(LVITEMA* pItem) const { return static_cast<BOOL>(SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(pItem))); }
-    UINT GetItemState(int nItem, UINT mask) const
-    {
-        return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(nItem), mask));
-    }
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     BOOL GetItemRect(int nItem, RECT* pRect, UINT nCode) const;
     BOOL GetColumn(int nCol, LVCOLUMNA* pColumn) const
@@ -29,7 +25,6 @@ public:
     {
         return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle));
     }
-    DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
     HWND GetHeaderCtrl() const { return GetDlgItem(0); }
 
 protected:

@@ -13,15 +13,12 @@ public:
     operator LPCSTR() const { return m_text.c_str(); }
     const std::string& str() const { return m_text; }
 
-    int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
     void Empty() { m_text.clear(); }
 
     void Format(LPCSTR format, ...);
     // Loads string resource `id` of the program; false (and empty) when missing.
     BOOL LoadString(UINT id);
-
-    friend bool operator==(const CString&, const CString&) = default;
 
 private:
     std::string m_text;

@@ -21,17 +21,15 @@ CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPri
                            DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
     auto* pThread = new CWinThread(pfnThreadProc, pParam);
-    unsigned threadId = 0;
     // Start suspended so the object is complete before the thread can end
     // and, with auto-delete, delete it.
     const uintptr_t handle = _beginthreadex(lpSecurityAttrs, nStackSize, CWinThread::ThreadEntry, pThread,
-                                            CREATE_SUSPENDED, &threadId);
+                                            CREATE_SUSPENDED, nullptr);
     if (handle == 0) {
         delete pThread;
         return nullptr;
     }
     pThread->m_hThread = reinterpret_cast<HANDLE>(handle);
-    pThread->m_nThreadID = threadId;
     ::SetThreadPriority(pThread->m_hThread, nPriority);
     if (!(dwCreateFlags & CREATE_SUSPENDED))
         pThread->ResumeThread();

@@ -16,7 +16,6 @@ public:
     DWORD ResumeThread() const { return ::ResumeThread(m_hThread); }
 
     HANDLE m_hThread = nullptr;
-    UINT m_nThreadID = 0;
     BOOL m_bAutoDelete = TRUE;
 
 private:

@@ -37,7 +37,6 @@ public:
         return ::PostMessageA(m_hWnd, message, wParam, lParam);
     }
     HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
-    HWND GetParent() const { return ::GetParent(m_hWnd); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     void GetClientRect(RECT* pRect) const { ::GetClientRect(m_hWnd, pRect); }
@@ -45,7 +44,6 @@ public:
     void SetRedraw(BOOL bRedraw) const { SendMessage(WM_SETREDRAW, bRedraw); }
     BOOL RedrawWindow(UINT flags) const { return ::RedrawWindow(m_hWnd, nullptr, nullptr, flags); }
     BOOL ShowScrollBar(UINT nBar, BOOL bShow) const { return ::ShowScrollBar(m_hWnd, nBar, bShow); }
-    void SetWindowText(LPCSTR text) const { ::SetWindowTextA(m_hWnd, text); }
     CString GetWindowText() const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon) const
     {

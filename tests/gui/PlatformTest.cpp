@@ -8,7 +8,6 @@
 #include "gui/TestServices.h"
 #include "scan/SfcFileProtection.h"
 #include "scan/WidePath.h"
-#include "scan/WindowsSystemInfo.h"
 
 TEST(WidePath, ConvertsPathsOfAnyLengthWhole)
 {
@@ -49,18 +48,6 @@ TEST(SfcFileProtection, NeverLoadsAnSfcDllPlantedBesideTheProgram)
     }
     // The planted library would call this file protected.
     EXPECT_EQ(protection.IsFileProtected(planted), false);
-}
-
-TEST(WindowsSystemInfo, ReportsTheRunningSystem)
-{
-    WindowsSystemInfo system;
-    OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = sizeof info;
-    ::GetVersionExA(&info);
-    EXPECT_EQ(system.MajorVersion(), info.dwMajorVersion);
-    const std::string windows = system.WindowsDirectory();
-    ASSERT_FALSE(windows.empty());
-    EXPECT_TRUE(::GetFileAttributesA(windows.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 TEST(FileFind, SaysWhetherAnotherEntryFollowsTheCurrentOne)

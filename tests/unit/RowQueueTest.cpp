@@ -64,14 +64,6 @@ TEST(RowQueue, AnEmptyEnumerationStillWakesTheConsumerToFinish)
     EXPECT_TRUE(queue.Take(10).finished);
 }
 
-TEST(RowQueue, StopIsSeenByTheProducer)
-{
-    RowQueue queue([] {});
-    EXPECT_FALSE(queue.StopRequested());
-    queue.RequestStop();
-    EXPECT_TRUE(queue.StopRequested());
-}
-
 TEST(RowQueue, KeepsEveryRowInOrderAcrossThreads)
 {
     std::atomic<int> wakes{0};
