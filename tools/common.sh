@@ -18,9 +18,9 @@ as_root() {
 }
 
 install_missing() {
-    local wanted=(cmake make g++ python3 googletest
+    local wanted=(cmake make g++ googletest
                   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
-                  binutils-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth imagemagick)
+                  binutils-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth)
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
@@ -31,7 +31,7 @@ install_missing() {
         as_root dpkg --add-architecture i386
     fi
     as_root apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 }
 
 # True when this kernel runs 32-bit programs; some kernels are built or
