@@ -9,9 +9,14 @@ namespace {
 
 // Posted by the worker's queue when rows wait to be shown.
 constexpr UINT WM_ROWS_READY = WM_APP + 1;
-// Fetches the next slice of rows while rows remain. Timer messages come only
-// when no input or painting is pending, so the user is served between slices.
+// Fetches the next slice of rows while rows remain, and rows that trickle in
+// soon after a slice. Timer messages come only when no input or painting is
+// pending, so the user is served between slices.
 constexpr UINT_PTR kRowsTimer = 1;
+// When the last slice found only a few rows, rows that arrive within this
+// time after it wait for the timer: a slow enumeration does not repaint the
+// list for every row it finds.
+constexpr DWORD kGatherMs = 30;
 
 // Says when a slice of time is over. Timed by the performance counter: the
 // runtime's clocks advance in steps as long as a whole slice on some systems.
@@ -143,13 +148,24 @@ void CVorlaneDlg::StartWorker()
 
 LRESULT CVorlaneDlg::OnRowsReady(WPARAM, LPARAM)
 {
+    if (m_lastSliceRows < kRowsPerChunk && ::GetTickCount() - m_lastFillTick < kGatherMs)
+        ::SetTimer(m_hWnd, kRowsTimer, USER_TIMER_MINIMUM, nullptr);
+    else
+        FillSlice();
+    return 0;
+}
+
+void CVorlaneDlg::FillSlice()
+{
     const SliceTimer slice(kFillSlice);
     RowQueue::Batch batch;
+    m_lastSliceRows = 0;
     {
         const CRedrawSuspension noRedraw(m_list);
         do {
             batch = m_rows.Take(kRowsPerChunk);
             m_list.AppendRows(batch.rows);
+            m_lastSliceRows += batch.rows.size();
         } while (batch.more && !slice.Over());
     }
     if (batch.more)
@@ -161,13 +177,13 @@ LRESULT CVorlaneDlg::OnRowsReady(WPARAM, LPARAM)
         m_list.FitColumnsToClient();
         ReleaseWorker();
     }
-    return 0;
+    m_lastFillTick = ::GetTickCount();
 }
 
 void CVorlaneDlg::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == kRowsTimer)
-        OnRowsReady(0, 0);
+        FillSlice();
     else
         Default();
 }

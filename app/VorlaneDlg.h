@@ -56,10 +56,14 @@ protected:
 private:
     void CreateBoldFont();
     void StartWorker();
+    // Moves waiting rows into the list for at most one slice.
+    void FillSlice();
     void StopWorker();
     void ReleaseWorker();
 
     PlatformServices& m_services;
     RowQueue m_rows;
     EnumerationJob m_job;
+    DWORD m_lastFillTick = 0;
+    std::size_t m_lastSliceRows = 0;
 };
