@@ -290,6 +290,25 @@ TEST(MainDialog, RowsAppearWhileTheDialogIsInUse)
     EXPECT_GT(counts.back(), 0);
 }
 
+TEST(MainDialog, RowsThatTrickleInAllArriveWholeAndInOrder)
+{
+    TricklingProtection trickling(40);
+    TestServices test;
+    PlatformServices services{trickling, test.directories, test.system};
+    CVorlaneDlg dlg(services);
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            ASSERT_EQ(dlg.m_list.GetItemCount(), 40);
+            for (int row = 0; row < 40; ++row) {
+                EXPECT_EQ(ItemText(dlg.m_list, row, 0), FormatRowNumber(static_cast<unsigned>(row + 1)));
+                EXPECT_EQ(ItemText(dlg.m_list, row, 1), "C:\\slow\\file" + std::to_string(row) + ".dll");
+            }
+        }),
+        Close(dlg),
+    });
+}
+
 TEST(MainDialog, RowsArePaintedAsBandsInTheirHighlightState)
 {
     TestServices test;

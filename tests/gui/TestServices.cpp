@@ -10,6 +10,15 @@ bool EndlessProtection::NextProtectedFile(std::uint32_t& cursor, std::string& pa
     return true;
 }
 
+bool TricklingProtection::NextProtectedFile(std::uint32_t& cursor, std::string& path)
+{
+    if (cursor >= m_count)
+        return false;
+    ::Sleep(3);
+    path = "C:\\slow\\file" + std::to_string(cursor++) + ".dll";
+    return true;
+}
+
 void TestServices::ListFiles(int count)
 {
     protection.listed.clear();

@@ -27,6 +27,18 @@ public:
     bool IsFileProtected(const std::string&) override { return true; }
 };
 
+// Lists `count` files slowly, one every few milliseconds.
+class TricklingProtection final : public FileProtection {
+public:
+    explicit TricklingProtection(std::uint32_t count) : m_count(count) {}
+
+    bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override;
+    bool IsFileProtected(const std::string&) override { return true; }
+
+private:
+    std::uint32_t m_count;
+};
+
 struct TestServices {
     StandInProtection protection;
     FindFileDirectorySearch directories;
