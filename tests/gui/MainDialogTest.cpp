@@ -302,7 +302,7 @@ TEST(MainDialog, RowsThatTrickleInAllArriveWholeAndInOrder)
             ASSERT_EQ(dlg.m_list.GetItemCount(), 40);
             for (int row = 0; row < 40; ++row) {
                 EXPECT_EQ(ItemText(dlg.m_list, row, 0), FormatRowNumber(static_cast<unsigned>(row + 1)));
-                EXPECT_EQ(ItemText(dlg.m_list, row, 1), "C:\\slow\\file" + std::to_string(row) + ".dll");
+                EXPECT_EQ(ItemText(dlg.m_list, row, 1), TricklingProtection::PathOf(static_cast<std::uint32_t>(row)));
             }
         }),
         Close(dlg),

@@ -15,8 +15,13 @@ bool TricklingProtection::NextProtectedFile(std::uint32_t& cursor, std::string& 
     if (cursor >= m_count)
         return false;
     ::Sleep(3);
-    path = "C:\\slow\\file" + std::to_string(cursor++) + ".dll";
+    path = PathOf(cursor++);
     return true;
+}
+
+std::string TricklingProtection::PathOf(std::uint32_t n)
+{
+    return "C:\\slow\\file" + std::to_string(n) + ".dll";
 }
 
 void TestServices::ListFiles(int count)

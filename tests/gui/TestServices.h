@@ -31,6 +31,8 @@ public:
 class TricklingProtection final : public FileProtection {
 public:
     explicit TricklingProtection(std::uint32_t count) : m_count(count) {}
+    // The path it lists as the file numbered n, from 0.
+    static std::string PathOf(std::uint32_t n);
 
     bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override;
     bool IsFileProtected(const std::string&) override { return true; }
