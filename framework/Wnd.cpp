@@ -144,15 +144,15 @@ LRESULT CALLBACK CWnd::WindowProcThunk(HWND hWnd, UINT message, WPARAM wParam, L
     if (found == map.end())
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
     const Subclass subclass = found->second;
-    if (message == WM_NCDESTROY || !subclass.pWnd) {
-        if (message == WM_NCDESTROY) {
-            map.erase(hWnd);
-            ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass.pfnSuper));
-            if (subclass.pWnd)
-                subclass.pWnd->m_hWnd = nullptr;
-        }
-        return ::CallWindowProcA(subclass.pfnSuper, hWnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The window's last message: hand it back as it was before us.
+        map.erase(found);
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass.pfnSuper));
+        if (subclass.pWnd)
+            subclass.pWnd->m_hWnd = nullptr;
     }
+    if (message == WM_NCDESTROY || !subclass.pWnd)
+        return ::CallWindowProcA(subclass.pfnSuper, hWnd, message, wParam, lParam);
     CWnd* pWnd = subclass.pWnd;
     const MSG current{hWnd, message, wParam, lParam, 0, {}};
     const MSG* previous = std::exchange(pWnd->m_pCurrentMsg, &current);

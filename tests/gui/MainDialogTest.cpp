@@ -252,7 +252,7 @@ TEST(MainDialog, ClosingDuringALongFillStopsTheWorker)
 {
     EndlessProtection endless;
     TestServices test;
-    PlatformServices services{endless, test.directories, test.system};
+    PlatformServices services = test.With(endless);
     CVorlaneDlg dlg(services);
     const ModalRun run = RunModal(dlg, {
         [&] { return dlg.m_list.GetItemCount() > 5000; },
@@ -270,7 +270,7 @@ TEST(MainDialog, RowsAppearWhileTheDialogIsInUse)
 {
     EndlessProtection endless;
     TestServices test;
-    PlatformServices services{endless, test.directories, test.system};
+    PlatformServices services = test.With(endless);
     CVorlaneDlg dlg(services);
     std::vector<int> counts;
     RunModal(dlg, {
@@ -294,7 +294,7 @@ TEST(MainDialog, RowsThatTrickleInAllArriveWholeAndInOrder)
 {
     TricklingProtection trickling(40);
     TestServices test;
-    PlatformServices services{trickling, test.directories, test.system};
+    PlatformServices services = test.With(trickling);
     CVorlaneDlg dlg(services);
     RunModal(dlg, {
         FillDone(dlg),

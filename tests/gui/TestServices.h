@@ -47,6 +47,9 @@ struct TestServices {
     StandInSystem system;
     PlatformServices services{protection, directories, system};
 
+    // The same services with another protection service.
+    PlatformServices With(FileProtection& other) { return {other, directories, system}; }
+
     // The service lists `count` files, C:\WINDOWS\system32\file<n>.dll.
     void ListFiles(int count);
 };
