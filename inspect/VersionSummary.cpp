@@ -1,0 +1,112 @@
+#include "inspect/VersionSummary.h"
+
+#include <cstdio>
+#include <functional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "inspect/VersionSource.h"
+
+namespace {
+
+// The file version's four words lie after the fixed info's signature and
+// structure version.
+constexpr std::size_t kFileVersionOffset = 8;
+constexpr std::size_t kFileVersionBytes = 8;
+constexpr std::size_t kTranslationBytes = 4;
+
+// The bytes from `value` to the end of the block. A value the reader reports
+// outside the block reads as no bytes at all.
+std::string_view BytesFrom(const std::vector<unsigned char>& block, const void* value)
+{
+    const auto* begin = reinterpret_cast<const char*>(block.data());
+    const auto* at = static_cast<const char*>(value);
+    const std::less<const char*> before;
+    if (!at || before(at, begin) || !before(at, begin + block.size()))
+        return {};
+    return {at, static_cast<std::size_t>(begin + block.size() - at)};
+}
+
+unsigned Word(std::string_view bytes, std::size_t offset)
+{
+    return static_cast<unsigned char>(bytes[offset]) | static_cast<unsigned char>(bytes[offset + 1]) << 8;
+}
+
+// A value of at least `size` bytes, both as reported and as present in the block.
+std::optional<std::string_view> FixedValue(VersionSource& source, std::vector<unsigned char>& block,
+                                           const std::string& subBlock, std::size_t size)
+{
+    const void* value = nullptr;
+    std::uint32_t length = 0;
+    if (!source.QueryValue(block, subBlock, value, length) || length < size)
+        return std::nullopt;
+    const std::string_view bytes = BytesFrom(block, value);
+    if (bytes.size() < size)
+        return std::nullopt;
+    return bytes;
+}
+
+// A string value's text, up to its terminating zero or the end of the
+// block; none when the lookup fails or reports no length.
+std::optional<std::string_view> StringValue(VersionSource& source, std::vector<unsigned char>& block,
+                                            const std::string& subBlock)
+{
+    const void* value = nullptr;
+    std::uint32_t length = 0;
+    if (!source.QueryValue(block, subBlock, value, length) || length == 0)
+        return std::nullopt;
+    const std::string_view bytes = BytesFrom(block, value);
+    return bytes.substr(0, bytes.find('\0'));
+}
+
+std::string StringKey(unsigned language, unsigned codePage, const char* name)
+{
+    char key[64];
+    std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\%s", language, codePage, name);
+    return key;
+}
+
+}  // namespace
+
+std::optional<std::string> FormatVersionSummary(VersionSource& source, const std::string& path)
+{
+    const std::uint32_t size = source.BlockSize(path);
+    if (size == 0)
+        return std::nullopt;
+    std::vector<unsigned char> block(size);
+    if (!source.ReadBlock(path, block))
+        return std::nullopt;
+
+    std::string text;
+    if (const auto fixed = FixedValue(source, block, "\\", kFileVersionOffset + kFileVersionBytes)) {
+        char version[48];
+        std::snprintf(version, sizeof version, "v. %u.%u.%u.%u, ", Word(*fixed, 10), Word(*fixed, 8),
+                      Word(*fixed, 14), Word(*fixed, 12));
+        text = version;
+    }
+
+    std::optional<std::pair<unsigned, unsigned>> translation;
+    if (const auto pair = FixedValue(source, block, "\\VarFileInfo\\Translation", kTranslationBytes))
+        translation.emplace(Word(*pair, 0), Word(*pair, 2));
+    // Without a translation there is no key to look a text up by. Each text
+    // is copied as soon as it is found: the reader may keep converted texts
+    // in a scratch area of the block.
+    const auto lookUp = [&](const char* name) -> std::optional<std::string_view> {
+        if (!translation)
+            return std::nullopt;
+        return StringValue(source, block, StringKey(translation->first, translation->second, name));
+    };
+    if (const auto description = lookUp("FileDescription"))
+        text += *description;
+    if (const auto product = lookUp("ProductName")) {
+        // Nothing to separate from when the version part is missing too.
+        if (!text.empty() && !text.ends_with(", "))
+            text += ", ";
+        text += *product;
+    }
+    text += "\r\n";
+    if (const auto copyright = lookUp("LegalCopyright"))
+        text += *copyright;
+    return text;
+}

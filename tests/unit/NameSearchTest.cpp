@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "inspect/CaseFolding.h"
+#include "inspect/NameSearch.h"
+
+namespace {
+
+class VectorRows final : public SearchableRows {
+public:
+    std::vector<std::string> paths;
+    int reads = 0;
+
+    int RowCount() override { return static_cast<int>(paths.size()); }
+    void ReadPath(int row, std::string& path) override
+    {
+        ++reads;
+        path = paths.at(static_cast<std::size_t>(row));
+    }
+};
+
+class NameSearchTest : public ::testing::Test {
+protected:
+    // Ten rows, file names file0.dll ... file9.dll, with `hits` renamed so
+    // that they hold "match".
+    void TenRows(std::initializer_list<int> hits)
+    {
+        rows.paths.clear();
+        for (int n = 0; n < 10; ++n)
+            rows.paths.push_back("C:\\WINDOWS\\system32\\file" + std::to_string(n) + ".dll");
+        for (const int hit : hits)
+            rows.paths[static_cast<std::size_t>(hit)] = "C:\\WINDOWS\\system32\\Match" + std::to_string(hit) + ".dll";
+    }
+
+    // The rows that successive presses with `text` select; -1 for a press
+    // that finds nothing.
+    std::vector<int> Presses(const std::string& text, int count)
+    {
+        std::vector<int> found;
+        for (int n = 0; n < count; ++n) {
+            const auto match = Press(text);
+            found.push_back(match ? match->row : -1);
+        }
+        return found;
+    }
+
+    std::optional<SearchMatch> Press(const std::string& text)
+    {
+        return SearchNext(text, {lastSearch, start, hit}, rows, folding);
+    }
+
+    VectorRows rows;
+    CaseFolding folding = CaseFolding::Ascii();
+    std::string lastSearch;
+    int start = 0;
+    int hit = -1;
+};
+
+}  // namespace
+
+TEST_F(NameSearchTest, StepsDownThroughMatchesAndStopsAfterTheLastOne)
+{
+    TenRows({3, 7});
+    EXPECT_EQ(Presses("match", 5), (std::vector<int>{3, 7, -1, -1, -1}));
+    // A press that finds nothing keeps what the last match left.
+    EXPECT_EQ(start, 8);
+    EXPECT_EQ(hit, 7);
+}
+
+TEST_F(NameSearchTest, WrapsOnlyAfterAMatchInTheLastRow)
+{
+    TenRows({3, 9});
+    EXPECT_EQ(Presses("match", 5), (std::vector<int>{3, 9, 3, 9, 3}));
+
+    TenRows({9});
+    start = 0, hit = -1, lastSearch.clear();
+    EXPECT_EQ(Presses("match", 3), (std::vector<int>{9, 9, 9}));
+    EXPECT_EQ(start, 0);
+}
+
+TEST_F(NameSearchTest, TellsWhichRowThePreviousMatchSelected)
+{
+    TenRows({3, 9});
+    EXPECT_EQ(Press("match")->previousHit, -1);
+    EXPECT_EQ(Press("match")->previousHit, 3);
+    EXPECT_EQ(Press("match")->previousHit, 9);
+}
+
+TEST_F(NameSearchTest, ANewTextStartsAgainFromTheTop)
+{
+    TenRows({3});
+    EXPECT_EQ(Presses("match", 2), (std::vector<int>{3, -1}));
+    EXPECT_EQ(Presses("file", 1), (std::vector<int>{0}));
+    EXPECT_EQ(Presses("match", 1), (std::vector<int>{3}));
+    // Another letter case is the same text: no new start.
+    EXPECT_EQ(Presses("MATCH", 1), (std::vector<int>{-1}));
+    EXPECT_EQ(lastSearch, "match");
+}
+
+TEST_F(NameSearchTest, AnEmptyTextChangesNothing)
+{
+    TenRows({3, 7});
+    Press("match");
+    const int reads = rows.reads;
+    EXPECT_FALSE(Press(""));
+    EXPECT_EQ(lastSearch, "match");
+    EXPECT_EQ(start, 4);
+    EXPECT_EQ(hit, 3);
+    EXPECT_EQ(rows.reads, reads);
+}
+
+TEST_F(NameSearchTest, LooksAtTheFileNameOnly)
+{
+    rows.paths = {"C:\\WINDOWS\\system32\\drivers\\beep.sys", "C:\\WINDOWS\\system32\\Drivers.txt",
+                  "C:\\WINDOWS\\my file.dll", "C:/WINDOWS/slash.dll"};
+    EXPECT_EQ(Presses("system32", 1), (std::vector<int>{-1}));
+    EXPECT_EQ(Presses("32\\drivers", 1), (std::vector<int>{-1}));
+    EXPECT_EQ(Presses("\\", 1), (std::vector<int>{-1}));
+    EXPECT_EQ(Presses("DRIVERS", 2), (std::vector<int>{1, -1}));
+    // Blanks count; a path without backslashes is all file name.
+    EXPECT_EQ(Presses(" ", 1), (std::vector<int>{2}));
+    EXPECT_EQ(Presses("windows/", 1), (std::vector<int>{3}));
+    // No wildcards: an asterisk stands for itself.
+    EXPECT_EQ(Presses("*.dll", 1), (std::vector<int>{-1}));
+}
+
+TEST_F(NameSearchTest, AnEmptyListFindsNothingButRemembersTheText)
+{
+    EXPECT_FALSE(Press("Kernel"));
+    EXPECT_EQ(lastSearch, "kernel");
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(hit, -1);
+}
+
+TEST(CaseFolding, FoldsByTheTableAndKeepsDoubleByteCharactersWhole)
+{
+    CaseFolding folding = CaseFolding::Ascii();
+    std::string text = "Zeta.DLL";
+    folding.Fold(text);
+    EXPECT_EQ(text, "zeta.dll");
+
+    // A code page's own letters, and a lead byte whose second byte is 'A'.
+    folding.SetLower(0xC9, 0xE9);
+    folding.SetLeadByte(0x81);
+    text = "\xC9T\x81" "AB";
+    folding.Fold(text);
+    EXPECT_EQ(text, "\xE9t\x81" "Ab");
+    // A lead byte at the very end folds nothing past it.
+    text = "A\x81";
+    folding.Fold(text);
+    EXPECT_EQ(text, "a\x81");
+}
