@@ -1,5 +1,7 @@
 #include "app/PlatformServices.h"
 
+#include "inspect/CommonFileDialogs.h"
+#include "inspect/VersionDllSource.h"
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SfcFileProtection.h"
 #include "scan/WindowsSystemInfo.h"
@@ -9,6 +11,7 @@ PlatformServices& PlatformServices::Production()
     static SfcFileProtection protection;
     static FindFileDirectorySearch directories;
     static WindowsSystemInfo system;
-    static PlatformServices services{protection, directories, system};
+    static VersionDllSource versions;
+    static PlatformServices services{protection, directories, system, versions, CommonFileDialogs::System()};
     return services;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+class CommonFileDialogs;
 class DirectorySearch;
 class FileProtection;
 class SystemInfo;
+class VersionSource;
 
 // The platform services the main dialog uses. The program runs on the real
 // ones; tests hand the dialog stand-ins.
@@ -10,6 +12,8 @@ struct PlatformServices {
     FileProtection& protection;
     DirectorySearch& directories;
     SystemInfo& system;
+    VersionSource& versions;
+    CommonFileDialogs& fileDialogs;
 
     static PlatformServices& Production();
 };

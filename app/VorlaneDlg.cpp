@@ -63,6 +63,10 @@ BEGIN_MESSAGE_MAP(CVorlaneDlg, CDialog)
     ON_WM_DESTROY()
     ON_WM_TIMER()
     ON_MESSAGE(WM_ROWS_READY, OnRowsReady)
+    ON_BN_CLICKED(IDC_SEARCH, OnSearch)
+    ON_NOTIFY(NM_CLICK, IDC_FILE_LIST, OnClickFileList)
+    ON_BN_CLICKED(IDC_BROWSE, OnBrowse)
+    ON_BN_CLICKED(IDC_CHECK, OnCheck)
 END_MESSAGE_MAP()
 
 CVorlaneDlg::CVorlaneDlg(CWnd* pParent) : CVorlaneDlg(PlatformServices::Production(), pParent) {}

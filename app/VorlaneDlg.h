@@ -50,6 +50,14 @@ protected:
     void OnDestroy();
     void OnTimer(UINT_PTR nIDEvent);
     LRESULT OnRowsReady(WPARAM, LPARAM);
+    void OnSearch();
+    void OnClickFileList(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnBrowse();
+    void OnCheck();
+
+    // Shows the row's file in the File Properties group; -1 is the hot row.
+    void ShowFileDetails(int nItem);
+    void ShowCheckResult(CString path, BOOL bProtected);
 
     DECLARE_MESSAGE_MAP()
 

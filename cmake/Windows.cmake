@@ -17,6 +17,7 @@ endif()
 add_library(vorlane_framework STATIC
     framework/DC.cpp
     framework/Dialog.cpp
+    framework/File.cpp
     framework/FileFind.cpp
     framework/ListCtrl.cpp
     framework/String.cpp
@@ -30,6 +31,11 @@ target_link_libraries(vorlane_framework PUBLIC comctl32)
 add_library(vorlane_ui STATIC
     app/PlatformServices.cpp
     app/VorlaneDlg.cpp
+    inspect/CommonFileDialogs.cpp
+    inspect/FileInspection.cpp
+    inspect/OpenFileDialog.cpp
+    inspect/SystemCaseFolding.cpp
+    inspect/VersionDllSource.cpp
     listview/FileListCtrl.cpp
     scan/EnumerationThreads.cpp
     scan/FindFileDirectorySearch.cpp
@@ -37,7 +43,7 @@ add_library(vorlane_ui STATIC
     scan/WidePath.cpp
     scan/WindowsSystemInfo.cpp
 )
-target_link_libraries(vorlane_ui PUBLIC vorlane_framework vorlane_core)
+target_link_libraries(vorlane_ui PUBLIC vorlane_framework vorlane_core comdlg32 version)
 
 configure_file(res/Vorlane.manifest.in ${PROJECT_BINARY_DIR}/res/Vorlane.manifest @ONLY)
 add_library(vorlane_resources OBJECT res/Vorlane.rc)

@@ -33,6 +33,14 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCSTR text) const
     return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
 }
 
+BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask) const
+{
+    LVITEMA item{};
+    item.state = nState;
+    item.stateMask = nMask;
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
+}
+
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const
 {
     // The control copies at most the buffer's size less one and says how

@@ -12,6 +12,7 @@ public:
 
     operator LPCSTR() const { return m_text.c_str(); }
     const std::string& str() const { return m_text; }
+    std::string& str() { return m_text; }
 
     bool IsEmpty() const { return m_text.empty(); }
     void Empty() { m_text.clear(); }

@@ -45,6 +45,11 @@ public:
     BOOL RedrawWindow(UINT flags) const { return ::RedrawWindow(m_hWnd, nullptr, nullptr, flags); }
     BOOL ShowScrollBar(UINT nBar, BOOL bShow) const { return ::ShowScrollBar(m_hWnd, nBar, bShow); }
     CString GetWindowText() const;
+    void SetWindowText(LPCSTR text) const { ::SetWindowTextA(m_hWnd, text); }
+    int MessageBox(LPCSTR text, LPCSTR caption, UINT type = MB_OK) const
+    {
+        return ::MessageBoxA(m_hWnd, text, caption, type);
+    }
     HICON SetIcon(HICON hIcon, BOOL bBigIcon) const
     {
         return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bBigIcon, reinterpret_cast<LPARAM>(hIcon)));

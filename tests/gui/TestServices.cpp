@@ -24,6 +24,15 @@ std::string TricklingProtection::PathOf(std::uint32_t n)
     return "C:\\slow\\file" + std::to_string(n) + ".dll";
 }
 
+BOOL StandInFileDialogs::GetOpenFileName(OPENFILENAMEA& record)
+{
+    opened.push_back(record);
+    if (chosen.empty())
+        return FALSE;
+    ::lstrcpynA(record.lpstrFile, chosen.c_str(), static_cast<int>(record.nMaxFile));
+    return TRUE;
+}
+
 void TestServices::ListFiles(int count)
 {
     protection.listed.clear();

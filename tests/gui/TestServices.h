@@ -3,8 +3,11 @@
 // folders the test makes, a stand-in protection service and system.
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "app/PlatformServices.h"
+#include "inspect/CommonFileDialogs.h"
+#include "inspect/VersionDllSource.h"
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SystemInfo.h"
 #include "support/StandIns.h"
@@ -41,14 +44,28 @@ private:
     std::uint32_t m_count;
 };
 
+// Records the record each dialog was run with and answers as told, without
+// showing a dialog.
+class StandInFileDialogs final : public CommonFileDialogs {
+public:
+    // The path the user "chooses"; empty for a cancel.
+    std::string chosen;
+    std::vector<OPENFILENAMEA> opened;
+
+    BOOL GetOpenFileName(OPENFILENAMEA& record) override;
+    BOOL GetSaveFileName(OPENFILENAMEA&) override { return FALSE; }
+};
+
 struct TestServices {
     StandInProtection protection;
     FindFileDirectorySearch directories;
     StandInSystem system;
-    PlatformServices services{protection, directories, system};
+    VersionDllSource versions;
+    StandInFileDialogs fileDialogs;
+    PlatformServices services{protection, directories, system, versions, fileDialogs};
 
     // The same services with another protection service.
-    PlatformServices With(FileProtection& other) { return {other, directories, system}; }
+    PlatformServices With(FileProtection& other) { return {other, directories, system, versions, fileDialogs}; }
 
     // The service lists `count` files, C:\WINDOWS\system32\file<n>.dll.
     void ListFiles(int count);

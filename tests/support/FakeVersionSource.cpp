@@ -70,9 +70,9 @@ bool FakeVersionSource::ReadBlock(const std::string&, std::vector<unsigned char>
 bool FakeVersionSource::QueryValue(std::vector<unsigned char>& block, const std::string& subBlock,
                                    const void*& value, std::uint32_t& length)
 {
-    if (const auto far = outside.find(subBlock); far != outside.end()) {
-        value = far->second.c_str();
-        length = static_cast<std::uint32_t>(far->second.size() + 1);
+    if (const auto away = outside.find(subBlock); away != outside.end()) {
+        value = away->second.c_str();
+        length = static_cast<std::uint32_t>(away->second.size() + 1);
         return true;
     }
     for (const auto& [key, known] : values) {

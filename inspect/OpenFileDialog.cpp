@@ -1,0 +1,27 @@
+#include "inspect/OpenFileDialog.h"
+
+// The record in its full form, with the fields after lpTemplateName.
+static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEA) == 88);
+
+COpenFileDialog::COpenFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
+                                 LPCSTR lpszFilter, CWnd* pParentWnd, CommonFileDialogs& dialogs)
+    : m_ofn{}, m_bOpenFileDialog(bOpenFileDialog), m_szFileName{}, m_szFileTitle{}, m_dialogs(dialogs)
+{
+    if (lpszFileName)
+        ::lstrcpynA(m_szFileName, lpszFileName, sizeof m_szFileName);
+    m_ofn.hwndOwner = pParentWnd ? pParentWnd->m_hWnd : nullptr;
+    m_ofn.lpstrFilter = lpszFilter;
+    m_ofn.lpstrFile = m_szFileName;
+    m_ofn.nMaxFile = sizeof m_szFileName;
+    m_ofn.lpstrFileTitle = m_szFileTitle;
+    m_ofn.nMaxFileTitle = sizeof m_szFileTitle;
+    m_ofn.Flags = dwFlags | OFN_EXPLORER;
+    m_ofn.lpstrDefExt = lpszDefExt;
+}
+
+int COpenFileDialog::RunModal()
+{
+    m_ofn.lStructSize = sizeof m_ofn;
+    const BOOL chosen = m_bOpenFileDialog ? m_dialogs.GetOpenFileName(m_ofn) : m_dialogs.GetSaveFileName(m_ofn);
+    return chosen ? IDOK : IDCANCEL;
+}

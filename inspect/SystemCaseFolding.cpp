@@ -1,0 +1,23 @@
+#include "inspect/SystemCaseFolding.h"
+
+#include <windows.h>
+
+const CaseFolding& SystemCaseFolding()
+{
+    static const CaseFolding folding = [] {
+        // Below 0x80 every ANSI code page is ASCII.
+        CaseFolding table = CaseFolding::Ascii();
+        for (unsigned c = 0x80; c <= 0xFF; ++c) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (::IsDBCSLeadByte(byte)) {
+                table.SetLeadByte(byte);
+                continue;
+            }
+            char letter = static_cast<char>(byte);
+            ::CharLowerBuffA(&letter, 1);
+            table.SetLower(byte, static_cast<unsigned char>(letter));
+        }
+        return table;
+    }();
+    return folding;
+}

@@ -1,0 +1,379 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/VorlaneDlg.h"
+#include "gui/DialogDriver.h"
+#include "gui/TestServices.h"
+#include "inspect/VersionSummary.h"
+
+namespace {
+
+constexpr const char* kFull = "v. 6.1.760.17, Fixture Library, Vorlane Fixtures\r\nCopyright (C) Halvory";
+
+// A library beside the test program that carries only a version resource.
+std::string Fixture(const std::string& name)
+{
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory(path, length);
+    return directory.substr(0, directory.rfind('\\') + 1) + name + ".dll";
+}
+
+DialogStep FillDone(CVorlaneDlg& dlg)
+{
+    return [&dlg] { return dlg.m_pWorkerThread == nullptr; };
+}
+
+DialogStep Close(CVorlaneDlg& dlg)
+{
+    return Do([&dlg] { dlg.PostMessage(WM_COMMAND, IDCANCEL); });
+}
+
+std::string Text(CVorlaneDlg& dlg, int id)
+{
+    return WindowText(dlg.GetDlgItem(id));
+}
+
+void SetText(CVorlaneDlg& dlg, int id, const char* text)
+{
+    ::SetWindowTextA(dlg.GetDlgItem(id), text);
+}
+
+void Press(CVorlaneDlg& dlg, int id)
+{
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dlg.GetDlgItem(id)));
+}
+
+// Clicks the middle of the row's path, as the mouse does.
+void ClickRow(HWND hList, int row)
+{
+    RECT bounds{LVIR_BOUNDS, 0, 0, 0};
+    ::SendMessageA(hList, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
+    const LPARAM at = MAKELPARAM(bounds.left + 100, (bounds.top + bounds.bottom) / 2);
+    ::PostMessageA(hList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(hList, WM_LBUTTONUP, 0, at);
+}
+
+// A click notification as the list sends it for `row`.
+void NotifyClick(CVorlaneDlg& dlg, int row)
+{
+    NMITEMACTIVATE click{};
+    click.hdr.hwndFrom = dlg.GetDlgItem(IDC_FILE_LIST);
+    click.hdr.idFrom = IDC_FILE_LIST;
+    click.hdr.code = NM_CLICK;
+    click.iItem = row;
+    dlg.SendMessage(WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&click));
+}
+
+UINT State(HWND hList, int row)
+{
+    return static_cast<UINT>(::SendMessageA(hList, LVM_GETITEMSTATE, static_cast<WPARAM>(row),
+                                            LVIS_SELECTED | LVIS_FOCUSED));
+}
+
+struct MessageBoxSeen {
+    std::string text;
+    std::string caption;
+    bool exclamation = false;
+};
+
+thread_local HWND t_boxOwner;
+thread_local std::vector<MessageBoxSeen>* t_boxes;
+
+BOOL CALLBACK AnswerIfMessageBox(HWND hWnd, LPARAM)
+{
+    if (::GetWindow(hWnd, GW_OWNER) != t_boxOwner || !::IsWindowVisible(hWnd))
+        return TRUE;
+    MessageBoxSeen box{WindowText(::GetDlgItem(hWnd, 0xFFFF)), WindowText(hWnd)};
+    const HICON exclamation = ::LoadIconA(nullptr, IDI_EXCLAMATION);
+    for (HWND child = ::GetWindow(hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        box.exclamation |= reinterpret_cast<HICON>(::SendMessageA(child, STM_GETICON, 0, 0)) == exclamation;
+    t_boxes->push_back(box);
+    ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+void CALLBACK AnswerMessageBoxes(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::EnumThreadWindows(::GetCurrentThreadId(), AnswerIfMessageBox, 0);
+}
+
+// Presses the button `id` and answers each message box it shows with OK.
+std::vector<MessageBoxSeen> PressAnsweringBoxes(CVorlaneDlg& dlg, int id)
+{
+    std::vector<MessageBoxSeen> boxes;
+    t_boxOwner = dlg.m_hWnd;
+    t_boxes = &boxes;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, AnswerMessageBoxes);
+    Press(dlg, id);
+    ::KillTimer(nullptr, timer);
+    return boxes;
+}
+
+}  // namespace
+
+TEST(VersionSummary, ReadsRealBlocksThroughTheVersionLibrary)
+{
+    const struct {
+        const char* fixture;
+        const char* expected;
+    } table[] = {
+        {"version_dpl", kFull},
+        {"version_commapl", kFull},
+        {"version_pl", "v. 6.1.760.17, Vorlane Fixtures\r\nCopyright (C) Halvory"},
+        {"version_dl", "v. 6.1.760.17, Fixture Library\r\nCopyright (C) Halvory"},
+        {"version_l", "v. 6.1.760.17, \r\nCopyright (C) Halvory"},
+        {"version_dp", "v. 6.1.760.17, Fixture Library, Vorlane Fixtures\r\n"},
+        {"version_d", "v. 6.1.760.17, Fixture Library\r\n"},
+        {"version_p", "v. 6.1.760.17, Vorlane Fixtures\r\n"},
+        {"version_strings_none", "v. 6.1.760.17, \r\n"},
+        // An empty text is still reported with its terminator: found.
+        {"version_emptyp", "v. 6.1.760.17, Fixture Library, \r\n"},
+        {"version_untranslated", "v. 6.1.760.17, \r\n"},
+    };
+    VersionDllSource versions;
+    for (const auto& row : table)
+        EXPECT_EQ(FormatVersionSummary(versions, Fixture(row.fixture)), row.expected) << row.fixture;
+    EXPECT_EQ(FormatVersionSummary(versions, Fixture("version_absent")), std::nullopt);
+    EXPECT_EQ(FormatVersionSummary(versions, Fixture("no_such_library")), std::nullopt);
+}
+
+TEST(FileDetails, ARowClickShowsTheFileOrSaysItIsNotInstalled)
+{
+    TestServices test;
+    test.protection.listed = {Fixture("version_dpl"), "C:\\nowhere\\missing.dll", Fixture("version_absent"),
+                              "C:\\nowhere\\"};
+    CVorlaneDlg dlg(test.services);
+    const HWND* list = &dlg.m_list.m_hWnd;
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] { ClickRow(*list, 0); }),
+        Pause(),
+        Do([&] {
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_dpl.dll");
+            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), kFull);
+            ClickRow(*list, 1);
+        }),
+        Pause(),
+        Do([&] {
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "File missing.dll is not installed on the system");
+            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), "");
+            ClickRow(*list, 0);
+        }),
+        Pause(),
+        Do([&] {
+            ClickRow(*list, 2);
+        }),
+        Pause(),
+        Do([&] {
+            // No version resource: the name alone, the old details gone.
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_absent.dll");
+            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), "");
+            NotifyClick(dlg, 3);
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "File  is not installed on the system");
+        }),
+        Close(dlg),
+    });
+}
+
+TEST(FileDetails, AClickOnNoRowShowsTheHotRowOrNothing)
+{
+    TestServices test;
+    test.protection.listed = {Fixture("version_dpl"), Fixture("version_d")};
+    CVorlaneDlg dlg(test.services);
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            NotifyClick(dlg, 0);
+            NotifyClick(dlg, -1);
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "");
+            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), "");
+
+            dlg.m_list.SendMessage(LVM_SETHOTITEM, 1);
+            NotifyClick(dlg, -1);
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_d.dll");
+            // Only -1 stands for the hot row.
+            NotifyClick(dlg, -2);
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "");
+            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), "");
+        }),
+        Close(dlg),
+    });
+}
+
+TEST(NameSearch, StepsThroughMatchesSelectingOneRowAtATime)
+{
+    TestServices test;
+    test.ListFiles(200);
+    test.protection.listed[3] = Fixture("version_dpl");
+    test.protection.listed[150] = "C:\\WINDOWS\\system32\\VERSION_unlisted.dll";
+    CVorlaneDlg dlg(test.services);
+    const HWND* list = &dlg.m_list.m_hWnd;
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            // The user's own selection, and the focus in the search text.
+            dlg.m_list.SetItemState(5, LVIS_SELECTED, LVIS_SELECTED);
+            ::SetFocus(dlg.GetDlgItem(IDC_SEARCH_TEXT));
+            SetText(dlg, IDC_SEARCH_TEXT, "Version_");
+            Press(dlg, IDC_SEARCH);
+            EXPECT_EQ(State(*list, 3), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_dpl.dll");
+            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), kFull);
+
+            Press(dlg, IDC_SEARCH);
+            EXPECT_EQ(State(*list, 3), 0u);
+            EXPECT_EQ(State(*list, 150), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
+            EXPECT_EQ(State(*list, 5), static_cast<UINT>(LVIS_SELECTED));
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "File VERSION_unlisted.dll is not installed on the system");
+            const int top = static_cast<int>(dlg.m_list.SendMessage(LVM_GETTOPINDEX));
+            const int perPage = static_cast<int>(dlg.m_list.SendMessage(LVM_GETCOUNTPERPAGE));
+            EXPECT_LE(top, 150);
+            EXPECT_GT(top + perPage, 150);
+            EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(IDC_SEARCH_TEXT));
+
+            // Past the last match nothing changes, not even the details.
+            NotifyClick(dlg, 0);
+            Press(dlg, IDC_SEARCH);
+            EXPECT_EQ(State(*list, 150), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "File file0.dll is not installed on the system");
+            EXPECT_EQ(dlg.m_nSearchStart, 151);
+            EXPECT_EQ(dlg.m_nSearchHit, 150);
+            EXPECT_EQ(dlg.m_strLastSearch.str(), "version_");
+        }),
+        Close(dlg),
+    });
+}
+
+TEST(Browse, RunsTheOpenDialogAndPutsTheChoiceInThePathField)
+{
+    TestServices test;
+    CVorlaneDlg dlg(test.services);
+    HWND owner = nullptr;
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            owner = dlg.m_hWnd;
+            test.fileDialogs.chosen = "C:\\WINDOWS\\system32\\shell32.dll";
+            Press(dlg, IDC_BROWSE);
+            EXPECT_EQ(Text(dlg, IDC_CHECK_PATH), "C:\\WINDOWS\\system32\\shell32.dll");
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "");
+
+            test.fileDialogs.chosen.clear();  // cancelled
+            Press(dlg, IDC_BROWSE);
+            EXPECT_EQ(Text(dlg, IDC_CHECK_PATH), "C:\\WINDOWS\\system32\\shell32.dll");
+        }),
+        Close(dlg),
+    });
+
+    ASSERT_EQ(test.fileDialogs.opened.size(), 2u);
+    const OPENFILENAMEA& record = test.fileDialogs.opened[0];
+    EXPECT_EQ(record.lStructSize, sizeof(OPENFILENAMEA));
+    EXPECT_EQ(record.hwndOwner, owner);
+    EXPECT_EQ(record.Flags, static_cast<DWORD>(OFN_EXPLORER | OFN_HIDEREADONLY));
+    EXPECT_EQ(std::string(record.lpstrFilter, 21), std::string("All files (*.*)\0*.*\0\0", 21));
+    EXPECT_EQ(record.nMaxFile, static_cast<DWORD>(MAX_PATH));
+    EXPECT_EQ(record.nMaxFileTitle, static_cast<DWORD>(MAX_PATH));
+    EXPECT_NE(record.lpstrFileTitle, nullptr);
+    EXPECT_EQ(record.lpstrDefExt, nullptr);
+    EXPECT_EQ(record.lpstrInitialDir, nullptr);
+    EXPECT_EQ(record.lpstrTitle, nullptr);
+    EXPECT_EQ(record.nFilterIndex, 0u);
+    EXPECT_EQ(record.FlagsEx, 0u);
+}
+
+TEST(Check, ShowsTheStatusAndVersionOrSaysTheFileDoesNotExist)
+{
+    TestServices test;
+    const std::string protectedFile = Fixture("version_dpl");
+    test.protection.isProtected = [&](const std::string& path) { return path == protectedFile; };
+    CVorlaneDlg dlg(test.services);
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            SetText(dlg, IDC_CHECK_PATH, protectedFile.c_str());
+            EXPECT_TRUE(PressAnsweringBoxes(dlg, IDC_CHECK).empty());
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_dpl.dll   status: PROTECTED");
+            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), kFull);
+
+            SetText(dlg, IDC_CHECK_PATH, Fixture("version_absent").c_str());
+            PressAnsweringBoxes(dlg, IDC_CHECK);
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_absent.dll   status: NOT PROTECTED");
+            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), "");
+
+            SetText(dlg, IDC_CHECK_PATH, "C:\\nowhere\\missing.dll");
+            const auto boxes = PressAnsweringBoxes(dlg, IDC_CHECK);
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(boxes[0].text, "Selected file does not exist.");
+            EXPECT_EQ(boxes[0].caption, "Vorlane");
+            EXPECT_TRUE(boxes[0].exclamation);
+            // The group keeps what it showed.
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_absent.dll   status: NOT PROTECTED");
+
+            SetText(dlg, IDC_CHECK_PATH, "");
+            EXPECT_TRUE(PressAnsweringBoxes(dlg, IDC_CHECK).empty());
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_absent.dll   status: NOT PROTECTED");
+        }),
+        Close(dlg),
+    });
+    EXPECT_EQ(test.protection.asked, (std::vector<std::string>{protectedFile, Fixture("version_absent")}));
+}
+
+TEST(Check, TakesTypedPathsAsTheyAreAndRefusesWhatNamesNoFile)
+{
+    const std::string fixture = Fixture("version_d");
+    std::string slashed = fixture;
+    for (char& c : slashed)
+        if (c == '\\')
+            c = '/';
+    const std::string directory = fixture.substr(0, fixture.rfind('\\'));
+    const struct {
+        std::string typed;
+        std::string shown;  // empty: the message box
+    } table[] = {
+        // Only the backslash separates: the whole text is the name.
+        {slashed, slashed + "   status: NOT PROTECTED"},
+        {"version_d.dll", "version_d.dll   status: NOT PROTECTED"},
+        {directory + "\\", ""},
+        {"\"" + fixture + "\"", ""},
+        {directory + "\\version_?.dll", ""},
+        {directory + "\\*.dll", ""},
+        {"CON", ""},
+        {"NUL", ""},
+        {"   ", ""},
+        {directory + "\\" + std::string(300, 'a') + ".dll", ""},
+    };
+
+    TestServices test;
+    test.protection.isProtected = [](const std::string&) { return false; };
+    CVorlaneDlg dlg(test.services);
+    char previous[MAX_PATH];
+    ::GetCurrentDirectoryA(MAX_PATH, previous);
+    ::SetCurrentDirectoryA(directory.c_str());
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            for (const auto& row : table) {
+                SetText(dlg, IDC_FILE_NAME, "before");
+                SetText(dlg, IDC_CHECK_PATH, row.typed.c_str());
+                const auto boxes = PressAnsweringBoxes(dlg, IDC_CHECK);
+                if (!row.shown.empty()) {
+                    EXPECT_TRUE(boxes.empty()) << row.typed;
+                    EXPECT_EQ(Text(dlg, IDC_FILE_NAME), row.shown) << row.typed;
+                } else {
+                    EXPECT_EQ(boxes.size(), 1u) << row.typed;
+                    EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "before") << row.typed;
+                }
+            }
+            // Characters outside the code page reach the program as "?".
+            ::SetWindowTextW(dlg.GetDlgItem(IDC_CHECK_PATH), L"C:\\\x0444\x0430\x0439\x043b.dll");
+            EXPECT_EQ(PressAnsweringBoxes(dlg, IDC_CHECK).size(), 1u);
+        }),
+        Close(dlg),
+    });
+    ::SetCurrentDirectoryA(previous);
+    // The service is asked with the path exactly as typed.
+    EXPECT_EQ(test.protection.asked, (std::vector<std::string>{slashed, "version_d.dll"}));
+}
