@@ -13,55 +13,11 @@
 #include <string_view>
 
 #include "app/VorlaneDlg.h"
-#include "inspect/CommonFileDialogs.h"
-#include "inspect/VersionDllSource.h"
+#include "bench/BenchSupport.h"
 #include "scan/Enumeration.h"
-#include "scan/FileProtection.h"
-#include "scan/FindFileDirectorySearch.h"
-#include "scan/SystemInfo.h"
 #include "scan/WindowsSystemInfo.h"
 
 namespace {
-
-double Now()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / frequency;
-}
-
-std::string PathOf(unsigned n)
-{
-    return "C:\\WINDOWS\\system32\\dllcache\\protected-file-" + std::to_string(n) + ".dll";
-}
-
-// Answers at once: `count` files, none protected on request.
-class InstantProtection final : public FileProtection {
-public:
-    explicit InstantProtection(unsigned count) : m_count(count) {}
-    bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override
-    {
-        if (cursor >= m_count)
-            return false;
-        path = PathOf(++cursor);
-        return true;
-    }
-    bool IsFileProtected(const std::string&) override { return false; }
-
-private:
-    unsigned m_count;
-};
-
-class ServiceVersion final : public SystemInfo {
-public:
-    unsigned long MajorVersion() override { return 5; }
-    std::string WindowsDirectory() override { return {}; }
-};
 
 struct FillFigures {
     double firstRow = -1;
@@ -178,7 +134,7 @@ private:
         const double start = Now();
         for (int row = 0; row < dialog.m_rows; ++row) {
             const std::string number = FormatRowNumber(static_cast<unsigned>(row + 1));
-            const std::string path = PathOf(static_cast<unsigned>(row + 1));
+            const std::string path = BenchPath(static_cast<unsigned>(row + 1));
             dialog.m_list.InsertItem(row, number.c_str());
             dialog.m_list.SetItemText(row, 1, path.c_str());
         }
@@ -196,7 +152,7 @@ class EndlessProtection final : public FileProtection {
 public:
     bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override
     {
-        path = PathOf(++cursor);
+        path = BenchPath(++cursor);
         return true;
     }
     bool IsFileProtected(const std::string&) override { return true; }
@@ -304,22 +260,17 @@ int main(int argc, char** argv)
 {
     const int rows = argc > 1 ? std::atoi(argv[1]) : 30001;
     const int naiveRows = argc > 2 ? std::atoi(argv[2]) : rows;
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
-
-    FindFileDirectorySearch directories;
-    ServiceVersion system;
-    VersionDllSource versions;
-    CommonFileDialogs& fileDialogs = CommonFileDialogs::System();
+    InitBenchControls();
+    BenchServices services;
 
     // A short first fill, not measured, lets Wine finish starting its own
     // services, which otherwise take the processor from the first figures.
     InstantProtection warmUp(2000);
-    PlatformServices warming{warmUp, directories, system, versions, fileDialogs};
+    PlatformServices warming = services.With(warmUp);
     BenchDialog(warming, 2000).DoModal();
 
     InstantProtection instant(static_cast<unsigned>(rows));
-    PlatformServices fast{instant, directories, system, versions, fileDialogs};
+    PlatformServices fast = services.With(instant);
     BenchDialog bench(fast, rows);
     bench.DoModal();
     const FillFigures figures = bench.figures;
@@ -327,7 +278,7 @@ int main(int argc, char** argv)
                 rows, figures.firstRow * 1000, figures.fullList * 1000, figures.worstDelay * 1000);
 
     InstantProtection none(0);
-    PlatformServices empty{none, directories, system, versions, fileDialogs};
+    PlatformServices empty = services.With(none);
     NaiveDialog naive(empty, naiveRows);
     naive.DoModal();
     const double naivePerRow = naive.seconds / naiveRows;
@@ -336,7 +287,7 @@ int main(int argc, char** argv)
                 naivePerRow * rows / figures.fullList);
 
     EndlessProtection endless;
-    PlatformServices filling{endless, directories, system, versions, fileDialogs};
+    PlatformServices filling = services.With(endless);
     std::printf("closing in the middle of a fill, at 15000 rows: %.1f ms until the dialog was gone\n",
                 MeasureClose(filling, 15000) * 1000);
 

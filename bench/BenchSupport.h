@@ -1,0 +1,52 @@
+#pragma once
+// What the benchmarks share: a clock, services that answer at once, and a
+// way to run the real dialog with them.
+#include <string>
+
+#include "app/PlatformServices.h"
+#include "inspect/CommonFileDialogs.h"
+#include "inspect/VersionDllSource.h"
+#include "scan/FileProtection.h"
+#include "scan/FindFileDirectorySearch.h"
+#include "scan/SystemInfo.h"
+
+// Seconds on the performance counter.
+double Now();
+
+// The path listed as file number n.
+std::string BenchPath(unsigned n);
+
+// Answers at once: `count` files, none protected on request.
+class InstantProtection final : public FileProtection {
+public:
+    explicit InstantProtection(unsigned count) : m_count(count) {}
+    bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override;
+    bool IsFileProtected(const std::string&) override { return false; }
+
+private:
+    unsigned m_count;
+};
+
+// A system below version 6: the list comes from the protection service.
+class ServiceVersion final : public SystemInfo {
+public:
+    unsigned long MajorVersion() override { return 5; }
+    std::string WindowsDirectory() override { return {}; }
+};
+
+// The platform's services, with the protection service the bench gives.
+class BenchServices {
+public:
+    PlatformServices With(FileProtection& protection)
+    {
+        return {protection, m_directories, m_system, m_versions, CommonFileDialogs::System()};
+    }
+
+private:
+    FindFileDirectorySearch m_directories;
+    ServiceVersion m_system;
+    VersionDllSource m_versions;
+};
+
+// Starts the common controls the dialog's list needs.
+void InitBenchControls();
