@@ -377,3 +377,24 @@ TEST(Check, TakesTypedPathsAsTheyAreAndRefusesWhatNamesNoFile)
     // The service is asked with the path exactly as typed.
     EXPECT_EQ(test.protection.asked, (std::vector<std::string>{slashed, "version_d.dll"}));
 }
+
+TEST(NameSearch, ASearchDuringTheFillSeesWholeRows)
+{
+    TestServices test;
+    EndlessProtection endless;
+    PlatformServices services = test.With(endless);
+    CVorlaneDlg dlg(services);
+    RunModal(dlg, {
+        [&] { return dlg.m_list.GetItemCount() > 500; },
+        Do([&] {
+            SetText(dlg, IDC_SEARCH_TEXT, "FILE49");
+            Press(dlg, IDC_SEARCH);
+            EXPECT_EQ(dlg.m_nSearchHit, 49);
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "File file49.dll is not installed on the system");
+            Press(dlg, IDC_SEARCH);
+            EXPECT_EQ(dlg.m_nSearchHit, 490);
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "File file490.dll is not installed on the system");
+        }),
+        Close(dlg),
+    });
+}
