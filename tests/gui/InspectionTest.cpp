@@ -6,6 +6,7 @@
 #include "app/VorlaneDlg.h"
 #include "gui/DialogDriver.h"
 #include "gui/TestServices.h"
+#include "inspect/OpenFileDialog.h"
 #include "inspect/VersionSummary.h"
 
 namespace {
@@ -282,6 +283,20 @@ TEST(Browse, RunsTheOpenDialogAndPutsTheChoiceInThePathField)
     EXPECT_EQ(record.lpstrTitle, nullptr);
     EXPECT_EQ(record.nFilterIndex, 0u);
     EXPECT_EQ(record.FlagsEx, 0u);
+}
+
+TEST(OpenFileDialog, CutsALongInitialNameAndRunsTheSaveDialogWhenAsked)
+{
+    StandInFileDialogs dialogs;
+    COpenFileDialog save(FALSE, "dll", std::string(300, 'n').c_str(), 0, nullptr, nullptr, dialogs);
+    EXPECT_EQ(std::string(save.m_szFileName), std::string(MAX_PATH - 1, 'n'));
+    EXPECT_EQ(save.RunModal(), IDCANCEL);
+    ASSERT_EQ(dialogs.saved.size(), 1u);
+    EXPECT_TRUE(dialogs.opened.empty());
+    EXPECT_EQ(dialogs.saved[0].lStructSize, sizeof(OPENFILENAMEA));
+    EXPECT_EQ(dialogs.saved[0].hwndOwner, nullptr);
+    EXPECT_STREQ(dialogs.saved[0].lpstrDefExt, "dll");
+    EXPECT_EQ(dialogs.saved[0].Flags, static_cast<DWORD>(OFN_EXPLORER));
 }
 
 TEST(Check, ShowsTheStatusAndVersionOrSaysTheFileDoesNotExist)

@@ -51,9 +51,14 @@ public:
     // The path the user "chooses"; empty for a cancel.
     std::string chosen;
     std::vector<OPENFILENAMEA> opened;
+    std::vector<OPENFILENAMEA> saved;
 
     BOOL GetOpenFileName(OPENFILENAMEA& record) override;
-    BOOL GetSaveFileName(OPENFILENAMEA&) override { return FALSE; }
+    BOOL GetSaveFileName(OPENFILENAMEA& record) override
+    {
+        saved.push_back(record);
+        return FALSE;
+    }
 };
 
 struct TestServices {
