@@ -10,6 +10,10 @@ public:
     BOOL SetItemText(int nItem, int nSubItem, LPCSTR text) const;
     CString GetItemText(int nItem, int nSubItem) const;
     BOOL GetItem(LVITEMA* pItem) const { return static_cast<BOOL>(SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(pItem))); }
+    BOOL SetItem(const LVITEMA* pItem) const
+    {
+        return static_cast<BOOL>(SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(pItem)));
+    }
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     BOOL GetItemRect(int nItem, RECT* pRect, UINT nCode) const;
     BOOL GetColumn(int nCol, LVCOLUMNA* pColumn) const
