@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "app/VorlaneDlg.h"
+#include "bench/Now.h"
 #include "scan/Enumeration.h"
 #include "scan/FileProtection.h"
 #include "scan/FindFileDirectorySearch.h"
@@ -20,18 +21,6 @@
 #include "scan/WindowsSystemInfo.h"
 
 namespace {
-
-double Now()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / frequency;
-}
 
 std::string PathOf(unsigned n)
 {
