@@ -194,7 +194,7 @@ TEST(ColumnSort, RowsTakeTheirStateImageAndValueAlongAndTheSearchPositionStays)
 
 TEST(ColumnSort, ASortDuringTheFillOrdersTheRowsPresentAndLaterRowsFollowThem)
 {
-    TricklingProtection trickling(150);
+    TricklingProtection trickling(300);
     TestServices test;
     PlatformServices services = test.With(trickling);
     CVorlaneDlg dlg(services);
@@ -208,8 +208,8 @@ TEST(ColumnSort, ASortDuringTheFillOrdersTheRowsPresentAndLaterRowsFollowThem)
         FillDone(dlg),
         Do([&] {
             const std::vector<Row> rows = RowsOf(dlg.m_list);
-            ASSERT_EQ(rows.size(), 150u);
-            ASSERT_LT(present.size(), 150u);
+            ASSERT_EQ(rows.size(), 300u);
+            ASSERT_LT(present.size(), 300u);
             EXPECT_EQ(std::vector<Row>(rows.begin(), rows.begin() + static_cast<long>(present.size())),
                       SortedRows(present, 1, true));
             for (size_t row = present.size(); row < rows.size(); ++row) {
