@@ -16,6 +16,10 @@ public:
         return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(nItem), bPartialOK));
     }
     int GetHotItem() const { return static_cast<int>(SendMessage(LVM_GETHOTITEM)); }
+    BOOL SetItem(const LVITEMA* pItem) const
+    {
+        return static_cast<BOOL>(SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(pItem)));
+    }
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     BOOL GetItemRect(int nItem, RECT* pRect, UINT nCode) const;
     BOOL GetColumn(int nCol, LVCOLUMNA* pColumn) const

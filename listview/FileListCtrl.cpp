@@ -1,10 +1,18 @@
 #include "listview/FileListCtrl.h"
 
+#include <cstring>
+
 #include "framework/DC.h"
 #include "framework/Gdi.h"
+#include "framework/WaitCursor.h"
 #include "listview/RowGeometry.h"
+#include "listview/RowSort.h"
 
 namespace {
+
+// The states that move with a row: focus, selection, cut and drop-target
+// marks, the overlay and the state image.
+constexpr UINT kMovingStates = 0xFF0F;
 
 PixelRect ToPixelRect(const RECT& rect)
 {
@@ -29,6 +37,10 @@ UINT AlignmentOf(int columnFormat)
 }
 
 }  // namespace
+
+BEGIN_MESSAGE_MAP(CFileListCtrl, CListCtrl)
+    ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
+END_MESSAGE_MAP()
 
 CFileListCtrl::CFileListCtrl()
     : m_crBackground(::GetSysColor(COLOR_WINDOW)), m_crHighlight(::GetSysColor(COLOR_HIGHLIGHT))
@@ -64,6 +76,81 @@ void CFileListCtrl::AppendRows(const std::vector<ListRow>& rows)
             SetItemText(index, 1, row.path.c_str());
             next = index + 1;
         }
+    }
+}
+
+void CFileListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    {
+        const CWaitCursor wait;
+        SortRows(reinterpret_cast<NMLISTVIEW*>(pNMHDR)->iSubItem, m_bSortAscending);
+    }
+    m_bSortAscending = !m_bSortAscending;
+    *pResult = 0;
+}
+
+void CFileListCtrl::SortRows(int column, BOOL ascending)
+{
+    // Messages are what a sort costs: every row is read once, the order is
+    // found on the copy, and each row that moves is written once, straight
+    // to its place.
+    const RowsCopy rows = CopyRows();
+    MoveRows(SortedRowOrder(rows.texts[static_cast<size_t>(column)], column, ascending != FALSE), rows);
+}
+
+CFileListCtrl::RowsCopy CFileListCtrl::CopyRows() const
+{
+    const int count = GetItemCount();
+    RowsCopy rows;
+    rows.texts.resize(static_cast<size_t>(GetColumnCount()));
+    rows.items.resize(static_cast<size_t>(count));
+    for (auto& column : rows.texts)
+        column.reserve(static_cast<size_t>(count));
+    for (int row = 0; row < count; ++row) {
+        // The first column's text comes with the attributes when it fits, as
+        // a row number does.
+        char first[32] = "";
+        LVITEMA& item = rows.items[static_cast<size_t>(row)];
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+        item.iItem = row;
+        item.stateMask = kMovingStates;
+        item.pszText = first;
+        item.cchTextMax = sizeof first;
+        GetItem(&item);
+        for (int column = 0; column < static_cast<int>(rows.texts.size()); ++column) {
+            auto& texts = rows.texts[static_cast<size_t>(column)];
+            if (column == 0 && std::strlen(item.pszText) + 1 < sizeof first)
+                texts.emplace_back(item.pszText);
+            else
+                texts.push_back(GetItemText(row, column).str());
+        }
+        item.pszText = nullptr;
+    }
+    return rows;
+}
+
+void CFileListCtrl::MoveRows(const std::vector<int>& order, const RowsCopy& rows) const
+{
+    size_t to = 0;
+    while (to < order.size() && order[to] == static_cast<int>(to))
+        ++to;
+    if (to == order.size())
+        return;
+    const CRedrawSuspension noRedraw(*this);
+    for (; to < order.size(); ++to) {
+        if (order[to] == static_cast<int>(to))
+            continue;
+        const auto from = static_cast<size_t>(order[to]);
+        // The first column's text goes in the same message as the attributes.
+        LVITEMA item = rows.items[from];
+        item.iItem = static_cast<int>(to);
+        if (rows.texts.empty())
+            item.mask &= ~LVIF_TEXT;
+        else
+            item.pszText = const_cast<LPSTR>(rows.texts.front()[from].c_str());
+        SetItem(&item);
+        for (size_t column = 1; column < rows.texts.size(); ++column)
+            SetItemText(static_cast<int>(to), static_cast<int>(column), rows.texts[column][from].c_str());
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/VorlaneDlg.h"
 #include "gui/DialogDriver.h"
+#include "gui/MainDialogSteps.h"
 #include "gui/TestServices.h"
 #include "inspect/OpenFileDialog.h"
 #include "inspect/VersionSummary.h"
@@ -20,16 +21,6 @@ std::string Fixture(const std::string& name)
     const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string directory(path, length);
     return directory.substr(0, directory.rfind('\\') + 1) + name + ".dll";
-}
-
-DialogStep FillDone(CVorlaneDlg& dlg)
-{
-    return [&dlg] { return dlg.m_pWorkerThread == nullptr; };
-}
-
-DialogStep Close(CVorlaneDlg& dlg)
-{
-    return Do([&dlg] { dlg.PostMessage(WM_COMMAND, IDCANCEL); });
 }
 
 std::string Text(CVorlaneDlg& dlg, int id)

@@ -5,21 +5,11 @@
 
 #include "app/VorlaneDlg.h"
 #include "gui/DialogDriver.h"
+#include "gui/MainDialogSteps.h"
 #include "gui/TestServices.h"
 #include "scan/PathText.h"
 
 namespace {
-
-// The fill is over: the worker has ended and every row is in the list.
-DialogStep FillDone(CVorlaneDlg& dlg)
-{
-    return [&dlg] { return dlg.m_pWorkerThread == nullptr; };
-}
-
-DialogStep Close(CVorlaneDlg& dlg)
-{
-    return Do([&dlg] { dlg.PostMessage(WM_COMMAND, IDCANCEL); });
-}
 
 std::vector<std::string> ListedPaths(HWND hList)
 {

@@ -1,0 +1,72 @@
+#pragma once
+// The order of the file list's column sort. The sort is a quicksort that
+// does not keep equal keys in place, so where rows with equal keys end up
+// depends on its exact steps, pivot choice included: every sort of the list
+// runs these steps, over the list itself or over a copy of its keys.
+#include <concepts>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Rows as the sort sees them, by index: the sort key of a row in the sort
+// column, whether two rows hold identical texts in that column, and the
+// exchange of two rows. Keys come back by value: the sort keeps the pivot's
+// key while rows move.
+template <class Rows>
+concept SortableRows = requires(Rows& rows, int row) {
+    { rows.KeyOf(row) } -> std::totally_ordered;
+    { rows.SameText(row, row) } -> std::same_as<bool>;
+    rows.Exchange(row, row);
+};
+
+// Sorts the rows lo ... hi. Each pass splits the range around the key of its
+// middle row; rows whose texts are identical are never exchanged. The pass
+// then sorts its smaller part by recursion and goes on with the larger one:
+// the parts hold different rows, so the order is the same in whichever
+// order they are sorted, and the depth stays within log2 of the row count
+// whatever the input.
+template <SortableRows Rows>
+void SortRowRange(Rows& rows, int lo, int hi, bool ascending)
+{
+    while (lo < hi) {
+        const auto pivot = rows.KeyOf(lo + (hi - lo) / 2);
+        const auto before = [&](const auto& key) { return ascending ? key < pivot : pivot < key; };
+        const auto after = [&](const auto& key) { return ascending ? pivot < key : key < pivot; };
+        int i = lo;
+        int j = hi;
+        while (i <= j) {
+            while (i < hi && before(rows.KeyOf(i)))
+                ++i;
+            while (j > lo && after(rows.KeyOf(j)))
+                --j;
+            if (i <= j) {
+                if (!rows.SameText(i, j))
+                    rows.Exchange(i, j);
+                ++i;
+                --j;
+            }
+        }
+        if (j - lo < hi - i) {
+            if (lo < j)
+                SortRowRange(rows, lo, j, ascending);
+            lo = i;
+        } else {
+            if (i < hi)
+                SortRowRange(rows, i, hi, ascending);
+            hi = j;
+        }
+    }
+}
+
+// Key of a text in the number column, read as atoi reads it: white space,
+// an optional sign, decimal digits up to the first other character; 0 when
+// there is no digit. Beyond the 32-bit range it saturates.
+std::int32_t NumberKeyOf(const std::string& text);
+
+// The column that sorts by number; every other column sorts by file name.
+constexpr int kNumberColumn = 0;
+
+// The order that SortRowRange gives a whole list, found on a copy of its
+// texts in the sort column: entry k is the index in `texts` of the row that
+// ends up at k.
+std::vector<int> SortedRowOrder(const std::vector<std::string>& texts, int column, bool ascending);
