@@ -2,6 +2,7 @@
 
 #include "app/IconPlacement.h"
 #include "framework/DC.h"
+#include "framework/GuiFont.h"
 #include "framework/WinApp.h"
 #include "scan/SystemInfo.h"
 
@@ -39,20 +40,6 @@ public:
 private:
     LARGE_INTEGER m_end;
 };
-
-// Used only where the system has no stock GUI font.
-LOGFONTA FallbackFileNameFont()
-{
-    LOGFONTA font{};
-    font.lfHeight = -11;
-    font.lfCharSet = ANSI_CHARSET;
-    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    font.lfQuality = PROOF_QUALITY;
-    font.lfPitchAndFamily = FF_ROMAN | VARIABLE_PITCH;
-    lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
-    return font;
-}
 
 }  // namespace
 
@@ -123,12 +110,7 @@ BOOL CVorlaneDlg::OnInitDialog()
 
 void CVorlaneDlg::CreateBoldFont()
 {
-    LOGFONTA font{};
-    if (const HGDIOBJ hGuiFont = ::GetStockObject(DEFAULT_GUI_FONT))
-        ::GetObjectA(hGuiFont, sizeof font, &font);
-    else
-        font = FallbackFileNameFont();
-    font.lfWeight = FW_BOLD;
+    const LOGFONTA font = BoldGuiFont();
     m_fontBold.CreateFontIndirect(&font);
     if (const HWND hFileName = GetDlgItem(IDC_FILE_NAME))
         ::SendMessageA(hFileName, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBold.GetSafeHandle()), TRUE);

@@ -18,8 +18,10 @@ add_library(vorlane_framework STATIC
     framework/DC.cpp
     framework/Dialog.cpp
     framework/FileFind.cpp
+    framework/GuiFont.cpp
     framework/ListCtrl.cpp
     framework/String.cpp
+    framework/ToolTipCtrl.cpp
     framework/WinApp.cpp
     framework/WinThread.cpp
     framework/Wnd.cpp
