@@ -1,5 +1,6 @@
 #include "app/PlatformServices.h"
 
+#include "controls/ShellExecuteShell.h"
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SfcFileProtection.h"
 #include "scan/WindowsSystemInfo.h"
@@ -9,6 +10,7 @@ PlatformServices& PlatformServices::Production()
     static SfcFileProtection protection;
     static FindFileDirectorySearch directories;
     static WindowsSystemInfo system;
-    static PlatformServices services{protection, directories, system};
+    static ShellExecuteShell shell;
+    static PlatformServices services{protection, directories, system, shell};
     return services;
 }

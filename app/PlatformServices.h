@@ -2,6 +2,7 @@
 
 class DirectorySearch;
 class FileProtection;
+class Shell;
 class SystemInfo;
 
 // The platform services the main dialog uses. The program runs on the real
@@ -10,6 +11,7 @@ struct PlatformServices {
     FileProtection& protection;
     DirectorySearch& directories;
     SystemInfo& system;
+    Shell& shell;
 
     static PlatformServices& Production();
 };

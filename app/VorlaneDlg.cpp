@@ -1,6 +1,7 @@
 #include "app/VorlaneDlg.h"
 
 #include "app/IconPlacement.h"
+#include "controls/AboutDlg.h"
 #include "framework/DC.h"
 #include "framework/GuiFont.h"
 #include "framework/WinApp.h"
@@ -191,8 +192,12 @@ void CVorlaneDlg::ReleaseWorker()
 
 void CVorlaneDlg::OnSysCommand(UINT nID, LPARAM)
 {
-    if ((nID & 0xFFF0) != IDM_ABOUTBOX)
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about(m_services.shell);
+        about.DoModal();
+    } else {
         Default();
+    }
 }
 
 void CVorlaneDlg::OnPaint()

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "app/VorlaneDlg.h"
+#include "controls/ShellExecuteShell.h"
 #include "scan/Enumeration.h"
 #include "scan/FileProtection.h"
 #include "scan/FindFileDirectorySearch.h"
@@ -307,15 +308,17 @@ int main(int argc, char** argv)
 
     FindFileDirectorySearch directories;
     ServiceVersion system;
+    // Nothing here clicks a link: the real shell is never asked.
+    ShellExecuteShell shell;
 
     // A short first fill, not measured, lets Wine finish starting its own
     // services, which otherwise take the processor from the first figures.
     InstantProtection warmUp(2000);
-    PlatformServices warming{warmUp, directories, system};
+    PlatformServices warming{warmUp, directories, system, shell};
     BenchDialog(warming, 2000).DoModal();
 
     InstantProtection instant(static_cast<unsigned>(rows));
-    PlatformServices fast{instant, directories, system};
+    PlatformServices fast{instant, directories, system, shell};
     BenchDialog bench(fast, rows);
     bench.DoModal();
     const FillFigures figures = bench.figures;
@@ -323,7 +326,7 @@ int main(int argc, char** argv)
                 rows, figures.firstRow * 1000, figures.fullList * 1000, figures.worstDelay * 1000);
 
     InstantProtection none(0);
-    PlatformServices empty{none, directories, system};
+    PlatformServices empty{none, directories, system, shell};
     NaiveDialog naive(empty, naiveRows);
     naive.DoModal();
     const double naivePerRow = naive.seconds / naiveRows;
@@ -332,7 +335,7 @@ int main(int argc, char** argv)
                 naivePerRow * rows / figures.fullList);
 
     EndlessProtection endless;
-    PlatformServices filling{endless, directories, system};
+    PlatformServices filling{endless, directories, system, shell};
     std::printf("closing in the middle of a fill, at 15000 rows: %.1f ms until the dialog was gone\n",
                 MeasureClose(filling, 15000) * 1000);
 

@@ -32,6 +32,9 @@ target_link_libraries(vorlane_framework PUBLIC comctl32)
 add_library(vorlane_ui STATIC
     app/PlatformServices.cpp
     app/VorlaneDlg.cpp
+    controls/AboutDlg.cpp
+    controls/HyperLink.cpp
+    controls/ShellExecuteShell.cpp
     listview/FileListCtrl.cpp
     scan/EnumerationThreads.cpp
     scan/FindFileDirectorySearch.cpp
@@ -39,7 +42,7 @@ add_library(vorlane_ui STATIC
     scan/WidePath.cpp
     scan/WindowsSystemInfo.cpp
 )
-target_link_libraries(vorlane_ui PUBLIC vorlane_framework vorlane_core)
+target_link_libraries(vorlane_ui PUBLIC vorlane_framework vorlane_core shell32)
 
 configure_file(res/Vorlane.manifest.in ${PROJECT_BINARY_DIR}/res/Vorlane.manifest @ONLY)
 add_library(vorlane_resources OBJECT res/Vorlane.rc)

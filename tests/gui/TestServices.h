@@ -3,8 +3,10 @@
 // folders the test makes, a stand-in protection service and system.
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "app/PlatformServices.h"
+#include "controls/Shell.h"
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SystemInfo.h"
 #include "support/StandIns.h"
@@ -41,14 +43,34 @@ private:
     std::uint32_t m_count;
 };
 
+// Records what it is asked to open and answers `result`, opening nothing.
+class StandInShell final : public Shell {
+public:
+    struct Request {
+        std::string verb;
+        std::string document;
+        int showCommand;
+        friend bool operator==(const Request&, const Request&) = default;
+    };
+    std::vector<Request> opened;
+    std::intptr_t result = 42;
+
+    std::intptr_t Open(const char* verb, const char* document, int showCommand) override
+    {
+        opened.push_back({verb, document, showCommand});
+        return result;
+    }
+};
+
 struct TestServices {
     StandInProtection protection;
     FindFileDirectorySearch directories;
     StandInSystem system;
-    PlatformServices services{protection, directories, system};
+    StandInShell shell;
+    PlatformServices services{protection, directories, system, shell};
 
     // The same services with another protection service.
-    PlatformServices With(FileProtection& other) { return {other, directories, system}; }
+    PlatformServices With(FileProtection& other) { return {other, directories, system, shell}; }
 
     // The service lists `count` files, C:\WINDOWS\system32\file<n>.dll.
     void ListFiles(int count);
