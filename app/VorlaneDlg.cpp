@@ -57,6 +57,7 @@ CVorlaneDlg::CVorlaneDlg(CWnd* pParent) : CVorlaneDlg(PlatformServices::Producti
 
 CVorlaneDlg::CVorlaneDlg(PlatformServices& services, CWnd* pParent)
     : CDialog(IDD_MAIN, pParent),
+      m_logo(services.shell),
       m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_services(services),
       m_rows([this] { PostMessage(WM_ROWS_READY); }),

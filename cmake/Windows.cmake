@@ -34,6 +34,7 @@ add_library(vorlane_ui STATIC
     app/VorlaneDlg.cpp
     controls/AboutDlg.cpp
     controls/HyperLink.cpp
+    controls/LogoStatic.cpp
     controls/ShellExecuteShell.cpp
     listview/FileListCtrl.cpp
     scan/EnumerationThreads.cpp
