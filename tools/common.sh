@@ -78,6 +78,9 @@ use_wine_prefix() {
         # The classic look: Wine's default theme draws its scroll bars slowly
         # enough to dominate any list that redraws as it grows.
         "$loader" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d 0 /f >/dev/null 2>&1
+        # Wine has no Times New Roman; the logo's serif face is drawn in the
+        # metric-compatible Liberation Serif instead of a fixed-pitch font.
+        "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
         wineserver -w || true
         touch "$WINEPREFIX/.vorlane-ready"
     fi
