@@ -9,7 +9,7 @@
 namespace {
 
 // The colour of a browser-settings value; false when the value is missing or
-// does not fit the buffer the browser itself reads it into.
+// longer than 32 bytes.
 bool QueryColour(HKEY hKey, LPCSTR name, COLORREF& colour)
 {
     char text[32] = {};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "controls/ColourText.h"
 #include "controls/LinkGeometry.h"
@@ -48,14 +49,12 @@ TEST(ColourText, ReadsAFullBufferWithoutATerminatingZeroWithinItsSize)
 {
     // 32 bytes, no zero among them: exactly the buffer, nothing beyond (the
     // sanitizer sees any read past it).
-    auto* bytes = new char[32];
-    std::memset(bytes, ' ', 32);
-    std::memcpy(bytes, "1,2,3", 5);
-    EXPECT_EQ(ParseColourText(bytes, 32), Rgb(1, 2, 3));
-    std::memset(bytes, '9', 32);
+    std::vector<char> bytes(32, ' ');
+    std::memcpy(bytes.data(), "1,2,3", 5);
+    EXPECT_EQ(ParseColourText(bytes.data(), bytes.size()), Rgb(1, 2, 3));
+    std::fill(bytes.begin(), bytes.end(), '9');
     bytes[2] = ',';
-    EXPECT_EQ(ParseColourText(bytes, 32), Rgb(99, 255, 255));
-    delete[] bytes;
+    EXPECT_EQ(ParseColourText(bytes.data(), bytes.size()), Rgb(99, 255, 255));
     // A zero ends the text even when more bytes follow.
     const char early[32] = "5,6,7\0" "8,9,10";
     EXPECT_EQ(ParseColourText(early, sizeof early), Rgb(5, 6, 7));
