@@ -2,6 +2,7 @@
 
 #include "inspect/CommonFileDialogs.h"
 #include "inspect/VersionDllSource.h"
+#include "controls/ShellExecuteShell.h"
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SfcFileProtection.h"
 #include "scan/WindowsSystemInfo.h"
@@ -12,6 +13,7 @@ PlatformServices& PlatformServices::Production()
     static FindFileDirectorySearch directories;
     static WindowsSystemInfo system;
     static VersionDllSource versions;
-    static PlatformServices services{protection, directories, system, versions, CommonFileDialogs::System()};
+    static ShellExecuteShell shell;
+    static PlatformServices services{protection, directories, system, versions, CommonFileDialogs::System(), shell};
     return services;
 }

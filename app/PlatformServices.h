@@ -3,6 +3,7 @@
 class CommonFileDialogs;
 class DirectorySearch;
 class FileProtection;
+class Shell;
 class SystemInfo;
 class VersionSource;
 
@@ -14,6 +15,7 @@ struct PlatformServices {
     SystemInfo& system;
     VersionSource& versions;
     CommonFileDialogs& fileDialogs;
+    Shell& shell;
 
     static PlatformServices& Production();
 };

@@ -1,7 +1,9 @@
 #include "app/VorlaneDlg.h"
 
 #include "app/IconPlacement.h"
+#include "controls/AboutDlg.h"
 #include "framework/DC.h"
+#include "framework/GuiFont.h"
 #include "framework/WinApp.h"
 #include "scan/SystemInfo.h"
 
@@ -40,20 +42,6 @@ private:
     LARGE_INTEGER m_end;
 };
 
-// Used only where the system has no stock GUI font.
-LOGFONTA FallbackFileNameFont()
-{
-    LOGFONTA font{};
-    font.lfHeight = -11;
-    font.lfCharSet = ANSI_CHARSET;
-    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    font.lfQuality = PROOF_QUALITY;
-    font.lfPitchAndFamily = FF_ROMAN | VARIABLE_PITCH;
-    lstrcpynA(font.lfFaceName, "MS Sans Serif", LF_FACESIZE);
-    return font;
-}
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CVorlaneDlg, CDialog)
@@ -73,6 +61,7 @@ CVorlaneDlg::CVorlaneDlg(CWnd* pParent) : CVorlaneDlg(PlatformServices::Producti
 
 CVorlaneDlg::CVorlaneDlg(PlatformServices& services, CWnd* pParent)
     : CDialog(IDD_MAIN, pParent),
+      m_logo(services.shell),
       m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_services(services),
       m_rows([this] { PostMessage(WM_ROWS_READY); }),
@@ -127,12 +116,7 @@ BOOL CVorlaneDlg::OnInitDialog()
 
 void CVorlaneDlg::CreateBoldFont()
 {
-    LOGFONTA font{};
-    if (const HGDIOBJ hGuiFont = ::GetStockObject(DEFAULT_GUI_FONT))
-        ::GetObjectA(hGuiFont, sizeof font, &font);
-    else
-        font = FallbackFileNameFont();
-    font.lfWeight = FW_BOLD;
+    const LOGFONTA font = BoldGuiFont();
     m_fontBold.CreateFontIndirect(&font);
     if (const HWND hFileName = GetDlgItem(IDC_FILE_NAME))
         ::SendMessageA(hFileName, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontBold.GetSafeHandle()), TRUE);
@@ -213,8 +197,12 @@ void CVorlaneDlg::ReleaseWorker()
 
 void CVorlaneDlg::OnSysCommand(UINT nID, LPARAM)
 {
-    if ((nID & 0xFFF0) != IDM_ABOUTBOX)
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about(m_services.shell);
+        about.DoModal();
+    } else {
         Default();
+    }
 }
 
 void CVorlaneDlg::OnPaint()

@@ -2,6 +2,7 @@
 #include <chrono>
 
 #include "app/PlatformServices.h"
+#include "controls/LogoStatic.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
 #include "framework/Gdi.h"
@@ -30,7 +31,7 @@ public:
     CStatic m_staticFileName;
     CEdit m_editSearch;
     CStatic m_staticFileDetails;
-    CStatic m_logo;
+    CLogoStatic m_logo;
     CFileListCtrl m_list;
     HICON m_hIcon;
     CString m_strLastSearch;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/PlatformServices.h"
+#include "controls/ShellExecuteShell.h"
 #include "inspect/CommonFileDialogs.h"
 #include "inspect/VersionDllSource.h"
 #include "scan/FileProtection.h"
@@ -39,13 +40,15 @@ class BenchServices {
 public:
     PlatformServices With(FileProtection& protection)
     {
-        return {protection, m_directories, m_system, m_versions, CommonFileDialogs::System()};
+        return {protection, m_directories, m_system, m_versions, CommonFileDialogs::System(), m_shell};
     }
 
 private:
     FindFileDirectorySearch m_directories;
     ServiceVersion m_system;
     VersionDllSource m_versions;
+    // Nothing in a bench clicks a link: the real shell is never asked.
+    ShellExecuteShell m_shell;
 };
 
 // Starts the common controls the dialog's list needs.

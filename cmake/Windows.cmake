@@ -19,8 +19,10 @@ add_library(vorlane_framework STATIC
     framework/Dialog.cpp
     framework/File.cpp
     framework/FileFind.cpp
+    framework/GuiFont.cpp
     framework/ListCtrl.cpp
     framework/String.cpp
+    framework/ToolTipCtrl.cpp
     framework/WinApp.cpp
     framework/WinThread.cpp
     framework/Wnd.cpp
@@ -31,6 +33,10 @@ target_link_libraries(vorlane_framework PUBLIC comctl32)
 add_library(vorlane_ui STATIC
     app/PlatformServices.cpp
     app/VorlaneDlg.cpp
+    controls/AboutDlg.cpp
+    controls/HyperLink.cpp
+    controls/LogoStatic.cpp
+    controls/ShellExecuteShell.cpp
     inspect/CommonFileDialogs.cpp
     inspect/FileInspection.cpp
     inspect/OpenFileDialog.cpp
@@ -43,7 +49,7 @@ add_library(vorlane_ui STATIC
     scan/WidePath.cpp
     scan/WindowsSystemInfo.cpp
 )
-target_link_libraries(vorlane_ui PUBLIC vorlane_framework vorlane_core comdlg32 version)
+target_link_libraries(vorlane_ui PUBLIC vorlane_framework vorlane_core comdlg32 shell32 version)
 
 configure_file(res/Vorlane.manifest.in ${PROJECT_BINARY_DIR}/res/Vorlane.manifest @ONLY)
 add_library(vorlane_resources OBJECT res/Vorlane.rc)

@@ -28,9 +28,23 @@ public:
         return ::DrawTextA(m_hDC, text, length, pRect, format);
     }
     BOOL DrawIcon(int x, int y, HICON hIcon) const { return ::DrawIcon(m_hDC, x, y, hIcon); }
+    HGDIOBJ SelectObject(HGDIOBJ hObject) const { return ::SelectObject(m_hDC, hObject); }
+    int SetBkMode(int mode) const { return ::SetBkMode(m_hDC, mode); }
+    BOOL GetTextMetrics(TEXTMETRICA* pMetrics) const { return ::GetTextMetricsA(m_hDC, pMetrics); }
+    BOOL BitBlt(int x, int y, int width, int height, HDC hSource, int xSource, int ySource, DWORD rop) const
+    {
+        return ::BitBlt(m_hDC, x, y, width, height, hSource, xSource, ySource, rop);
+    }
 
 protected:
     HDC m_hDC;
+};
+
+// A memory device context like `hDC`, deleted with this object.
+class CMemoryDC : public CDC {
+public:
+    explicit CMemoryDC(HDC hDC) : CDC(::CreateCompatibleDC(hDC)) {}
+    ~CMemoryDC() { ::DeleteDC(m_hDC); }
 };
 
 // The device context of a WM_PAINT: BeginPaint on construction, EndPaint on

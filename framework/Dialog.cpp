@@ -63,8 +63,12 @@ INT_PTR CDialog::DoModal()
         reinterpret_cast<LPARAM>(this));
     t_pDialogInCreation = nullptr;
 
-    if (hWnd)
+    if (hWnd) {
+        // A template without WS_VISIBLE is shown once it is initialised.
+        if (!::IsWindowVisible(hWnd))
+            ::ShowWindow(hWnd, SW_SHOWNORMAL);
         RunModalLoop();
+    }
 
     if (disableOwner)
         ::EnableWindow(hOwner, TRUE);

@@ -32,6 +32,13 @@ private:
 
 class CFont : public CGdiObject<HFONT> {
 public:
+    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic, BYTE underline,
+                    BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision, BYTE quality,
+                    BYTE pitchAndFamily, LPCSTR faceName)
+    {
+        return Attach(::CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut,
+                                    charSet, outPrecision, clipPrecision, quality, pitchAndFamily, faceName));
+    }
     BOOL CreateFontIndirect(const LOGFONTA* pLogFont) { return Attach(::CreateFontIndirectA(pLogFont)); }
 };
 
@@ -40,4 +47,12 @@ public:
     CBrush() = default;
     explicit CBrush(COLORREF color) { CreateSolidBrush(color); }
     BOOL CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
+};
+
+class CBitmap : public CGdiObject<HBITMAP> {
+public:
+    BOOL CreateCompatibleBitmap(HDC hDC, int width, int height)
+    {
+        return Attach(::CreateCompatibleBitmap(hDC, width, height));
+    }
 };

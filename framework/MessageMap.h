@@ -66,6 +66,34 @@ protected:                    \
         return true;                                               \
     }
 
+// Mouse and cursor messages, unpacked as MFC does: the key flags and the
+// point in client coordinates; for WM_SETCURSOR the window under the mouse,
+// the hit-test code and the mouse message.
+#define ON_MOUSE_MESSAGE_(msg, handler)                                                     \
+    if (message == (msg)) {                                                                 \
+        handler(static_cast<UINT>(wParam), POINT{static_cast<short>(LOWORD(lParam)),        \
+                                                 static_cast<short>(HIWORD(lParam))});      \
+        result = 0;                                                                         \
+        return true;                                                                        \
+    }
+#define ON_WM_MOUSEMOVE() ON_MOUSE_MESSAGE_(WM_MOUSEMOVE, OnMouseMove)
+#define ON_WM_LBUTTONDOWN() ON_MOUSE_MESSAGE_(WM_LBUTTONDOWN, OnLButtonDown)
+#define ON_WM_LBUTTONUP() ON_MOUSE_MESSAGE_(WM_LBUTTONUP, OnLButtonUp)
+
+#define ON_WM_SETCURSOR()                                                                   \
+    if (message == WM_SETCURSOR) {                                                          \
+        result = OnSetCursor(CWnd::FromHandlePermanent(reinterpret_cast<HWND>(wParam)),     \
+                             LOWORD(lParam), HIWORD(lParam));                               \
+        return true;                                                                        \
+    }
+
+#define ON_WM_ERASEBKGND()                                              \
+    if (message == WM_ERASEBKGND) {                                     \
+        CDC dc(reinterpret_cast<HDC>(wParam));                          \
+        result = OnEraseBkgnd(&dc);                                     \
+        return true;                                                    \
+    }
+
 // A WM_COMMAND notification `code` from the control (or menu item) `id`.
 #define ON_CONTROL(code, id, handler)                                                      \
     if (message == WM_COMMAND && HIWORD(wParam) == (code) && LOWORD(wParam) == (id)) {    \

@@ -45,11 +45,16 @@ public:
     BOOL RedrawWindow(UINT flags) const { return ::RedrawWindow(m_hWnd, nullptr, nullptr, flags); }
     BOOL ShowScrollBar(UINT nBar, BOOL bShow) const { return ::ShowScrollBar(m_hWnd, nBar, bShow); }
     CString GetWindowText() const;
-    void SetWindowText(LPCSTR text) const { ::SetWindowTextA(m_hWnd, text); }
+    BOOL SetWindowText(LPCSTR text) const { return ::SetWindowTextA(m_hWnd, text); }
+    void ModifyStyle(DWORD remove, DWORD add) const
+    {
+        ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>((GetStyle() & ~remove) | add));
+    }
     int MessageBox(LPCSTR text, LPCSTR caption, UINT type = MB_OK) const
     {
         return ::MessageBoxA(m_hWnd, text, caption, type);
     }
+    HFONT GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
     HICON SetIcon(HICON hIcon, BOOL bBigIcon) const
     {
         return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bBigIcon, reinterpret_cast<LPARAM>(hIcon)));

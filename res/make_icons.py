@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draw the Vorlane application icon and write res/Vorlane.ico.
+"""Draw the Vorlane icons: res/Vorlane.ico and the About box's res/About.ico.
 
 The artwork (a blue shield with a white check mark in front of a sheet of
 paper) is described with simple vector shapes and rendered separately for
@@ -9,8 +9,7 @@ and the output is byte-for-byte deterministic.
 Rerun from the repository root with:  python3 res/make_icons.py
 
 Every image is a classic DIB (never PNG) so the icon loads on Windows XP SP3
-and later. To add another icon, call write_ico() with other (size, bpp) pairs,
-e.g. write_ico("res/About.ico", [(48, 32), (48, 8)]).
+and later. The About icon is the same artwork at 48 x 48 only.
 """
 import math
 import os
@@ -238,3 +237,4 @@ if __name__ == "__main__":
     here = os.path.dirname(os.path.abspath(__file__))
     write_ico(os.path.join(here, "Vorlane.ico"),
               [(32, 8), (24, 8), (16, 8), (72, 32), (48, 32), (32, 32), (24, 32), (16, 32)])
+    write_ico(os.path.join(here, "About.ico"), [(48, 8), (48, 32)])

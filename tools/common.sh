@@ -20,7 +20,8 @@ as_root() {
 install_missing() {
     local wanted=(cmake make g++ googletest
                   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
-                  binutils-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth)
+                  binutils-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth
+                  fonts-liberation)
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
@@ -78,6 +79,9 @@ use_wine_prefix() {
         # The classic look: Wine's default theme draws its scroll bars slowly
         # enough to dominate any list that redraws as it grows.
         "$loader" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d 0 /f >/dev/null 2>&1
+        # Wine has no Times New Roman; the logo's serif face is drawn in the
+        # metric-compatible Liberation Serif instead of a fixed-pitch font.
+        "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
         wineserver -w || true
         touch "$WINEPREFIX/.vorlane-ready"
     fi

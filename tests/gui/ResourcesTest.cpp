@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "framework/Afx.h"
+#include "res/HomePage.h"
 #include "res/resource.h"
 
 namespace {
 
-// Reads the fields of an extended dialog template in order.
+// Reads the fields of a dialog template in order.
 class TemplateReader {
 public:
     explicit TemplateReader(const BYTE* data) : m_data(data) {}
@@ -84,6 +85,31 @@ std::string ClassName(const std::string& text)
     return text;
 }
 
+// (width, bits per pixel) of each image of icon group `id`, in order.
+std::vector<std::pair<int, int>> IconImages(int id)
+{
+#pragma pack(push, 2)
+    struct GroupEntry {
+        BYTE width, height, colorCount, reserved;
+        WORD planes, bitCount;
+        DWORD bytesInRes;
+        WORD id;
+    };
+#pragma pack(pop)
+    std::vector<std::pair<int, int>> images;
+    const BYTE* data = Resource(RT_GROUP_ICON, MAKEINTRESOURCEA(id));
+    if (!data)
+        return images;
+    WORD count;
+    std::memcpy(&count, data + 4, sizeof count);
+    for (WORD i = 0; i < count; ++i) {
+        GroupEntry entry;
+        std::memcpy(&entry, data + 6 + i * sizeof entry, sizeof entry);
+        images.emplace_back(entry.width, entry.bitCount);
+    }
+    return images;
+}
+
 }  // namespace
 
 TEST(Resources, MainDialogTemplateIsExactlyAsDesigned)
@@ -153,27 +179,74 @@ TEST(Resources, StringTableHoldsTheAboutEntry)
 
 TEST(Resources, IconGroupHasItsEightImages)
 {
-#pragma pack(push, 2)
-    struct GroupEntry {
-        BYTE width, height, colorCount, reserved;
-        WORD planes, bitCount;
-        DWORD bytesInRes;
-        WORD id;
-    };
-#pragma pack(pop)
-    const BYTE* data = Resource(RT_GROUP_ICON, MAKEINTRESOURCEA(IDR_MAINFRAME));
-    ASSERT_NE(data, nullptr);
-    WORD count;
-    std::memcpy(&count, data + 4, sizeof count);
-    std::vector<std::pair<int, int>> images;
-    for (WORD i = 0; i < count; ++i) {
-        GroupEntry entry;
-        std::memcpy(&entry, data + 6 + i * sizeof entry, sizeof entry);
-        images.emplace_back(entry.width, entry.bitCount);
-    }
     const std::vector<std::pair<int, int>> expected = {{32, 8}, {24, 8}, {16, 8}, {72, 32},
                                                        {48, 32}, {32, 32}, {24, 32}, {16, 32}};
-    EXPECT_EQ(images, expected);
+    EXPECT_EQ(IconImages(IDR_MAINFRAME), expected);
+}
+
+TEST(Resources, AboutIconHas48PixelImagesIn8And32Bits)
+{
+    const std::vector<std::pair<int, int>> expected = {{48, 8}, {48, 32}};
+    EXPECT_EQ(IconImages(IDI_ABOUT), expected);
+}
+
+TEST(Resources, AboutTemplateIsAClassicTemplateExactlyAsDesigned)
+{
+    const BYTE* data = Resource(RT_DIALOG, MAKEINTRESOURCEA(IDD_ABOUTBOX));
+    ASSERT_NE(data, nullptr);
+    TemplateReader reader(data);
+    EXPECT_EQ(reader.Dword(), 0x80C800C0u);  // style; a classic template starts with it
+    EXPECT_EQ(reader.Dword(), 0u);
+    const WORD count = reader.Word();
+    EXPECT_EQ(reader.Short(), 0);
+    EXPECT_EQ(reader.Short(), 0);
+    EXPECT_EQ(reader.Short(), 216);
+    EXPECT_EQ(reader.Short(), 90);
+    EXPECT_EQ(reader.Text(), "");  // menu
+    EXPECT_EQ(reader.Text(), "");  // class
+    EXPECT_EQ(reader.Text(), "About Vorlane");
+    EXPECT_EQ(reader.Word(), 8);
+    EXPECT_EQ(reader.Text(), "MS Sans Serif");
+
+    const std::vector<Control> expected = {
+        {-1, "Static", "#133", 0x50000803, 15, 13, 20, 20},
+        {IDC_ABOUT_TITLE, "Static", "Vorlane v1.1", 0x50020080, 61, 9, 150, 8},
+        {-1, "Static", "Copyright (C) 2026 Halvory", 0x50020000, 15, 53, 190, 8},
+        {IDOK, "Button", "OK", 0x50030001, 160, 72, 50, 14},
+        {-1, "Static", "Lists the files that Windows protects", 0x50020000, 61, 29, 144, 8},
+        {-1, "Static", "", 0x50000010, 2, 67, 212, 1},
+        {IDC_HOME_LINK, "Static", HOME_PAGE_URL, 0x50020000, 61, 41, 84, 8},
+        {-1, "Static", "", 0x50000010, 61, 24, 153, 1},
+    };
+    ASSERT_EQ(count, expected.size());
+    for (const Control& control : expected) {
+        SCOPED_TRACE(control.id);
+        reader.AlignToDword();
+        EXPECT_EQ(reader.Dword(), control.style);
+        EXPECT_EQ(reader.Dword(), 0u);
+        EXPECT_EQ(reader.Short(), control.x);
+        EXPECT_EQ(reader.Short(), control.y);
+        EXPECT_EQ(reader.Short(), control.cx);
+        EXPECT_EQ(reader.Short(), control.cy);
+        EXPECT_EQ(reader.Short(), control.id);
+        EXPECT_STRCASEEQ(ClassName(reader.Text()).c_str(), control.className.c_str());
+        EXPECT_EQ(reader.Text(), control.text);
+        EXPECT_EQ(reader.Word(), 0);  // no creation data
+    }
+}
+
+TEST(Resources, TheDescriptionMatchesTheVersionResource)
+{
+    char path[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    DWORD handle = 0;
+    std::vector<BYTE> block(::GetFileVersionInfoSizeA(path, &handle));
+    ASSERT_TRUE(::GetFileVersionInfoA(path, 0, static_cast<DWORD>(block.size()), block.data()));
+    char* text = nullptr;
+    UINT chars = 0;
+    ASSERT_TRUE(::VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\FileDescription",
+                                 reinterpret_cast<void**>(&text), &chars));
+    EXPECT_STREQ(text, "Lists the files that Windows protects");
 }
 
 TEST(Resources, ManifestAsksForCommonControls6OfTheProgramsArchitecture)

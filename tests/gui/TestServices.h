@@ -8,6 +8,7 @@
 #include "app/PlatformServices.h"
 #include "inspect/CommonFileDialogs.h"
 #include "inspect/VersionDllSource.h"
+#include "controls/Shell.h"
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SystemInfo.h"
 #include "support/StandIns.h"
@@ -61,16 +62,36 @@ public:
     }
 };
 
+// Records what it is asked to open and answers `result`, opening nothing.
+class StandInShell final : public Shell {
+public:
+    struct Request {
+        std::string verb;
+        std::string document;
+        int showCommand;
+        friend bool operator==(const Request&, const Request&) = default;
+    };
+    std::vector<Request> opened;
+    std::intptr_t result = 42;
+
+    std::intptr_t Open(const char* verb, const char* document, int showCommand) override
+    {
+        opened.push_back({verb, document, showCommand});
+        return result;
+    }
+};
+
 struct TestServices {
     StandInProtection protection;
     FindFileDirectorySearch directories;
     StandInSystem system;
     VersionDllSource versions;
     StandInFileDialogs fileDialogs;
-    PlatformServices services{protection, directories, system, versions, fileDialogs};
+    StandInShell shell;
+    PlatformServices services{protection, directories, system, versions, fileDialogs, shell};
 
     // The same services with another protection service.
-    PlatformServices With(FileProtection& other) { return {other, directories, system, versions, fileDialogs}; }
+    PlatformServices With(FileProtection& other) { return {other, directories, system, versions, fileDialogs, shell}; }
 
     // The service lists `count` files, C:\WINDOWS\system32\file<n>.dll.
     void ListFiles(int count);

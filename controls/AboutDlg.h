@@ -1,0 +1,21 @@
+#pragma once
+#include "controls/HyperLink.h"
+#include "framework/Dialog.h"
+#include "framework/Gdi.h"
+
+// The About box: the program's icon, name and version in bold, what it does,
+// the copyright, and a link to the maker's home page.
+class CAboutDlg : public CDialog {
+public:
+    explicit CAboutDlg(Shell& shell, CWnd* pParent = nullptr);
+
+    CHyperLink m_link;
+    CFont m_fontTitle;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnDestroy();
+
+    DECLARE_MESSAGE_MAP()
+};

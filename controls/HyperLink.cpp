@@ -1,0 +1,219 @@
+#include "controls/HyperLink.h"
+
+#include "controls/ColourText.h"
+#include "controls/HandCursors.h"
+#include "controls/LinkGeometry.h"
+#include "framework/DC.h"
+#include "framework/WinApp.h"
+
+namespace {
+
+// The colour of a browser-settings value; false when the value is missing or
+// longer than 32 bytes.
+bool QueryColour(HKEY hKey, LPCSTR name, COLORREF& colour)
+{
+    char text[32] = {};
+    DWORD size = sizeof text;
+    if (::RegQueryValueExA(hKey, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS)
+        return false;
+    colour = ParseColourText(text, size);
+    return true;
+}
+
+HCURSOR MakeCursor(const std::array<unsigned char, kCursorPlaneBytes>& andPlane,
+                   const std::array<unsigned char, kCursorPlaneBytes>& xorPlane)
+{
+    return ::CreateCursor(AfxGetResourceHandle(), kCursorHotSpotX, kCursorHotSpotY, kCursorSize, kCursorSize,
+                          andPlane.data(), xorPlane.data());
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
+    ON_WM_MOUSEMOVE()
+    ON_WM_SETCURSOR()
+    ON_WM_PAINT()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+    ON_MESSAGE(WM_MOUSEHOVER, OnMouseHover)
+END_MESSAGE_MAP()
+
+CHyperLink::CHyperLink(Shell& shell, const char* coloursKey) : m_shell(shell)
+{
+    ReadColours(coloursKey);
+}
+
+CHyperLink::~CHyperLink()
+{
+    if (m_hHandCursor)
+        ::DestroyCursor(m_hHandCursor);
+    if (m_hHandDownCursor)
+        ::DestroyCursor(m_hHandDownCursor);
+}
+
+void CHyperLink::ReadColours(const char* key)
+{
+    // Read access is all this needs, and all that a restricted account gets.
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return;
+    if (QueryColour(hKey, "Anchor Color", m_crLink))
+        m_crHover = m_crLink;
+    QueryColour(hKey, "Anchor Color Visited", m_crVisited);
+    ::RegCloseKey(hKey);
+}
+
+void CHyperLink::PreSubclassWindow()
+{
+    ModifyStyle(0, SS_NOTIFY);
+    if (GetWindowText().IsEmpty())
+        SetWindowText(m_strLinkText);
+
+    LOGFONTA font{};
+    ::GetObjectA(GetFont(), sizeof font, &font);
+    m_fontNormal.CreateFontIndirect(&font);
+    font.lfUnderline = TRUE;
+    m_fontUnderline.CreateFontIndirect(&font);
+
+    m_brBackground.CreateSolidBrush(::GetSysColor(COLOR_BTNFACE));
+
+    m_hHandCursor = MakeCursor(kHandAnd, kHandXor);
+    m_hHandDownCursor = MakeCursor(kHandDownAnd, kHandDownXor);
+    m_hArrowCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+
+    m_tip.Create(this, TTS_ALWAYSTIP);
+    RECT client;
+    GetClientRect(&client);
+    m_tip.AddTool(this, "", client, kToolId);
+    ::ShowWindow(m_tip, SW_HIDE);
+
+    CStatic::PreSubclassWindow();
+}
+
+void CHyperLink::SetLinkText(const CString& text)
+{
+    m_strLinkText = text;
+    if (m_hWnd)
+        SetWindowText(m_strLinkText);
+}
+
+void CHyperLink::SetLinkUrl(const CString& url)
+{
+    m_strUrl = url;
+}
+
+void CHyperLink::SetTipText(LPCSTR text)
+{
+    if (m_bTipEnabled)
+        m_tip.UpdateTipText(text, this, kToolId);
+}
+
+void CHyperLink::SetTipTextColor(COLORREF colour)
+{
+    m_tip.SetTipTextColor(colour);
+}
+
+void CHyperLink::SetTipBkColor(COLORREF colour)
+{
+    m_tip.SetTipBkColor(colour);
+}
+
+BOOL CHyperLink::PreTranslateMessage(MSG* pMsg)
+{
+    // The tooltip learns of the mouse over its tool only through this relay.
+    if (m_tip.m_hWnd)
+        m_tip.RelayEvent(pMsg);
+    return CStatic::PreTranslateMessage(pMsg);
+}
+
+void CHyperLink::OnMouseMove(UINT, POINT point)
+{
+    Default();
+    if (!m_bHover) {
+        // Asked again on every move until the hover arrives.
+        TRACKMOUSEEVENT track{sizeof track, TME_HOVER | TME_LEAVE, m_hWnd, 1};
+        ::_TrackMouseEvent(&track);
+    } else if (!::PtInRect(&m_rcLinkText, point)) {
+        ::SetCursor(m_hArrowCursor);
+    }
+}
+
+BOOL CHyperLink::OnSetCursor(CWnd*, UINT, UINT)
+{
+    // Beyond the text, the move that follows puts the arrow back.
+    ::SetCursor(m_hHandCursor);
+    return TRUE;
+}
+
+LRESULT CHyperLink::OnMouseHover(WPARAM, LPARAM)
+{
+    m_bHover = TRUE;
+    RedrawWindow(RDW_INVALIDATE);
+    return 0;
+}
+
+LRESULT CHyperLink::OnMouseLeave(WPARAM, LPARAM)
+{
+    m_bHover = FALSE;
+    RedrawWindow(RDW_INVALIDATE);
+    return 0;
+}
+
+void CHyperLink::OnLButtonDown(UINT, POINT point)
+{
+    ::SetCursor(::PtInRect(&m_rcLinkText, point) ? m_hHandDownCursor : m_hArrowCursor);
+    Default();
+}
+
+void CHyperLink::OnLButtonUp(UINT, POINT point)
+{
+    if (::PtInRect(&m_rcLinkText, point)) {
+        ::SetCursor(m_hHandCursor);
+        if (m_shell.Open("open", m_strUrl, SW_SHOWNORMAL) > 32)
+            m_bVisited = TRUE;
+    } else {
+        ::SetCursor(m_hArrowCursor);
+    }
+    Default();
+}
+
+void CHyperLink::OnPaint()
+{
+    CPaintDC dc(this);
+    Paint(dc);
+}
+
+LRESULT CHyperLink::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    Paint(CDC(reinterpret_cast<HDC>(wParam)));
+    return 0;
+}
+
+void CHyperLink::Paint(const CDC& target)
+{
+    RECT client;
+    GetClientRect(&client);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(target, client.right, client.bottom);
+    CMemoryDC memory(target);
+    const int saved = memory.SaveDC();
+    memory.SelectObject(bitmap);
+    memory.SetBkMode(TRANSPARENT);
+    memory.SetTextColor(m_bVisited ? m_crVisited : m_bHover ? m_crHover : m_crLink);
+    memory.SelectObject(m_bHover ? m_fontUnderline : m_fontNormal);
+
+    TEXTMETRICA metrics{};
+    memory.GetTextMetrics(&metrics);
+    const int length = static_cast<int>(m_strLinkText.str().size());
+    const SIZE extent = memory.GetTextExtent(m_strLinkText, length);
+    const PixelRect hit = LinkHitRect({client.left, client.top, client.right, client.bottom}, extent.cx,
+                                      metrics.tmAveCharWidth);
+    m_rcLinkText = {hit.left, hit.top, hit.right, hit.bottom};
+
+    memory.FillRect(&client, m_brBackground);
+    memory.DrawText(m_strLinkText, length, &client, DT_SINGLELINE | DT_VCENTER);
+    target.BitBlt(0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    memory.RestoreDC(saved);
+}

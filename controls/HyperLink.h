@@ -1,0 +1,72 @@
+#pragma once
+#include "controls/Shell.h"
+#include "framework/Gdi.h"
+#include "framework/Static.h"
+#include "framework/ToolTipCtrl.h"
+
+class CDC;
+
+// A static text control of a dialog made into a web link: painted in a link
+// colour, underlined while the mouse rests on it, a hand cursor over its
+// text, a tooltip, and its URL opened through the shell when the text is
+// clicked. Attach it to the static by data exchange, then give it its text,
+// URL and tooltip.
+class CHyperLink : public CStatic {
+public:
+    // Where the browser keeps the current user's link colours; tests read
+    // theirs from a key of their own.
+    static constexpr const char* kBrowserSettingsKey = "Software\\Microsoft\\Internet Explorer\\Settings";
+    static constexpr UINT_PTR kToolId = 1001;
+
+    explicit CHyperLink(Shell& shell, const char* coloursKey = kBrowserSettingsKey);
+    ~CHyperLink() override;
+
+    void SetLinkText(const CString& text);
+    void SetLinkUrl(const CString& url);
+    void SetTipText(LPCSTR text);
+    void SetTipTextColor(COLORREF colour);
+    void SetTipBkColor(COLORREF colour);
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    HCURSOR m_hHandCursor = nullptr;
+    HCURSOR m_hHandDownCursor = nullptr;
+    // The system's shared arrow: never destroyed here.
+    HCURSOR m_hArrowCursor = nullptr;
+    BOOL m_bTipEnabled = TRUE;
+    // The mouse rests on the control.
+    BOOL m_bHover = FALSE;
+    // The URL has been opened once; for as long as this object lives.
+    BOOL m_bVisited = FALSE;
+    // Where a click opens the link, in client coordinates; set by each paint.
+    RECT m_rcLinkText{};
+    CBrush m_brBackground;
+    CFont m_fontNormal;
+    CFont m_fontUnderline;
+    CToolTipCtrl m_tip;
+    CString m_strLinkText;
+    CString m_strUrl;
+    COLORREF m_crHover = RGB(0, 0, 255);
+    COLORREF m_crLink = RGB(0, 0, 200);
+    COLORREF m_crVisited = RGB(5, 34, 143);
+
+protected:
+    void PreSubclassWindow() override;
+    void OnMouseMove(UINT nFlags, POINT point);
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    void OnPaint();
+    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    void OnLButtonDown(UINT nFlags, POINT point);
+    void OnLButtonUp(UINT nFlags, POINT point);
+    LRESULT OnMouseLeave(WPARAM, LPARAM);
+    LRESULT OnMouseHover(WPARAM, LPARAM);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void ReadColours(const char* key);
+    // Draws the link off-screen, then onto `target` in one transfer.
+    void Paint(const CDC& target);
+
+    Shell& m_shell;
+};

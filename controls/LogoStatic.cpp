@@ -1,0 +1,74 @@
+#include "controls/LogoStatic.h"
+
+#include "controls/Emboss.h"
+#include "framework/DC.h"
+#include "res/HomePage.h"
+
+BEGIN_MESSAGE_MAP(CLogoStatic, CStatic)
+    ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+    ON_WM_LBUTTONUP()
+END_MESSAGE_MAP()
+
+CLogoStatic::CLogoStatic(Shell& shell)
+    : m_crLight(Lightened(::GetSysColor(COLOR_BTNHIGHLIGHT))),
+      m_crFace(Lightened(::GetSysColor(COLOR_BTNFACE))),
+      m_crDark(Darkened(::GetSysColor(COLOR_BTNSHADOW))),
+      m_shell(shell)
+{
+    m_fontLogo.CreateFont(26, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                          DEFAULT_QUALITY, FF_ROMAN | FIXED_PITCH, "Times New Roman");
+}
+
+BOOL CLogoStatic::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
+}
+
+void CLogoStatic::OnPaint()
+{
+    const CPaintDC dc(this);
+    Paint(dc);
+}
+
+LRESULT CLogoStatic::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    Paint(CDC(reinterpret_cast<HDC>(wParam)));
+    return 0;
+}
+
+void CLogoStatic::Paint(const CDC& dc) const
+{
+    RECT client;
+    GetClientRect(&client);
+    // Measured in the context's own font: the insets follow the system's
+    // font size, not the logo's.
+    TEXTMETRICA metrics{};
+    dc.GetTextMetrics(&metrics);
+    const HGDIOBJ previousFont = dc.SelectObject(m_fontLogo);
+    const int length = static_cast<int>(m_strLogoText.str().size());
+    const SIZE extent = dc.GetTextExtent(m_strLogoText, length);
+    const EmbossPasses passes =
+        LogoPassRects(client.right, client.bottom, metrics.tmAveCharWidth, metrics.tmHeight, extent.cx, extent.cy);
+
+    dc.SetBkMode(TRANSPARENT);
+    const COLORREF previousColour = dc.SetTextColor(m_crDark);
+    const auto draw = [&](const PixelRect& pass) {
+        RECT rect{pass.left, pass.top, pass.right, pass.bottom};
+        dc.DrawText(m_strLogoText, length, &rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    };
+    draw(passes.dark);
+    dc.SetTextColor(m_crLight);
+    draw(passes.light);
+    dc.SetTextColor(m_crFace);
+    draw(passes.face);
+    dc.SelectObject(previousFont);
+    dc.SetTextColor(previousColour);
+}
+
+void CLogoStatic::OnLButtonUp(UINT, POINT)
+{
+    m_shell.Open("open", HOME_PAGE_URL, SW_SHOWNORMAL);
+    Default();
+}

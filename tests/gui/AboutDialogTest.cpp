@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "app/VorlaneDlg.h"
+#include "controls/AboutDlg.h"
+#include "framework/WinApp.h"
+#include "gui/DialogDriver.h"
+#include "gui/TestServices.h"
+#include "res/HomePage.h"
+
+namespace {
+
+BOOL CALLBACK FindAbout(HWND hWnd, LPARAM lParam)
+{
+    auto* about = dynamic_cast<CAboutDlg*>(CWnd::FromHandlePermanent(hWnd));
+    if (about && ::IsWindowVisible(hWnd))
+        *reinterpret_cast<CAboutDlg**>(lParam) = about;
+    return TRUE;
+}
+
+// The About box open on this thread, or null.
+CAboutDlg* OpenAbout()
+{
+    CAboutDlg* found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindAbout, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+DialogStep AboutIsOpen(CAboutDlg*& about)
+{
+    return [&about] { return (about = OpenAbout()) != nullptr; };
+}
+
+LOGFONTA FontOf(HWND hWnd)
+{
+    LOGFONTA font{};
+    ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(hWnd, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+}  // namespace
+
+TEST(AboutDialog, SystemMenuCommands16To31OpenItOwnedByTheMainDialogAndEveryCloserEndsIt)
+{
+    const struct {
+        UINT command;
+        std::function<void(CAboutDlg&)> close;
+        INT_PTR result;
+    } cases[] = {
+        {IDM_ABOUTBOX, [](CAboutDlg& about) { ::SendMessageA(about.GetDlgItem(IDOK), BM_CLICK, 0, 0); }, IDOK},
+        {IDM_ABOUTBOX + 15,
+         [](CAboutDlg& about) { ::PostMessageA(about.GetDlgItem(IDOK), WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
+        {IDM_ABOUTBOX + 7, [](CAboutDlg& about) { about.PostMessage(WM_SYSCOMMAND, SC_CLOSE); }, IDCANCEL},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.command);
+        TestServices services;
+        CVorlaneDlg dlg(services.services);
+        CWinApp app;
+        app.m_pMainWnd = &dlg;
+        CAboutDlg* about = nullptr;
+        HWND hAbout = nullptr;
+        RunModal(dlg, {
+            Do([&] { dlg.PostMessage(WM_SYSCOMMAND, test.command); }),
+            AboutIsOpen(about),
+            Do([&] {
+                hAbout = *about;
+                EXPECT_EQ(::GetWindow(hAbout, GW_OWNER), dlg.m_hWnd);
+                EXPECT_FALSE(::IsWindowEnabled(dlg));
+                test.close(*about);
+            }),
+            [&] { return !::IsWindow(hAbout); },
+            Do([&] {
+                EXPECT_TRUE(::IsWindowEnabled(dlg));
+                EXPECT_TRUE(::IsWindowVisible(dlg));
+                dlg.PostMessage(WM_COMMAND, IDCANCEL);
+            }),
+        });
+        EXPECT_TRUE(services.shell.opened.empty());
+    }
+}
+
+TEST(AboutDialog, OtherSystemCommandsOpenNothing)
+{
+    TestServices services;
+    CVorlaneDlg dlg(services.services);
+    RunModal(dlg, {
+        Do([&] { dlg.PostMessage(WM_SYSCOMMAND, IDM_ABOUTBOX + 16); }),
+        Pause(3),
+        Do([&] {
+            EXPECT_EQ(OpenAbout(), nullptr);
+            dlg.PostMessage(WM_COMMAND, IDCANCEL);
+        }),
+    });
+}
+
+TEST(AboutDialog, ShowsTheBoldTitleTheIconAndTheLinkInTheDialogFont)
+{
+    StandInShell shell;
+    CAboutDlg about(shell);
+    const ModalRun run = RunModal(about, {
+        Do([&] {
+            EXPECT_EQ(WindowText(about), "About Vorlane");
+            const HWND hTitle = about.GetDlgItem(IDC_ABOUT_TITLE);
+            EXPECT_EQ(WindowText(hTitle), "Vorlane v1.1");
+            LOGFONTA guiFont{};
+            ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof guiFont, &guiFont);
+            const LOGFONTA title = FontOf(hTitle);
+            EXPECT_EQ(title.lfWeight, FW_BOLD);
+            EXPECT_STREQ(title.lfFaceName, guiFont.lfFaceName);
+            EXPECT_EQ(title.lfHeight, guiFont.lfHeight);
+
+            const LRESULT dialogFont = about.SendMessage(WM_GETFONT);
+            EXPECT_EQ(about.m_link.SendMessage(WM_GETFONT), dialogFont);
+            int textStatics = 0;
+            for (HWND hChild = ::GetWindow(about, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+                const bool plainText = (::GetWindowLongA(hChild, GWL_STYLE) & SS_TYPEMASK) == SS_LEFT;
+                if (::GetDlgCtrlID(hChild) == 0xFFFF && plainText && !WindowText(hChild).empty()) {
+                    ++textStatics;
+                    EXPECT_EQ(::SendMessageA(hChild, WM_GETFONT, 0, 0), dialogFont);
+                }
+            }
+            EXPECT_EQ(textStatics, 2);  // the description and the copyright
+
+            const HWND hIcon = ::GetWindow(about, GW_CHILD);
+            const auto icon = reinterpret_cast<HICON>(::SendMessageA(hIcon, STM_GETICON, 0, 0));
+            ICONINFO info{};
+            ASSERT_TRUE(::GetIconInfo(icon, &info));
+            BITMAP colour{};
+            ::GetObjectA(info.hbmColor, sizeof colour, &colour);
+            EXPECT_EQ(colour.bmWidth, 48);
+            EXPECT_EQ(colour.bmHeight, 48);
+            ::DeleteObject(info.hbmColor);
+            ::DeleteObject(info.hbmMask);
+        }),
+        Do([&] { ::PostMessageA(about.GetDlgItem(IDOK), WM_KEYDOWN, VK_RETURN, 0); }),
+    });
+    EXPECT_EQ(run.result, IDOK);
+    // The title font went with the window.
+    EXPECT_EQ(about.m_fontTitle.GetSafeHandle(), nullptr);
+}
+
+TEST(AboutDialog, TheVisitedColourLastsAsLongAsTheBox)
+{
+    TestServices services;
+    CVorlaneDlg dlg(services.services);
+    CAboutDlg* about = nullptr;
+    const auto clickLink = [&] {
+        ::UpdateWindow(about->m_link);
+        ::SendMessageA(about->m_link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 2));
+        ::SendMessageA(about->m_link, WM_LBUTTONUP, 0, MAKELPARAM(1, 2));
+    };
+    RunModal(dlg, {
+        Do([&] { dlg.PostMessage(WM_SYSCOMMAND, IDM_ABOUTBOX); }),
+        AboutIsOpen(about),
+        Do([&] {
+            clickLink();
+            EXPECT_TRUE(about->m_link.m_bVisited);
+            about->EndDialog(IDOK);
+        }),
+        [&] { return OpenAbout() == nullptr; },
+        Do([&] { dlg.PostMessage(WM_SYSCOMMAND, IDM_ABOUTBOX); }),
+        AboutIsOpen(about),
+        Do([&] {
+            EXPECT_FALSE(about->m_link.m_bVisited);
+            about->EndDialog(IDOK);
+        }),
+        [&] { return OpenAbout() == nullptr; },
+        Do([&] { dlg.PostMessage(WM_COMMAND, IDCANCEL); }),
+    });
+    EXPECT_EQ(services.shell.opened.size(), 1u);
+}

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/VorlaneDlg.h"
+#include "controls/Emboss.h"
+#include "gui/DialogDriver.h"
+#include "gui/Rendering.h"
+#include "gui/TestServices.h"
+#include "res/HomePage.h"
+
+namespace {
+
+// The average character width of a fresh context's default font, which the
+// logo's insets follow.
+int DefaultFontAverageWidth()
+{
+    const HDC hdc = ::CreateCompatibleDC(nullptr);
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(hdc, &metrics);
+    ::DeleteDC(hdc);
+    return metrics.tmAveCharWidth;
+}
+
+// A pixel mostly of one of the pure shades the test paints with, over black:
+// the letters' edges are smoothed, so few pixels have the exact shade.
+std::function<bool(COLORREF)> Mostly(int channel)
+{
+    return [channel](COLORREF pixel) {
+        const int values[] = {GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)};
+        for (int c = 0; c < 3; ++c) {
+            if (c == channel ? values[c] < 100 : values[c] > 60)
+                return false;
+        }
+        return true;
+    };
+}
+
+}  // namespace
+
+TEST(Logo, SamplesItsShadesFromTheSystemColours)
+{
+    TestServices test;
+    const CVorlaneDlg dlg(test.services);
+    EXPECT_EQ(dlg.m_logo.m_crFace, Lightened(::GetSysColor(COLOR_BTNFACE)));
+    EXPECT_EQ(dlg.m_logo.m_crLight, Lightened(::GetSysColor(COLOR_BTNHIGHLIGHT)));
+    EXPECT_EQ(dlg.m_logo.m_crDark, Darkened(::GetSysColor(COLOR_BTNSHADOW)));
+    LOGFONTA font{};
+    ::GetObjectA(dlg.m_logo.m_fontLogo, sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, 26);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_STREQ(font.lfFaceName, "Times New Roman");
+}
+
+TEST(Logo, PaintsThreeShiftedShadesInTheBottomRightCornerOverWhatLiesBeneath)
+{
+    TestServices test;
+    CVorlaneDlg dlg(test.services);
+    RunModal(dlg, {
+        Do([&] {
+            CLogoStatic& logo = dlg.m_logo;
+            ASSERT_EQ(CWnd::FromHandlePermanent(dlg.GetDlgItem(IDC_LOGO)), &logo);
+            // Shades far apart, to tell the passes from each other.
+            logo.m_crDark = RGB(200, 0, 0);
+            logo.m_crLight = RGB(0, 200, 0);
+            logo.m_crFace = RGB(0, 0, 200);
+            const COLORREF beneath = RGB(0, 0, 0);
+            const RenderedClient pixels(logo, beneath);
+            const auto isDark = Mostly(0);
+            const auto isLight = Mostly(1);
+            const auto isFace = Mostly(2);
+            const RECT dark = pixels.BoundsOf(isDark);
+            const RECT light = pixels.BoundsOf(isLight);
+            const RECT face = pixels.BoundsOf(isFace);
+            ASSERT_FALSE(::IsRectEmpty(&dark));
+            ASSERT_FALSE(::IsRectEmpty(&light));
+            ASSERT_FALSE(::IsRectEmpty(&face));
+
+            // The dark edge on the right of the letters, the light one on
+            // their left, the face on top of both.
+            EXPECT_GT(dark.right, face.right);
+            EXPECT_LT(light.left, face.left);
+            EXPECT_LT(face.left, dark.left);
+            EXPECT_GT(pixels.Count(isFace), pixels.Count(isDark));
+            EXPECT_GT(pixels.Count(isFace), pixels.Count(isLight));
+            EXPECT_NEAR(face.top, dark.top, 1);
+            EXPECT_NEAR(face.bottom, dark.bottom, 1);
+
+            // Near the bottom-right corner, not on its edges; nothing drawn
+            // but letters.
+            const int a = DefaultFontAverageWidth();
+            EXPECT_LT(dark.right, pixels.Width());
+            EXPECT_GT(dark.right, pixels.Width() - a);
+            EXPECT_LT(dark.bottom, pixels.Height());
+            EXPECT_EQ(pixels.At(0, 0), beneath);
+            EXPECT_EQ(pixels.At(pixels.Width() - 1, pixels.Height() - 1), beneath);
+            EXPECT_EQ(pixels.At(pixels.Width() - 1, 0), beneath);
+
+            // Painting again draws the same.
+            const RenderedClient again(logo, beneath);
+            const RECT darkAgain = again.BoundsOf(isDark);
+            EXPECT_TRUE(::EqualRect(&dark, &darkAgain));
+            EXPECT_EQ(again.Count(isFace), pixels.Count(isFace));
+
+            const RenderedClient erased(logo, beneath, WM_ERASEBKGND);
+            EXPECT_EQ(erased.Count(beneath), erased.Width() * erased.Height());
+        }),
+        Do([&] { dlg.PostMessage(WM_COMMAND, IDCANCEL); }),
+    });
+}
+
+TEST(Logo, AReleaseAnywhereOverItOpensTheHomePageOnce)
+{
+    TestServices test;
+    CVorlaneDlg dlg(test.services);
+    RunModal(dlg, {
+        Do([&] {
+            ::SendMessageA(dlg.m_logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+            EXPECT_TRUE(test.shell.opened.empty());
+            ::SendMessageA(dlg.m_logo, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        }),
+        Pause(2),
+        Do([&] {
+            const StandInShell::Request expected{"open", HOME_PAGE_URL, SW_SHOWNORMAL};
+            EXPECT_EQ(test.shell.opened, std::vector<StandInShell::Request>{expected});
+            dlg.PostMessage(WM_COMMAND, IDCANCEL);
+        }),
+    });
+}
