@@ -10,6 +10,7 @@
 #include "gui/MainDialogSteps.h"
 #include "gui/TestServices.h"
 #include "listview/RowSort.h"
+#include "support/SortedRows.h"
 #include "scan/ListRow.h"
 
 namespace {
@@ -34,18 +35,6 @@ std::vector<Row> RowsOf(HWND hList)
     for (int row = 0; row < count; ++row)
         rows.push_back({ItemText(hList, row, 0), ItemText(hList, row, 1)});
     return rows;
-}
-
-// `rows` in the order the column sort gives them.
-std::vector<Row> SortedRows(const std::vector<Row>& rows, int column, bool ascending)
-{
-    std::vector<std::string> texts;
-    for (const Row& row : rows)
-        texts.push_back(row[static_cast<size_t>(column)]);
-    std::vector<Row> sorted;
-    for (const int from : SortedRowOrder(texts, column, ascending))
-        sorted.push_back(rows[static_cast<size_t>(from)]);
-    return sorted;
 }
 
 int IndexOfPath(const std::vector<Row>& rows, const std::string& path)
@@ -98,7 +87,7 @@ TEST(ColumnSort, HeaderClicksSortByEitherColumnInAlternatingDirections)
 
             ClickHeader(hList, 1);
             const std::vector<Row> byName = RowsOf(hList);
-            EXPECT_EQ(byName, SortedRows(enumerated, 1, true));
+            EXPECT_EQ(byName, SortedByOrder(enumerated, 1, true));
             EXPECT_EQ(byName.front()[1], "C:\\WINDOWS\\Fonts\\");
             EXPECT_LT(IndexOfPath(byName, "C:\\WINDOWS\\system32\\Zeta.dll"),
                       IndexOfPath(byName, "C:\\WINDOWS\\system32\\alpha.dll"));
@@ -114,7 +103,7 @@ TEST(ColumnSort, HeaderClicksSortByEitherColumnInAlternatingDirections)
             EXPECT_EQ(ItemText(hList, 99, 0), "100");
 
             ClickHeader(hList, 1);
-            EXPECT_EQ(RowsOf(hList), SortedRows(enumerated, 1, false));
+            EXPECT_EQ(RowsOf(hList), SortedByOrder(enumerated, 1, false));
             EXPECT_TRUE(dlg.m_list.m_bSortAscending);
         }),
         Close(dlg),
@@ -202,7 +191,7 @@ TEST(ColumnSort, ASortDuringTheFillOrdersTheRowsPresentAndLaterRowsFollowThem)
             ASSERT_EQ(rows.size(), 300u);
             ASSERT_LT(present.size(), 300u);
             EXPECT_EQ(std::vector<Row>(rows.begin(), rows.begin() + static_cast<long>(present.size())),
-                      SortedRows(present, 1, true));
+                      SortedByOrder(present, 1, true));
             for (size_t row = present.size(); row < rows.size(); ++row) {
                 EXPECT_EQ(rows[row][0], FormatRowNumber(static_cast<unsigned>(row + 1)));
                 EXPECT_EQ(rows[row][1], TricklingProtection::PathOf(static_cast<std::uint32_t>(row)));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "listview/RowSort.h"
+#include "support/SortedRows.h"
 #include "scan/ListRow.h"
 
 namespace {
@@ -59,17 +60,6 @@ std::vector<Row> SortedBySteps(std::vector<Row> rows, int column, bool ascending
 {
     StepsOnRows(rows, column, ascending, 0, static_cast<int>(rows.size()) - 1);
     return rows;
-}
-
-std::vector<Row> SortedByOrder(const std::vector<Row>& rows, int column, bool ascending)
-{
-    std::vector<std::string> texts;
-    for (const Row& row : rows)
-        texts.push_back(row[static_cast<size_t>(column)]);
-    std::vector<Row> sorted;
-    for (const int from : SortedRowOrder(texts, column, ascending))
-        sorted.push_back(rows[static_cast<size_t>(from)]);
-    return sorted;
 }
 
 // Rows with many equal keys: numbers that repeat or are written differently,
