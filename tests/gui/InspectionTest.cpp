@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -137,62 +138,40 @@ TEST(FileDetails, ARowClickShowsTheFileOrSaysItIsNotInstalled)
     TestServices test;
     test.protection.listed = {Fixture("version_dpl"), "C:\\nowhere\\missing.dll", Fixture("version_absent"),
                               "C:\\nowhere\\"};
+    const struct {
+        int row;
+        const char* name;
+        const char* details;
+    } clicks[] = {
+        {0, "version_dpl.dll", kFull},
+        {1, "File missing.dll is not installed on the system", ""},
+        {0, "version_dpl.dll", kFull},
+        {2, "version_absent.dll", ""},  // no version resource: the old details go
+        {3, "File  is not installed on the system", ""},
+    };
     CVorlaneDlg dlg(test.services);
-    const HWND* list = &dlg.m_list.m_hWnd;
-    RunModal(dlg, {
-        FillDone(dlg),
-        Do([&] { ClickRow(*list, 0); }),
-        Pause(),
-        Do([&] {
-            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_dpl.dll");
-            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), kFull);
-            ClickRow(*list, 1);
-        }),
-        Pause(),
-        Do([&] {
-            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "File missing.dll is not installed on the system");
-            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), "");
-            ClickRow(*list, 0);
-        }),
-        Pause(),
-        Do([&] {
-            ClickRow(*list, 2);
-        }),
-        Pause(),
-        Do([&] {
-            // No version resource: the name alone, the old details gone.
-            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_absent.dll");
-            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), "");
-            NotifyClick(dlg, 3);
-            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "File  is not installed on the system");
-        }),
-        Close(dlg),
-    });
-}
-
-TEST(FileDetails, AClickOnNoRowShowsTheHotRowOrNothing)
-{
-    TestServices test;
-    test.protection.listed = {Fixture("version_dpl"), Fixture("version_d")};
-    CVorlaneDlg dlg(test.services);
-    RunModal(dlg, {
-        FillDone(dlg),
-        Do([&] {
-            NotifyClick(dlg, 0);
-            NotifyClick(dlg, -1);
-            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "");
-            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), "");
-
-            dlg.m_list.SendMessage(LVM_SETHOTITEM, 1);
-            NotifyClick(dlg, -1);
-            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_d.dll");
-            // Only -1 stands for the hot row.
-            NotifyClick(dlg, -2);
-            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "");
-            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), "");
-        }),
-        Close(dlg),
-    });
+    std::vector<DialogStep> steps{FillDone(dlg)};
+    for (const auto& click : clicks) {
+        steps.push_back(Do([&dlg, click] { ClickRow(dlg.m_list, click.row); }));
+        steps.push_back(Pause());
+        steps.push_back(Do([&dlg, click] {
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), click.name) << click.row;
+            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), click.details) << click.row;
+        }));
+    }
+    steps.push_back(Do([&] {
+        // A click on no row shows the hot row; only -1 stands for it.
+        NotifyClick(dlg, -1);
+        EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "");
+        dlg.m_list.SendMessage(LVM_SETHOTITEM, 0);
+        NotifyClick(dlg, -1);
+        EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_dpl.dll");
+        NotifyClick(dlg, -2);
+        EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "");
+        EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), "");
+    }));
+    steps.push_back(Close(dlg));
+    RunModal(dlg, steps);
 }
 
 TEST(NameSearch, StepsThroughMatchesSelectingOneRowAtATime)
@@ -267,13 +246,11 @@ TEST(Browse, RunsTheOpenDialogAndPutsTheChoiceInThePathField)
     EXPECT_EQ(record.Flags, static_cast<DWORD>(OFN_EXPLORER | OFN_HIDEREADONLY));
     EXPECT_EQ(std::string(record.lpstrFilter, 21), std::string("All files (*.*)\0*.*\0\0", 21));
     EXPECT_EQ(record.nMaxFile, static_cast<DWORD>(MAX_PATH));
-    EXPECT_EQ(record.nMaxFileTitle, static_cast<DWORD>(MAX_PATH));
-    EXPECT_NE(record.lpstrFileTitle, nullptr);
+    // No default extension, initial folder, title or filter index: the platform's defaults.
     EXPECT_EQ(record.lpstrDefExt, nullptr);
     EXPECT_EQ(record.lpstrInitialDir, nullptr);
     EXPECT_EQ(record.lpstrTitle, nullptr);
     EXPECT_EQ(record.nFilterIndex, 0u);
-    EXPECT_EQ(record.FlagsEx, 0u);
 }
 
 TEST(OpenFileDialog, CutsALongInitialNameAndRunsTheSaveDialogWhenAsked)
@@ -284,76 +261,43 @@ TEST(OpenFileDialog, CutsALongInitialNameAndRunsTheSaveDialogWhenAsked)
     EXPECT_EQ(save.RunModal(), IDCANCEL);
     ASSERT_EQ(dialogs.saved.size(), 1u);
     EXPECT_TRUE(dialogs.opened.empty());
-    EXPECT_EQ(dialogs.saved[0].lStructSize, sizeof(OPENFILENAMEA));
     EXPECT_EQ(dialogs.saved[0].hwndOwner, nullptr);
     EXPECT_STREQ(dialogs.saved[0].lpstrDefExt, "dll");
-    EXPECT_EQ(dialogs.saved[0].Flags, static_cast<DWORD>(OFN_EXPLORER));
 }
 
-TEST(Check, ShowsTheStatusAndVersionOrSaysTheFileDoesNotExist)
+TEST(Check, ShowsTheStatusOfATypedPathOrSaysTheFileDoesNotExist)
 {
-    TestServices test;
     const std::string protectedFile = Fixture("version_dpl");
-    test.protection.isProtected = [&](const std::string& path) { return path == protectedFile; };
-    CVorlaneDlg dlg(test.services);
-    RunModal(dlg, {
-        FillDone(dlg),
-        Do([&] {
-            SetText(dlg, IDC_CHECK_PATH, protectedFile.c_str());
-            EXPECT_TRUE(PressAnsweringBoxes(dlg, IDC_CHECK).empty());
-            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_dpl.dll   status: PROTECTED");
-            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), kFull);
-
-            SetText(dlg, IDC_CHECK_PATH, Fixture("version_absent").c_str());
-            PressAnsweringBoxes(dlg, IDC_CHECK);
-            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_absent.dll   status: NOT PROTECTED");
-            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), "");
-
-            SetText(dlg, IDC_CHECK_PATH, "C:\\nowhere\\missing.dll");
-            const auto boxes = PressAnsweringBoxes(dlg, IDC_CHECK);
-            ASSERT_EQ(boxes.size(), 1u);
-            EXPECT_EQ(boxes[0].text, "Selected file does not exist.");
-            EXPECT_EQ(boxes[0].caption, "Vorlane");
-            EXPECT_TRUE(boxes[0].exclamation);
-            // The group keeps what it showed.
-            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_absent.dll   status: NOT PROTECTED");
-
-            SetText(dlg, IDC_CHECK_PATH, "");
-            EXPECT_TRUE(PressAnsweringBoxes(dlg, IDC_CHECK).empty());
-            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_absent.dll   status: NOT PROTECTED");
-        }),
-        Close(dlg),
-    });
-    EXPECT_EQ(test.protection.asked, (std::vector<std::string>{protectedFile, Fixture("version_absent")}));
-}
-
-TEST(Check, TakesTypedPathsAsTheyAreAndRefusesWhatNamesNoFile)
-{
-    const std::string fixture = Fixture("version_d");
-    std::string slashed = fixture;
-    for (char& c : slashed)
-        if (c == '\\')
-            c = '/';
-    const std::string directory = fixture.substr(0, fixture.rfind('\\'));
+    const std::string plain = Fixture("version_d");
+    const std::string directory = plain.substr(0, plain.rfind('\\'));
+    std::string slashed = plain;
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    const std::string notProtected = "   status: NOT PROTECTED";
+    const std::string plainDetails = "v. 6.1.760.17, Fixture Library\r\n";
     const struct {
         std::string typed;
-        std::string shown;  // empty: the message box
+        std::string name;  // "before": the group keeps its text
+        std::string details;
+        bool box;
     } table[] = {
+        {protectedFile, "version_dpl.dll   status: PROTECTED", kFull, false},
+        {Fixture("version_absent"), "version_absent.dll" + notProtected, "", false},
         // Only the backslash separates: the whole text is the name.
-        {slashed, slashed + "   status: NOT PROTECTED"},
-        {"version_d.dll", "version_d.dll   status: NOT PROTECTED"},
-        {directory + "\\", ""},
-        {"\"" + fixture + "\"", ""},
-        {directory + "\\version_?.dll", ""},
-        {directory + "\\*.dll", ""},
-        {"CON", ""},
-        {"NUL", ""},
-        {"   ", ""},
-        {directory + "\\" + std::string(300, 'a') + ".dll", ""},
+        {slashed, slashed + notProtected, plainDetails, false},
+        {"version_d.dll", "version_d.dll" + notProtected, plainDetails, false},  // relative
+        {"", "before", "before", false},
+        {"C:\\nowhere\\missing.dll", "before", "before", true},
+        {directory + "\\", "before", "before", true},
+        {"\"" + plain + "\"", "before", "before", true},
+        {directory + "\\version_?.dll", "before", "before", true},
+        {directory + "\\*.dll", "before", "before", true},
+        {"CON", "before", "before", true},
+        {"NUL", "before", "before", true},
+        {"   ", "before", "before", true},
+        {directory + "\\" + std::string(300, 'a') + ".dll", "before", "before", true},
     };
-
     TestServices test;
-    test.protection.isProtected = [](const std::string&) { return false; };
+    test.protection.isProtected = [&](const std::string& path) { return path == protectedFile; };
     CVorlaneDlg dlg(test.services);
     char previous[MAX_PATH];
     ::GetCurrentDirectoryA(MAX_PATH, previous);
@@ -363,14 +307,16 @@ TEST(Check, TakesTypedPathsAsTheyAreAndRefusesWhatNamesNoFile)
         Do([&] {
             for (const auto& row : table) {
                 SetText(dlg, IDC_FILE_NAME, "before");
+                SetText(dlg, IDC_FILE_DETAILS, "before");
                 SetText(dlg, IDC_CHECK_PATH, row.typed.c_str());
                 const auto boxes = PressAnsweringBoxes(dlg, IDC_CHECK);
-                if (!row.shown.empty()) {
-                    EXPECT_TRUE(boxes.empty()) << row.typed;
-                    EXPECT_EQ(Text(dlg, IDC_FILE_NAME), row.shown) << row.typed;
-                } else {
-                    EXPECT_EQ(boxes.size(), 1u) << row.typed;
-                    EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "before") << row.typed;
+                EXPECT_EQ(Text(dlg, IDC_FILE_NAME), row.name) << row.typed;
+                EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), row.details) << row.typed;
+                ASSERT_EQ(boxes.size(), row.box ? 1u : 0u) << row.typed;
+                if (row.box) {
+                    EXPECT_EQ(boxes[0].text, "Selected file does not exist.");
+                    EXPECT_EQ(boxes[0].caption, "Vorlane");
+                    EXPECT_TRUE(boxes[0].exclamation);
                 }
             }
             // Characters outside the code page reach the program as "?".
@@ -381,7 +327,8 @@ TEST(Check, TakesTypedPathsAsTheyAreAndRefusesWhatNamesNoFile)
     });
     ::SetCurrentDirectoryA(previous);
     // The service is asked with the path exactly as typed.
-    EXPECT_EQ(test.protection.asked, (std::vector<std::string>{slashed, "version_d.dll"}));
+    EXPECT_EQ(test.protection.asked,
+              (std::vector<std::string>{protectedFile, Fixture("version_absent"), slashed, "version_d.dll"}));
 }
 
 TEST(NameSearch, ASearchDuringTheFillSeesWholeRows)

@@ -35,6 +35,9 @@ TEST_F(VersionSummaryTest, ComposesTheFoundStringsAroundOneLineBreak)
     const Strings table[] = {
         {"Kernel", "Windows", "(c) Halvory", "Kernel, Windows\r\n(c) Halvory"},
         {"Kernel, ", "Windows", "(c) Halvory", "Kernel, Windows\r\n(c) Halvory"},
+        // A comma alone, or a blank alone, is no separator.
+        {"Kernel,", "Windows", nullptr, "Kernel,, Windows\r\n"},
+        {"Kernel ", "Windows", nullptr, "Kernel , Windows\r\n"},
         {nullptr, "Windows", "(c) Halvory", "Windows\r\n(c) Halvory"},
         {"Kernel", nullptr, "(c) Halvory", "Kernel\r\n(c) Halvory"},
         {nullptr, nullptr, "(c) Halvory", "\r\n(c) Halvory"},
@@ -52,16 +55,6 @@ TEST_F(VersionSummaryTest, ComposesTheFoundStringsAroundOneLineBreak)
         EXPECT_EQ(Summary(), v + row.expected) << (row.description ? row.description : "-") << " / "
                                                << (row.product ? row.product : "-");
     }
-}
-
-TEST_F(VersionSummaryTest, SeparatesOnlyFromTextThatDoesNotEndInCommaBlank)
-{
-    // A comma alone, or a blank alone, is no separator.
-    source.SetString("FileDescription", "Kernel,");
-    source.SetString("ProductName", "Windows");
-    EXPECT_EQ(Summary(), "v. 6.1.760.17, Kernel,, Windows\r\n");
-    source.SetString("FileDescription", "Kernel ");
-    EXPECT_EQ(Summary(), "v. 6.1.760.17, Kernel , Windows\r\n");
 }
 
 TEST_F(VersionSummaryTest, CountsAValueAsFoundByItsReportedLength)
