@@ -12,20 +12,11 @@
 
 namespace {
 
-BOOL CALLBACK FindAbout(HWND hWnd, LPARAM lParam)
-{
-    auto* about = dynamic_cast<CAboutDlg*>(CWnd::FromHandlePermanent(hWnd));
-    if (about && ::IsWindowVisible(hWnd))
-        *reinterpret_cast<CAboutDlg**>(lParam) = about;
-    return TRUE;
-}
-
-// The About box open on this thread, or null.
+// The About box shown by this thread, or null.
 CAboutDlg* OpenAbout()
 {
-    CAboutDlg* found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindAbout, reinterpret_cast<LPARAM>(&found));
-    return found;
+    const HWND hAbout = ::FindWindowA(nullptr, "About Vorlane");
+    return ::IsWindowVisible(hAbout) ? dynamic_cast<CAboutDlg*>(CWnd::FromHandlePermanent(hAbout)) : nullptr;
 }
 
 DialogStep AboutIsOpen(CAboutDlg*& about)
