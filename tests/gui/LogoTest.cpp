@@ -5,14 +5,14 @@
 #include "app/VorlaneDlg.h"
 #include "controls/Emboss.h"
 #include "gui/DialogDriver.h"
+#include "gui/MainDialogSteps.h"
 #include "gui/Rendering.h"
 #include "gui/TestServices.h"
 #include "res/HomePage.h"
 
 namespace {
 
-// The average character width of a fresh context's default font, which the
-// logo's insets follow.
+// The average character width of a fresh context's default font, which the logo's insets follow.
 int DefaultFontAverageWidth()
 {
     const HDC hdc = ::CreateCompatibleDC(nullptr);
@@ -22,14 +22,13 @@ int DefaultFontAverageWidth()
     return metrics.tmAveCharWidth;
 }
 
-// A pixel mostly of one of the pure shades the test paints with, over black:
-// the letters' edges are smoothed, so few pixels have the exact shade.
+// Mostly the pure shade of `channel` (0 red, 1 green, 2 blue) over black: the letters' edges are smoothed.
 std::function<bool(COLORREF)> Mostly(int channel)
 {
     return [channel](COLORREF pixel) {
-        const int values[] = {GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)};
         for (int c = 0; c < 3; ++c) {
-            if (c == channel ? values[c] < 100 : values[c] > 60)
+            const unsigned value = pixel >> 8 * c & 0xFF;
+            if (c == channel ? value < 100 : value > 60)
                 return false;
         }
         return true;
@@ -38,21 +37,7 @@ std::function<bool(COLORREF)> Mostly(int channel)
 
 }  // namespace
 
-TEST(Logo, SamplesItsShadesFromTheSystemColours)
-{
-    TestServices test;
-    const CVorlaneDlg dlg(test.services);
-    EXPECT_EQ(dlg.m_logo.m_crFace, Lightened(::GetSysColor(COLOR_BTNFACE)));
-    EXPECT_EQ(dlg.m_logo.m_crLight, Lightened(::GetSysColor(COLOR_BTNHIGHLIGHT)));
-    EXPECT_EQ(dlg.m_logo.m_crDark, Darkened(::GetSysColor(COLOR_BTNSHADOW)));
-    LOGFONTA font{};
-    ::GetObjectA(dlg.m_logo.m_fontLogo, sizeof font, &font);
-    EXPECT_EQ(font.lfHeight, 26);
-    EXPECT_EQ(font.lfWeight, FW_BOLD);
-    EXPECT_STREQ(font.lfFaceName, "Times New Roman");
-}
-
-TEST(Logo, PaintsThreeShiftedShadesInTheBottomRightCornerOverWhatLiesBeneath)
+TEST(Logo, PaintsThreeShadesOfTheSystemColoursShiftedInTheBottomRightCornerOverWhatLiesBeneath)
 {
     TestServices test;
     CVorlaneDlg dlg(test.services);
@@ -60,52 +45,51 @@ TEST(Logo, PaintsThreeShiftedShadesInTheBottomRightCornerOverWhatLiesBeneath)
         Do([&] {
             CLogoStatic& logo = dlg.m_logo;
             ASSERT_EQ(CWnd::FromHandlePermanent(dlg.GetDlgItem(IDC_LOGO)), &logo);
+            EXPECT_EQ(logo.m_crFace, Lightened(::GetSysColor(COLOR_BTNFACE)));
+            EXPECT_EQ(logo.m_crLight, Lightened(::GetSysColor(COLOR_BTNHIGHLIGHT)));
+            EXPECT_EQ(logo.m_crDark, Darkened(::GetSysColor(COLOR_BTNSHADOW)));
+            LOGFONTA font{};
+            ::GetObjectA(logo.m_fontLogo, sizeof font, &font);
+            EXPECT_EQ(font.lfHeight, 26);
+            EXPECT_EQ(font.lfWeight, FW_BOLD);
+            EXPECT_STREQ(font.lfFaceName, "Times New Roman");
             // Shades far apart, to tell the passes from each other.
             logo.m_crDark = RGB(200, 0, 0);
             logo.m_crLight = RGB(0, 200, 0);
             logo.m_crFace = RGB(0, 0, 200);
             const COLORREF beneath = RGB(0, 0, 0);
             const RenderedClient pixels(logo, beneath);
-            const auto isDark = Mostly(0);
-            const auto isLight = Mostly(1);
-            const auto isFace = Mostly(2);
-            const RECT dark = pixels.BoundsOf(isDark);
-            const RECT light = pixels.BoundsOf(isLight);
-            const RECT face = pixels.BoundsOf(isFace);
-            ASSERT_FALSE(::IsRectEmpty(&dark));
-            ASSERT_FALSE(::IsRectEmpty(&light));
-            ASSERT_FALSE(::IsRectEmpty(&face));
+            const RECT dark = pixels.BoundsOf(Mostly(0)), light = pixels.BoundsOf(Mostly(1));
+            const RECT face = pixels.BoundsOf(Mostly(2));
+            for (const RECT& pass : {dark, light, face})
+                ASSERT_FALSE(::IsRectEmpty(&pass));
 
-            // The dark edge on the right of the letters, the light one on
-            // their left, the face on top of both.
+            // The dark edge right of the letters, the light one left of them, the face on top of both.
             EXPECT_GT(dark.right, face.right);
             EXPECT_LT(light.left, face.left);
             EXPECT_LT(face.left, dark.left);
-            EXPECT_GT(pixels.Count(isFace), pixels.Count(isDark));
-            EXPECT_GT(pixels.Count(isFace), pixels.Count(isLight));
+            EXPECT_GT(pixels.Count(Mostly(2)), pixels.Count(Mostly(0)));
+            EXPECT_GT(pixels.Count(Mostly(2)), pixels.Count(Mostly(1)));
             EXPECT_NEAR(face.top, dark.top, 1);
             EXPECT_NEAR(face.bottom, dark.bottom, 1);
 
-            // Near the bottom-right corner, not on its edges; nothing drawn
-            // but letters.
-            const int a = DefaultFontAverageWidth();
+            // Near the bottom-right corner, not on its edges; nothing drawn but letters.
             EXPECT_LT(dark.right, pixels.Width());
-            EXPECT_GT(dark.right, pixels.Width() - a);
+            EXPECT_GT(dark.right, pixels.Width() - DefaultFontAverageWidth());
             EXPECT_LT(dark.bottom, pixels.Height());
             EXPECT_EQ(pixels.At(0, 0), beneath);
             EXPECT_EQ(pixels.At(pixels.Width() - 1, pixels.Height() - 1), beneath);
             EXPECT_EQ(pixels.At(pixels.Width() - 1, 0), beneath);
 
-            // Painting again draws the same.
+            // Painting again draws the same; erasing draws nothing.
             const RenderedClient again(logo, beneath);
-            const RECT darkAgain = again.BoundsOf(isDark);
+            const RECT darkAgain = again.BoundsOf(Mostly(0));
             EXPECT_TRUE(::EqualRect(&dark, &darkAgain));
-            EXPECT_EQ(again.Count(isFace), pixels.Count(isFace));
-
+            EXPECT_EQ(again.Count(Mostly(2)), pixels.Count(Mostly(2)));
             const RenderedClient erased(logo, beneath, WM_ERASEBKGND);
             EXPECT_EQ(erased.Count(beneath), erased.Width() * erased.Height());
         }),
-        Do([&] { dlg.PostMessage(WM_COMMAND, IDCANCEL); }),
+        Close(dlg),
     });
 }
 
@@ -123,7 +107,7 @@ TEST(Logo, AReleaseAnywhereOverItOpensTheHomePageOnce)
         Do([&] {
             const StandInShell::Request expected{"open", HOME_PAGE_URL, SW_SHOWNORMAL};
             EXPECT_EQ(test.shell.opened, std::vector<StandInShell::Request>{expected});
-            dlg.PostMessage(WM_COMMAND, IDCANCEL);
         }),
+        Close(dlg),
     });
 }

@@ -9,17 +9,10 @@ RenderedClient::RenderedClient(HWND hWnd, COLORREF background, UINT message)
     m_width = client.right;
     m_height = client.bottom;
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = m_width;
-    info.bmiHeader.biHeight = -m_height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    // Top row first: a negative height.
+    const BITMAPINFO info{{sizeof(BITMAPINFOHEADER), m_width, -m_height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     void* bits = nullptr;
-    const HDC hScreen = ::GetDC(nullptr);
-    const HDC hdc = ::CreateCompatibleDC(hScreen);
-    ::ReleaseDC(nullptr, hScreen);
+    const HDC hdc = ::CreateCompatibleDC(nullptr);
     const HBITMAP hBitmap = ::CreateDIBSection(hdc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     const HGDIOBJ hOld = ::SelectObject(hdc, hBitmap);
     const HBRUSH hBrush = ::CreateSolidBrush(background);

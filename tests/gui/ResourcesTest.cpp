@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
+#include <ostream>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "framework/Afx.h"
@@ -10,38 +14,21 @@
 
 namespace {
 
+const BYTE* Resource(LPCSTR type, LPCSTR name, DWORD* size = nullptr)
+{
+    const HMODULE module = ::GetModuleHandleA(nullptr);
+    const HRSRC found = ::FindResourceA(module, name, type);
+    if (found && size)
+        *size = ::SizeofResource(module, found);
+    return found ? static_cast<const BYTE*>(::LockResource(::LoadResource(module, found))) : nullptr;
+}
+
 // Reads the fields of a dialog template in order.
 class TemplateReader {
 public:
     explicit TemplateReader(const BYTE* data) : m_data(data) {}
 
-    WORD Word() { return Read<WORD>(); }
-    DWORD Dword() { return Read<DWORD>(); }
-    short Short() { return static_cast<short>(Word()); }
-    // A class or title field: an ordinal (0xFFFF, value) or a terminated text.
-    std::string Text()
-    {
-        if (Peek() == 0xFFFF) {
-            Word();
-            std::string ordinal(1, '#');
-            ordinal += std::to_string(Word());
-            return ordinal;
-        }
-        std::string text;
-        for (WORD c; (c = Word()) != 0;)
-            text.push_back(static_cast<char>(c));
-        return text;
-    }
-    void AlignToDword() { m_offset = (m_offset + 3) & ~size_t{3}; }
-
-private:
-    WORD Peek() const
-    {
-        WORD value;
-        std::memcpy(&value, m_data + m_offset, sizeof value);
-        return value;
-    }
-    template <typename T>
+    template <typename T = WORD>
     T Read()
     {
         T value;
@@ -49,7 +36,22 @@ private:
         m_offset += sizeof value;
         return value;
     }
+    short Short() { return Read<short>(); }
+    DWORD Dword() { return Read<DWORD>(); }
+    // A class or title field: an ordinal (0xFFFF, value), shown as "#value", or a terminated text.
+    std::string Text()
+    {
+        std::string text;
+        if (Read() == 0xFFFF)
+            return text + '#' + std::to_string(Read());
+        m_offset -= sizeof(WORD);
+        for (WORD c; (c = Read()) != 0;)
+            text.push_back(static_cast<char>(c));
+        return text;
+    }
+    void AlignToDword() { m_offset = (m_offset + 3) & ~size_t{3}; }
 
+private:
     const BYTE* m_data;
     size_t m_offset = 0;
 };
@@ -59,194 +61,140 @@ struct Control {
     std::string className;
     std::string text;
     DWORD style;
-    short x, y, cx, cy;
+    std::array<short, 4> rect;  // x, y, cx, cy
 };
 
-const BYTE* Resource(LPCSTR type, LPCSTR name, DWORD* size = nullptr)
+// Window class names are compared without regard to case.
+bool operator==(const Control& a, const Control& b)
 {
-    const HMODULE module = ::GetModuleHandleA(nullptr);
-    const HRSRC found = ::FindResourceA(module, name, type);
-    if (!found)
-        return nullptr;
-    if (size)
-        *size = ::SizeofResource(module, found);
-    return static_cast<const BYTE*>(::LockResource(::LoadResource(module, found)));
+    return std::tie(a.id, a.text, a.style, a.rect) == std::tie(b.id, b.text, b.style, b.rect) &&
+           ::lstrcmpiA(a.className.c_str(), b.className.c_str()) == 0;
 }
 
-// The standard classes that templates may name by ordinal.
-std::string ClassName(const std::string& text)
+std::ostream& operator<<(std::ostream& out, const Control& c)
 {
-    if (text == "#128")
-        return "Button";
-    if (text == "#129")
-        return "Edit";
-    if (text == "#130")
-        return "Static";
-    return text;
+    return out << c.id << ' ' << c.className << " \"" << c.text << "\" 0x" << std::hex << c.style << std::dec << ' '
+               << c.rect[0] << ',' << c.rect[1] << ' ' << c.rect[2] << 'x' << c.rect[3];
+}
+
+// A template's header as one text ("style exStyle x y cx cy menu|class|title points [weight italic charset]
+// font") and its controls.
+struct Template {
+    std::string header;
+    std::vector<Control> controls;
+};
+
+// Reads a classic template or an extended one (DLGTEMPLATEEX).
+Template ReadTemplate(int id)
+{
+    Template result;
+    const BYTE* data = Resource(RT_DIALOG, MAKEINTRESOURCEA(id));
+    if (!data)
+        return result;
+    TemplateReader reader(data);
+    const bool extended = reader.Dword() == 0xFFFF0001;  // version 1, signature 0xFFFF
+    if (!extended)
+        reader = TemplateReader(data);
+    // Classic: the style, then the extended style; extended: a help id, the extended style, then the style.
+    const auto readStyles = [&] {
+        if (extended)
+            reader.Dword();
+        const DWORD first = reader.Dword(), second = reader.Dword();
+        return extended ? std::pair{second, first} : std::pair{first, second};
+    };
+    const auto [style, exStyle] = readStyles();
+    const WORD count = reader.Read();
+    std::ostringstream header;
+    header << std::hex << style << ' ' << exStyle << std::dec;
+    for (int i = 0; i < 4; ++i)
+        header << ' ' << reader.Short();
+    header << ' ' << reader.Text() << '|' << reader.Text() << '|' << reader.Text() << ' ' << reader.Read();
+    if (extended)
+        header << ' ' << reader.Read() << ' ' << int{reader.Read<BYTE>()} << ' ' << int{reader.Read<BYTE>()};
+    header << ' ' << reader.Text();
+    result.header = header.str();
+
+    for (WORD i = 0; i < count; ++i) {
+        reader.AlignToDword();
+        const auto [controlStyle, controlExStyle] = readStyles();
+        EXPECT_EQ(controlExStyle, 0u) << i;
+        Control control{0, "", "", controlStyle, reader.Read<std::array<short, 4>>()};
+        control.id = extended ? static_cast<short>(reader.Dword()) : reader.Short();
+        control.className = reader.Text();
+        control.text = reader.Text();
+        EXPECT_EQ(reader.Read(), 0) << i;  // no creation data
+        result.controls.push_back(control);
+    }
+    return result;
 }
 
 // (width, bits per pixel) of each image of icon group `id`, in order.
 std::vector<std::pair<int, int>> IconImages(int id)
 {
-#pragma pack(push, 2)
-    struct GroupEntry {
-        BYTE width, height, colorCount, reserved;
-        WORD planes, bitCount;
-        DWORD bytesInRes;
-        WORD id;
-    };
-#pragma pack(pop)
     std::vector<std::pair<int, int>> images;
     const BYTE* data = Resource(RT_GROUP_ICON, MAKEINTRESOURCEA(id));
-    if (!data)
-        return images;
-    WORD count;
-    std::memcpy(&count, data + 4, sizeof count);
-    for (WORD i = 0; i < count; ++i) {
-        GroupEntry entry;
-        std::memcpy(&entry, data + 6 + i * sizeof entry, sizeof entry);
-        images.emplace_back(entry.width, entry.bitCount);
+    // After a 6-byte header, 14-byte entries: width at 0, bit count at 6.
+    for (WORD i = 0; data && i < *reinterpret_cast<const WORD*>(data + 4); ++i) {
+        WORD bitCount;
+        std::memcpy(&bitCount, data + 6 + 14 * i + 6, sizeof bitCount);
+        images.emplace_back(data[6 + 14 * i], bitCount);
     }
     return images;
 }
 
-}  // namespace
-
-TEST(Resources, MainDialogTemplateIsExactlyAsDesigned)
+std::string VersionText(const std::vector<BYTE>& block, const char* name)
 {
-    const BYTE* data = Resource(RT_DIALOG, MAKEINTRESOURCEA(IDD_MAIN));
-    ASSERT_NE(data, nullptr);
-    TemplateReader reader(data);
-    EXPECT_EQ(reader.Word(), 1);       // version
-    EXPECT_EQ(reader.Word(), 0xFFFF);  // extended template
-    reader.Dword();                    // help id
-    EXPECT_EQ(reader.Dword(), 0x00040000u);
-    EXPECT_EQ(reader.Dword(), 0x90C800C0u);
-    const WORD count = reader.Word();
-    EXPECT_EQ(reader.Short(), 0);
-    EXPECT_EQ(reader.Short(), 0);
-    EXPECT_EQ(reader.Short(), 390);
-    EXPECT_EQ(reader.Short(), 319);
-    EXPECT_EQ(reader.Text(), "");  // menu
-    EXPECT_EQ(reader.Text(), "");  // class
-    EXPECT_EQ(reader.Text(), "Vorlane");
-    EXPECT_EQ(reader.Word(), 8);
-    EXPECT_EQ(reader.Word(), 0);  // weight
-    const WORD italicAndCharset = reader.Word();
-    EXPECT_EQ(italicAndCharset & 0xFF, 0);
-    EXPECT_EQ(italicAndCharset >> 8, DEFAULT_CHARSET);
-    EXPECT_EQ(reader.Text(), "MS Sans Serif");
-
-    const std::vector<Control> expected = {
-        {IDC_FILE_LIST, "SysListView32", "List2", 0x50810509, 3, 4, 383, 209},
-        {-1, "Button", " File Properties ", 0x50000207, 3, 217, 383, 45},
-        {IDC_FILE_DETAILS, "Static", "", 0x50020000, 12, 234, 366, 24},
-        {IDC_FILE_NAME, "Static", "", 0x50020000, 12, 224, 322, 8},
-        {-1, "Button", " Is File Protected ", 0x50000107, 3, 264, 383, 30},
-        {IDC_CHECK_PATH, "Edit", "", 0x50810080, 9, 274, 257, 14},
-        {IDC_BROWSE, "Button", "Browse", 0x50010000, 273, 274, 50, 14},
-        {IDC_CHECK, "Button", "Check", 0x50010000, 329, 274, 50, 14},
-        {IDC_SEARCH_TEXT, "Edit", "", 0x50810080, 133, 299, 133, 14},
-        {IDC_SEARCH, "Button", "Search", 0x50010000, 273, 299, 50, 14},
-        {IDCANCEL, "Button", "Close", 0x50010000, 329, 299, 50, 14},
-        {IDC_LOGO, "Static", "", 0x50020100, 5, 299, 83, 16},
-    };
-    ASSERT_EQ(count, expected.size());
-    for (const Control& control : expected) {
-        SCOPED_TRACE(control.id);
-        reader.AlignToDword();
-        reader.Dword();  // help id
-        EXPECT_EQ(reader.Dword(), 0u);
-        EXPECT_EQ(reader.Dword(), control.style);
-        EXPECT_EQ(reader.Short(), control.x);
-        EXPECT_EQ(reader.Short(), control.y);
-        EXPECT_EQ(reader.Short(), control.cx);
-        EXPECT_EQ(reader.Short(), control.cy);
-        EXPECT_EQ(static_cast<short>(reader.Dword()), control.id);
-        // Window class names are compared without regard to case.
-        EXPECT_STRCASEEQ(ClassName(reader.Text()).c_str(), control.className.c_str());
-        EXPECT_EQ(reader.Text(), control.text);
-        EXPECT_EQ(reader.Word(), 0);  // no creation data
-    }
+    char* text = nullptr;
+    UINT chars = 0;
+    std::string key = "\\StringFileInfo\\040904b0\\";
+    key += name;
+    return ::VerQueryValueA(block.data(), key.c_str(), reinterpret_cast<void**>(&text), &chars) ? text : "";
 }
 
-TEST(Resources, StringTableHoldsTheAboutEntry)
+}  // namespace
+
+TEST(Resources, DialogTemplatesAreExactlyAsDesigned)
+{
+    const Template main = ReadTemplate(IDD_MAIN);
+    EXPECT_EQ(main.header, "90c800c0 40000 0 0 390 319 ||Vorlane 8 0 0 1 MS Sans Serif");
+    EXPECT_EQ(main.controls, (std::vector<Control>{
+        {IDC_FILE_LIST, "SysListView32", "List2", 0x50810509, {3, 4, 383, 209}},
+        {-1, "Button", " File Properties ", 0x50000207, {3, 217, 383, 45}},
+        {IDC_FILE_DETAILS, "Static", "", 0x50020000, {12, 234, 366, 24}},
+        {IDC_FILE_NAME, "Static", "", 0x50020000, {12, 224, 322, 8}},
+        {-1, "Button", " Is File Protected ", 0x50000107, {3, 264, 383, 30}},
+        {IDC_CHECK_PATH, "Edit", "", 0x50810080, {9, 274, 257, 14}},
+        {IDC_BROWSE, "Button", "Browse", 0x50010000, {273, 274, 50, 14}},
+        {IDC_CHECK, "Button", "Check", 0x50010000, {329, 274, 50, 14}},
+        {IDC_SEARCH_TEXT, "Edit", "", 0x50810080, {133, 299, 133, 14}},
+        {IDC_SEARCH, "Button", "Search", 0x50010000, {273, 299, 50, 14}},
+        {IDCANCEL, "Button", "Close", 0x50010000, {329, 299, 50, 14}},
+        {IDC_LOGO, "Static", "", 0x50020100, {5, 299, 83, 16}},
+    }));
+    // The About box's is a classic template: no weight, italic or charset.
+    const Template about = ReadTemplate(IDD_ABOUTBOX);
+    EXPECT_EQ(about.header, "80c800c0 0 0 0 216 90 ||About Vorlane 8 MS Sans Serif");
+    EXPECT_EQ(about.controls, (std::vector<Control>{
+        {-1, "Static", "#133", 0x50000803, {15, 13, 20, 20}},
+        {IDC_ABOUT_TITLE, "Static", "Vorlane v1.1", 0x50020080, {61, 9, 150, 8}},
+        {-1, "Static", "Copyright (C) 2026 Halvory", 0x50020000, {15, 53, 190, 8}},
+        {IDOK, "Button", "OK", 0x50030001, {160, 72, 50, 14}},
+        {-1, "Static", "Lists the files that Windows protects", 0x50020000, {61, 29, 144, 8}},
+        {-1, "Static", "", 0x50000010, {2, 67, 212, 1}},
+        {IDC_HOME_LINK, "Static", HOME_PAGE_URL, 0x50020000, {61, 41, 84, 8}},
+        {-1, "Static", "", 0x50000010, {61, 24, 153, 1}},
+    }));
+}
+
+TEST(Resources, StringTableHoldsTheAboutEntryAndTheIconGroupsTheirImages)
 {
     char text[64] = {};
     EXPECT_EQ(::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUTBOX, text, sizeof text), 17);
     EXPECT_STREQ(text, "&About Vorlane...");
-}
-
-TEST(Resources, IconGroupHasItsEightImages)
-{
-    const std::vector<std::pair<int, int>> expected = {{32, 8}, {24, 8}, {16, 8}, {72, 32},
-                                                       {48, 32}, {32, 32}, {24, 32}, {16, 32}};
-    EXPECT_EQ(IconImages(IDR_MAINFRAME), expected);
-}
-
-TEST(Resources, AboutIconHas48PixelImagesIn8And32Bits)
-{
-    const std::vector<std::pair<int, int>> expected = {{48, 8}, {48, 32}};
-    EXPECT_EQ(IconImages(IDI_ABOUT), expected);
-}
-
-TEST(Resources, AboutTemplateIsAClassicTemplateExactlyAsDesigned)
-{
-    const BYTE* data = Resource(RT_DIALOG, MAKEINTRESOURCEA(IDD_ABOUTBOX));
-    ASSERT_NE(data, nullptr);
-    TemplateReader reader(data);
-    EXPECT_EQ(reader.Dword(), 0x80C800C0u);  // style; a classic template starts with it
-    EXPECT_EQ(reader.Dword(), 0u);
-    const WORD count = reader.Word();
-    EXPECT_EQ(reader.Short(), 0);
-    EXPECT_EQ(reader.Short(), 0);
-    EXPECT_EQ(reader.Short(), 216);
-    EXPECT_EQ(reader.Short(), 90);
-    EXPECT_EQ(reader.Text(), "");  // menu
-    EXPECT_EQ(reader.Text(), "");  // class
-    EXPECT_EQ(reader.Text(), "About Vorlane");
-    EXPECT_EQ(reader.Word(), 8);
-    EXPECT_EQ(reader.Text(), "MS Sans Serif");
-
-    const std::vector<Control> expected = {
-        {-1, "Static", "#133", 0x50000803, 15, 13, 20, 20},
-        {IDC_ABOUT_TITLE, "Static", "Vorlane v1.1", 0x50020080, 61, 9, 150, 8},
-        {-1, "Static", "Copyright (C) 2026 Halvory", 0x50020000, 15, 53, 190, 8},
-        {IDOK, "Button", "OK", 0x50030001, 160, 72, 50, 14},
-        {-1, "Static", "Lists the files that Windows protects", 0x50020000, 61, 29, 144, 8},
-        {-1, "Static", "", 0x50000010, 2, 67, 212, 1},
-        {IDC_HOME_LINK, "Static", HOME_PAGE_URL, 0x50020000, 61, 41, 84, 8},
-        {-1, "Static", "", 0x50000010, 61, 24, 153, 1},
-    };
-    ASSERT_EQ(count, expected.size());
-    for (const Control& control : expected) {
-        SCOPED_TRACE(control.id);
-        reader.AlignToDword();
-        EXPECT_EQ(reader.Dword(), control.style);
-        EXPECT_EQ(reader.Dword(), 0u);
-        EXPECT_EQ(reader.Short(), control.x);
-        EXPECT_EQ(reader.Short(), control.y);
-        EXPECT_EQ(reader.Short(), control.cx);
-        EXPECT_EQ(reader.Short(), control.cy);
-        EXPECT_EQ(reader.Short(), control.id);
-        EXPECT_STRCASEEQ(ClassName(reader.Text()).c_str(), control.className.c_str());
-        EXPECT_EQ(reader.Text(), control.text);
-        EXPECT_EQ(reader.Word(), 0);  // no creation data
-    }
-}
-
-TEST(Resources, TheDescriptionMatchesTheVersionResource)
-{
-    char path[MAX_PATH];
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    DWORD handle = 0;
-    std::vector<BYTE> block(::GetFileVersionInfoSizeA(path, &handle));
-    ASSERT_TRUE(::GetFileVersionInfoA(path, 0, static_cast<DWORD>(block.size()), block.data()));
-    char* text = nullptr;
-    UINT chars = 0;
-    ASSERT_TRUE(::VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\FileDescription",
-                                 reinterpret_cast<void**>(&text), &chars));
-    EXPECT_STREQ(text, "Lists the files that Windows protects");
+    using Images = std::vector<std::pair<int, int>>;
+    EXPECT_EQ(IconImages(IDR_MAINFRAME),
+              (Images{{32, 8}, {24, 8}, {16, 8}, {72, 32}, {48, 32}, {32, 32}, {24, 32}, {16, 32}}));
+    EXPECT_EQ(IconImages(IDI_ABOUT), (Images{{48, 8}, {48, 32}}));
 }
 
 TEST(Resources, ManifestAsksForCommonControls6OfTheProgramsArchitecture)
@@ -267,7 +215,7 @@ TEST(Resources, ManifestAsksForCommonControls6OfTheProgramsArchitecture)
     EXPECT_NE(manifest.find("<description>Vorlane</description>"), std::string::npos);
 }
 
-TEST(Resources, VersionResourceNamesTheProgram)
+TEST(Resources, VersionResourceNamesTheProgramWithTheAboutBoxDescription)
 {
     char path[MAX_PATH];
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -279,30 +227,19 @@ TEST(Resources, VersionResourceNamesTheProgram)
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(::VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010001u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000003u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010001u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0x00000003u);
-    EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
-    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
-
+    EXPECT_EQ(std::tie(fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+                       fixed->dwProductVersionLS, fixed->dwFileOS, fixed->dwFileType),
+              std::make_tuple(0x00010001ul, 3ul, 0x00010001ul, 3ul, DWORD{VOS__WINDOWS32}, DWORD{VFT_APP}));
     WORD* translation = nullptr;
     ASSERT_TRUE(::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
                                  &length));
     EXPECT_EQ(translation[0], 0x0409);
     EXPECT_EQ(translation[1], 0x04b0);
 
-    const auto value = [&](const char* name) {
-        char* text = nullptr;
-        UINT chars = 0;
-        const std::string key = std::string("\\StringFileInfo\\040904b0\\") + name;
-        return ::VerQueryValueA(block.data(), key.c_str(), reinterpret_cast<void**>(&text), &chars) ? std::string(text)
-                                                                                                    : std::string();
-    };
-    EXPECT_EQ(value("FileVersion"), "1.1.0.3");
-    EXPECT_EQ(value("ProductVersion"), "1.1.0.3");
-    EXPECT_EQ(value("InternalName"), "Vorlane");
-    EXPECT_EQ(value("OriginalFilename"), "Vorlane.exe");
-    EXPECT_FALSE(value("FileDescription").empty());
-    EXPECT_EQ(value("ProductName"), value("FileDescription"));
+    EXPECT_EQ(VersionText(block, "FileVersion"), "1.1.0.3");
+    EXPECT_EQ(VersionText(block, "ProductVersion"), "1.1.0.3");
+    EXPECT_EQ(VersionText(block, "InternalName"), "Vorlane");
+    EXPECT_EQ(VersionText(block, "OriginalFilename"), "Vorlane.exe");
+    EXPECT_EQ(VersionText(block, "FileDescription"), "Lists the files that Windows protects");
+    EXPECT_EQ(VersionText(block, "ProductName"), "Lists the files that Windows protects");
 }
