@@ -43,7 +43,7 @@ TEST(MainDialog, ServiceStrategyFillsTheListAndFitsTheColumns)
         test.system.majorVersion = c.majorVersion;
         test.ListFiles(c.files);
         CVorlaneDlg dlg(test.services);
-        const ModalRun run = RunModal(dlg, {
+        RunModal(dlg, {
             FillDone(dlg),
             Do([&] {
                 const CListCtrl& list = dlg.m_list;
@@ -60,7 +60,6 @@ TEST(MainDialog, ServiceStrategyFillsTheListAndFitsTheColumns)
             }),
             Close(dlg),
         });
-        EXPECT_EQ(run.result, IDCANCEL);
         EXPECT_TRUE(test.protection.asked.empty()) << c.name;
     }
 }
