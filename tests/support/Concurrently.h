@@ -1,6 +1,6 @@
 #pragma once
-// Runs a function on a second thread while the caller goes on, and joins it
-// when destroyed. The Windows runtime of the program has no std::thread.
+// Runs `work` on a second thread and joins it when destroyed. The program's
+// Windows runtime has no std::thread.
 #include <functional>
 
 #ifdef _WIN32
@@ -10,9 +10,9 @@
 
 class Concurrently {
 public:
-    explicit Concurrently(std::function<void()> work) : m_work(std::move(work))
+    explicit Concurrently(std::function<void()> work)
+        : m_work(std::move(work)), m_thread(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, Run, this, 0, nullptr)))
     {
-        m_thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, Run, this, 0, nullptr));
     }
     ~Concurrently()
     {

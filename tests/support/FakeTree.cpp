@@ -1,50 +1,19 @@
 #include "support/FakeTree.h"
 
-#include "scan/PathText.h"
-
-namespace {
-
-std::string ParentOf(const std::string& path)
-{
-    const auto slash = path.rfind('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-}  // namespace
-
 void FakeTree::AddEntry(const std::string& path, DirectoryEntry entry)
 {
-    const std::string parent = ParentOf(path);
-    if (parent.empty())
+    const auto slash = path.rfind('\\');
+    if (slash == std::string::npos)
         return;
+    const std::string parent = path.substr(0, slash);
+    // std::map keeps this reference valid while the parent's own entry is added.
     auto& entries = m_directories[parent];
     if (entries.empty()) {
-        entries.push_back({".", true, false});
-        entries.push_back({"..", true, false});
-        AddDirectory(parent);
+        entries = {{".", true, false}, {"..", true, false}};
+        AddEntry(parent, {std::string(FileNameOf(parent)), true, false});
     }
     if (m_known.insert(path).second)
         entries.push_back(std::move(entry));
-}
-
-void FakeTree::AddFile(const std::string& path)
-{
-    AddEntry(path, {std::string(FileNameOf(path)), false, false});
-}
-
-void FakeTree::AddDirectory(const std::string& path)
-{
-    auto& entries = m_directories[path];
-    if (entries.empty()) {
-        entries.push_back({".", true, false});
-        entries.push_back({"..", true, false});
-    }
-    AddEntry(path, {std::string(FileNameOf(path)), true, false});
-}
-
-void FakeTree::AddLink(const std::string& path)
-{
-    AddEntry(path, {std::string(FileNameOf(path)), true, true});
 }
 
 bool FakeTree::ForEachEntry(const std::string& directory, const Visitor& visit)

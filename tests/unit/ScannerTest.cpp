@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "scan/Enumeration.h"
 #include "scan/ProtectedFileScanner.h"
 #include "support/FakeTree.h"
@@ -17,85 +15,60 @@ std::vector<std::string> PathsOf(const std::vector<ListRow>& rows)
     return paths;
 }
 
-bool Contains(const std::vector<std::string>& texts, const std::string& text)
-{
-    return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
-
 }  // namespace
 
-TEST(DirectoryWalk, WalksDepthFirstInPlaceAndTestsEveryKindOfFile)
+TEST(ServiceEnumeration, ListsTheServicesFilesInItsOrderUntilTheOwnerAsksToStop)
 {
-    FakeTree tree;
-    tree.AddFile("C:\\WINDOWS\\a.dll");
-    tree.AddFile("C:\\WINDOWS\\system32\\x.dll");
-    tree.AddFile("C:\\WINDOWS\\system32\\drivers\\d.sys");
-    tree.AddFile("C:\\WINDOWS\\system32\\y.dll");
-    tree.AddFile("C:\\WINDOWS\\.hidden");
-    tree.AddFile("C:\\WINDOWS\\z.exe");  // the last entry of the directory
-    StandInProtection protection;
-    CollectingSink sink;
-
-    ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink);
-
-    const std::vector<std::string> expected = {
-        "C:\\WINDOWS\\a.dll",       "C:\\WINDOWS\\system32\\x.dll", "C:\\WINDOWS\\system32\\drivers\\d.sys",
-        "C:\\WINDOWS\\system32\\y.dll", "C:\\WINDOWS\\.hidden",     "C:\\WINDOWS\\z.exe",
+    struct Case {
+        const char* name;
+        int listed;
+        std::size_t stopAfter;
+        int rows;
+        int nextCalls;
     };
-    EXPECT_EQ(PathsOf(sink.rows), expected);
-    EXPECT_EQ(sink.rows.front().number, "01");
-    EXPECT_EQ(sink.rows.back().number, "06");
-    // "." and ".." are neither walked nor tested.
-    EXPECT_EQ(tree.opened, (std::vector<std::string>{"C:\\WINDOWS", "C:\\WINDOWS\\system32",
-                                                     "C:\\WINDOWS\\system32\\drivers"}));
-    EXPECT_EQ(protection.asked, expected);
+    // No row limit on this strategy: beyond 30001 too.
+    const Case cases[] = {{"all", 30500, SIZE_MAX, 30500, 30501}, {"empty", 0, SIZE_MAX, 0, 1}, {"stopped", 100, 5, 5, 5}};
+    for (const Case& c : cases) {
+        StandInProtection protection;
+        for (int i = 0; i < c.listed; ++i)
+            protection.listed.push_back("C:\\WINDOWS\\system32\\file" + std::to_string(i) + ".dll");
+        CollectingSink sink(c.stopAfter);
+        EnumerateProtectedFiles(protection, sink);
+        ASSERT_EQ(sink.rows.size(), static_cast<size_t>(c.rows)) << c.name;
+        EXPECT_EQ(protection.nextCalls, c.nextCalls) << c.name;
+        for (size_t n = 0; n < sink.rows.size(); ++n) {
+            ASSERT_EQ(sink.rows[n].number, FormatRowNumber(static_cast<unsigned>(n + 1))) << c.name;
+            ASSERT_EQ(sink.rows[n].path, protection.listed[n]) << c.name;
+        }
+    }
 }
 
-TEST(DirectoryWalk, SkipsADirectoryThatCannotBeOpenedAndGoesOn)
+TEST(DirectoryWalk, WalksDepthFirstInPlaceSkipsLockedFoldersAndNeverFollowsLinks)
 {
     FakeTree tree;
-    tree.AddFile("C:\\WINDOWS\\a.dll");
-    tree.AddFile("C:\\WINDOWS\\locked\\secret.dll");
-    tree.AddFile("C:\\WINDOWS\\b.dll");
+    for (const char* path : {"a.dll", "system32\\x.dll", "system32\\drivers\\d.sys", "system32\\y.txt",
+                             "locked\\secret.dll", ".hidden", "z.exe"})
+        tree.AddFile(std::string("C:\\WINDOWS\\") + path);
     tree.Lock("C:\\WINDOWS\\locked");
-    StandInProtection protection;
-    CollectingSink sink;
-
-    ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink);
-
-    EXPECT_EQ(PathsOf(sink.rows), (std::vector<std::string>{"C:\\WINDOWS\\a.dll", "C:\\WINDOWS\\b.dll"}));
-}
-
-TEST(DirectoryWalk, ListsDirectoryLinksWithoutFollowingThem)
-{
-    FakeTree tree;
-    tree.AddFile("C:\\WINDOWS\\a.dll");
     tree.AddLink("C:\\WINDOWS\\loop");
-    tree.AddFile("C:\\WINDOWS\\b.dll");
     StandInProtection protection;
+    protection.isProtected = [](const std::string& path) { return !path.ends_with(".txt"); };
     CollectingSink sink;
 
     ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink);
 
-    EXPECT_FALSE(Contains(tree.opened, "C:\\WINDOWS\\loop"));
-    EXPECT_TRUE(Contains(protection.asked, "C:\\WINDOWS\\loop"));
-    EXPECT_TRUE(Contains(protection.asked, "C:\\WINDOWS\\b.dll"));
-}
-
-TEST(DirectoryWalk, OnlyProtectedFilesBecomeRows)
-{
-    FakeTree tree;
-    for (const char* name : {"a.dll", "b.txt", "c.dll", "d.log"})
-        tree.AddFile(std::string("C:\\WINDOWS\\") + name);
-    StandInProtection protection;
-    protection.isProtected = [](const std::string& path) { return path.ends_with(".dll"); };
-    CollectingSink sink;
-
-    ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink);
-
-    EXPECT_EQ(PathsOf(sink.rows), (std::vector<std::string>{"C:\\WINDOWS\\a.dll", "C:\\WINDOWS\\c.dll"}));
-    EXPECT_EQ(sink.rows[1].number, "02");
-    EXPECT_EQ(protection.asked.size(), 4u);
+    // Every file is asked about, a link too; "." and ".." are neither walked nor asked about.
+    std::vector<std::string> asked = {"C:\\WINDOWS\\a.dll",          "C:\\WINDOWS\\system32\\x.dll",
+                                      "C:\\WINDOWS\\system32\\drivers\\d.sys", "C:\\WINDOWS\\system32\\y.txt",
+                                      "C:\\WINDOWS\\.hidden",        "C:\\WINDOWS\\z.exe",
+                                      "C:\\WINDOWS\\loop"};
+    EXPECT_EQ(protection.asked, asked);
+    EXPECT_EQ(tree.opened,
+              (std::vector<std::string>{"C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\WINDOWS\\system32\\drivers"}));
+    asked.erase(asked.begin() + 3);
+    EXPECT_EQ(PathsOf(sink.rows), asked);
+    for (size_t n = 0; n < sink.rows.size(); ++n)
+        EXPECT_EQ(sink.rows[n].number, FormatRowNumber(static_cast<unsigned>(n + 1)));
 }
 
 TEST(DirectoryWalk, EndsWithRow30001AndLooksAtNothingAfterIt)
@@ -114,14 +87,13 @@ TEST(DirectoryWalk, EndsWithRow30001AndLooksAtNothingAfterIt)
     EXPECT_FALSE(scanner.ScanDirectory("C:\\WINDOWS"));
 
     ASSERT_EQ(sink.rows.size(), 30001u);
-    EXPECT_EQ(scanner.RowCount(), 30001);
     EXPECT_EQ(sink.rows.back().number, "30001");
     EXPECT_EQ(sink.rows.back().path, "C:\\WINDOWS\\two\\f10000");
     EXPECT_EQ(protection.asked.size(), 30001u);
-    EXPECT_FALSE(Contains(tree.opened, "C:\\WINDOWS\\three"));
+    EXPECT_EQ(tree.opened.back(), "C:\\WINDOWS\\two");
 }
 
-TEST(DirectoryWalk, StopsAtTheNextEntryOnceTheOwnerAsks)
+TEST(DirectoryWalk, StopsAtTheNextEntryOnceTheOwnerAsksAndListsNothingWithoutAFolder)
 {
     FakeTree tree;
     for (int i = 0; i < 50; ++i)
@@ -129,18 +101,11 @@ TEST(DirectoryWalk, StopsAtTheNextEntryOnceTheOwnerAsks)
     tree.AddFile("C:\\WINDOWS\\after.dll");
     StandInProtection protection;
     CollectingSink sink(3);
-
     ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink);
-
     EXPECT_EQ(sink.rows.size(), 3u);
     EXPECT_EQ(protection.asked.size(), 3u);
-}
 
-TEST(DirectoryWalk, AMissingWindowsDirectoryGivesNoRows)
-{
-    FakeTree tree;
-    StandInProtection protection;
-    CollectingSink sink;
-    ScanWindowsDirectory("", tree, protection, sink);
-    EXPECT_TRUE(sink.rows.empty());
+    CollectingSink none;
+    ScanWindowsDirectory("", tree, protection, none);
+    EXPECT_TRUE(none.rows.empty());
 }
