@@ -26,9 +26,9 @@ int DefaultFontAverageWidth()
 std::function<bool(COLORREF)> Mostly(int channel)
 {
     return [channel](COLORREF pixel) {
+        const int values[] = {GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)};
         for (int c = 0; c < 3; ++c) {
-            const unsigned value = pixel >> 8 * c & 0xFF;
-            if (c == channel ? value < 100 : value > 60)
+            if (c == channel ? values[c] < 100 : values[c] > 60)
                 return false;
         }
         return true;
@@ -59,8 +59,8 @@ TEST(Logo, PaintsThreeShadesOfTheSystemColoursShiftedInTheBottomRightCornerOverW
             logo.m_crFace = RGB(0, 0, 200);
             const COLORREF beneath = RGB(0, 0, 0);
             const RenderedClient pixels(logo, beneath);
-            const RECT dark = pixels.BoundsOf(Mostly(0)), light = pixels.BoundsOf(Mostly(1));
-            const RECT face = pixels.BoundsOf(Mostly(2));
+            const auto isDark = Mostly(0), isLight = Mostly(1), isFace = Mostly(2);
+            const RECT dark = pixels.BoundsOf(isDark), light = pixels.BoundsOf(isLight), face = pixels.BoundsOf(isFace);
             for (const RECT& pass : {dark, light, face})
                 ASSERT_FALSE(::IsRectEmpty(&pass));
 
@@ -68,8 +68,9 @@ TEST(Logo, PaintsThreeShadesOfTheSystemColoursShiftedInTheBottomRightCornerOverW
             EXPECT_GT(dark.right, face.right);
             EXPECT_LT(light.left, face.left);
             EXPECT_LT(face.left, dark.left);
-            EXPECT_GT(pixels.Count(Mostly(2)), pixels.Count(Mostly(0)));
-            EXPECT_GT(pixels.Count(Mostly(2)), pixels.Count(Mostly(1)));
+            const int faceCount = pixels.Count(isFace);
+            EXPECT_GT(faceCount, pixels.Count(isDark));
+            EXPECT_GT(faceCount, pixels.Count(isLight));
             EXPECT_NEAR(face.top, dark.top, 1);
             EXPECT_NEAR(face.bottom, dark.bottom, 1);
 
@@ -83,9 +84,9 @@ TEST(Logo, PaintsThreeShadesOfTheSystemColoursShiftedInTheBottomRightCornerOverW
 
             // Painting again draws the same; erasing draws nothing.
             const RenderedClient again(logo, beneath);
-            const RECT darkAgain = again.BoundsOf(Mostly(0));
+            const RECT darkAgain = again.BoundsOf(isDark);
             EXPECT_TRUE(::EqualRect(&dark, &darkAgain));
-            EXPECT_EQ(again.Count(Mostly(2)), pixels.Count(Mostly(2)));
+            EXPECT_EQ(again.Count(isFace), faceCount);
             const RenderedClient erased(logo, beneath, WM_ERASEBKGND);
             EXPECT_EQ(erased.Count(beneath), erased.Width() * erased.Height());
         }),

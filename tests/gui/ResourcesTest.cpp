@@ -23,28 +23,36 @@ const BYTE* Resource(LPCSTR type, LPCSTR name, DWORD* size = nullptr)
     return found ? static_cast<const BYTE*>(::LockResource(::LoadResource(module, found))) : nullptr;
 }
 
-// Reads the fields of a dialog template in order.
-class TemplateReader {
+// Reads a resource's little-endian fields in order.
+class FieldReader {
 public:
-    explicit TemplateReader(const BYTE* data) : m_data(data) {}
+    explicit FieldReader(const BYTE* data) : m_data(data) {}
 
     template <typename T = WORD>
-    T Read()
+    T Peek() const
     {
         T value;
         std::memcpy(&value, m_data + m_offset, sizeof value);
+        return value;
+    }
+    template <typename T = WORD>
+    T Read()
+    {
+        const T value = Peek<T>();
         m_offset += sizeof value;
         return value;
     }
     short Short() { return Read<short>(); }
     DWORD Dword() { return Read<DWORD>(); }
+    void Skip(size_t bytes) { m_offset += bytes; }
     // A class or title field: an ordinal (0xFFFF, value), shown as "#value", or a terminated text.
     std::string Text()
     {
+        if (Peek() == 0xFFFF) {
+            Skip(sizeof(WORD));
+            return '#' + std::to_string(Read());
+        }
         std::string text;
-        if (Read() == 0xFFFF)
-            return text + '#' + std::to_string(Read());
-        m_offset -= sizeof(WORD);
         for (WORD c; (c = Read()) != 0;)
             text.push_back(static_cast<char>(c));
         return text;
@@ -91,10 +99,10 @@ Template ReadTemplate(int id)
     const BYTE* data = Resource(RT_DIALOG, MAKEINTRESOURCEA(id));
     if (!data)
         return result;
-    TemplateReader reader(data);
-    const bool extended = reader.Dword() == 0xFFFF0001;  // version 1, signature 0xFFFF
-    if (!extended)
-        reader = TemplateReader(data);
+    FieldReader reader(data);
+    const bool extended = reader.Peek<DWORD>() == 0xFFFF0001;  // version 1, signature 0xFFFF
+    if (extended)
+        reader.Skip(sizeof(DWORD));
     // Classic: the style, then the extended style; extended: a help id, the extended style, then the style.
     const auto readStyles = [&] {
         if (extended)
@@ -133,11 +141,17 @@ std::vector<std::pair<int, int>> IconImages(int id)
 {
     std::vector<std::pair<int, int>> images;
     const BYTE* data = Resource(RT_GROUP_ICON, MAKEINTRESOURCEA(id));
-    // After a 6-byte header, 14-byte entries: width at 0, bit count at 6.
-    for (WORD i = 0; data && i < *reinterpret_cast<const WORD*>(data + 4); ++i) {
-        WORD bitCount;
-        std::memcpy(&bitCount, data + 6 + 14 * i + 6, sizeof bitCount);
-        images.emplace_back(data[6 + 14 * i], bitCount);
+    if (!data)
+        return images;
+    FieldReader reader(data);
+    reader.Skip(2 * sizeof(WORD));  // reserved, type
+    const WORD count = reader.Read();
+    for (WORD i = 0; i < count; ++i) {
+        const BYTE width = reader.Read<BYTE>();
+        reader.Skip(3 + sizeof(WORD));  // height, colour count, reserved, planes
+        const WORD bitCount = reader.Read();
+        reader.Skip(sizeof(DWORD) + sizeof(WORD));  // bytes in the image, its id
+        images.emplace_back(width, bitCount);
     }
     return images;
 }
