@@ -45,6 +45,8 @@ ModalRun RunModal(CDialog& dialog, std::vector<DialogStep> steps, DWORD timeoutM
     t_script = nullptr;
     run.timedOut = script.timedOut;
     EXPECT_FALSE(run.timedOut) << "the dialog was still waiting at step " << script.next;
+    // A dialog that failed to start, or ended early, must not pass as if its steps had run.
+    EXPECT_EQ(script.next, script.steps.size()) << "the dialog ended (" << run.result << ") before step " << script.next;
     return run;
 }
 

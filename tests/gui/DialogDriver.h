@@ -16,7 +16,8 @@ struct ModalRun {
 };
 
 // Runs `dialog` modally through `steps`. When the steps take longer than
-// `timeoutMs`, the dialog is ended and the run reports it.
+// `timeoutMs`, the dialog is ended and the run reports it; a dialog that ends
+// before its last step fails the test.
 ModalRun RunModal(CDialog& dialog, std::vector<DialogStep> steps, DWORD timeoutMs = 15000);
 
 // A step that does `action` once and goes on.
