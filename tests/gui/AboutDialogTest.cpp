@@ -70,7 +70,9 @@ TEST(AboutDialog, ShowsTheBoldTitleAndTheIconAndTheRestInTheDialogFont)
     CAboutDlg about(shell);
     const ModalRun run = RunModal(about, {
         Do([&] {
+            EXPECT_EQ(WindowText(about), "About Vorlane");
             const HWND hTitle = about.GetDlgItem(IDC_ABOUT_TITLE);
+            EXPECT_EQ(WindowText(hTitle), "Vorlane v1.1");
             LOGFONTA guiFont{}, title{};
             ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof guiFont, &guiFont);
             ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(hTitle, WM_GETFONT, 0, 0)), sizeof title, &title);

@@ -162,6 +162,8 @@ TEST(HyperLink, TakesOverTheStaticWithItsTextFontsAndTooltip)
         EXPECT_EQ(link.m_hWnd, ::GetDlgItem(::GetParent(link), IDC_HOME_LINK));
         EXPECT_TRUE(link.GetStyle() & SS_NOTIFY);
         EXPECT_EQ(WindowText(link), HOME_PAGE_URL);
+        EXPECT_EQ(link.m_strLinkText.str(), HOME_PAGE_URL);
+        EXPECT_EQ(link.m_strUrl.str(), HOME_PAGE_URL);
         // Both fonts are the control's own; the renderings below tell them apart by the underline.
         LOGFONTA own{}, normal{}, underline{};
         ::GetObjectA(link.GetFont(), sizeof own, &own);
@@ -170,6 +172,8 @@ TEST(HyperLink, TakesOverTheStaticWithItsTextFontsAndTooltip)
         EXPECT_STREQ(normal.lfFaceName, own.lfFaceName);
         EXPECT_STREQ(underline.lfFaceName, own.lfFaceName);
         EXPECT_EQ(normal.lfHeight, own.lfHeight);
+        EXPECT_FALSE(normal.lfUnderline);
+        EXPECT_TRUE(underline.lfUnderline);
 
         char tipText[64] = {};
         TOOLINFOA tool{sizeof tool, 0, link, CHyperLink::kToolId, {}, nullptr, tipText, 0, nullptr};
@@ -179,6 +183,9 @@ TEST(HyperLink, TakesOverTheStaticWithItsTextFontsAndTooltip)
         RECT client;
         link.GetClientRect(&client);
         EXPECT_TRUE(::EqualRect(&tool.rect, &client));
+        EXPECT_EQ(::SendMessageA(link.m_tip, TTM_GETTIPTEXTCOLOR, 0, 0), RGB(0, 0, 0));
+        EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(link.m_tip, TTM_GETTIPBKCOLOR, 0, 0)),
+                  ::GetSysColor(COLOR_INFOBK));
     });
 }
 

@@ -246,11 +246,14 @@ TEST(Browse, RunsTheOpenDialogAndPutsTheChoiceInThePathField)
     EXPECT_EQ(record.Flags, static_cast<DWORD>(OFN_EXPLORER | OFN_HIDEREADONLY));
     EXPECT_EQ(std::string(record.lpstrFilter, 21), std::string("All files (*.*)\0*.*\0\0", 21));
     EXPECT_EQ(record.nMaxFile, static_cast<DWORD>(MAX_PATH));
+    EXPECT_EQ(record.nMaxFileTitle, static_cast<DWORD>(MAX_PATH));
+    EXPECT_NE(record.lpstrFileTitle, nullptr);
     // No default extension, initial folder, title or filter index: the platform's defaults.
     EXPECT_EQ(record.lpstrDefExt, nullptr);
     EXPECT_EQ(record.lpstrInitialDir, nullptr);
     EXPECT_EQ(record.lpstrTitle, nullptr);
     EXPECT_EQ(record.nFilterIndex, 0u);
+    EXPECT_EQ(record.FlagsEx, 0u);
 }
 
 TEST(OpenFileDialog, CutsALongInitialNameAndRunsTheSaveDialogWhenAsked)
@@ -261,8 +264,10 @@ TEST(OpenFileDialog, CutsALongInitialNameAndRunsTheSaveDialogWhenAsked)
     EXPECT_EQ(save.RunModal(), IDCANCEL);
     ASSERT_EQ(dialogs.saved.size(), 1u);
     EXPECT_TRUE(dialogs.opened.empty());
+    EXPECT_EQ(dialogs.saved[0].lStructSize, sizeof(OPENFILENAMEA));
     EXPECT_EQ(dialogs.saved[0].hwndOwner, nullptr);
     EXPECT_STREQ(dialogs.saved[0].lpstrDefExt, "dll");
+    EXPECT_EQ(dialogs.saved[0].Flags, static_cast<DWORD>(OFN_EXPLORER));
 }
 
 TEST(Check, ShowsTheStatusOfATypedPathOrSaysTheFileDoesNotExist)
