@@ -5,9 +5,14 @@ add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600)
 # A static runtime: the exe needs no DLL beyond the system's.
 add_link_options(-static)
 
+# Address space layout randomisation, no execution from data pages, and a
+# Windows folder of the system's own under Remote Desktop.
+add_link_options(-Wl,--dynamicbase -Wl,--nxcompat -Wl,--tsaware)
+
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     set(VORLANE_MANIFEST_ARCH amd64)
     set(VORLANE_SUBSYSTEM_VERSION 5.02)
+    add_link_options(-Wl,--high-entropy-va)
 else()
     set(VORLANE_MANIFEST_ARCH x86)
     # Windows XP SP3 loads images marked 5.01 and later.
@@ -17,6 +22,7 @@ endif()
 add_library(vorlane_framework STATIC
     framework/DC.cpp
     framework/Dialog.cpp
+    framework/DllLoader.cpp
     framework/File.cpp
     framework/FileFind.cpp
     framework/GuiFont.cpp
@@ -49,7 +55,7 @@ add_library(vorlane_ui STATIC
     scan/WidePath.cpp
     scan/WindowsSystemInfo.cpp
 )
-target_link_libraries(vorlane_ui PUBLIC vorlane_framework vorlane_core comdlg32 shell32 version)
+target_link_libraries(vorlane_ui PUBLIC vorlane_framework vorlane_core comdlg32 shell32)
 
 configure_file(res/Vorlane.manifest.in ${PROJECT_BINARY_DIR}/res/Vorlane.manifest @ONLY)
 add_library(vorlane_resources OBJECT res/Vorlane.rc)

@@ -2,6 +2,8 @@
 
 #include <mbctype.h>
 
+#include "framework/DllLoader.h"
+
 namespace {
 
 CWinApp* g_pApp = nullptr;
@@ -29,4 +31,19 @@ CWinApp* AfxGetApp()
 HINSTANCE AfxGetResourceHandle()
 {
     return ::GetModuleHandleA(nullptr);
+}
+
+int AfxWinMain(DllLoader& loader)
+{
+    // Before any window or DLL: a program started from a Downloads folder
+    // must not pick up a DLL that lies beside it.
+    RestrictDllSearch(loader);
+    // Ends the process at the first sign of a corrupted heap; Windows XP has
+    // no such setting and refuses it.
+    ::HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->InitInstance();
+    return 0;
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include "framework/Wnd.h"
 
+class DllLoader;
+
 // The application object. The program defines exactly one, as a global; the
 // framework's entry point runs its InitInstance.
 class CWinApp {
@@ -18,4 +20,8 @@ public:
 };
 
 CWinApp* AfxGetApp();
+// What the entry point does: makes the process safe to run from any folder,
+// prepares the common controls and runs the application object's
+// InitInstance. `loader` reaches the system's DLLs.
+int AfxWinMain(DllLoader& loader);
 HINSTANCE AfxGetResourceHandle();

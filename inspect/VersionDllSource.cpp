@@ -1,16 +1,32 @@
 #include "inspect/VersionDllSource.h"
 
-#include <windows.h>
+bool VersionDllSource::Load()
+{
+    if (!m_bLoadTried) {
+        m_bLoadTried = true;
+        if (const HMODULE hModule = LoadSystemLibrary(m_loader, "version.dll")) {
+            const auto lookUp = [&](auto& function, const char* name) {
+                function = ProcAs<std::remove_reference_t<decltype(function)>>(m_loader.GetProcAddress(hModule, name));
+            };
+            lookUp(m_pfnGetFileVersionInfoSize, "GetFileVersionInfoSizeA");
+            lookUp(m_pfnGetFileVersionInfo, "GetFileVersionInfoA");
+            lookUp(m_pfnVerQueryValue, "VerQueryValueA");
+        }
+    }
+    return m_pfnGetFileVersionInfoSize && m_pfnGetFileVersionInfo && m_pfnVerQueryValue;
+}
 
 std::uint32_t VersionDllSource::BlockSize(const std::string& path)
 {
+    if (!Load())
+        return 0;
     DWORD handle = 0;
-    return ::GetFileVersionInfoSizeA(path.c_str(), &handle);
+    return m_pfnGetFileVersionInfoSize(path.c_str(), &handle);
 }
 
 bool VersionDllSource::ReadBlock(const std::string& path, std::vector<unsigned char>& block)
 {
-    return ::GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) != 0;
+    return Load() && m_pfnGetFileVersionInfo(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data());
 }
 
 bool VersionDllSource::QueryValue(std::vector<unsigned char>& block, const std::string& subBlock, const void*& value,
@@ -18,7 +34,7 @@ bool VersionDllSource::QueryValue(std::vector<unsigned char>& block, const std::
 {
     LPVOID found = nullptr;
     UINT foundLength = 0;
-    if (!::VerQueryValueA(block.data(), subBlock.c_str(), &found, &foundLength))
+    if (!Load() || !m_pfnVerQueryValue(block.data(), subBlock.c_str(), &found, &foundLength))
         return false;
     value = found;
     length = foundLength;

@@ -1,45 +1,14 @@
 #include "scan/SfcFileProtection.h"
 
-#include <string>
-
-#include "scan/PathText.h"
 #include "scan/WidePath.h"
 
-namespace {
-
-std::string SystemDirectory()
+SfcFileProtection::SfcFileProtection(DllLoader& loader)
 {
-    std::string directory(MAX_PATH, '\0');
-    UINT length = ::GetSystemDirectoryA(directory.data(), MAX_PATH);
-    if (length >= MAX_PATH) {
-        directory.resize(length);
-        length = ::GetSystemDirectoryA(directory.data(), length);
+    if (const HMODULE hModule = LoadSystemLibrary(loader, "sfc.dll", {"sfc_os.dll"})) {
+        m_pfnGetNextProtectedFile =
+            ProcAs<GetNextProtectedFileProc>(loader.GetProcAddress(hModule, "SfcGetNextProtectedFile"));
+        m_pfnIsFileProtected = ProcAs<IsFileProtectedProc>(loader.GetProcAddress(hModule, "SfcIsFileProtected"));
     }
-    directory.resize(length < directory.size() ? length : 0);
-    return directory;
-}
-
-template <typename Proc>
-Proc LookUp(HMODULE hModule, LPCSTR name)
-{
-    return hModule ? reinterpret_cast<Proc>(reinterpret_cast<void*>(::GetProcAddress(hModule, name))) : nullptr;
-}
-
-}  // namespace
-
-SfcFileProtection::SfcFileProtection()
-{
-    const std::string directory = SystemDirectory();
-    if (!directory.empty())
-        m_hModule = ::LoadLibraryA(JoinPath(directory, "sfc.dll").c_str());
-    m_pfnGetNextProtectedFile = LookUp<GetNextProtectedFileProc>(m_hModule, "SfcGetNextProtectedFile");
-    m_pfnIsFileProtected = LookUp<IsFileProtectedProc>(m_hModule, "SfcIsFileProtected");
-}
-
-SfcFileProtection::~SfcFileProtection()
-{
-    if (m_hModule)
-        ::FreeLibrary(m_hModule);
 }
 
 bool SfcFileProtection::NextProtectedFile(std::uint32_t& cursor, std::string& path)

@@ -1,18 +1,15 @@
 #pragma once
-#include "framework/Afx.h"
+#include "framework/DllLoader.h"
 #include "scan/FileProtection.h"
 
-// The platform's protection service in sfc.dll. The library is loaded from
-// the system directory by its full path, never by bare name, so a planted
-// sfc.dll beside the program or in the current directory is never used.
-// Without the library or one of its functions the service lists no files
-// and protects none.
+// The platform's protection service in sfc.dll, which forwards to
+// sfc_os.dll. Both come from the system directory, never from beside the
+// program. Without the library or one of its functions the service lists no
+// files and protects none. The library stays loaded until the process ends:
+// a worker that outlives the dialog may still be inside it.
 class SfcFileProtection final : public FileProtection {
 public:
-    SfcFileProtection();
-    ~SfcFileProtection() override;
-    SfcFileProtection(const SfcFileProtection&) = delete;
-    SfcFileProtection& operator=(const SfcFileProtection&) = delete;
+    explicit SfcFileProtection(DllLoader& loader);
 
     bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override;
     bool IsFileProtected(const std::string& path) override;
@@ -25,7 +22,6 @@ private:
     using GetNextProtectedFileProc = BOOL(WINAPI*)(HANDLE, ProtectedFileData*);
     using IsFileProtectedProc = BOOL(WINAPI*)(HANDLE, LPCWSTR);
 
-    HMODULE m_hModule = nullptr;
     GetNextProtectedFileProc m_pfnGetNextProtectedFile = nullptr;
     IsFileProtectedProc m_pfnIsFileProtected = nullptr;
 };

@@ -29,7 +29,7 @@ TEST(SfcFileProtection, NeverLoadsAnSfcDllPlantedBesideTheProgram)
     planted = planted.substr(0, planted.rfind('\\')) + "\\sfc.dll";
     ASSERT_NE(::GetFileAttributesA(planted.c_str()), INVALID_FILE_ATTRIBUTES) << planted;
 
-    SfcFileProtection protection;
+    SfcFileProtection protection(DllLoader::System());
     std::uint32_t cursor = 0;
     std::string path;
     while (protection.NextProtectedFile(cursor, path))
