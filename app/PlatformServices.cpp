@@ -1,19 +1,25 @@
 #include "app/PlatformServices.h"
 
+#include "controls/ShellExecuteShell.h"
+#include "framework/DllLoader.h"
 #include "inspect/CommonFileDialogs.h"
 #include "inspect/VersionDllSource.h"
-#include "controls/ShellExecuteShell.h"
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SfcFileProtection.h"
+#include "scan/Wow64Redirection.h"
 #include "scan/WindowsSystemInfo.h"
 
 PlatformServices& PlatformServices::Production()
 {
-    static SfcFileProtection protection;
-    static FindFileDirectorySearch directories;
-    static WindowsSystemInfo system;
-    static VersionDllSource versions;
-    static ShellExecuteShell shell;
-    static PlatformServices services{protection, directories, system, versions, CommonFileDialogs::System(), shell};
+    // Never destroyed: a worker left blocked in the protection service when
+    // the dialog closed may still use them while the process exits.
+    static PlatformServices& services = []() -> PlatformServices& {
+        DllLoader& loader = DllLoader::System();
+        auto& redirection = *new Wow64Redirection(loader);
+        return *new PlatformServices{*new SfcFileProtection(loader), *new FindFileDirectorySearch(redirection),
+                                     *new WindowsSystemInfo,         *new VersionDllSource(loader),
+                                     CommonFileDialogs::System(),    *new ShellExecuteShell,
+                                     redirection};
+    }();
     return services;
 }

@@ -3,6 +3,7 @@
 class CommonFileDialogs;
 class DirectorySearch;
 class FileProtection;
+class FileSystemRedirection;
 class Shell;
 class SystemInfo;
 class VersionSource;
@@ -16,6 +17,7 @@ struct PlatformServices {
     VersionSource& versions;
     CommonFileDialogs& fileDialogs;
     Shell& shell;
+    FileSystemRedirection& redirection;
 
     static PlatformServices& Production();
 };

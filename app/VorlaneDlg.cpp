@@ -6,6 +6,7 @@
 #include "framework/GuiFont.h"
 #include "framework/WinApp.h"
 #include "scan/SystemInfo.h"
+#include "scan/SystemLeadBytes.h"
 
 namespace {
 
@@ -63,9 +64,7 @@ CVorlaneDlg::CVorlaneDlg(PlatformServices& services, CWnd* pParent)
     : CDialog(IDD_MAIN, pParent),
       m_logo(services.shell),
       m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      m_services(services),
-      m_rows([this] { PostMessage(WM_ROWS_READY); }),
-      m_job{services.protection, services.directories, services.system, m_rows}
+      m_services(services)
 {
 }
 
@@ -124,12 +123,19 @@ void CVorlaneDlg::CreateBoldFont()
 
 void CVorlaneDlg::StartWorker()
 {
+    // The wake-up names the window, not this object: it may come from a
+    // worker that outlived the dialog, and then it just fails.
+    const HWND hWnd = m_hWnd;
+    m_rows = std::make_shared<RowQueue>([hWnd] { return ::PostMessageA(hWnd, WM_ROWS_READY, 0, 0) != FALSE; });
+    auto job = std::make_unique<EnumerationJob>(
+        EnumerationJob{m_services.protection, m_services.directories, m_services.system, SystemLeadBytes(), m_rows});
     // Started suspended so the thread object is ours to wait for and delete
     // before it can end on its own.
-    m_pWorkerThread = AfxBeginThread(EnumerationThreadFor(m_services.system.MajorVersion()), &m_job,
+    m_pWorkerThread = AfxBeginThread(EnumerationThreadFor(m_services.system.MajorVersion()), job.get(),
                                      THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (!m_pWorkerThread)
         return;
+    job.release();  // the thread's now
     m_pWorkerThread->m_bAutoDelete = FALSE;
     m_pWorkerThread->ResumeThread();
 }
@@ -151,7 +157,7 @@ void CVorlaneDlg::FillSlice()
     {
         const CRedrawSuspension noRedraw(m_list);
         do {
-            batch = m_rows.Take(kRowsPerChunk);
+            batch = m_rows->Take(kRowsPerChunk);
             m_list.AppendRows(batch.rows);
             m_lastSliceRows += batch.rows.size();
         } while (batch.more && !slice.Over());
@@ -180,7 +186,7 @@ void CVorlaneDlg::StopWorker()
 {
     if (!m_pWorkerThread)
         return;
-    m_rows.RequestStop();
+    m_rows->RequestStop();
     ReleaseWorker();
 }
 
@@ -188,10 +194,12 @@ void CVorlaneDlg::ReleaseWorker()
 {
     if (!m_pWorkerThread)
         return;
-    // The worker never waits for this thread, so this wait is short: at most
-    // until it reaches the next entry or row.
-    ::WaitForSingleObject(m_pWorkerThread->m_hThread, INFINITE);
-    delete m_pWorkerThread;
+    // The worker never waits for this thread and stops at the next entry or
+    // row. Only a service call that blocks holds it up; then it is left to
+    // end with the process, and so is its thread object, which it still
+    // reads as it ends.
+    if (::WaitForSingleObject(m_pWorkerThread->m_hThread, kWorkerStopWaitMs) == WAIT_OBJECT_0)
+        delete m_pWorkerThread;
     m_pWorkerThread = nullptr;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <chrono>
+#include <memory>
 
 #include "app/PlatformServices.h"
 #include "controls/LogoStatic.h"
@@ -26,6 +27,9 @@ public:
     // slice and a chunk however fast rows come.
     static constexpr std::size_t kRowsPerChunk = 250;
     static constexpr std::chrono::milliseconds kFillSlice{15};
+    // How long closing waits for the worker to stop. A worker held up in a
+    // service call for longer is left to end with the process.
+    static constexpr DWORD kWorkerStopWaitMs = 1000;
 
     CEdit m_editCheckPath;
     CStatic m_staticFileName;
@@ -59,6 +63,9 @@ protected:
     // Shows the row's file in the File Properties group; -1 is the hot row.
     void ShowFileDetails(int nItem);
     void ShowCheckResult(CString path, BOOL bProtected);
+    // The path to read the file at `path` by on this thread: under WOW64, a
+    // file in System32 is read through Sysnative.
+    std::string ReadablePath(const std::string& path) const;
 
     DECLARE_MESSAGE_MAP()
 
@@ -67,12 +74,13 @@ private:
     void StartWorker();
     // Moves waiting rows into the list for at most one slice.
     void FillSlice();
+    // Asks the worker to stop and waits for it a bounded time.
     void StopWorker();
     void ReleaseWorker();
 
     PlatformServices& m_services;
-    RowQueue m_rows;
-    EnumerationJob m_job;
+    // Shared with the worker, which may outlive the dialog.
+    std::shared_ptr<RowQueue> m_rows;
     DWORD m_lastFillTick = 0;
     std::size_t m_lastSliceRows = 0;
 };

@@ -10,6 +10,7 @@
 #include "scan/FileProtection.h"
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SystemInfo.h"
+#include "scan/Wow64Redirection.h"
 
 // Seconds on the performance counter.
 double Now();
@@ -40,13 +41,14 @@ class BenchServices {
 public:
     PlatformServices With(FileProtection& protection)
     {
-        return {protection, m_directories, m_system, m_versions, CommonFileDialogs::System(), m_shell};
+        return {protection, m_directories, m_system, m_versions, CommonFileDialogs::System(), m_shell, m_redirection};
     }
 
 private:
-    FindFileDirectorySearch m_directories;
+    Wow64Redirection m_redirection{DllLoader::System()};
+    FindFileDirectorySearch m_directories{m_redirection};
     ServiceVersion m_system;
-    VersionDllSource m_versions;
+    VersionDllSource m_versions{DllLoader::System()};
     // Nothing in a bench clicks a link: the real shell is never asked.
     ShellExecuteShell m_shell;
 };

@@ -15,6 +15,7 @@
 #include "app/VorlaneDlg.h"
 #include "bench/BenchSupport.h"
 #include "scan/Enumeration.h"
+#include "scan/SystemLeadBytes.h"
 #include "scan/WindowsSystemInfo.h"
 
 namespace {
@@ -242,11 +243,12 @@ void MeasureWalk()
         bareFiles = BareWalk(root);
         bare = std::min(bare, Now() - start);
 
-        FindFileDirectorySearch search;
+        Wow64Redirection redirection(DllLoader::System());
+        FindFileDirectorySearch search(redirection);
         NeverProtected protection;
         NoRows rows;
         start = Now();
-        ScanWindowsDirectory(root, search, protection, rows);
+        ScanWindowsDirectory(root, search, protection, rows, SystemLeadBytes());
         scanner = std::min(scanner, Now() - start);
         scannedFiles = protection.files;
     }

@@ -20,6 +20,7 @@
 #include "bench/BenchSupport.h"
 #include "listview/RowSort.h"
 #include "scan/PathText.h"
+#include "scan/SystemLeadBytes.h"
 
 namespace {
 
@@ -163,7 +164,7 @@ private:
 
 std::string FileNameKeyOf(const std::string& text)
 {
-    return std::string(FileNameOf(text));
+    return std::string(FileNameOf(text, SystemLeadBytes()));
 }
 
 template <class Rows>

@@ -52,8 +52,10 @@ add_library(vorlane_ui STATIC
     scan/EnumerationThreads.cpp
     scan/FindFileDirectorySearch.cpp
     scan/SfcFileProtection.cpp
+    scan/SystemLeadBytes.cpp
     scan/WidePath.cpp
     scan/WindowsSystemInfo.cpp
+    scan/Wow64Redirection.cpp
 )
 target_link_libraries(vorlane_ui PUBLIC vorlane_framework vorlane_core comdlg32 shell32)
 

@@ -6,8 +6,12 @@
 #include "inspect/OpenFileDialog.h"
 #include "inspect/SystemCaseFolding.h"
 #include "inspect/VersionSummary.h"
+#include "inspect/SysnativePath.h"
 #include "scan/FileProtection.h"
+#include "scan/FileSystemRedirection.h"
 #include "scan/PathText.h"
+#include "scan/SystemInfo.h"
+#include "scan/SystemLeadBytes.h"
 
 namespace {
 
@@ -23,10 +27,10 @@ private:
     const CListCtrl& m_list;
 };
 
-bool Exists(LPCSTR path)
+bool Exists(const std::string& path)
 {
     CFileStatus status;
-    return CFile::GetStatus(path, status) != FALSE;
+    return CFile::GetStatus(path.c_str(), status) != FALSE;
 }
 
 }  // namespace
@@ -46,8 +50,9 @@ void CVorlaneDlg::ShowFileDetails(int nItem)
         return;
     }
     const CString path = m_list.GetItemText(row, 1);
-    const std::string name(FileNameOf(path.str()));
-    if (!Exists(path)) {
+    const std::string name(FileNameOf(path.str(), SystemLeadBytes()));
+    const std::string readable = ReadablePath(path.str());
+    if (!Exists(readable)) {
         std::string sentence = "File ";
         sentence += name;
         sentence += " is not installed on the system";
@@ -57,8 +62,15 @@ void CVorlaneDlg::ShowFileDetails(int nItem)
     }
     m_staticFileDetails.SetWindowText("");
     m_staticFileName.SetWindowText(name.c_str());
-    if (const auto summary = FormatVersionSummary(m_services.versions, path.str()))
+    if (const auto summary = FormatVersionSummary(m_services.versions, readable))
         m_staticFileDetails.SetWindowText(summary->c_str());
+}
+
+std::string CVorlaneDlg::ReadablePath(const std::string& path) const
+{
+    if (!m_services.redirection.Active() || m_services.system.MajorVersion() < 6)
+        return path;
+    return SysnativePath(path, m_services.system.WindowsDirectory(), SystemCaseFolding());
 }
 
 void CVorlaneDlg::OnSearch()
@@ -89,10 +101,11 @@ void CVorlaneDlg::OnCheck()
     const CString path = m_editCheckPath.GetWindowText();
     if (path.IsEmpty())
         return;
-    if (!Exists(path)) {
+    if (!Exists(ReadablePath(path.str()))) {
         MessageBox("Selected file does not exist.", "Vorlane", MB_ICONEXCLAMATION);
         return;
     }
+    // The service is asked about the path as the user wrote it.
     ShowCheckResult(path, m_services.protection.IsFileProtected(path.str()));
 }
 
@@ -100,13 +113,14 @@ void CVorlaneDlg::ShowCheckResult(CString path, BOOL bProtected)
 {
     m_staticFileName.SetWindowText("");
     m_staticFileDetails.SetWindowText("");
-    std::string status(FileNameOf(path.str()));
+    std::string status(FileNameOf(path.str(), SystemLeadBytes()));
     status += bProtected ? "   status: PROTECTED" : "   status: NOT PROTECTED";
+    const std::string readable = ReadablePath(path.str());
     // The file may have gone since the check began.
-    if (!Exists(path))
+    if (!Exists(readable))
         return;
     m_staticFileDetails.SetWindowText("");
     m_staticFileName.SetWindowText(status.c_str());
-    if (const auto summary = FormatVersionSummary(m_services.versions, path.str()))
+    if (const auto summary = FormatVersionSummary(m_services.versions, readable))
         m_staticFileDetails.SetWindowText(summary->c_str());
 }

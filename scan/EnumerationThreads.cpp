@@ -4,19 +4,33 @@
 #include "scan/RowQueue.h"
 #include "scan/SystemInfo.h"
 
+namespace {
+
+// A full message queue refuses the wake-up: the last rows must still reach
+// the list, unless nobody wants them any more.
+void FinishRows(RowQueue& rows)
+{
+    constexpr DWORD kRetryMs = 50;
+    while (!rows.Finish() && !rows.StopRequested())
+        ::Sleep(kRetryMs);
+}
+
+}  // namespace
+
 UINT EnumProtectedFilesThread(LPVOID pParam)
 {
-    auto& job = *static_cast<EnumerationJob*>(pParam);
-    EnumerateProtectedFiles(job.protection, job.rows);
-    job.rows.Finish();
+    const std::unique_ptr<EnumerationJob> job(static_cast<EnumerationJob*>(pParam));
+    EnumerateProtectedFiles(job->protection, *job->rows);
+    FinishRows(*job->rows);
     return 0;
 }
 
 UINT ScanWindowsDirThread(LPVOID pParam)
 {
-    auto& job = *static_cast<EnumerationJob*>(pParam);
-    ScanWindowsDirectory(job.system.WindowsDirectory(), job.directories, job.protection, job.rows);
-    job.rows.Finish();
+    const std::unique_ptr<EnumerationJob> job(static_cast<EnumerationJob*>(pParam));
+    ScanWindowsDirectory(job->system.WindowsDirectory(), job->directories, job->protection, *job->rows,
+                         job->leadBytes);
+    FinishRows(*job->rows);
     return 0;
 }
 

@@ -2,11 +2,18 @@
 
 #include "framework/FileFind.h"
 #include "scan/PathText.h"
+#include "scan/SystemLeadBytes.h"
 
 bool FindFileDirectorySearch::ForEachEntry(const std::string& directory, const Visitor& visit)
 {
     CFileFind finder;
-    if (!finder.FindFile(JoinPath(directory, "*.*").c_str()))
+    // Only opening the search resolves the path; the entries come from the
+    // open handle.
+    const bool opened = [&] {
+        const RedirectionOff redirectionOff(m_redirection);
+        return finder.FindFile(JoinPath(directory, "*.*", SystemLeadBytes()).c_str()) != FALSE;
+    }();
+    if (!opened)
         return false;
     DirectoryEntry entry;
     for (BOOL more = TRUE; more;) {

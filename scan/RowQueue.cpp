@@ -4,7 +4,7 @@
 #include <iterator>
 #include <utility>
 
-RowQueue::RowQueue(std::function<void()> wake) : m_wake(std::move(wake)) {}
+RowQueue::RowQueue(std::function<bool()> wake) : m_wake(std::move(wake)) {}
 
 void RowQueue::AddRow(ListRow row)
 {
@@ -18,11 +18,11 @@ bool RowQueue::StopRequested() const
     return m_stop.load(std::memory_order_relaxed);
 }
 
-void RowQueue::Finish()
+bool RowQueue::Finish()
 {
     std::unique_lock<QueueMutex> lock(m_mutex);
     m_finished = true;
-    WakeUnlessPending(lock);
+    return WakeUnlessPending(lock);
 }
 
 void RowQueue::RequestStop()
@@ -47,13 +47,19 @@ RowQueue::Batch RowQueue::Take(std::size_t maxRows)
     return batch;
 }
 
-void RowQueue::WakeUnlessPending(std::unique_lock<QueueMutex>& lock)
+bool RowQueue::WakeUnlessPending(std::unique_lock<QueueMutex>& lock)
 {
     if (m_wakePending)
-        return;
+        return true;
     m_wakePending = true;
     // The wake-up posts a message; it must not run under the lock, so that a
     // consumer that is woken at once never blocks on it.
     lock.unlock();
-    m_wake();
+    if (m_wake())
+        return true;
+    // A consumer that took rows meanwhile may already be coming back; then
+    // the next row only wakes it once more than needed.
+    lock.lock();
+    m_wakePending = false;
+    return false;
 }

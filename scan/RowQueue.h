@@ -15,6 +15,8 @@
 // and calls `wake` only when the consumer is idle, so at most one wake-up is
 // in flight however fast rows arrive. The consumer takes bounded batches;
 // while a batch reports more rows it is not idle, and comes back on its own.
+// A wake-up that fails (`wake` returns false) leaves the consumer idle: the
+// next row tries again.
 class RowQueue final : public RowSink {
 public:
     struct Batch {
@@ -25,21 +27,24 @@ public:
         bool finished = false;
     };
 
-    explicit RowQueue(std::function<void()> wake);
+    explicit RowQueue(std::function<bool()> wake);
 
     // Producer side.
     void AddRow(ListRow row) override;
     bool StopRequested() const override;
-    void Finish();
+    // Says that no rows follow; false when the consumer could not be woken
+    // to hear it, and the producer must try again.
+    bool Finish();
 
     // Consumer side.
     Batch Take(std::size_t maxRows);
     void RequestStop();
 
 private:
-    void WakeUnlessPending(std::unique_lock<QueueMutex>& lock);
+    // False when the consumer is idle and could not be woken.
+    bool WakeUnlessPending(std::unique_lock<QueueMutex>& lock);
 
-    const std::function<void()> m_wake;
+    const std::function<bool()> m_wake;
     QueueMutex m_mutex;
     std::deque<ListRow> m_rows;
     bool m_wakePending = false;

@@ -171,6 +171,28 @@ TEST(MainDialog, ClosingDuringALongFillStopsTheWorker)
     EXPECT_EQ(endless.calls, calls);
 }
 
+TEST(MainDialog, ClosingEndsTheDialogWhileAServiceCallBlocks)
+{
+    // The worker outlives this dialog: what it uses lives as long as the
+    // process, as the program's own services do.
+    static BlockingProtection blocking;
+    static TestServices test;
+    PlatformServices services = test.With(blocking);
+    {
+        CVorlaneDlg dlg(services);
+        const ModalRun run = RunModal(dlg, {
+            [&] { return blocking.WaitEntered(0); },
+            Close(dlg),
+        });
+        EXPECT_EQ(run.result, IDCANCEL);
+    }
+    // The dialog is gone while the call still blocks; the worker finds no
+    // dialog when the call returns, and ends.
+    EXPECT_FALSE(blocking.WaitReturned(0));
+    blocking.Release();
+    EXPECT_TRUE(blocking.WaitReturned(10000));
+}
+
 TEST(MainDialog, RowsAppearWhileTheDialogIsInUseAndArriveWholeAndInOrder)
 {
     constexpr int kRows = 300;

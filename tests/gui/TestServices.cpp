@@ -1,6 +1,63 @@
 #include "gui/TestServices.h"
 
+#include <gtest/gtest.h>
 #include <shellapi.h>
+
+#include <mutex>
+
+bool StandInRedirection::OffOnThisThread() const
+{
+    const std::lock_guard<CCriticalSection> lock(m_lock);
+    return m_offThreads.count(::GetCurrentThreadId()) != 0;
+}
+
+bool StandInRedirection::OffAnywhere() const
+{
+    const std::lock_guard<CCriticalSection> lock(m_lock);
+    return !m_offThreads.empty();
+}
+
+bool StandInRedirection::TurnOff(void*& previous)
+{
+    const std::lock_guard<CCriticalSection> lock(m_lock);
+    ++turnedOff;
+    previous = this;
+    return m_offThreads.insert(::GetCurrentThreadId()).second;
+}
+
+void StandInRedirection::TurnOn(void* previous)
+{
+    const std::lock_guard<CCriticalSection> lock(m_lock);
+    EXPECT_EQ(previous, this);
+    m_offThreads.erase(::GetCurrentThreadId());
+}
+
+BlockingProtection::BlockingProtection()
+    : m_entered(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      m_release(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      m_returned(::CreateEventA(nullptr, TRUE, FALSE, nullptr))
+{
+}
+
+BlockingProtection::~BlockingProtection()
+{
+    for (const HANDLE event : {m_entered, m_release, m_returned})
+        ::CloseHandle(event);
+}
+
+bool BlockingProtection::NextProtectedFile(std::uint32_t& cursor, std::string& path)
+{
+    path = "C:\\blocked\\file" + std::to_string(cursor++) + ".dll";
+    return Block();
+}
+
+bool BlockingProtection::Block()
+{
+    ::SetEvent(m_entered);
+    ::WaitForSingleObject(m_release, 60000);
+    ::SetEvent(m_returned);
+    return false;
+}
 
 bool EndlessProtection::NextProtectedFile(std::uint32_t& cursor, std::string& path)
 {
@@ -69,4 +126,9 @@ void TempTree::AddFile(const std::string& relative, DWORD attributes)
     path += "\\" + relative;
     const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
     ::CloseHandle(file);
+}
+
+void TempTree::CopyIn(const std::string& from, const std::string& relative)
+{
+    ::CopyFileA(from.c_str(), (m_root + "\\" + relative).c_str(), FALSE);
 }

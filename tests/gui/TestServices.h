@@ -2,6 +2,7 @@
 // The main dialog's services for GUI tests: the real directory search over
 // folders the test makes, a stand-in protection service and system.
 #include <atomic>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -9,9 +10,30 @@
 #include "inspect/CommonFileDialogs.h"
 #include "inspect/VersionDllSource.h"
 #include "controls/Shell.h"
+#include "framework/CriticalSection.h"
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SystemInfo.h"
 #include "support/StandIns.h"
+
+// Redirection that is not there unless a test says so; then it records
+// whether it is off on each thread.
+class StandInRedirection final : public FileSystemRedirection {
+public:
+    bool active = false;
+    // Times it was turned off; whether it is off on the calling thread, or
+    // on any thread, now.
+    std::atomic<int> turnedOff{0};
+    bool OffOnThisThread() const;
+    bool OffAnywhere() const;
+
+    bool Active() const override { return active; }
+    bool TurnOff(void*& previous) override;
+    void TurnOn(void* previous) override;
+
+private:
+    mutable CCriticalSection m_lock;
+    std::set<DWORD> m_offThreads;
+};
 
 class StandInSystem final : public SystemInfo {
 public:
@@ -43,6 +65,28 @@ public:
 
 private:
     std::uint32_t m_count;
+};
+
+// Blocks in its first call until the test releases it, or for a minute.
+class BlockingProtection final : public FileProtection {
+public:
+    BlockingProtection();
+    ~BlockingProtection() override;
+
+    // Waits until a call has begun, or has returned; false after `ms`.
+    bool WaitEntered(DWORD ms) const { return ::WaitForSingleObject(m_entered, ms) == WAIT_OBJECT_0; }
+    bool WaitReturned(DWORD ms) const { return ::WaitForSingleObject(m_returned, ms) == WAIT_OBJECT_0; }
+    void Release() const { ::SetEvent(m_release); }
+
+    bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override;
+    bool IsFileProtected(const std::string&) override { return Block(); }
+
+private:
+    bool Block();
+
+    HANDLE m_entered;
+    HANDLE m_release;
+    HANDLE m_returned;
 };
 
 // Records the record each dialog was run with and answers as told, without
@@ -83,15 +127,19 @@ public:
 
 struct TestServices {
     StandInProtection protection;
-    FindFileDirectorySearch directories;
+    StandInRedirection redirection;
+    FindFileDirectorySearch directories{redirection};
     StandInSystem system;
-    VersionDllSource versions;
+    VersionDllSource versions{DllLoader::System()};
     StandInFileDialogs fileDialogs;
     StandInShell shell;
-    PlatformServices services{protection, directories, system, versions, fileDialogs, shell};
+    PlatformServices services{protection, directories, system, versions, fileDialogs, shell, redirection};
 
     // The same services with another protection service.
-    PlatformServices With(FileProtection& other) { return {other, directories, system, versions, fileDialogs, shell}; }
+    PlatformServices With(FileProtection& other)
+    {
+        return {other, directories, system, versions, fileDialogs, shell, redirection};
+    }
 
     // The service lists `count` files, C:\WINDOWS\system32\file<n>.dll.
     void ListFiles(int count);
@@ -108,6 +156,8 @@ public:
     const std::string& Root() const { return m_root; }
     // Makes the file (and its folders) at `relative`, a backslash path.
     void AddFile(const std::string& relative, DWORD attributes = FILE_ATTRIBUTE_NORMAL);
+    // Copies the file at `from` to `relative`, whose folders exist.
+    void CopyIn(const std::string& from, const std::string& relative);
 
 private:
     std::string m_root;

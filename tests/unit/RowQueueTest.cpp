@@ -15,7 +15,7 @@ ListRow Row(unsigned n)
 TEST(RowQueue, WakesOnceUntilTheConsumerHasTakenEverything)
 {
     int wakes = 0;
-    RowQueue queue([&] { ++wakes; });
+    RowQueue queue([&] { return ++wakes > 0; });
     for (unsigned n = 1; n <= 5; ++n)
         queue.AddRow(Row(n));
     // More rows than one batch: the consumer comes back for the rest unasked.
@@ -38,7 +38,7 @@ TEST(RowQueue, ReportsTheEndOnceEvenWithNoRows)
 {
     for (const unsigned rows : {0u, 1u}) {
         int wakes = 0;
-        RowQueue queue([&] { ++wakes; });
+        RowQueue queue([&] { return ++wakes > 0; });
         if (rows)
             queue.AddRow(Row(1));
         queue.Finish();
@@ -50,9 +50,29 @@ TEST(RowQueue, ReportsTheEndOnceEvenWithNoRows)
     }
 }
 
+TEST(RowQueue, AFailedWakeUpIsTriedAgainByTheNextRowAndByTheEnd)
+{
+    int tries = 0;
+    bool posts = false;
+    RowQueue queue([&] {
+        ++tries;
+        return posts;
+    });
+    queue.AddRow(Row(1));
+    queue.AddRow(Row(2));
+    EXPECT_EQ(tries, 2);
+    EXPECT_FALSE(queue.Finish());
+    posts = true;
+    EXPECT_TRUE(queue.Finish());
+    EXPECT_EQ(tries, 4);
+    const RowQueue::Batch batch = queue.Take(10);
+    EXPECT_EQ(batch.rows.size(), 2u);
+    EXPECT_TRUE(batch.finished);
+}
+
 TEST(RowQueue, KeepsEveryRowInOrderAcrossThreads)
 {
-    RowQueue queue([] {});
+    RowQueue queue([] { return true; });
     constexpr unsigned kRows = 30001;
     std::vector<ListRow> received;
     {
