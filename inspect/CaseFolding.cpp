@@ -2,14 +2,14 @@
 
 #include <numeric>
 
-CaseFolding::CaseFolding()
+CaseFolding::CaseFolding(const LeadBytes& lead) : m_lead(lead)
 {
     std::iota(m_lower.begin(), m_lower.end(), 0);
 }
 
-CaseFolding CaseFolding::Ascii()
+CaseFolding CaseFolding::Ascii(const LeadBytes& lead)
 {
-    CaseFolding folding;
+    CaseFolding folding(lead);
     for (unsigned char c = 'A'; c <= 'Z'; ++c)
         folding.SetLower(c, static_cast<unsigned char>(c - 'A' + 'a'));
     return folding;
@@ -18,12 +18,11 @@ CaseFolding CaseFolding::Ascii()
 void CaseFolding::Fold(char* begin, char* end) const
 {
     for (char* at = begin; at != end; ++at) {
-        const auto byte = static_cast<unsigned char>(*at);
-        if (m_lead[byte]) {
+        if (m_lead.IsLead(*at)) {
             if (++at == end)
                 break;
         } else {
-            *at = static_cast<char>(m_lower[byte]);
+            *at = static_cast<char>(m_lower[static_cast<unsigned char>(*at)]);
         }
     }
 }

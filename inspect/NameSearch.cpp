@@ -1,6 +1,25 @@
 #include "inspect/NameSearch.h"
 
 #include "inspect/CaseFolding.h"
+#include "scan/PathText.h"
+
+namespace {
+
+// Whether `text` occurs in `haystack` from `from` on, starting at a
+// character: a match that starts at the second byte of a double-byte
+// character is no match.
+bool ContainsAtCharacter(std::string_view haystack, std::size_t from, std::string_view text, const LeadBytes& lead)
+{
+    if (!lead.Any())
+        return haystack.find(text, from) != std::string_view::npos;
+    for (std::size_t at = from; at + text.size() <= haystack.size(); at = lead.Next(haystack, at)) {
+        if (haystack.compare(at, text.size(), text) == 0)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 std::optional<SearchMatch> SearchNext(std::string text, const SearchMemory& memory, SearchableRows& rows,
                                       const CaseFolding& folding)
@@ -16,9 +35,9 @@ std::optional<SearchMatch> SearchNext(std::string text, const SearchMemory& memo
     std::string path;
     for (int row = memory.start; row < count; ++row) {
         rows.ReadPath(row, path);
-        const std::size_t nameStart = path.rfind('\\') + 1;  // 0 when there is no backslash
+        const std::size_t nameStart = FileNameStart(path, folding.Lead());
         folding.Fold(path.data() + nameStart, path.data() + path.size());
-        if (path.find(text, nameStart) == std::string::npos)
+        if (!ContainsAtCharacter(path, nameStart, text, folding.Lead()))
             continue;
         const SearchMatch match{row, memory.hit};
         memory.hit = row;

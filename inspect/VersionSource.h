@@ -11,7 +11,8 @@ public:
 
     // Bytes of the file's version block; 0 when it has none.
     virtual std::uint32_t BlockSize(const std::string& path) = 0;
-    // Reads the block into `block`, which is BlockSize bytes long.
+    // Reads the block into `block`, which is BlockSize bytes long, or
+    // shorter: then the block is cut to its length.
     virtual bool ReadBlock(const std::string& path, std::vector<unsigned char>& block) = 0;
     // The address of the value at `subBlock` and the length the block reports
     // for it; false when there is none. The block is not const: the reader

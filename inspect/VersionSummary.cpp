@@ -1,5 +1,6 @@
 #include "inspect/VersionSummary.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string_view>
@@ -74,7 +75,7 @@ std::optional<std::string> FormatVersionSummary(VersionSource& source, const std
     const std::uint32_t size = source.BlockSize(path);
     if (size == 0)
         return std::nullopt;
-    std::vector<unsigned char> block(size);
+    std::vector<unsigned char> block(std::min(size, kMaxVersionBlockBytes));
     if (!source.ReadBlock(path, block))
         return std::nullopt;
 

@@ -1,8 +1,14 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 
 class VersionSource;
+
+// The most of a version block that is read. A version resource's length is
+// a 16-bit field; the ANSI reader asks for room to convert its texts on top.
+// A file that claims more gets a block of this size.
+constexpr std::uint32_t kMaxVersionBlockBytes = 256 * 1024;
 
 // The one-paragraph summary of the file's version resource: "v. 6.1.760.17, "
 // then description and product name, a line break, the copyright. None when

@@ -7,6 +7,7 @@
 #include "framework/WaitCursor.h"
 #include "listview/RowGeometry.h"
 #include "listview/RowSort.h"
+#include "scan/SystemLeadBytes.h"
 
 namespace {
 
@@ -95,7 +96,8 @@ void CFileListCtrl::SortRows(int column, BOOL ascending)
     // found on the copy, and each row that moves is written once, straight
     // to its place.
     const RowsCopy rows = CopyRows();
-    MoveRows(SortedRowOrder(rows.texts[static_cast<size_t>(column)], column, ascending != FALSE), rows);
+    MoveRows(SortedRowOrder(rows.texts[static_cast<size_t>(column)], column, ascending != FALSE, SystemLeadBytes()),
+             rows);
 }
 
 CFileListCtrl::RowsCopy CFileListCtrl::CopyRows() const

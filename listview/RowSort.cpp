@@ -57,7 +57,8 @@ std::int32_t NumberKeyOf(const std::string& text)
                                                            std::numeric_limits<std::int32_t>::max()));
 }
 
-std::vector<int> SortedRowOrder(const std::vector<std::string>& texts, int column, bool ascending)
+std::vector<int> SortedRowOrder(const std::vector<std::string>& texts, int column, bool ascending,
+                                const LeadBytes& lead)
 {
     if (column == kNumberColumn) {
         std::vector<std::int32_t> keys;
@@ -69,6 +70,6 @@ std::vector<int> SortedRowOrder(const std::vector<std::string>& texts, int colum
     std::vector<std::string_view> keys;
     keys.reserve(texts.size());
     for (const std::string& text : texts)
-        keys.push_back(FileNameOf(text));
+        keys.push_back(FileNameOf(text, lead));
     return SnapshotRows(texts, std::move(keys)).Sorted(ascending);
 }

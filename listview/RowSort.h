@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class LeadBytes;
+
 // Rows as the sort sees them, by index: the sort key of a row in the sort
 // column, whether two rows hold identical texts in that column, and the
 // exchange of two rows. Keys come back by value: the sort keeps the pivot's
@@ -68,5 +70,6 @@ constexpr int kNumberColumn = 0;
 
 // The order that SortRowRange gives a whole list, found on a copy of its
 // texts in the sort column: entry k is the index in `texts` of the row that
-// ends up at k.
-std::vector<int> SortedRowOrder(const std::vector<std::string>& texts, int column, bool ascending);
+// ends up at k. File names are found in the code page with the lead bytes `lead`.
+std::vector<int> SortedRowOrder(const std::vector<std::string>& texts, int column, bool ascending,
+                                const LeadBytes& lead);

@@ -9,13 +9,18 @@ void EnumerateProtectedFiles(FileProtection& protection, RowSink& rows)
     std::uint32_t cursor = 0;
     std::string path;
     unsigned count = 0;
-    while (!rows.StopRequested() && protection.NextProtectedFile(cursor, path))
+    for (std::uint32_t before = cursor; !rows.StopRequested() && protection.NextProtectedFile(cursor, path);
+         before = cursor) {
         rows.AddRow({FormatRowNumber(++count), path});
+        // A service that does not move on would list the same file forever.
+        if (cursor <= before)
+            break;
+    }
 }
 
 void ScanWindowsDirectory(const std::string& windowsDirectory, DirectorySearch& search,
-                          FileProtection& protection, RowSink& rows)
+                          FileProtection& protection, RowSink& rows, const LeadBytes& lead)
 {
-    CProtectedFileScanner scanner(search, protection, rows);
+    CProtectedFileScanner scanner(search, protection, rows, lead);
     scanner.ScanDirectory(windowsDirectory);
 }

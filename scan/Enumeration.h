@@ -5,11 +5,14 @@
 
 class DirectorySearch;
 class FileProtection;
+class LeadBytes;
 class RowSink;
 
-// Asks the service for its own list, file after file, to the end.
+// Asks the service for its own list, file after file, to the end: until it
+// says no more, or its cursor stops moving on.
 void EnumerateProtectedFiles(FileProtection& protection, RowSink& rows);
 
 // Walks the tree under `windowsDirectory` and asks about every file in it.
+// Paths are ANSI text in the code page with the lead bytes `lead`.
 void ScanWindowsDirectory(const std::string& windowsDirectory, DirectorySearch& search,
-                          FileProtection& protection, RowSink& rows);
+                          FileProtection& protection, RowSink& rows, const LeadBytes& lead);

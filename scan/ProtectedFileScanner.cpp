@@ -6,8 +6,8 @@
 #include "scan/RowSink.h"
 
 CProtectedFileScanner::CProtectedFileScanner(DirectorySearch& search, FileProtection& protection,
-                                             RowSink& rows)
-    : m_search(search), m_protection(protection), m_rows(rows)
+                                             RowSink& rows, const LeadBytes& lead)
+    : m_search(search), m_protection(protection), m_rows(rows), m_lead(lead)
 {
 }
 
@@ -21,7 +21,7 @@ bool CProtectedFileScanner::ScanDirectory(const std::string& directory)
         } else if (entry.isDirectory && (entry.name == "." || entry.name == "..")) {
             // neither the directory itself nor its parent is walked again
         } else {
-            const std::string path = JoinPath(directory, entry.name);
+            const std::string path = JoinPath(directory, entry.name, m_lead);
             goOn = entry.isDirectory && !entry.isReparsePoint ? ScanDirectory(path) : CheckFile(path);
         }
         return goOn;

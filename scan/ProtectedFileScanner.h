@@ -3,6 +3,7 @@
 
 class DirectorySearch;
 class FileProtection;
+class LeadBytes;
 class RowSink;
 
 // Walks a directory tree depth first, in the order the platform lists each
@@ -12,7 +13,8 @@ class CProtectedFileScanner {
 public:
     static constexpr int kMaxRows = 30001;
 
-    CProtectedFileScanner(DirectorySearch& search, FileProtection& protection, RowSink& rows);
+    // Paths are joined in the code page with the lead bytes `lead`.
+    CProtectedFileScanner(DirectorySearch& search, FileProtection& protection, RowSink& rows, const LeadBytes& lead);
 
     // Both return false when the whole walk must stop: the row limit is
     // reached or the list's owner asked to stop.
@@ -25,5 +27,6 @@ private:
     DirectorySearch& m_search;
     FileProtection& m_protection;
     RowSink& m_rows;
+    const LeadBytes& m_lead;
     int m_nRows = 0;
 };

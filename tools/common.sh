@@ -21,18 +21,25 @@ install_missing() {
     local wanted=(cmake make g++ googletest
                   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
                   binutils-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth
-                  fonts-liberation)
+                  fonts-liberation locales)
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
     done
-    [ ${#missing[@]} -eq 0 ] && return
-    say "Installing ${missing[*]}"
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
-        as_root dpkg --add-architecture i386
+    if [ ${#missing[@]} -gt 0 ]; then
+        say "Installing ${missing[*]}"
+        if ! dpkg --print-foreign-architectures | grep -qx i386; then
+            as_root dpkg --add-architecture i386
+        fi
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
     fi
-    as_root apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+    # Tests of double-byte paths run in a Japanese locale, where Wine's ANSI
+    # code page is 932.
+    if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+        say "Generating the ja_JP.UTF-8 locale"
+        as_root localedef -i ja_JP -c -f UTF-8 ja_JP.UTF-8
+    fi
 }
 
 # True when this kernel runs 32-bit programs; some kernels are built or

@@ -6,106 +6,13 @@
 
 #include "app/VorlaneDlg.h"
 #include "gui/DialogDriver.h"
+#include "gui/InspectionSteps.h"
 #include "gui/MainDialogSteps.h"
+#include "gui/Rendering.h"
 #include "gui/TestServices.h"
 #include "inspect/OpenFileDialog.h"
 #include "inspect/VersionSummary.h"
 
-namespace {
-
-constexpr const char* kFull = "v. 6.1.760.17, Fixture Library, Vorlane Fixtures\r\nCopyright (C) Halvory";
-
-// A library beside the test program that carries only a version resource.
-std::string Fixture(const std::string& name)
-{
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory(path, length);
-    return directory.substr(0, directory.rfind('\\') + 1) + name + ".dll";
-}
-
-std::string Text(CVorlaneDlg& dlg, int id)
-{
-    return WindowText(dlg.GetDlgItem(id));
-}
-
-void SetText(CVorlaneDlg& dlg, int id, const char* text)
-{
-    ::SetWindowTextA(dlg.GetDlgItem(id), text);
-}
-
-void Press(CVorlaneDlg& dlg, int id)
-{
-    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dlg.GetDlgItem(id)));
-}
-
-// Clicks the middle of the row's path, as the mouse does.
-void ClickRow(HWND hList, int row)
-{
-    RECT bounds{LVIR_BOUNDS, 0, 0, 0};
-    ::SendMessageA(hList, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));
-    const LPARAM at = MAKELPARAM(bounds.left + 100, (bounds.top + bounds.bottom) / 2);
-    ::PostMessageA(hList, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::PostMessageA(hList, WM_LBUTTONUP, 0, at);
-}
-
-// A click notification as the list sends it for `row`.
-void NotifyClick(CVorlaneDlg& dlg, int row)
-{
-    NMITEMACTIVATE click{};
-    click.hdr.hwndFrom = dlg.GetDlgItem(IDC_FILE_LIST);
-    click.hdr.idFrom = IDC_FILE_LIST;
-    click.hdr.code = NM_CLICK;
-    click.iItem = row;
-    dlg.SendMessage(WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&click));
-}
-
-UINT State(HWND hList, int row)
-{
-    return static_cast<UINT>(::SendMessageA(hList, LVM_GETITEMSTATE, static_cast<WPARAM>(row),
-                                            LVIS_SELECTED | LVIS_FOCUSED));
-}
-
-struct MessageBoxSeen {
-    std::string text;
-    std::string caption;
-    bool exclamation = false;
-};
-
-thread_local HWND t_boxOwner;
-thread_local std::vector<MessageBoxSeen>* t_boxes;
-
-BOOL CALLBACK AnswerIfMessageBox(HWND hWnd, LPARAM)
-{
-    if (::GetWindow(hWnd, GW_OWNER) != t_boxOwner || !::IsWindowVisible(hWnd))
-        return TRUE;
-    MessageBoxSeen box{WindowText(::GetDlgItem(hWnd, 0xFFFF)), WindowText(hWnd)};
-    const HICON exclamation = ::LoadIconA(nullptr, IDI_EXCLAMATION);
-    for (HWND child = ::GetWindow(hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        box.exclamation |= reinterpret_cast<HICON>(::SendMessageA(child, STM_GETICON, 0, 0)) == exclamation;
-    t_boxes->push_back(box);
-    ::PostMessageA(hWnd, WM_COMMAND, IDOK, 0);
-    return TRUE;
-}
-
-void CALLBACK AnswerMessageBoxes(HWND, UINT, UINT_PTR, DWORD)
-{
-    ::EnumThreadWindows(::GetCurrentThreadId(), AnswerIfMessageBox, 0);
-}
-
-// Presses the button `id` and answers each message box it shows with OK.
-std::vector<MessageBoxSeen> PressAnsweringBoxes(CVorlaneDlg& dlg, int id)
-{
-    std::vector<MessageBoxSeen> boxes;
-    t_boxOwner = dlg.m_hWnd;
-    t_boxes = &boxes;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, AnswerMessageBoxes);
-    Press(dlg, id);
-    ::KillTimer(nullptr, timer);
-    return boxes;
-}
-
-}  // namespace
 
 TEST(VersionSummary, ReadsRealBlocksThroughTheVersionLibrary)
 {
@@ -126,7 +33,7 @@ TEST(VersionSummary, ReadsRealBlocksThroughTheVersionLibrary)
         {"version_emptyp", "v. 6.1.760.17, Fixture Library, \r\n"},
         {"version_untranslated", "v. 6.1.760.17, \r\n"},
     };
-    VersionDllSource versions;
+    VersionDllSource versions{DllLoader::System()};
     for (const auto& row : table)
         EXPECT_EQ(FormatVersionSummary(versions, Fixture(row.fixture)), row.expected) << row.fixture;
     EXPECT_EQ(FormatVersionSummary(versions, Fixture("version_absent")), std::nullopt);
@@ -172,6 +79,37 @@ TEST(FileDetails, ARowClickShowsTheFileOrSaysItIsNotInstalled)
     }));
     steps.push_back(Close(dlg));
     RunModal(dlg, steps);
+}
+
+TEST(FileDetails, AnAmpersandInAFileNameIsDrawnAsItself)
+{
+    TempTree tree;
+    tree.AddFile("R&D.dll");
+    TestServices test;
+    test.protection.listed = {tree.Root() + "\\R&D.dll"};
+    CVorlaneDlg dlg(test.services);
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            NotifyClick(dlg, 0);
+            const HWND hName = dlg.GetDlgItem(IDC_FILE_NAME);
+            ASSERT_EQ(WindowText(hName), "R&D.dll");
+            // The ink ends where "R&D.dll" ends in the line's font, not
+            // where "RD.dll" with an underlined D would.
+            const HDC hdc = ::GetDC(hName);
+            const HGDIOBJ hOld = ::SelectObject(hdc, reinterpret_cast<HGDIOBJ>(::SendMessageA(hName, WM_GETFONT, 0, 0)));
+            SIZE whole{};
+            SIZE prefixed{};
+            ::GetTextExtentPoint32A(hdc, "R&D.dll", 7, &whole);
+            ::GetTextExtentPoint32A(hdc, "RD.dll", 6, &prefixed);
+            ::SelectObject(hdc, hOld);
+            ::ReleaseDC(hName, hdc);
+            const RenderedClient pixels(hName, RGB(255, 255, 255));
+            const RECT ink = pixels.BoundsOf([](COLORREF pixel) { return GetRValue(pixel) < 128; });
+            EXPECT_GT(ink.right, (whole.cx + prefixed.cx) / 2);
+        }),
+        Close(dlg),
+    });
 }
 
 TEST(NameSearch, StepsThroughMatchesSelectingOneRowAtATime)

@@ -174,8 +174,8 @@ TEST(Resources, DialogTemplatesAreExactlyAsDesigned)
     EXPECT_EQ(main.controls, (std::vector<Control>{
         {IDC_FILE_LIST, "SysListView32", "List2", 0x50810509, {3, 4, 383, 209}},
         {-1, "Button", " File Properties ", 0x50000207, {3, 217, 383, 45}},
-        {IDC_FILE_DETAILS, "Static", "", 0x50020000, {12, 234, 366, 24}},
-        {IDC_FILE_NAME, "Static", "", 0x50020000, {12, 224, 322, 8}},
+        {IDC_FILE_DETAILS, "Static", "", 0x50020080, {12, 234, 366, 24}},
+        {IDC_FILE_NAME, "Static", "", 0x50020080, {12, 224, 322, 8}},
         {-1, "Button", " Is File Protected ", 0x50000107, {3, 264, 383, 30}},
         {IDC_CHECK_PATH, "Edit", "", 0x50810080, {9, 274, 257, 14}},
         {IDC_BROWSE, "Button", "Browse", 0x50010000, {273, 274, 50, 14}},

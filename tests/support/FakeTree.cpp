@@ -10,7 +10,7 @@ void FakeTree::AddEntry(const std::string& path, DirectoryEntry entry)
     auto& entries = m_directories[parent];
     if (entries.empty()) {
         entries = {{".", true, false}, {"..", true, false}};
-        AddEntry(parent, {std::string(FileNameOf(parent)), true, false});
+        AddEntry(parent, {std::string(FileNameOf(parent, LeadBytes{})), true, false});
     }
     if (m_known.insert(path).second)
         entries.push_back(std::move(entry));

@@ -6,14 +6,15 @@
 #include <vector>
 
 #include "scan/DirectorySearch.h"
+#include "scan/LeadBytes.h"
 #include "scan/PathText.h"
 
 class FakeTree final : public DirectorySearch {
 public:
     // Adds the file at `path` (backslash-separated) and every directory above it.
-    void AddFile(const std::string& path) { AddEntry(path, {std::string(FileNameOf(path)), false, false}); }
+    void AddFile(const std::string& path) { AddEntry(path, {std::string(FileNameOf(path, LeadBytes{})), false, false}); }
     // A directory link: listed in its parent, with the directory attribute.
-    void AddLink(const std::string& path) { AddEntry(path, {std::string(FileNameOf(path)), true, true}); }
+    void AddLink(const std::string& path) { AddEntry(path, {std::string(FileNameOf(path, LeadBytes{})), true, true}); }
     // The directory exists in its parent's listing but cannot be opened.
     void Lock(const std::string& path) { m_locked.insert(path); }
 

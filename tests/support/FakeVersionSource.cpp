@@ -56,6 +56,7 @@ std::uint32_t FakeVersionSource::BlockSize(const std::string&)
 
 bool FakeVersionSource::ReadBlock(const std::string&, std::vector<unsigned char>& block)
 {
+    readSize = block.size();
     if (readFails)
         return false;
     std::size_t offset = 0;

@@ -19,6 +19,8 @@ public:
     bool readFails = false;
     // Extra bytes the block claims beyond its values.
     std::uint32_t slack = 0;
+    // The size of the last block read into.
+    std::size_t readSize = 0;
     // The values in the order they lie in the block.
     std::vector<std::pair<std::string, Value>> values;
     // Sub-blocks whose address the source reports outside the block.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "listview/RowSort.h"
+#include "scan/LeadBytes.h"
 
 // `rows` (each an indexable row of texts) in the column sort's order by `column`.
 template <class Row>
@@ -13,7 +14,7 @@ std::vector<Row> SortedByOrder(const std::vector<Row>& rows, int column, bool as
     for (const Row& row : rows)
         texts.push_back(row[static_cast<size_t>(column)]);
     std::vector<Row> sorted;
-    for (const int from : SortedRowOrder(texts, column, ascending))
+    for (const int from : SortedRowOrder(texts, column, ascending, LeadBytes{}))
         sorted.push_back(rows[static_cast<size_t>(from)]);
     return sorted;
 }

@@ -13,13 +13,16 @@ class StandInProtection final : public FileProtection {
 public:
     std::function<bool(const std::string&)> isProtected = [](const std::string&) { return true; };
     std::vector<std::string> listed;
+    // How the cursor moves on with each file.
+    std::uint32_t cursorStep = 1;
 
     bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override
     {
         ++nextCalls;
         if (cursor >= listed.size())
             return false;
-        path = listed[cursor++];
+        path = listed[cursor];
+        cursor += cursorStep;
         return true;
     }
     bool IsFileProtected(const std::string& path) override

@@ -4,6 +4,7 @@
 
 #include "inspect/CaseFolding.h"
 #include "inspect/NameSearch.h"
+#include "support/CodePages.h"
 
 namespace {
 
@@ -130,6 +131,17 @@ TEST_F(NameSearchTest, LooksAtTheFileNameOnly)
     EXPECT_EQ(Presses("*.dll", 1), (std::vector<int>{-1}));
 }
 
+TEST_F(NameSearchTest, MatchesWholeCharactersOfADoubleByteCodePage)
+{
+    folding = CaseFolding::Ascii(ShiftJisLeadBytes());
+    // Ｂ (82 61) ends in 'a'; 表 (95 5C) ends in a backslash.
+    rows.paths = {"C:\\dir\\\x82\x61.dll", "C:\\\x95\x5C\\zz.dll", "C:\\dir\\\x95\x5C.dll"};
+    EXPECT_EQ(Presses("a", 1), (std::vector<int>{-1}));
+    EXPECT_EQ(Presses("\x95\x5C", 2), (std::vector<int>{2, 2}));
+    EXPECT_EQ(Presses("\x61.", 1), (std::vector<int>{-1}));
+    EXPECT_EQ(Presses(".DLL", 3), (std::vector<int>{0, 1, 2}));
+}
+
 TEST(CaseFolding, FoldsByTheTableAndKeepsDoubleByteCharactersWhole)
 {
     CaseFolding folding = CaseFolding::Ascii();
@@ -138,8 +150,10 @@ TEST(CaseFolding, FoldsByTheTableAndKeepsDoubleByteCharactersWhole)
     EXPECT_EQ(text, "zeta.dll");
 
     // A code page's own letters, and a lead byte whose second byte is 'A'.
+    LeadBytes lead;
+    lead.Add(0x81);
+    folding = CaseFolding::Ascii(lead);
     folding.SetLower(0xC9, 0xE9);
-    folding.SetLeadByte(0x81);
     text = "\xC9T\x81" "AB";
     folding.Fold(text);
     EXPECT_EQ(text, "\xE9t\x81" "Ab");

@@ -25,11 +25,17 @@ TEST(ServiceEnumeration, ListsTheServicesFilesInItsOrderUntilTheOwnerAsksToStop)
         std::size_t stopAfter;
         int rows;
         int nextCalls;
+        std::uint32_t cursorStep = 1;
     };
-    // No row limit on this strategy: beyond 30001 too.
-    const Case cases[] = {{"all", 30500, SIZE_MAX, 30500, 30501}, {"empty", 0, SIZE_MAX, 0, 1}, {"stopped", 100, 5, 5, 5}};
+    // No row limit on this strategy: beyond 30001 too. A cursor that stands
+    // still would list one file forever.
+    const Case cases[] = {{"all", 30500, SIZE_MAX, 30500, 30501},
+                          {"empty", 0, SIZE_MAX, 0, 1},
+                          {"stopped", 100, 5, 5, 5},
+                          {"cursor standing still", 3, SIZE_MAX, 1, 1, 0}};
     for (const Case& c : cases) {
         StandInProtection protection;
+        protection.cursorStep = c.cursorStep;
         for (int i = 0; i < c.listed; ++i)
             protection.listed.push_back("C:\\WINDOWS\\system32\\file" + std::to_string(i) + ".dll");
         CollectingSink sink(c.stopAfter);
@@ -55,7 +61,7 @@ TEST(DirectoryWalk, WalksDepthFirstInPlaceSkipsLockedFoldersAndNeverFollowsLinks
     protection.isProtected = [](const std::string& path) { return !path.ends_with(".txt"); };
     CollectingSink sink;
 
-    ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink);
+    ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink, LeadBytes{});
 
     // Every file is asked about, a link too; "." and ".." are neither walked nor asked about.
     std::vector<std::string> asked = {"C:\\WINDOWS\\a.dll",          "C:\\WINDOWS\\system32\\x.dll",
@@ -83,7 +89,8 @@ TEST(DirectoryWalk, EndsWithRow30001AndLooksAtNothingAfterIt)
     StandInProtection protection;
     CollectingSink sink;
 
-    CProtectedFileScanner scanner(tree, protection, sink);
+    const LeadBytes singleByte;
+    CProtectedFileScanner scanner(tree, protection, sink, singleByte);
     EXPECT_FALSE(scanner.ScanDirectory("C:\\WINDOWS"));
 
     ASSERT_EQ(sink.rows.size(), 30001u);
@@ -101,11 +108,11 @@ TEST(DirectoryWalk, StopsAtTheNextEntryOnceTheOwnerAsksAndListsNothingWithoutAFo
     tree.AddFile("C:\\WINDOWS\\after.dll");
     StandInProtection protection;
     CollectingSink sink(3);
-    ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink);
+    ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink, LeadBytes{});
     EXPECT_EQ(sink.rows.size(), 3u);
     EXPECT_EQ(protection.asked.size(), 3u);
 
     CollectingSink none;
-    ScanWindowsDirectory("", tree, protection, none);
+    ScanWindowsDirectory("", tree, protection, none, LeadBytes{});
     EXPECT_TRUE(none.rows.empty());
 }

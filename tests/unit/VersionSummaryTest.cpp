@@ -93,6 +93,14 @@ TEST_F(VersionSummaryTest, GivesNoSummaryWithoutABlock)
     EXPECT_EQ(Summary(), std::nullopt);
 }
 
+TEST_F(VersionSummaryTest, ReadsABoundedBlockOfAFileThatClaimsAHugeOne)
+{
+    source.SetString("FileDescription", "Kernel");
+    source.slack = 0xFFFFFF00;
+    EXPECT_EQ(Summary(), "v. 6.1.760.17, Kernel\r\n");
+    EXPECT_EQ(source.readSize, kMaxVersionBlockBytes);
+}
+
 TEST_F(VersionSummaryTest, ShowsWhatABlockWithoutRootOrTranslationHolds)
 {
     FakeVersionSource noTranslation;
