@@ -2,7 +2,7 @@
 // Arithmetic of the embossed logo: its three shades and where the three
 // copies of its text go.
 #include "controls/ColourText.h"
-#include "listview/RowGeometry.h"
+#include "framework/PixelRect.h"
 
 // Each channel 20 brighter, 255 at most.
 ColourRef Lightened(ColourRef colour);

@@ -1,5 +1,5 @@
 #pragma once
-#include "listview/RowGeometry.h"
+#include "framework/PixelRect.h"
 
 // Where a click counts as a click on the link: the client area from its left
 // edge to half an average character past the end of the text, over the full

@@ -2,14 +2,7 @@
 // Arithmetic of the owner-drawn file list: which rows are highlighted, where
 // a row's band and its column texts go, and how wide the path column must be
 // to fill the list.
-
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
+#include "framework/PixelRect.h"
 
 struct RowHighlightInput {
     bool dropHighlighted = false;

@@ -1,0 +1,18 @@
+# vorlane_folder(NAME [PORTABLE sources...] [WINDOWS sources...]
+#                [LINKS libraries...] [WINDOWS_LINKS libraries...])
+#
+# The library of one source folder: its portable sources in every build, its
+# Windows sources in the Windows builds. A folder links only the folders
+# below it: framework <- scan <- listview, inspect, controls <- app.
+function(vorlane_folder name)
+    cmake_parse_arguments(PARSE_ARGV 1 folder "" "" "PORTABLE;WINDOWS;LINKS;WINDOWS_LINKS")
+    set(sources ${folder_PORTABLE})
+    set(links ${folder_LINKS})
+    if(WIN32)
+        list(APPEND sources ${folder_WINDOWS})
+        list(APPEND links ${folder_WINDOWS_LINKS})
+    endif()
+    add_library(vorlane_${name} STATIC ${sources})
+    target_include_directories(vorlane_${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(vorlane_${name} PUBLIC ${links})
+endfunction()
