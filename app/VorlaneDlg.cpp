@@ -5,6 +5,9 @@
 #include "framework/DC.h"
 #include "framework/GuiFont.h"
 #include "framework/WinApp.h"
+#include "res/resource.h"
+#include "scan/EnumerationThreads.h"
+#include "scan/FileSystemRedirection.h"
 #include "scan/SystemInfo.h"
 #include "scan/SystemLeadBytes.h"
 
@@ -43,6 +46,15 @@ private:
     LARGE_INTEGER m_end;
 };
 
+// The services of the lower half: under WOW64 from Vista on, System32 is
+// read through Sysnative.
+InspectionServices InspectionServicesOf(PlatformServices& services)
+{
+    const bool throughSysnative = services.redirection.Active() && services.system.MajorVersion() >= 6;
+    return {services.protection, services.versions, services.fileDialogs,
+            throughSysnative ? services.system.WindowsDirectory() : std::string()};
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CVorlaneDlg, CDialog)
@@ -62,9 +74,10 @@ CVorlaneDlg::CVorlaneDlg(CWnd* pParent) : CVorlaneDlg(PlatformServices::Producti
 
 CVorlaneDlg::CVorlaneDlg(PlatformServices& services, CWnd* pParent)
     : CDialog(IDD_MAIN, pParent),
+      m_services(services),
       m_logo(services.shell),
-      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      m_services(services)
+      m_inspection(*this, m_list, InspectionServicesOf(services)),
+      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
 {
 }
 
@@ -76,10 +89,7 @@ CVorlaneDlg::~CVorlaneDlg()
 void CVorlaneDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_CHECK_PATH, m_editCheckPath);
-    DDX_Control(pDX, IDC_FILE_NAME, m_staticFileName);
-    DDX_Control(pDX, IDC_SEARCH_TEXT, m_editSearch);
-    DDX_Control(pDX, IDC_FILE_DETAILS, m_staticFileDetails);
+    m_inspection.DoDataExchange(pDX);
     DDX_Control(pDX, IDC_LOGO, m_logo);
     DDX_Control(pDX, IDC_FILE_LIST, m_list);
 }
@@ -103,10 +113,6 @@ BOOL CVorlaneDlg::OnInitDialog()
     m_list.InsertColumn(1, " File Path", LVCFMT_LEFT, 460);
     m_list.FitColumnsToClient();
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES);
-
-    m_strLastSearch.Empty();
-    m_nSearchHit = -1;
-    m_nSearchStart = 0;
 
     CreateBoldFont();
     StartWorker();
@@ -211,6 +217,12 @@ void CVorlaneDlg::OnSysCommand(UINT nID, LPARAM)
     } else {
         Default();
     }
+}
+
+void CVorlaneDlg::OnClickFileList(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    m_inspection.ShowFileDetails(reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->iItem);
+    *pResult = 0;
 }
 
 void CVorlaneDlg::OnPaint()

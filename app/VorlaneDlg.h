@@ -5,17 +5,14 @@
 #include "app/PlatformServices.h"
 #include "controls/LogoStatic.h"
 #include "framework/Dialog.h"
-#include "framework/Edit.h"
 #include "framework/Gdi.h"
-#include "framework/Static.h"
 #include "framework/WinThread.h"
+#include "inspect/FileInspection.h"
 #include "listview/FileListCtrl.h"
-#include "res/resource.h"
-#include "scan/EnumerationThreads.h"
 #include "scan/RowQueue.h"
 
 // The main window: the file list, filled by a worker thread while the dialog
-// is in use, and the controls that inspect its files.
+// is in use, and below it the controls that inspect its files.
 class CVorlaneDlg : public CDialog {
 public:
     explicit CVorlaneDlg(CWnd* pParent = nullptr);
@@ -31,19 +28,8 @@ public:
     // service call for longer is left to end with the process.
     static constexpr DWORD kWorkerStopWaitMs = 1000;
 
-    CEdit m_editCheckPath;
-    CStatic m_staticFileName;
-    CEdit m_editSearch;
-    CStatic m_staticFileDetails;
-    CLogoStatic m_logo;
-    CFileListCtrl m_list;
-    HICON m_hIcon;
-    CString m_strLastSearch;
-    int m_nSearchStart = 0;
-    int m_nSearchHit = -1;
-    CFont m_fontBold;
-    // The enumeration worker while it runs; null before and after.
-    CWinThread* m_pWorkerThread = nullptr;
+    // True while the worker is still filling the list.
+    bool IsFilling() const { return m_pWorkerThread != nullptr; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -55,17 +41,10 @@ protected:
     void OnDestroy();
     void OnTimer(UINT_PTR nIDEvent);
     LRESULT OnRowsReady(WPARAM, LPARAM);
-    void OnSearch();
     void OnClickFileList(NMHDR* pNMHDR, LRESULT* pResult);
-    void OnBrowse();
-    void OnCheck();
-
-    // Shows the row's file in the File Properties group; -1 is the hot row.
-    void ShowFileDetails(int nItem);
-    void ShowCheckResult(CString path, BOOL bProtected);
-    // The path to read the file at `path` by on this thread: under WOW64, a
-    // file in System32 is read through Sysnative.
-    std::string ReadablePath(const std::string& path) const;
+    void OnSearch() { m_inspection.OnSearch(); }
+    void OnBrowse() { m_inspection.OnBrowse(); }
+    void OnCheck() { m_inspection.OnCheck(); }
 
     DECLARE_MESSAGE_MAP()
 
@@ -79,6 +58,13 @@ private:
     void ReleaseWorker();
 
     PlatformServices& m_services;
+    CFileListCtrl m_list;
+    CLogoStatic m_logo;
+    CFileInspection m_inspection;
+    HICON m_hIcon;
+    CFont m_fontBold;
+    // The enumeration worker while it runs; null before and after.
+    CWinThread* m_pWorkerThread = nullptr;
     // Shared with the worker, which may outlive the dialog.
     std::shared_ptr<RowQueue> m_rows;
     DWORD m_lastFillTick = 0;

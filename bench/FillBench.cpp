@@ -14,6 +14,7 @@
 
 #include "app/VorlaneDlg.h"
 #include "bench/BenchSupport.h"
+#include "res/resource.h"
 #include "scan/Enumeration.h"
 #include "scan/SystemLeadBytes.h"
 #include "scan/WindowsSystemInfo.h"
@@ -92,7 +93,7 @@ protected:
     BOOL OnInitDialog() override
     {
         const BOOL result = CVorlaneDlg::OnInitDialog();
-        m_probe = std::make_unique<ListProbe>(m_hWnd, m_list.m_hWnd, m_rows, Now());
+        m_probe = std::make_unique<ListProbe>(m_hWnd, GetDlgItem(IDC_FILE_LIST), m_rows, Now());
         return result;
     }
     void OnCancel() override
@@ -132,12 +133,17 @@ private:
     static DWORD WINAPI Fill(LPVOID self)
     {
         auto& dialog = *static_cast<NaiveDialog*>(self);
+        const HWND hList = dialog.GetDlgItem(IDC_FILE_LIST);
         const double start = Now();
         for (int row = 0; row < dialog.m_rows; ++row) {
-            const std::string number = FormatRowNumber(static_cast<unsigned>(row + 1));
-            const std::string path = BenchPath(static_cast<unsigned>(row + 1));
-            dialog.m_list.InsertItem(row, number.c_str());
-            dialog.m_list.SetItemText(row, 1, path.c_str());
+            std::string number = FormatRowNumber(static_cast<unsigned>(row + 1));
+            std::string path = BenchPath(static_cast<unsigned>(row + 1));
+            LVITEMA item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = row;
+            item.pszText = number.data();
+            ListView_InsertItem(hList, &item);
+            ListView_SetItemText(hList, row, 1, path.data());
         }
         dialog.seconds = Now() - start;
         dialog.PostMessage(WM_COMMAND, IDCANCEL);
@@ -174,7 +180,8 @@ protected:
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_TIMER && wParam == kWatch && m_list.GetItemCount() >= m_rows && closedAt == 0) {
+        if (message == WM_TIMER && wParam == kWatch && ListView_GetItemCount(GetDlgItem(IDC_FILE_LIST)) >= m_rows &&
+            closedAt == 0) {
             closedAt = Now();
             PostMessage(WM_COMMAND, IDCANCEL);
         }

@@ -11,6 +11,7 @@
 #include "app/VorlaneDlg.h"
 #include "controls/AboutDlg.h"
 #include "bench/BenchSupport.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -70,7 +71,8 @@ protected:
     }
     LRESULT OnMeasure(WPARAM, LPARAM)
     {
-        perPaint = TimePaints(m_logo, m_paints, [this](int) { m_logo.RedrawWindow(RDW_INVALIDATE); });
+        const HWND hLogo = GetDlgItem(IDC_LOGO);
+        perPaint = TimePaints(hLogo, m_paints, [hLogo](int) { ::RedrawWindow(hLogo, nullptr, nullptr, RDW_INVALIDATE); });
         EndDialog(IDCANCEL);
         return 0;
     }

@@ -10,6 +10,7 @@
 
 #include "app/VorlaneDlg.h"
 #include "bench/BenchSupport.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -30,22 +31,23 @@ public:
 
     void MeasureWhenFilled()
     {
-        if (m_pWorkerThread)
+        if (IsFilling())
             return;
-        const int rows = m_list.GetItemCount();
+        const HWND hList = GetDlgItem(IDC_FILE_LIST);
+        const int rows = ListView_GetItemCount(hList);
         const std::string last = BenchPath(static_cast<unsigned>(rows));
         const std::string lastName = last.substr(last.rfind('\\') + 1);
         for (int round = 0; round < kRounds; ++round) {
-            figures.bareRead = std::min(figures.bareRead, BareRead(rows));
+            figures.bareRead = std::min(figures.bareRead, BareRead(hList, rows));
             figures.noMatch = std::min(figures.noMatch, Press("no such name"));
             figures.lastRow = std::min(figures.lastRow, Press(lastName.c_str()));
         }
-        figures.lastRowFound = m_nSearchHit == rows - 1;
+        figures.lastRowFound = ListView_GetItemState(hList, rows - 1, LVIS_SELECTED) != 0;
         PostMessage(WM_COMMAND, IDCANCEL);
     }
 
 private:
-    double BareRead(int rows) const
+    static double BareRead(HWND hList, int rows)
     {
         const double start = Now();
         char text[MAX_PATH];
@@ -54,7 +56,7 @@ private:
             item.iSubItem = 1;
             item.pszText = text;
             item.cchTextMax = sizeof text;
-            m_list.SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+            ::SendMessageA(hList, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
         }
         return Now() - start;
     }

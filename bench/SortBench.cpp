@@ -18,6 +18,7 @@
 
 #include "app/VorlaneDlg.h"
 #include "bench/BenchSupport.h"
+#include "res/resource.h"
 #include "listview/RowSort.h"
 #include "scan/PathText.h"
 #include "scan/SystemLeadBytes.h"
@@ -82,10 +83,17 @@ protected:
     BOOL OnInitDialog() override
     {
         const BOOL result = CVorlaneDlg::OnInitDialog();
-        {
-            const CRedrawSuspension noRedraw(m_list);
-            m_list.AppendRows(m_rows);
+        const HWND hList = GetDlgItem(IDC_FILE_LIST);
+        ::SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
+        for (ListRow& row : m_rows) {
+            LVITEMA item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = ListView_GetItemCount(hList);
+            item.pszText = row.number.data();
+            ListView_SetItemText(hList, ListView_InsertItem(hList, &item), 1, row.path.data());
         }
+        ::SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
+        ::RedrawWindow(hList, nullptr, nullptr, RDW_INVALIDATE);
         PostMessage(kMeasure);
         return result;
     }
@@ -109,16 +117,24 @@ private:
 // dialog, until the list has painted its new order.
 double TimeHeaderClick(CVorlaneDlg& dlg, int column)
 {
+    const HWND hList = dlg.GetDlgItem(IDC_FILE_LIST);
     NMLISTVIEW click{};
-    click.hdr.hwndFrom = dlg.m_list;
+    click.hdr.hwndFrom = hList;
     click.hdr.idFrom = IDC_FILE_LIST;
     click.hdr.code = LVN_COLUMNCLICK;
     click.iItem = -1;
     click.iSubItem = column;
     const double start = Now();
     dlg.SendMessage(WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&click));
-    ::UpdateWindow(dlg.m_list);
+    ::UpdateWindow(hList);
     return Now() - start;
+}
+
+std::string ItemText(HWND hList, int row, int column)
+{
+    char text[MAX_PATH];
+    ListView_GetItemText(hList, row, column, text, sizeof text);
+    return text;
 }
 
 // The list as the sort's steps read it literally: every key read from the
@@ -126,39 +142,38 @@ double TimeHeaderClick(CVorlaneDlg& dlg, int column)
 template <class Key, Key (*MakeKey)(const std::string&)>
 class ControlRows {
 public:
-    ControlRows(const CListCtrl& list, int column) : m_list(list), m_column(column) {}
+    ControlRows(HWND hList, int column) : m_hList(hList), m_column(column) {}
 
-    Key KeyOf(int row) const { return MakeKey(m_list.GetItemText(row, m_column).str()); }
-    bool SameText(int i, int j) const
-    {
-        return m_list.GetItemText(i, m_column).str() == m_list.GetItemText(j, m_column).str();
-    }
+    Key KeyOf(int row) const { return MakeKey(ItemText(m_hList, row, m_column)); }
+    bool SameText(int i, int j) const { return ItemText(m_hList, i, m_column) == ItemText(m_hList, j, m_column); }
     void Exchange(int i, int j) const
     {
-        const int columns = static_cast<int>(::SendMessageA(m_list.GetHeaderCtrl(), HDM_GETITEMCOUNT, 0, 0));
-        std::vector<CString> saved;
+        const int columns = Header_GetItemCount(ListView_GetHeader(m_hList));
+        std::vector<std::string> saved;
         for (int column = 0; column < columns; ++column)
-            saved.push_back(m_list.GetItemText(i, column));
+            saved.push_back(ItemText(m_hList, i, column));
         LVITEMA itemI{};
         itemI.mask = LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
         itemI.iItem = i;
         itemI.stateMask = 0xFF0F;
         LVITEMA itemJ = itemI;
         itemJ.iItem = j;
-        m_list.GetItem(&itemI);
-        m_list.GetItem(&itemJ);
-        for (int column = 0; column < columns; ++column)
-            m_list.SetItemText(i, column, m_list.GetItemText(j, column));
+        ListView_GetItem(m_hList, &itemI);
+        ListView_GetItem(m_hList, &itemJ);
+        for (int column = 0; column < columns; ++column) {
+            std::string text = ItemText(m_hList, j, column);
+            ListView_SetItemText(m_hList, i, column, text.data());
+        }
         itemJ.iItem = i;
-        m_list.SetItem(&itemJ);
+        ListView_SetItem(m_hList, &itemJ);
         for (int column = 0; column < columns; ++column)
-            m_list.SetItemText(j, column, saved[static_cast<size_t>(column)]);
+            ListView_SetItemText(m_hList, j, column, saved[static_cast<size_t>(column)].data());
         itemI.iItem = j;
-        m_list.SetItem(&itemI);
+        ListView_SetItem(m_hList, &itemI);
     }
 
 private:
-    const CListCtrl& m_list;
+    HWND m_hList;
     int m_column;
 };
 
@@ -170,10 +185,11 @@ std::string FileNameKeyOf(const std::string& text)
 template <class Rows>
 double TimeLiteralSort(CVorlaneDlg& dlg, int column, bool ascending)
 {
-    Rows rows(dlg.m_list, column);
+    const HWND hList = dlg.GetDlgItem(IDC_FILE_LIST);
+    Rows rows(hList, column);
     const double start = Now();
-    SortRowRange(rows, 0, dlg.m_list.GetItemCount() - 1, ascending);
-    ::UpdateWindow(dlg.m_list);
+    SortRowRange(rows, 0, ListView_GetItemCount(hList) - 1, ascending);
+    ::UpdateWindow(hList);
     return Now() - start;
 }
 
@@ -183,16 +199,17 @@ struct Figures {
 };
 
 // A click on the path column (ascending), then one on the number column
-// (descending: every row moves), then one back to the enumeration order;
-// the best of `rounds` rounds.
+// (descending: every row moves), then one back to the enumeration order and
+// one more, so that the next round starts ascending again; the best of
+// `rounds` rounds.
 Figures MeasureClicks(PlatformServices& services, const std::vector<ListRow>& rows, int rounds)
 {
     Figures best{1e9, 1e9};
     SortDialog(services, rows, [&](SortDialog& dlg) {
         for (int round = 0; round < rounds; ++round) {
-            dlg.m_list.m_bSortAscending = TRUE;
             best.byPath = std::min(best.byPath, TimeHeaderClick(dlg, 1));
             best.byNumber = std::min(best.byNumber, TimeHeaderClick(dlg, 0));
+            TimeHeaderClick(dlg, 0);
             TimeHeaderClick(dlg, 0);
         }
     }).DoModal();

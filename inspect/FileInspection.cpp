@@ -1,16 +1,14 @@
-// The main dialog's File Properties group and the controls that fill it: a
-// row click, the name search and the single-file check.
-#include "app/VorlaneDlg.h"
+#include "inspect/FileInspection.h"
+
 #include "framework/File.h"
 #include "inspect/NameSearch.h"
 #include "inspect/OpenFileDialog.h"
+#include "inspect/SysnativePath.h"
 #include "inspect/SystemCaseFolding.h"
 #include "inspect/VersionSummary.h"
-#include "inspect/SysnativePath.h"
+#include "res/resource.h"
 #include "scan/FileProtection.h"
-#include "scan/FileSystemRedirection.h"
 #include "scan/PathText.h"
-#include "scan/SystemInfo.h"
 #include "scan/SystemLeadBytes.h"
 
 namespace {
@@ -35,49 +33,36 @@ bool Exists(const std::string& path)
 
 }  // namespace
 
-void CVorlaneDlg::OnClickFileList(NMHDR* pNMHDR, LRESULT* pResult)
+CFileInspection::CFileInspection(CWnd& owner, const CListCtrl& list, InspectionServices services)
+    : m_owner(owner), m_list(list), m_services(std::move(services))
 {
-    ShowFileDetails(reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->iItem);
-    *pResult = 0;
 }
 
-void CVorlaneDlg::ShowFileDetails(int nItem)
+void CFileInspection::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Control(pDX, IDC_CHECK_PATH, m_editCheckPath);
+    DDX_Control(pDX, IDC_FILE_NAME, m_staticFileName);
+    DDX_Control(pDX, IDC_SEARCH_TEXT, m_editSearch);
+    DDX_Control(pDX, IDC_FILE_DETAILS, m_staticFileDetails);
+}
+
+void CFileInspection::ShowFileDetails(int nItem)
 {
     const int row = nItem == -1 ? m_list.GetHotItem() : nItem;
     if (row < 0) {
-        m_staticFileName.SetWindowText("");
-        m_staticFileDetails.SetWindowText("");
+        ShowFile("", "", "");
         return;
     }
-    const CString path = m_list.GetItemText(row, 1);
-    const std::string name(FileNameOf(path.str(), SystemLeadBytes()));
-    const std::string readable = ReadablePath(path.str());
-    if (!Exists(readable)) {
-        std::string sentence = "File ";
-        sentence += name;
-        sentence += " is not installed on the system";
-        m_staticFileName.SetWindowText(sentence.c_str());
-        m_staticFileDetails.SetWindowText("");
-        return;
-    }
-    m_staticFileDetails.SetWindowText("");
-    m_staticFileName.SetWindowText(name.c_str());
-    if (const auto summary = FormatVersionSummary(m_services.versions, readable))
-        m_staticFileDetails.SetWindowText(summary->c_str());
+    const std::string path = m_list.GetItemText(row, 1).str();
+    const std::string name(FileNameOf(path, SystemLeadBytes()));
+    ShowFile(path, name, "File " + name + " is not installed on the system");
 }
 
-std::string CVorlaneDlg::ReadablePath(const std::string& path) const
-{
-    if (!m_services.redirection.Active() || m_services.system.MajorVersion() < 6)
-        return path;
-    return SysnativePath(path, m_services.system.WindowsDirectory(), SystemCaseFolding());
-}
-
-void CVorlaneDlg::OnSearch()
+void CFileInspection::OnSearch()
 {
     ListPathRows rows(m_list);
-    const auto match = SearchNext(m_editSearch.GetWindowText().str(),
-                                  {m_strLastSearch.str(), m_nSearchStart, m_nSearchHit}, rows, SystemCaseFolding());
+    const auto match = SearchNext(m_editSearch.GetWindowText().str(), {m_strLastSearch, m_nSearchStart, m_nSearchHit},
+                                  rows, SystemCaseFolding());
     if (!match)
         return;
     // Rows the user selected stay selected; only the last search's row is let go.
@@ -88,39 +73,51 @@ void CVorlaneDlg::OnSearch()
     ShowFileDetails(match->row);
 }
 
-void CVorlaneDlg::OnBrowse()
+void CFileInspection::OnBrowse()
 {
-    COpenFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, "All files (*.*)\0*.*\0", this,
+    COpenFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, "All files (*.*)\0*.*\0", &m_owner,
                            m_services.fileDialogs);
     if (dialog.RunModal() == IDOK)
         m_editCheckPath.SetWindowText(dialog.GetPathName());
 }
 
-void CVorlaneDlg::OnCheck()
+void CFileInspection::OnCheck()
 {
-    const CString path = m_editCheckPath.GetWindowText();
-    if (path.IsEmpty())
+    const std::string path = m_editCheckPath.GetWindowText().str();
+    if (path.empty())
         return;
-    if (!Exists(ReadablePath(path.str()))) {
-        MessageBox("Selected file does not exist.", "Vorlane", MB_ICONEXCLAMATION);
+    if (!Exists(ReadablePath(path))) {
+        m_owner.MessageBox("Selected file does not exist.", "Vorlane", MB_ICONEXCLAMATION);
         return;
     }
     // The service is asked about the path as the user wrote it.
-    ShowCheckResult(path, m_services.protection.IsFileProtected(path.str()));
+    ShowCheckResult(path, m_services.protection.IsFileProtected(path));
 }
 
-void CVorlaneDlg::ShowCheckResult(CString path, BOOL bProtected)
+void CFileInspection::ShowCheckResult(const std::string& path, bool bProtected)
 {
-    m_staticFileName.SetWindowText("");
-    m_staticFileDetails.SetWindowText("");
-    std::string status(FileNameOf(path.str(), SystemLeadBytes()));
-    status += bProtected ? "   status: PROTECTED" : "   status: NOT PROTECTED";
-    const std::string readable = ReadablePath(path.str());
-    // The file may have gone since the check began.
-    if (!Exists(readable))
-        return;
-    m_staticFileDetails.SetWindowText("");
-    m_staticFileName.SetWindowText(status.c_str());
-    if (const auto summary = FormatVersionSummary(m_services.versions, readable))
-        m_staticFileDetails.SetWindowText(summary->c_str());
+    const std::string status = std::string(FileNameOf(path, SystemLeadBytes())) +
+                               (bProtected ? "   status: PROTECTED" : "   status: NOT PROTECTED");
+    // The file may have gone since the check began: then nothing is shown.
+    ShowFile(path, status, "");
+}
+
+void CFileInspection::ShowFile(const std::string& path, const std::string& title, const std::string& titleIfMissing)
+{
+    std::string details;
+    const std::string readable = ReadablePath(path);
+    const bool exists = Exists(readable);
+    if (exists) {
+        if (const auto summary = FormatVersionSummary(m_services.versions, readable))
+            details = *summary;
+    }
+    m_staticFileName.SetWindowText(exists ? title.c_str() : titleIfMissing.c_str());
+    m_staticFileDetails.SetWindowText(details.c_str());
+}
+
+std::string CFileInspection::ReadablePath(const std::string& path) const
+{
+    if (m_services.sysnativeWindowsDirectory.empty())
+        return path;
+    return SysnativePath(path, m_services.sysnativeWindowsDirectory, SystemCaseFolding());
 }

@@ -19,11 +19,11 @@ public:
     virtual int RunModal();
     CString GetPathName() const { return m_ofn.lpstrFile; }
 
+private:
     OPENFILENAMEA m_ofn;
     BOOL m_bOpenFileDialog;
     char m_szFileName[MAX_PATH];
+    // Filled by the platform; nothing reads it.
     char m_szFileTitle[MAX_PATH];
-
-private:
     CommonFileDialogs& m_dialogs;
 };

@@ -22,12 +22,6 @@ public:
     // application value and state.
     void SortRows(int column, BOOL ascending);
 
-    // Direction of the next sort by a header click; it changes with every click.
-    BOOL m_bSortAscending = TRUE;
-    // Band colours, sampled once when the list is made.
-    COLORREF m_crBackground;
-    COLORREF m_crHighlight;
-
 protected:
     void DrawItem(LPDRAWITEMSTRUCT pDrawItem) override;
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
@@ -44,4 +38,10 @@ private:
     // Puts the copied rows at the indexes `order` gives them: row order[k]
     // goes to k. Only the rows that move are written.
     void MoveRows(const std::vector<int>& order, const RowsCopy& rows) const;
+
+    // Direction of the next sort by a header click; it changes with every click.
+    BOOL m_bSortAscending = TRUE;
+    // Band colours, sampled once when the list is made.
+    COLORREF m_crBackground;
+    COLORREF m_crHighlight;
 };

@@ -28,8 +28,8 @@ TEST(CodePage932, PathsSplitAtBackslashCharactersOnly)
         FillDone(dlg),
         Do([&] {
             // The walk of a Windows folder whose name ends in 表.
-            ASSERT_EQ(dlg.m_list.GetItemCount(), 1);
-            EXPECT_EQ(ItemText(dlg.m_list, 0, 1), file);
+            ASSERT_EQ(RowCount(FileList(dlg)), 1);
+            EXPECT_EQ(ItemText(FileList(dlg), 0, 1), file);
             NotifyClick(dlg, 0);
             EXPECT_EQ(Text(dlg, IDC_FILE_NAME), table + ".dll");
             EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), kFull);

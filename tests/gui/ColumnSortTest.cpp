@@ -7,6 +7,7 @@
 
 #include "app/VorlaneDlg.h"
 #include "gui/DialogDriver.h"
+#include "gui/InspectionSteps.h"
 #include "gui/MainDialogSteps.h"
 #include "gui/TestServices.h"
 #include "support/SortedRows.h"
@@ -17,9 +18,9 @@ namespace {
 using Row = std::array<std::string, 2>;
 
 // A mouse click in the middle of the column's header item, as the user makes it.
-void ClickHeader(const CListCtrl& list, int column)
+void ClickHeader(HWND hList, int column)
 {
-    const HWND hHeader = list.GetHeaderCtrl();
+    const HWND hHeader = ListView_GetHeader(hList);
     RECT item{};
     ::SendMessageA(hHeader, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
     const LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
@@ -27,25 +28,25 @@ void ClickHeader(const CListCtrl& list, int column)
     ::SendMessageA(hHeader, WM_LBUTTONUP, 0, point);
 }
 
-std::vector<Row> RowsOf(const CListCtrl& list)
+std::vector<Row> RowsOf(HWND hList)
 {
     std::vector<Row> rows;
-    for (int row = 0; row < list.GetItemCount(); ++row)
-        rows.push_back({ItemText(list, row, 0), ItemText(list, row, 1)});
+    for (int row = 0; row < RowCount(hList); ++row)
+        rows.push_back({ItemText(hList, row, 0), ItemText(hList, row, 1)});
     return rows;
 }
 
 // A row's path, state bits, image and value, in one text.
-std::string Describe(const CListCtrl& list, int row)
+std::string Describe(HWND hList, int row)
 {
     LVITEMA item{};
     item.mask = LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
     item.iItem = row;
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED | LVIS_CUT | LVIS_OVERLAYMASK;
-    list.GetItem(&item);
+    ::SendMessageA(hList, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     char values[40];
     std::snprintf(values, sizeof values, " %x %d %d", item.state, item.iImage, static_cast<int>(item.lParam));
-    return ItemText(list, row, 1) + values;
+    return ItemText(hList, row, 1) + values;
 }
 
 // Notes the cursor at every change of a row that the list reports.
@@ -79,14 +80,13 @@ TEST(ColumnSort, HeaderClicksSortByEitherColumnInAlternatingDirections)
         RunModal(dlg, {
             FillDone(dlg),
             Do([&] {
-                const CFileListCtrl& list = dlg.m_list;
+                const HWND list = FileList(dlg);
                 const std::vector<Row> enumerated = RowsOf(list);
                 ASSERT_EQ(enumerated.size(), test.protection.listed.size());
                 ClickHeader(list, 1);
                 EXPECT_EQ(RowsOf(list), SortedByOrder(enumerated, 1, true)) << files;
-                // Even a list too short to change flips the direction.
-                EXPECT_FALSE(list.m_bSortAscending) << files;
-                // The direction goes on alternating across columns: by number, descending.
+                // The direction goes on alternating across columns, also
+                // after a list too short to change: by number, descending.
                 ClickHeader(list, 0);
                 EXPECT_EQ(RowsOf(list), std::vector<Row>(enumerated.rbegin(), enumerated.rend())) << files;
                 ClickHeader(list, 0);
@@ -105,25 +105,27 @@ TEST(ColumnSort, RowsTakeTheirStateImageAndValueAlongUnderTheWaitCursorAndTheSea
     test.ListFiles(30);
     CursorWatchingDlg dlg(test.services);
     const HCURSOR arrow = ::LoadCursorA(nullptr, IDC_ARROW);
+    std::vector<HCURSOR> cursorsWhileSorting;
     RunModal(dlg, {
         FillDone(dlg),
         Do([&] {
-            const CFileListCtrl& list = dlg.m_list;
-            list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
-            list.SetItemState(5, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-            list.SetItemState(9, LVIS_CUT | INDEXTOOVERLAYMASK(2), LVIS_CUT | LVIS_OVERLAYMASK);
+            const HWND list = FileList(dlg);
+            // Two presses: file1.dll in row 1, then file10.dll in row 10.
+            SetText(dlg, IDC_SEARCH_TEXT, "file1");
+            Press(dlg, IDC_SEARCH);
+            Press(dlg, IDC_SEARCH);
+            SetRowState(list, 2, LVIS_SELECTED, LVIS_SELECTED);
+            SetRowState(list, 5, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            SetRowState(list, 9, LVIS_CUT | INDEXTOOVERLAYMASK(2), LVIS_CUT | LVIS_OVERLAYMASK);
             LVITEMA valued{};
             valued.mask = LVIF_PARAM | LVIF_IMAGE;
             valued.iItem = 7;
             valued.iImage = 3;
             valued.lParam = 0x1234;
-            list.SetItem(&valued);
+            ::SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&valued));
             std::vector<std::string> before;
             for (int row = 0; row < 30; ++row)
                 before.push_back(Describe(list, row));
-            dlg.m_strLastSearch = "file1";
-            dlg.m_nSearchStart = 5;
-            dlg.m_nSearchHit = 4;
             ::SetCursor(arrow);
             dlg.cursorsWhileRowsChanged.clear();
 
@@ -132,17 +134,19 @@ TEST(ColumnSort, RowsTakeTheirStateImageAndValueAlongUnderTheWaitCursorAndTheSea
             ClickHeader(list, 0);
             for (int row = 0; row < 30; ++row)
                 EXPECT_EQ(Describe(list, row), before[static_cast<size_t>(29 - row)]) << "row " << row;
-            EXPECT_EQ(list.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 24);
-            EXPECT_EQ(list.SendMessage(LVM_GETSELECTEDCOUNT), 2);
-            EXPECT_EQ(dlg.m_strLastSearch.str(), "file1");
-            EXPECT_EQ(dlg.m_nSearchStart, 5);
-            EXPECT_EQ(dlg.m_nSearchHit, 4);
+            EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), 24);
+            EXPECT_EQ(ListView_GetSelectedCount(list), 3u);
             EXPECT_EQ(::GetCursor(), arrow);
+            cursorsWhileSorting = dlg.cursorsWhileRowsChanged;
+            // The search goes on from row 11, where file18.dll stands now.
+            Press(dlg, IDC_SEARCH);
+            EXPECT_EQ(State(list, 11), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "File file18.dll is not installed on the system");
         }),
         Close(dlg),
     });
-    ASSERT_FALSE(dlg.cursorsWhileRowsChanged.empty());
-    for (const HCURSOR cursor : dlg.cursorsWhileRowsChanged)
+    ASSERT_FALSE(cursorsWhileSorting.empty());
+    for (const HCURSOR cursor : cursorsWhileSorting)
         EXPECT_EQ(cursor, ::LoadCursorA(nullptr, IDC_WAIT));
 }
 
@@ -154,14 +158,14 @@ TEST(ColumnSort, ASortDuringTheFillOrdersTheRowsPresentAndLaterRowsFollowThem)
     CVorlaneDlg dlg(services);
     std::vector<Row> present;
     RunModal(dlg, {
-        [&] { return dlg.m_list.GetItemCount() >= 30; },
+        [&] { return RowCount(FileList(dlg)) >= 30; },
         Do([&] {
-            present = RowsOf(dlg.m_list);
-            ClickHeader(dlg.m_list, 1);
+            present = RowsOf(FileList(dlg));
+            ClickHeader(FileList(dlg), 1);
         }),
         FillDone(dlg),
         Do([&] {
-            const std::vector<Row> rows = RowsOf(dlg.m_list);
+            const std::vector<Row> rows = RowsOf(FileList(dlg));
             ASSERT_EQ(rows.size(), 300u);
             ASSERT_LT(present.size(), 300u);
             EXPECT_EQ(std::vector<Row>(rows.begin(), rows.begin() + static_cast<long>(present.size())),

@@ -1,6 +1,7 @@
 #include "gui/InspectionSteps.h"
 
 #include "gui/DialogDriver.h"
+#include "res/resource.h"
 
 std::string Fixture(const std::string& name)
 {

@@ -59,7 +59,7 @@ TEST(FileDetails, ARowClickShowsTheFileOrSaysItIsNotInstalled)
     CVorlaneDlg dlg(test.services);
     std::vector<DialogStep> steps{FillDone(dlg)};
     for (const auto& click : clicks) {
-        steps.push_back(Do([&dlg, click] { ClickRow(dlg.m_list, click.row); }));
+        steps.push_back(Do([&dlg, click] { ClickRow(FileList(dlg), click.row); }));
         steps.push_back(Pause());
         steps.push_back(Do([&dlg, click] {
             EXPECT_EQ(Text(dlg, IDC_FILE_NAME), click.name) << click.row;
@@ -70,7 +70,7 @@ TEST(FileDetails, ARowClickShowsTheFileOrSaysItIsNotInstalled)
         // A click on no row shows the hot row; only -1 stands for it.
         NotifyClick(dlg, -1);
         EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "");
-        dlg.m_list.SendMessage(LVM_SETHOTITEM, 0);
+        ::SendMessageA(FileList(dlg), LVM_SETHOTITEM, 0, 0);
         NotifyClick(dlg, -1);
         EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_dpl.dll");
         NotifyClick(dlg, -2);
@@ -119,38 +119,39 @@ TEST(NameSearch, StepsThroughMatchesSelectingOneRowAtATime)
     test.protection.listed[3] = Fixture("version_dpl");
     test.protection.listed[150] = "C:\\WINDOWS\\system32\\VERSION_unlisted.dll";
     CVorlaneDlg dlg(test.services);
-    const HWND* list = &dlg.m_list.m_hWnd;
     RunModal(dlg, {
         FillDone(dlg),
         Do([&] {
+            const HWND list = FileList(dlg);
             // The user's own selection, and the focus in the search text.
-            dlg.m_list.SetItemState(5, LVIS_SELECTED, LVIS_SELECTED);
+            SetRowState(FileList(dlg), 5, LVIS_SELECTED, LVIS_SELECTED);
             ::SetFocus(dlg.GetDlgItem(IDC_SEARCH_TEXT));
             SetText(dlg, IDC_SEARCH_TEXT, "Version_");
             Press(dlg, IDC_SEARCH);
-            EXPECT_EQ(State(*list, 3), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
+            EXPECT_EQ(State(list, 3), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
             EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_dpl.dll");
             EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), kFull);
 
             Press(dlg, IDC_SEARCH);
-            EXPECT_EQ(State(*list, 3), 0u);
-            EXPECT_EQ(State(*list, 150), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
-            EXPECT_EQ(State(*list, 5), static_cast<UINT>(LVIS_SELECTED));
+            EXPECT_EQ(State(list, 3), 0u);
+            EXPECT_EQ(State(list, 150), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
+            EXPECT_EQ(State(list, 5), static_cast<UINT>(LVIS_SELECTED));
             EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "File VERSION_unlisted.dll is not installed on the system");
-            const int top = static_cast<int>(dlg.m_list.SendMessage(LVM_GETTOPINDEX));
-            const int perPage = static_cast<int>(dlg.m_list.SendMessage(LVM_GETCOUNTPERPAGE));
+            const int top = static_cast<int>(::SendMessageA(FileList(dlg), LVM_GETTOPINDEX, 0, 0));
+            const int perPage = static_cast<int>(::SendMessageA(FileList(dlg), LVM_GETCOUNTPERPAGE, 0, 0));
             EXPECT_LE(top, 150);
             EXPECT_GT(top + perPage, 150);
             EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(IDC_SEARCH_TEXT));
 
-            // Past the last match nothing changes, not even the details.
+            // Past the last match nothing changes, not even the details;
+            // another letter case is the same text, which goes on from there.
             NotifyClick(dlg, 0);
-            Press(dlg, IDC_SEARCH);
-            EXPECT_EQ(State(*list, 150), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
-            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "File file0.dll is not installed on the system");
-            EXPECT_EQ(dlg.m_nSearchStart, 151);
-            EXPECT_EQ(dlg.m_nSearchHit, 150);
-            EXPECT_EQ(dlg.m_strLastSearch.str(), "version_");
+            for (const char* text : {"Version_", "VERSION_"}) {
+                SetText(dlg, IDC_SEARCH_TEXT, text);
+                Press(dlg, IDC_SEARCH);
+                EXPECT_EQ(State(list, 150), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED)) << text;
+                EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "File file0.dll is not installed on the system") << text;
+            }
         }),
         Close(dlg),
     });
@@ -198,7 +199,7 @@ TEST(OpenFileDialog, CutsALongInitialNameAndRunsTheSaveDialogWhenAsked)
 {
     StandInFileDialogs dialogs;
     COpenFileDialog save(FALSE, "dll", std::string(300, 'n').c_str(), 0, nullptr, nullptr, dialogs);
-    EXPECT_EQ(std::string(save.m_szFileName), std::string(MAX_PATH - 1, 'n'));
+    EXPECT_EQ(save.GetPathName().str(), std::string(MAX_PATH - 1, 'n'));
     EXPECT_EQ(save.RunModal(), IDCANCEL);
     ASSERT_EQ(dialogs.saved.size(), 1u);
     EXPECT_TRUE(dialogs.opened.empty());
@@ -281,14 +282,14 @@ TEST(NameSearch, ASearchDuringTheFillSeesWholeRows)
     PlatformServices services = test.With(endless);
     CVorlaneDlg dlg(services);
     RunModal(dlg, {
-        [&] { return dlg.m_list.GetItemCount() > 500; },
+        [&] { return RowCount(FileList(dlg)) > 500; },
         Do([&] {
             SetText(dlg, IDC_SEARCH_TEXT, "FILE49");
             Press(dlg, IDC_SEARCH);
-            EXPECT_EQ(dlg.m_nSearchHit, 49);
+            EXPECT_EQ(State(FileList(dlg), 49), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
             EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "File file49.dll is not installed on the system");
             Press(dlg, IDC_SEARCH);
-            EXPECT_EQ(dlg.m_nSearchHit, 490);
+            EXPECT_EQ(State(FileList(dlg), 490), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
             EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "File file490.dll is not installed on the system");
         }),
         Close(dlg),

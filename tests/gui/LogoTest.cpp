@@ -43,7 +43,7 @@ TEST(Logo, PaintsThreeShadesOfTheSystemColoursShiftedInTheBottomRightCornerOverW
     CVorlaneDlg dlg(test.services);
     RunModal(dlg, {
         Do([&] {
-            CLogoStatic& logo = dlg.m_logo;
+            auto& logo = dynamic_cast<CLogoStatic&>(*CWnd::FromHandlePermanent(dlg.GetDlgItem(IDC_LOGO)));
             ASSERT_EQ(CWnd::FromHandlePermanent(dlg.GetDlgItem(IDC_LOGO)), &logo);
             EXPECT_EQ(logo.m_crFace, Lightened(::GetSysColor(COLOR_BTNFACE)));
             EXPECT_EQ(logo.m_crLight, Lightened(::GetSysColor(COLOR_BTNHIGHLIGHT)));
@@ -100,9 +100,9 @@ TEST(Logo, AReleaseAnywhereOverItOpensTheHomePageOnce)
     CVorlaneDlg dlg(test.services);
     RunModal(dlg, {
         Do([&] {
-            ::SendMessageA(dlg.m_logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+            ::SendMessageA(dlg.GetDlgItem(IDC_LOGO), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
             EXPECT_TRUE(test.shell.opened.empty());
-            ::SendMessageA(dlg.m_logo, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+            ::SendMessageA(dlg.GetDlgItem(IDC_LOGO), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
         }),
         Pause(2),
         Do([&] {

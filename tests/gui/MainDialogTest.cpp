@@ -12,18 +12,18 @@
 
 namespace {
 
-std::vector<std::string> ListedPaths(const CListCtrl& list)
+std::vector<std::string> ListedPaths(HWND hList)
 {
     std::vector<std::string> paths;
-    for (int row = 0; row < list.GetItemCount(); ++row)
-        paths.push_back(ItemText(list, row, 1));
+    for (int row = 0; row < RowCount(hList); ++row)
+        paths.push_back(ItemText(hList, row, 1));
     return paths;
 }
 
-int ClientWidth(const CWnd& wnd)
+int ClientWidth(HWND hWnd)
 {
     RECT client;
-    wnd.GetClientRect(&client);
+    ::GetClientRect(hWnd, &client);
     return client.right - client.left;
 }
 
@@ -46,17 +46,18 @@ TEST(MainDialog, ServiceStrategyFillsTheListAndFitsTheColumns)
         RunModal(dlg, {
             FillDone(dlg),
             Do([&] {
-                const CListCtrl& list = dlg.m_list;
+                const HWND list = FileList(dlg);
                 EXPECT_EQ(ColumnHeading(list, 0), " N");
                 EXPECT_EQ(ColumnHeading(list, 1), " File Path");
-                EXPECT_EQ(list.SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE), LVS_EX_GRIDLINES);
+                EXPECT_EQ(ListView_GetExtendedListViewStyle(list), static_cast<DWORD>(LVS_EX_GRIDLINES));
                 EXPECT_EQ(ListedPaths(list), test.protection.listed) << c.name;
                 for (int row = 0; row < c.files; ++row)
                     ASSERT_EQ(ItemText(list, row, 0), FormatRowNumber(static_cast<unsigned>(row + 1))) << c.name;
                 // The refit takes the vertical scroll bar of many rows into account.
                 EXPECT_EQ((::GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) != 0, c.files > 100) << c.name;
-                EXPECT_EQ(list.GetColumnWidth(0), 40) << c.name;
-                EXPECT_EQ(list.GetColumnWidth(0) + list.GetColumnWidth(1), ClientWidth(list)) << c.name;
+                EXPECT_EQ(ListView_GetColumnWidth(list, 0), 40) << c.name;
+                EXPECT_EQ(ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1), ClientWidth(list))
+                    << c.name;
             }),
             Close(dlg),
         });
@@ -82,7 +83,7 @@ TEST(MainDialog, DirectoryStrategyWalksTheWindowsFolderFromVersion6)
     std::vector<std::string> listed;
     RunModal(dlg, {
         FillDone(dlg),
-        Do([&] { listed = ListedPaths(dlg.m_list); }),
+        Do([&] { listed = ListedPaths(FileList(dlg)); }),
         Close(dlg),
     });
     // The walk's order is the platform's; the unit tests check it.
@@ -134,7 +135,7 @@ TEST(MainDialog, EscCloseAndTheCloseBoxEndTheDialogButEnterNever)
                 ::PostMessageA(dlg.GetDlgItem(id), WM_KEYUP, VK_RETURN, 0);
             }
         },
-        [](CVorlaneDlg& dlg) { ::PostMessageA(dlg.m_list, WM_KEYDOWN, VK_ESCAPE, 0); },
+        [](CVorlaneDlg& dlg) { ::PostMessageA(FileList(dlg), WM_KEYDOWN, VK_ESCAPE, 0); },
         [](CVorlaneDlg& dlg) { ::SendMessageA(dlg.GetDlgItem(IDCANCEL), BM_CLICK, 0, 0); },
         [](CVorlaneDlg& dlg) { dlg.PostMessage(WM_SYSCOMMAND, SC_CLOSE); },
     };
@@ -142,7 +143,7 @@ TEST(MainDialog, EscCloseAndTheCloseBoxEndTheDialogButEnterNever)
         TestServices test;
         CVorlaneDlg dlg(test.services);
         std::vector<DialogStep> steps{Do([&] {
-            ::SetFocus(dlg.m_list);
+            ::SetFocus(FileList(dlg));
             presses[n](dlg);
         })};
         // Enter (0) must leave the dialog open for the steps that follow; the others must end it by themselves.
@@ -160,11 +161,11 @@ TEST(MainDialog, ClosingDuringALongFillStopsTheWorker)
     PlatformServices services = test.With(endless);
     CVorlaneDlg dlg(services);
     const ModalRun run = RunModal(dlg, {
-        [&] { return dlg.m_list.GetItemCount() > 5000; },
+        [&] { return RowCount(FileList(dlg)) > 5000; },
         Close(dlg),
     });
     EXPECT_EQ(run.result, IDCANCEL);
-    EXPECT_EQ(dlg.m_pWorkerThread, nullptr);
+    EXPECT_FALSE(dlg.IsFilling());
     // The worker is gone: nobody asks the service any more.
     const int calls = endless.calls;
     ::Sleep(50);
@@ -203,18 +204,18 @@ TEST(MainDialog, RowsAppearWhileTheDialogIsInUseAndArriveWholeAndInOrder)
     bool sawPartOfTheRows = false;
     RunModal(dlg, {
         [&] {
-            const int count = dlg.m_list.GetItemCount();
+            const int count = RowCount(FileList(dlg));
             sawPartOfTheRows |= count > 0 && count < kRows;
             if (count > 0) {
-                EXPECT_EQ(ItemText(dlg.m_list, count - 1, 1), TricklingProtection::PathOf(static_cast<std::uint32_t>(count - 1)));
+                EXPECT_EQ(ItemText(FileList(dlg), count - 1, 1), TricklingProtection::PathOf(static_cast<std::uint32_t>(count - 1)));
             }
-            return dlg.m_pWorkerThread == nullptr;
+            return !dlg.IsFilling();
         },
         Do([&] {
-            ASSERT_EQ(dlg.m_list.GetItemCount(), kRows);
+            ASSERT_EQ(RowCount(FileList(dlg)), kRows);
             for (int row = 0; row < kRows; ++row) {
-                EXPECT_EQ(ItemText(dlg.m_list, row, 0), FormatRowNumber(static_cast<unsigned>(row + 1)));
-                EXPECT_EQ(ItemText(dlg.m_list, row, 1), TricklingProtection::PathOf(static_cast<std::uint32_t>(row)));
+                EXPECT_EQ(ItemText(FileList(dlg), row, 0), FormatRowNumber(static_cast<unsigned>(row + 1)));
+                EXPECT_EQ(ItemText(FileList(dlg), row, 1), TricklingProtection::PathOf(static_cast<std::uint32_t>(row)));
             }
         }),
         Close(dlg),
@@ -231,18 +232,19 @@ TEST(MainDialog, RowsArePaintedAsBandsInTheirHighlightState)
     RunModal(dlg, {
         FillDone(dlg),
         Do([&] {
-            const CFileListCtrl& list = dlg.m_list;
-            list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-            list.SetItemState(3, LVIS_DROPHILITED, LVIS_DROPHILITED);
+            const HWND list = FileList(dlg);
+            SetRowState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+            SetRowState(list, 3, LVIS_DROPHILITED, LVIS_DROPHILITED);
             // The focus elsewhere: a selected row stays highlighted all the same.
             ::SetFocus(dlg.GetDlgItem(IDC_SEARCH_TEXT));
             ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
             const HDC hdc = ::GetDC(list);
             for (int row = 0; row < 4; ++row) {
                 RECT bounds{};
-                list.GetItemRect(row, &bounds, LVIR_BOUNDS);
+                ListView_GetItemRect(list, row, &bounds, LVIR_BOUNDS);
                 const int middle = (bounds.top + bounds.bottom) / 2;
-                const COLORREF expected = row == 1 || row == 3 ? list.m_crHighlight : list.m_crBackground;
+                // The system's colours: the list samples them when it is made.
+                const COLORREF expected = ::GetSysColor(row == 1 || row == 3 ? COLOR_HIGHLIGHT : COLOR_WINDOW);
                 // Left of the text, and at the client area's right edge.
                 EXPECT_EQ(::GetPixel(hdc, bounds.left + 2, middle), expected) << "row " << row;
                 EXPECT_EQ(::GetPixel(hdc, ClientWidth(list) - 3, middle), expected) << "row " << row;

@@ -71,9 +71,9 @@ TEST(Wow64, RedirectionIsOffOnlyToOpenFoldersAndSystem32IsReadThroughSysnative)
     RunModal(dlg, {
         FillDone(dlg),
         Do([&] {
-            ASSERT_EQ(dlg.m_list.GetItemCount(), 2);
-            const int aRow = ItemText(dlg.m_list, 0, 1) == system32 + "a.dll" ? 0 : 1;
-            EXPECT_EQ(ItemText(dlg.m_list, 1 - aRow, 1), windows.Root() + "\\c.dll");
+            ASSERT_EQ(RowCount(FileList(dlg)), 2);
+            const int aRow = ItemText(FileList(dlg), 0, 1) == system32 + "a.dll" ? 0 : 1;
+            EXPECT_EQ(ItemText(FileList(dlg), 1 - aRow, 1), windows.Root() + "\\c.dll");
             NotifyClick(dlg, aRow);
             EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "a.dll");
             EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), kFull);

@@ -1,0 +1,66 @@
+#pragma once
+#include <string>
+
+#include "framework/DataExchange.h"
+#include "framework/Edit.h"
+#include "framework/ListCtrl.h"
+#include "framework/Static.h"
+
+class CommonFileDialogs;
+class FileProtection;
+class VersionSource;
+
+// What the inspection asks of the platform.
+struct InspectionServices {
+    FileProtection& protection;
+    VersionSource& versions;
+    CommonFileDialogs& fileDialogs;
+    // The Windows folder whose System32 this process reads through
+    // Sysnative: a 32-bit build on 64-bit Windows, Vista on. Empty where
+    // System32 is read as it is.
+    std::string sysnativeWindowsDirectory;
+};
+
+// The lower half of the main dialog: the File Properties group, which
+// describes one file at a time, the name search over the file list and the
+// single-file protection check. It owns the behaviour of their controls and
+// what the search remembers between presses; the dialog binds the controls
+// through it and hands it the events.
+class CFileInspection {
+public:
+    // `owner` is the dialog, which owns the message box and the open dialog;
+    // `list` is the file list the rows come from.
+    CFileInspection(CWnd& owner, const CListCtrl& list, InspectionServices services);
+
+    // Binds the path and search edits and the two File Properties lines.
+    void DoDataExchange(CDataExchange* pDX);
+
+    // Shows the row's file; -1 stands for the hot row, any other negative
+    // row empties the group.
+    void ShowFileDetails(int nItem);
+    // Finds the next row whose file name holds the search text.
+    void OnSearch();
+    // Lets the user pick the file to check.
+    void OnBrowse();
+    // Tells whether the file in the path field is protected.
+    void OnCheck();
+
+private:
+    void ShowCheckResult(const std::string& path, bool bProtected);
+    // Fills both lines for the file at `path`: `title` and the version
+    // summary when the file exists, `titleIfMissing` alone when it does not.
+    void ShowFile(const std::string& path, const std::string& title, const std::string& titleIfMissing);
+    // The path to read the file at `path` by.
+    std::string ReadablePath(const std::string& path) const;
+
+    CWnd& m_owner;
+    const CListCtrl& m_list;
+    InspectionServices m_services;
+    CEdit m_editCheckPath;
+    CStatic m_staticFileName;
+    CEdit m_editSearch;
+    CStatic m_staticFileDetails;
+    std::string m_strLastSearch;
+    int m_nSearchStart = 0;
+    int m_nSearchHit = -1;
+};
