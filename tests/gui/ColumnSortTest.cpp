@@ -152,27 +152,28 @@ TEST(ColumnSort, RowsTakeTheirStateImageAndValueAlongUnderTheWaitCursorAndTheSea
 
 TEST(ColumnSort, ASortDuringTheFillOrdersTheRowsPresentAndLaterRowsFollowThem)
 {
-    TricklingProtection trickling(300);
+    GatedProtection gated(300);
     TestServices test;
-    PlatformServices services = test.With(trickling);
+    PlatformServices services = test.With(gated);
     CVorlaneDlg dlg(services);
     std::vector<Row> present;
     RunModal(dlg, {
-        [&] { return RowCount(FileList(dlg)) >= 30; },
+        Do([&] { gated.Release(30); }),
+        [&] { return RowCount(FileList(dlg)) == 30; },
         Do([&] {
             present = RowsOf(FileList(dlg));
             ClickHeader(FileList(dlg), 1);
+            gated.Release(270);
         }),
         FillDone(dlg),
         Do([&] {
             const std::vector<Row> rows = RowsOf(FileList(dlg));
             ASSERT_EQ(rows.size(), 300u);
-            ASSERT_LT(present.size(), 300u);
             EXPECT_EQ(std::vector<Row>(rows.begin(), rows.begin() + static_cast<long>(present.size())),
                       SortedByOrder(present, 1, true));
             for (size_t row = present.size(); row < rows.size(); ++row) {
                 EXPECT_EQ(rows[row][0], FormatRowNumber(static_cast<unsigned>(row + 1)));
-                EXPECT_EQ(rows[row][1], TricklingProtection::PathOf(static_cast<std::uint32_t>(row)));
+                EXPECT_EQ(rows[row][1], GatedProtection::PathOf(static_cast<std::uint32_t>(row)));
             }
         }),
         Close(dlg),

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
+
 namespace {
 
 struct Script {
@@ -9,7 +12,7 @@ struct Script {
     std::vector<DialogStep> steps;
     size_t next = 0;
     DWORD deadline;
-    bool timedOut = false;
+    std::atomic<bool> timedOut{false};
     bool running = false;
 };
 
@@ -32,6 +35,65 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
     script.running = false;
 }
 
+// Watches a run from a thread of its own. A step stuck in a nested message
+// loop (a message box nobody answers, a modal dialog that never ends) never
+// lets the timer see the deadline: past it, the watchdog asks every loop of
+// the test's thread to end. A step stuck outside any message loop ends the
+// test program, with a word on the standard error, rather than hang it.
+class Watchdog {
+public:
+    Watchdog(Script& script, DWORD timeoutMs)
+        : m_script(script), m_timeoutMs(timeoutMs), m_threadId(::GetCurrentThreadId()),
+          m_done(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          m_thread(::CreateThread(nullptr, 0, Run, this, 0, nullptr))
+    {
+    }
+    ~Watchdog()
+    {
+        ::SetEvent(m_done);
+        ::WaitForSingleObject(m_thread, INFINITE);
+        ::CloseHandle(m_thread);
+        ::CloseHandle(m_done);
+        // The loops passed the request to end on until it reached the test's own loop.
+        MSG msg;
+        if (m_fired)
+            ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+
+private:
+    static constexpr DWORD kGraceMs = 10000;
+
+    static DWORD WINAPI Run(LPVOID self)
+    {
+        static_cast<Watchdog*>(self)->Watch();
+        return 0;
+    }
+    void Watch()
+    {
+        if (::WaitForSingleObject(m_done, m_timeoutMs) != WAIT_TIMEOUT)
+            return;
+        m_fired = true;
+        m_script.timedOut = true;
+        ::PostThreadMessageA(m_threadId, WM_QUIT, 0, 0);
+        if (::WaitForSingleObject(m_done, kGraceMs) != WAIT_TIMEOUT)
+            return;
+        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+        std::fprintf(stderr, "%s.%s: step %zu is stuck past its deadline; ending the tests\n",
+                     test ? test->test_suite_name() : "?", test ? test->name() : "?", m_script.next);
+        std::fflush(stderr);
+        ::ExitProcess(3);
+    }
+
+    Script& m_script;
+    DWORD m_timeoutMs;
+    DWORD m_threadId;
+    HANDLE m_done;
+    HANDLE m_thread;
+    std::atomic<bool> m_fired{false};
+};
+
 }  // namespace
 
 ModalRun RunModal(CDialog& dialog, std::vector<DialogStep> steps, DWORD timeoutMs)
@@ -40,7 +102,10 @@ ModalRun RunModal(CDialog& dialog, std::vector<DialogStep> steps, DWORD timeoutM
     t_script = &script;
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, Tick);
     ModalRun run;
-    run.result = dialog.DoModal();
+    {
+        const Watchdog watchdog(script, timeoutMs + 1000);
+        run.result = dialog.DoModal();
+    }
     ::KillTimer(nullptr, timer);
     t_script = nullptr;
     run.timedOut = script.timedOut;

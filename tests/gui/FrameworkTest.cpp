@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <gtest/gtest-spi.h>
 
 #include <string>
 #include <vector>
@@ -130,4 +131,16 @@ TEST(Framework, ControlsAreBoundOnceGetTheirMessagesAndAreReleasedWithTheirWindo
     EXPECT_EQ(dialog.m_list.m_hWnd, nullptr);
     EXPECT_EQ(dialog.m_hWnd, nullptr);
     EXPECT_EQ(CWnd::FromHandlePermanent(hList), nullptr);
+}
+
+TEST(DialogDriver, AStepStuckInANestedMessageLoopFailsAtItsDeadline)
+{
+    CDialog dialog(IDD_ABOUTBOX);
+    ModalRun run;
+    // A message box that nobody answers holds the step in its own loop.
+    EXPECT_NONFATAL_FAILURE(
+        run = RunModal(dialog, {Do([&] { ::MessageBoxA(dialog, "Nobody answers this", "Vorlane", MB_OK); })}, 200),
+        "still waiting");
+    EXPECT_TRUE(run.timedOut);
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
 }

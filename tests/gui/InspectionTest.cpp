@@ -278,12 +278,15 @@ TEST(Check, ShowsTheStatusOfATypedPathOrSaysTheFileDoesNotExist)
 TEST(NameSearch, ASearchDuringTheFillSeesWholeRows)
 {
     TestServices test;
-    EndlessProtection endless;
+    GatedProtection endless(GatedProtection::kEndless);
     PlatformServices services = test.With(endless);
     CVorlaneDlg dlg(services);
     RunModal(dlg, {
-        [&] { return RowCount(FileList(dlg)) > 500; },
+        Do([&] { endless.Release(600); }),
+        [&] { return RowCount(FileList(dlg)) == 600; },
         Do([&] {
+            // Rows go on arriving as fast as they come.
+            endless.Open();
             SetText(dlg, IDC_SEARCH_TEXT, "FILE49");
             Press(dlg, IDC_SEARCH);
             EXPECT_EQ(State(FileList(dlg), 49), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));

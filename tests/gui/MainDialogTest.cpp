@@ -156,12 +156,15 @@ TEST(MainDialog, EscCloseAndTheCloseBoxEndTheDialogButEnterNever)
 
 TEST(MainDialog, ClosingDuringALongFillStopsTheWorker)
 {
-    EndlessProtection endless;
+    GatedProtection endless(GatedProtection::kEndless);
     TestServices test;
     PlatformServices services = test.With(endless);
     CVorlaneDlg dlg(services);
     const ModalRun run = RunModal(dlg, {
-        [&] { return RowCount(FileList(dlg)) > 5000; },
+        Do([&] { endless.Release(5000); }),
+        [&] { return RowCount(FileList(dlg)) == 5000; },
+        // From here on the service answers as fast as it is asked.
+        Do([&] { endless.Open(); }),
         Close(dlg),
     });
     EXPECT_EQ(run.result, IDCANCEL);
@@ -197,31 +200,29 @@ TEST(MainDialog, ClosingEndsTheDialogWhileAServiceCallBlocks)
 TEST(MainDialog, RowsAppearWhileTheDialogIsInUseAndArriveWholeAndInOrder)
 {
     constexpr int kRows = 300;
-    TricklingProtection trickling(kRows);
+    GatedProtection gated(kRows);
     TestServices test;
-    PlatformServices services = test.With(trickling);
+    PlatformServices services = test.With(gated);
     CVorlaneDlg dlg(services);
-    bool sawPartOfTheRows = false;
     RunModal(dlg, {
-        [&] {
-            const int count = RowCount(FileList(dlg));
-            sawPartOfTheRows |= count > 0 && count < kRows;
-            if (count > 0) {
-                EXPECT_EQ(ItemText(FileList(dlg), count - 1, 1), TricklingProtection::PathOf(static_cast<std::uint32_t>(count - 1)));
-            }
-            return !dlg.IsFilling();
-        },
+        Do([&] { gated.Release(100); }),
+        // The first hundred are in the list while the dialog's own loop runs.
+        [&] { return RowCount(FileList(dlg)) == 100; },
+        Do([&] {
+            EXPECT_TRUE(dlg.IsFilling());
+            EXPECT_EQ(ItemText(FileList(dlg), 99, 1), GatedProtection::PathOf(99));
+            gated.Release(kRows - 100);
+        }),
+        FillDone(dlg),
         Do([&] {
             ASSERT_EQ(RowCount(FileList(dlg)), kRows);
             for (int row = 0; row < kRows; ++row) {
                 EXPECT_EQ(ItemText(FileList(dlg), row, 0), FormatRowNumber(static_cast<unsigned>(row + 1)));
-                EXPECT_EQ(ItemText(FileList(dlg), row, 1), TricklingProtection::PathOf(static_cast<std::uint32_t>(row)));
+                EXPECT_EQ(ItemText(FileList(dlg), row, 1), GatedProtection::PathOf(static_cast<std::uint32_t>(row)));
             }
         }),
         Close(dlg),
     });
-    // The list grew between ticks of the dialog's own loop.
-    EXPECT_TRUE(sawPartOfTheRows);
 }
 
 TEST(MainDialog, RowsArePaintedAsBandsInTheirHighlightState)

@@ -59,26 +59,35 @@ bool BlockingProtection::Block()
     return false;
 }
 
-bool EndlessProtection::NextProtectedFile(std::uint32_t& cursor, std::string& path)
+GatedProtection::GatedProtection(std::uint32_t count)
+    : m_count(count),
+      m_permits(::CreateSemaphoreA(nullptr, 0, 0x7FFFFFFF, nullptr)),
+      m_open(::CreateEventA(nullptr, TRUE, FALSE, nullptr))
 {
-    if (++calls % 50 == 0)
-        ::Sleep(1);
-    path = "C:\\endless\\file" + std::to_string(cursor++) + ".dll";
-    return true;
 }
 
-bool TricklingProtection::NextProtectedFile(std::uint32_t& cursor, std::string& path)
+GatedProtection::~GatedProtection()
 {
+    ::CloseHandle(m_permits);
+    ::CloseHandle(m_open);
+}
+
+std::string GatedProtection::PathOf(std::uint32_t n)
+{
+    return "C:\\gated\\file" + std::to_string(n) + ".dll";
+}
+
+bool GatedProtection::NextProtectedFile(std::uint32_t& cursor, std::string& path)
+{
+    ++calls;
     if (cursor >= m_count)
         return false;
-    ::Sleep(3);
+    // A test that forgets to let rows through fails its wait, never hangs.
+    const HANDLE gates[] = {m_open, m_permits};
+    if (::WaitForMultipleObjects(2, gates, FALSE, 60000) == WAIT_TIMEOUT)
+        return false;
     path = PathOf(cursor++);
     return true;
-}
-
-std::string TricklingProtection::PathOf(std::uint32_t n)
-{
-    return "C:\\slow\\file" + std::to_string(n) + ".dll";
 }
 
 BOOL StandInFileDialogs::GetOpenFileName(OPENFILENAMEA& record)

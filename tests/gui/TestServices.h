@@ -44,27 +44,33 @@ public:
     std::string WindowsDirectory() override { return windowsDirectory; }
 };
 
-// Lists files for as long as it is asked, at a steady pace.
-class EndlessProtection final : public FileProtection {
+// Lists `count` files (no end for kEndless), each one only once the test
+// has let it through: a row at a time with Release, or all that follow with
+// Open. A test that lets rows through and waits for them in the list never
+// depends on how fast anything runs.
+class GatedProtection final : public FileProtection {
 public:
-    std::atomic<int> calls{0};
+    static constexpr std::uint32_t kEndless = 0xFFFFFFFF;
 
-    bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override;
-    bool IsFileProtected(const std::string&) override { return true; }
-};
+    explicit GatedProtection(std::uint32_t count);
+    ~GatedProtection() override;
+    GatedProtection(const GatedProtection&) = delete;
+    GatedProtection& operator=(const GatedProtection&) = delete;
 
-// Lists `count` files slowly, one every few milliseconds.
-class TricklingProtection final : public FileProtection {
-public:
-    explicit TricklingProtection(std::uint32_t count) : m_count(count) {}
     // The path it lists as the file numbered n, from 0.
     static std::string PathOf(std::uint32_t n);
+    void Release(int files) const { ::ReleaseSemaphore(m_permits, files, nullptr); }
+    void Open() const { ::SetEvent(m_open); }
+
+    std::atomic<int> calls{0};
 
     bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override;
     bool IsFileProtected(const std::string&) override { return true; }
 
 private:
     std::uint32_t m_count;
+    HANDLE m_permits;
+    HANDLE m_open;
 };
 
 // Blocks in its first call until the test releases it, or for a minute.
