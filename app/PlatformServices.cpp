@@ -1,5 +1,7 @@
 #include "app/PlatformServices.h"
 
+#include "app/Clipboard.h"
+#include "app/WindowsSaveFileSystem.h"
 #include "controls/ShellExecuteShell.h"
 #include "framework/DllLoader.h"
 #include "inspect/CommonFileDialogs.h"
@@ -19,7 +21,8 @@ PlatformServices& PlatformServices::Production()
         return *new PlatformServices{*new SfcFileProtection(loader), *new FindFileDirectorySearch(redirection),
                                      *new WindowsSystemInfo,         *new VersionDllSource(loader),
                                      CommonFileDialogs::System(),    *new ShellExecuteShell,
-                                     redirection};
+                                     redirection,                    *new WindowsClipboard,
+                                     *new WindowsSaveFileSystem};
     }();
     return services;
 }

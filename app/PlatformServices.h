@@ -1,9 +1,11 @@
 #pragma once
 
+class Clipboard;
 class CommonFileDialogs;
 class DirectorySearch;
 class FileProtection;
 class FileSystemRedirection;
+class SaveFileSystem;
 class Shell;
 class SystemInfo;
 class VersionSource;
@@ -18,6 +20,8 @@ struct PlatformServices {
     CommonFileDialogs& fileDialogs;
     Shell& shell;
     FileSystemRedirection& redirection;
+    Clipboard& clipboard;
+    SaveFileSystem& files;
 
     static PlatformServices& Production();
 };

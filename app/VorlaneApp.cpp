@@ -1,14 +1,50 @@
 #include "app/VorlaneApp.h"
 
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/SaveCommand.h"
 #include "app/VorlaneDlg.h"
 
 CVorlaneApp theApp;
 
+namespace {
+
+// The arguments after the program's name, as the runtime split them.
+std::vector<std::string> Arguments()
+{
+    return std::vector<std::string>(__argv + (__argc > 0 ? 1 : 0), __argv + __argc);
+}
+
+}  // namespace
+
 BOOL CVorlaneApp::InitInstance()
 {
-    CVorlaneDlg dlg;
-    m_pMainWnd = &dlg;
-    dlg.DoModal();
-    m_pMainWnd = nullptr;
+    const CommandLine command = ParseCommandLine(Arguments());
+    switch (command.action) {
+    case CommandLine::Action::ShowDialog: {
+        CVorlaneDlg dlg;
+        m_pMainWnd = &dlg;
+        dlg.DoModal();
+        m_pMainWnd = nullptr;
+        break;
+    }
+    case CommandLine::Action::SaveList: {
+        std::string error;
+        m_nExitCode = RunSaveCommand(PlatformServices::Production(), command.file, error);
+        if (m_nExitCode)
+            WriteToUser(error, true);
+        break;
+    }
+    case CommandLine::Action::ShowUsage:
+        WriteToUser(kUsage, false);
+        break;
+    case CommandLine::Action::Wrong:
+        WriteToUser(kUsage, true);
+        m_nExitCode = 2;
+        break;
+    }
     return FALSE;
 }

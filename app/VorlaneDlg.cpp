@@ -1,5 +1,6 @@
 #include "app/VorlaneDlg.h"
 
+#include "app/FillStatus.h"
 #include "app/IconPlacement.h"
 #include "controls/AboutDlg.h"
 #include "framework/DC.h"
@@ -23,6 +24,9 @@ constexpr UINT_PTR kRowsTimer = 1;
 // time after it wait for the timer: a slow enumeration does not repaint the
 // list for every row it finds.
 constexpr DWORD kGatherMs = 30;
+// Says how far the enumeration has got, four times a second.
+constexpr UINT_PTR kStatusTimer = 2;
+constexpr UINT kStatusMs = 250;
 
 // Says when a slice of time is over. Timed by the performance counter: the
 // runtime's clocks advance in steps as long as a whole slice on some systems.
@@ -55,6 +59,11 @@ InspectionServices InspectionServicesOf(PlatformServices& services)
             throughSysnative ? services.system.WindowsDirectory() : std::string()};
 }
 
+ListCommandServices ListCommandServicesOf(PlatformServices& services)
+{
+    return {services.clipboard, services.files, services.fileDialogs, services.shell, services.system};
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CVorlaneDlg, CDialog)
@@ -68,6 +77,16 @@ BEGIN_MESSAGE_MAP(CVorlaneDlg, CDialog)
     ON_NOTIFY(NM_CLICK, IDC_FILE_LIST, OnClickFileList)
     ON_BN_CLICKED(IDC_BROWSE, OnBrowse)
     ON_BN_CLICKED(IDC_CHECK, OnCheck)
+    ON_NOTIFY(LVN_KEYDOWN, IDC_FILE_LIST, OnListKeyDown)
+    ON_WM_CONTEXTMENU()
+    ON_COMMAND(ID_FIND, OnFind)
+    ON_COMMAND(ID_SEARCH_AGAIN, OnSearch)
+    ON_COMMAND(ID_LIST_COPY_PATH, OnCopyPath)
+    ON_COMMAND(ID_LIST_COPY_ALL, OnCopyAllRows)
+    ON_COMMAND(ID_LIST_SAVE, OnSaveList)
+    ON_COMMAND(ID_LIST_OPEN_FOLDER, OnOpenContainingFolder)
+    ON_COMMAND(ID_LIST_PROPERTIES, OnShowProperties)
+    ON_COMMAND(ID_LIST_CHECK, OnCheckFile)
 END_MESSAGE_MAP()
 
 CVorlaneDlg::CVorlaneDlg(CWnd* pParent) : CVorlaneDlg(PlatformServices::Production(), pParent) {}
@@ -77,7 +96,9 @@ CVorlaneDlg::CVorlaneDlg(PlatformServices& services, CWnd* pParent)
       m_services(services),
       m_logo(services.shell),
       m_inspection(*this, m_list, InspectionServicesOf(services)),
-      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+      m_commands(*this, m_list, m_inspection, ListCommandServicesOf(services)),
+      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_hAccel(::LoadAcceleratorsA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_ACCELERATORS)))
 {
 }
 
@@ -139,11 +160,21 @@ void CVorlaneDlg::StartWorker()
     // before it can end on its own.
     m_pWorkerThread = AfxBeginThread(EnumerationThreadFor(m_services.system.MajorVersion()), job.get(),
                                      THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    if (!m_pWorkerThread)
+    if (!m_pWorkerThread) {
+        m_inspection.ShowStatus(FilledStatus(0, false));
         return;
+    }
     job.release();  // the thread's now
     m_pWorkerThread->m_bAutoDelete = FALSE;
     m_pWorkerThread->ResumeThread();
+    m_list.SetWorking(true);
+    ShowFillStatus();
+    ::SetTimer(m_hWnd, kStatusTimer, kStatusMs, nullptr);
+}
+
+void CVorlaneDlg::ShowFillStatus()
+{
+    m_inspection.ShowStatus(FillingStatus(m_rows->FilesChecked(), m_rows->RowsFound()));
 }
 
 LRESULT CVorlaneDlg::OnRowsReady(WPARAM, LPARAM)
@@ -176,6 +207,9 @@ void CVorlaneDlg::FillSlice()
         // The rows may have brought a vertical scroll bar.
         m_list.FitColumnsToClient();
         ReleaseWorker();
+        ::KillTimer(m_hWnd, kStatusTimer);
+        m_list.SetWorking(false);
+        m_inspection.ShowStatus(FilledStatus(m_rows->RowsFound(), m_rows->StoppedAtLimit()));
     }
     m_lastFillTick = ::GetTickCount();
 }
@@ -184,6 +218,8 @@ void CVorlaneDlg::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == kRowsTimer)
         FillSlice();
+    else if (nIDEvent == kStatusTimer)
+        ShowFillStatus();
     else
         Default();
 }
@@ -225,6 +261,29 @@ void CVorlaneDlg::OnClickFileList(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
 }
 
+void CVorlaneDlg::OnListKeyDown(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    // Ctrl+C copies the path only in the list: the edits keep their own.
+    if (reinterpret_cast<NMLVKEYDOWN*>(pNMHDR)->wVKey == 'C' && ::GetKeyState(VK_CONTROL) < 0)
+        m_commands.CopyPath();
+    *pResult = 0;
+}
+
+void CVorlaneDlg::OnContextMenu(HWND hWnd, POINT point)
+{
+    if (hWnd == m_list.m_hWnd)
+        m_commands.ShowMenu(point);
+    else
+        Default();
+}
+
+BOOL CVorlaneDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_hAccel && ::TranslateAcceleratorA(m_hWnd, m_hAccel, pMsg))
+        return TRUE;
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
 void CVorlaneDlg::OnPaint()
 {
     if (!IsIconic()) {
@@ -246,7 +305,9 @@ HCURSOR CVorlaneDlg::OnQueryDragIcon()
 
 void CVorlaneDlg::OnOK()
 {
-    // Enter in any control leaves the dialog open.
+    // Enter never closes the dialog: in the search field it searches, in
+    // the path field it checks, elsewhere it does nothing.
+    m_inspection.OnEnter(::GetFocus());
 }
 
 void CVorlaneDlg::OnDestroy()

@@ -2,6 +2,7 @@
 #include <chrono>
 #include <memory>
 
+#include "app/ListCommands.h"
 #include "app/PlatformServices.h"
 #include "controls/LogoStatic.h"
 #include "framework/Dialog.h"
@@ -31,6 +32,8 @@ public:
     // True while the worker is still filling the list.
     bool IsFilling() const { return m_pWorkerThread != nullptr; }
 
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -42,9 +45,18 @@ protected:
     void OnTimer(UINT_PTR nIDEvent);
     LRESULT OnRowsReady(WPARAM, LPARAM);
     void OnClickFileList(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnListKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnContextMenu(HWND hWnd, POINT point);
     void OnSearch() { m_inspection.OnSearch(); }
     void OnBrowse() { m_inspection.OnBrowse(); }
     void OnCheck() { m_inspection.OnCheck(); }
+    void OnFind() { m_inspection.FocusSearch(); }
+    void OnCopyPath() { m_commands.CopyPath(); }
+    void OnCopyAllRows() { m_commands.CopyAllRows(); }
+    void OnSaveList() { m_commands.SaveList(); }
+    void OnOpenContainingFolder() { m_commands.OpenContainingFolder(); }
+    void OnShowProperties() { m_commands.ShowProperties(); }
+    void OnCheckFile() { m_commands.CheckFile(); }
 
     DECLARE_MESSAGE_MAP()
 
@@ -53,6 +65,8 @@ private:
     void StartWorker();
     // Moves waiting rows into the list for at most one slice.
     void FillSlice();
+    // Says in the details line how far the enumeration has got.
+    void ShowFillStatus();
     // Asks the worker to stop and waits for it a bounded time.
     void StopWorker();
     void ReleaseWorker();
@@ -61,7 +75,9 @@ private:
     CFileListCtrl m_list;
     CLogoStatic m_logo;
     CFileInspection m_inspection;
+    CListCommands m_commands;
     HICON m_hIcon;
+    HACCEL m_hAccel;
     CFont m_fontBold;
     // The enumeration worker while it runs; null before and after.
     CWinThread* m_pWorkerThread = nullptr;

@@ -3,7 +3,9 @@
 // way to run the real dialog with them.
 #include <string>
 
+#include "app/Clipboard.h"
 #include "app/PlatformServices.h"
+#include "app/WindowsSaveFileSystem.h"
 #include "controls/ShellExecuteShell.h"
 #include "inspect/CommonFileDialogs.h"
 #include "inspect/VersionDllSource.h"
@@ -41,7 +43,8 @@ class BenchServices {
 public:
     PlatformServices With(FileProtection& protection)
     {
-        return {protection, m_directories, m_system, m_versions, CommonFileDialogs::System(), m_shell, m_redirection};
+        return {protection, m_directories,   m_system,    m_versions, CommonFileDialogs::System(),
+                m_shell,    m_redirection, m_clipboard, m_files};
     }
 
 private:
@@ -51,6 +54,8 @@ private:
     VersionDllSource m_versions{DllLoader::System()};
     // Nothing in a bench clicks a link: the real shell is never asked.
     ShellExecuteShell m_shell;
+    WindowsClipboard m_clipboard;
+    WindowsSaveFileSystem m_files;
 };
 
 // Starts the common controls the dialog's list needs.

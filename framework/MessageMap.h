@@ -102,7 +102,13 @@ protected:                    \
         return true;                                                                      \
     }
 
-#define ON_COMMAND(id, handler) ON_CONTROL(0, id, handler)
+// A command from a menu item (code 0) or an accelerator key (code 1).
+#define ON_COMMAND(id, handler)                                                            \
+    if (message == WM_COMMAND && HIWORD(wParam) <= 1 && LOWORD(wParam) == (id)) {          \
+        handler();                                                                        \
+        result = 0;                                                                       \
+        return true;                                                                      \
+    }
 #define ON_BN_CLICKED(id, handler) ON_CONTROL(BN_CLICKED, id, handler)
 
 #define ON_NOTIFY(notifyCode, id, handler)                                              \
@@ -121,4 +127,14 @@ protected:                    \
         result = 0;                                                                     \
         handler(reinterpret_cast<NMHDR*>(lParam), &result);                             \
         return true;                                                                    \
+    }
+
+// The window the user asked a shortcut menu for, and where: the mouse's
+// position in screen coordinates, or (-1, -1) when the keyboard asked.
+#define ON_WM_CONTEXTMENU()                                                                 \
+    if (message == WM_CONTEXTMENU) {                                                        \
+        OnContextMenu(reinterpret_cast<HWND>(wParam),                                       \
+                      POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}); \
+        result = 0;                                                                         \
+        return true;                                                                        \
     }

@@ -43,7 +43,9 @@ int AfxWinMain(DllLoader& loader)
     ::HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
-    if (CWinApp* pApp = AfxGetApp())
-        pApp->InitInstance();
-    return 0;
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp)
+        return 0;
+    pApp->InitInstance();
+    return pApp->ExitInstance();
 }

@@ -94,6 +94,42 @@ void CFileInspection::OnCheck()
     ShowCheckResult(path, m_services.protection.IsFileProtected(path));
 }
 
+void CFileInspection::CheckPath(const std::string& path)
+{
+    m_editCheckPath.SetWindowText(path.c_str());
+    OnCheck();
+}
+
+bool CFileInspection::OnEnter(HWND focus)
+{
+    if (focus == m_editSearch.m_hWnd)
+        OnSearch();
+    else if (focus == m_editCheckPath.m_hWnd)
+        OnCheck();
+    else
+        return false;
+    return true;
+}
+
+void CFileInspection::FocusSearch()
+{
+    ::SetFocus(m_editSearch);
+    m_editSearch.SendMessage(EM_SETSEL, 0, -1);
+}
+
+void CFileInspection::ShowStatus(const std::string& text)
+{
+    if (m_bShowingFiles)
+        return;
+    m_staticFileName.SetWindowText("");
+    m_staticFileDetails.SetWindowText(text.c_str());
+}
+
+bool CFileInspection::FileExists(const std::string& path) const
+{
+    return Exists(ReadablePath(path));
+}
+
 void CFileInspection::ShowCheckResult(const std::string& path, bool bProtected)
 {
     const std::string status = std::string(FileNameOf(path, SystemLeadBytes())) +
@@ -104,6 +140,7 @@ void CFileInspection::ShowCheckResult(const std::string& path, bool bProtected)
 
 void CFileInspection::ShowFile(const std::string& path, const std::string& title, const std::string& titleIfMissing)
 {
+    m_bShowingFiles = true;
     std::string details;
     const std::string readable = ReadablePath(path);
     const bool exists = Exists(readable);

@@ -44,14 +44,28 @@ public:
     void OnBrowse();
     // Tells whether the file in the path field is protected.
     void OnCheck();
+    // Puts `path` in the path field and checks it.
+    void CheckPath(const std::string& path);
+    // Enter in the search field searches, in the path field checks; true
+    // when `focus` is one of them.
+    bool OnEnter(HWND focus);
+    // Puts the focus in the search field, its text selected.
+    void FocusSearch();
+    // Until the user asks about a file, the details line is the dialog's to
+    // say how the enumeration stands; after that it shows files only.
+    void ShowStatus(const std::string& text);
+
+    // Whether the file at `path`, as the user sees it, exists, and the path
+    // to read it by: under WOW64 a file in System32 is read through
+    // Sysnative.
+    bool FileExists(const std::string& path) const;
+    std::string ReadablePath(const std::string& path) const;
 
 private:
     void ShowCheckResult(const std::string& path, bool bProtected);
     // Fills both lines for the file at `path`: `title` and the version
     // summary when the file exists, `titleIfMissing` alone when it does not.
     void ShowFile(const std::string& path, const std::string& title, const std::string& titleIfMissing);
-    // The path to read the file at `path` by.
-    std::string ReadablePath(const std::string& path) const;
 
     CWnd& m_owner;
     const CListCtrl& m_list;
@@ -63,4 +77,5 @@ private:
     std::string m_strLastSearch;
     int m_nSearchStart = 0;
     int m_nSearchHit = -1;
+    bool m_bShowingFiles = false;
 };

@@ -41,6 +41,7 @@ UINT AlignmentOf(int columnFormat)
 
 BEGIN_MESSAGE_MAP(CFileListCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
+    ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
 CFileListCtrl::CFileListCtrl()
@@ -78,6 +79,42 @@ void CFileListCtrl::AppendRows(const std::vector<ListRow>& rows)
             next = index + 1;
         }
     }
+}
+
+std::vector<ListRow> CFileListCtrl::Rows() const
+{
+    std::vector<ListRow> rows(static_cast<size_t>(GetItemCount()));
+    for (size_t row = 0; row < rows.size(); ++row) {
+        rows[row].number = GetItemText(static_cast<int>(row), 0).str();
+        rows[row].path = GetItemText(static_cast<int>(row), 1).str();
+    }
+    return rows;
+}
+
+int CFileListCtrl::SelectedRow() const
+{
+    const int focused = static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (focused >= 0 && SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(focused), LVIS_SELECTED))
+        return focused;
+    return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void CFileListCtrl::SetWorking(bool working)
+{
+    m_bWorking = working;
+    // Show the change at once when the mouse rests on the list.
+    POINT mouse;
+    if (::GetCursorPos(&mouse) && ::WindowFromPoint(mouse) == m_hWnd)
+        SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
+BOOL CFileListCtrl::OnSetCursor(CWnd*, UINT nHitTest, UINT)
+{
+    if (m_bWorking && nHitTest == HTCLIENT) {
+        ::SetCursor(::LoadCursorA(nullptr, IDC_APPSTARTING));
+        return TRUE;
+    }
+    return static_cast<BOOL>(Default());
 }
 
 void CFileListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)

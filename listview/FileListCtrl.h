@@ -21,10 +21,18 @@ public:
     // header's. Rows move whole: the texts of every column, image,
     // application value and state.
     void SortRows(int column, BOOL ascending);
+    // Every row, in the order the list shows them.
+    std::vector<ListRow> Rows() const;
+    // The row a command on "the selected row" means: the focused row when it
+    // is selected, else the first selected one; -1 for none.
+    int SelectedRow() const;
+    // Shows the "working in background" arrow over the list while `working`.
+    void SetWorking(bool working);
 
 protected:
     void DrawItem(LPDRAWITEMSTRUCT pDrawItem) override;
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 
     DECLARE_MESSAGE_MAP()
 
@@ -44,4 +52,5 @@ private:
     // Band colours, sampled once when the list is made.
     COLORREF m_crBackground;
     COLORREF m_crHighlight;
+    bool m_bWorking = false;
 };

@@ -11,6 +11,7 @@ void EnumerateProtectedFiles(FileProtection& protection, RowSink& rows)
     unsigned count = 0;
     for (std::uint32_t before = cursor; !rows.StopRequested() && protection.NextProtectedFile(cursor, path);
          before = cursor) {
+        rows.FileChecked();
         rows.AddRow({FormatRowNumber(++count), path});
         // A service that does not move on would list the same file forever.
         if (cursor <= before)
@@ -18,9 +19,10 @@ void EnumerateProtectedFiles(FileProtection& protection, RowSink& rows)
     }
 }
 
-void ScanWindowsDirectory(const std::string& windowsDirectory, DirectorySearch& search,
+bool ScanWindowsDirectory(const std::string& windowsDirectory, DirectorySearch& search,
                           FileProtection& protection, RowSink& rows, const LeadBytes& lead)
 {
     CProtectedFileScanner scanner(search, protection, rows, lead);
     scanner.ScanDirectory(windowsDirectory);
+    return scanner.StoppedAtLimit();
 }

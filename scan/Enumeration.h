@@ -13,6 +13,7 @@ class RowSink;
 void EnumerateProtectedFiles(FileProtection& protection, RowSink& rows);
 
 // Walks the tree under `windowsDirectory` and asks about every file in it.
-// Paths are ANSI text in the code page with the lead bytes `lead`.
-void ScanWindowsDirectory(const std::string& windowsDirectory, DirectorySearch& search,
+// Paths are ANSI text in the code page with the lead bytes `lead`. True when
+// the walk ended at the row limit, before the whole tree was checked.
+bool ScanWindowsDirectory(const std::string& windowsDirectory, DirectorySearch& search,
                           FileProtection& protection, RowSink& rows, const LeadBytes& lead);

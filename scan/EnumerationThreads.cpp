@@ -8,10 +8,10 @@ namespace {
 
 // A full message queue refuses the wake-up: the last rows must still reach
 // the list, unless nobody wants them any more.
-void FinishRows(RowQueue& rows)
+void FinishRows(RowQueue& rows, bool stoppedAtLimit)
 {
     constexpr DWORD kRetryMs = 50;
-    while (!rows.Finish() && !rows.StopRequested())
+    while (!rows.Finish(stoppedAtLimit) && !rows.StopRequested())
         ::Sleep(kRetryMs);
 }
 
@@ -21,16 +21,16 @@ UINT EnumProtectedFilesThread(LPVOID pParam)
 {
     const std::unique_ptr<EnumerationJob> job(static_cast<EnumerationJob*>(pParam));
     EnumerateProtectedFiles(job->protection, *job->rows);
-    FinishRows(*job->rows);
+    FinishRows(*job->rows, false);
     return 0;
 }
 
 UINT ScanWindowsDirThread(LPVOID pParam)
 {
     const std::unique_ptr<EnumerationJob> job(static_cast<EnumerationJob*>(pParam));
-    ScanWindowsDirectory(job->system.WindowsDirectory(), job->directories, job->protection, *job->rows,
-                         job->leadBytes);
-    FinishRows(*job->rows);
+    const bool stoppedAtLimit = ScanWindowsDirectory(job->system.WindowsDirectory(), job->directories,
+                                                     job->protection, *job->rows, job->leadBytes);
+    FinishRows(*job->rows, stoppedAtLimit);
     return 0;
 }
 

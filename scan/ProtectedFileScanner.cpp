@@ -31,6 +31,7 @@ bool CProtectedFileScanner::ScanDirectory(const std::string& directory)
 
 bool CProtectedFileScanner::CheckFile(const std::string& path)
 {
+    m_rows.FileChecked();
     if (m_protection.IsFileProtected(path)) {
         ++m_nRows;
         m_rows.AddRow({FormatRowNumber(static_cast<unsigned>(m_nRows)), path});

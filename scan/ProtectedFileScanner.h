@@ -21,7 +21,8 @@ public:
     bool ScanDirectory(const std::string& directory);
     bool CheckFile(const std::string& path);
 
-    int RowCount() const { return m_nRows; }
+    // True once the walk has ended at the row limit.
+    bool StoppedAtLimit() const { return m_nRows >= kMaxRows; }
 
 private:
     DirectorySearch& m_search;

@@ -8,9 +8,15 @@ RowQueue::RowQueue(std::function<bool()> wake) : m_wake(std::move(wake)) {}
 
 void RowQueue::AddRow(ListRow row)
 {
+    m_found.fetch_add(1, std::memory_order_relaxed);
     std::unique_lock<QueueMutex> lock(m_mutex);
     m_rows.push_back(std::move(row));
     WakeUnlessPending(lock);
+}
+
+void RowQueue::FileChecked()
+{
+    m_checked.fetch_add(1, std::memory_order_relaxed);
 }
 
 bool RowQueue::StopRequested() const
@@ -18,10 +24,11 @@ bool RowQueue::StopRequested() const
     return m_stop.load(std::memory_order_relaxed);
 }
 
-bool RowQueue::Finish()
+bool RowQueue::Finish(bool stoppedAtLimit)
 {
     std::unique_lock<QueueMutex> lock(m_mutex);
     m_finished = true;
+    m_stoppedAtLimit = stoppedAtLimit;
     return WakeUnlessPending(lock);
 }
 

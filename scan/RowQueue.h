@@ -31,14 +31,21 @@ public:
 
     // Producer side.
     void AddRow(ListRow row) override;
+    void FileChecked() override;
     bool StopRequested() const override;
-    // Says that no rows follow; false when the consumer could not be woken
-    // to hear it, and the producer must try again.
-    bool Finish();
+    // Says that no rows follow, and whether the enumeration stopped at the
+    // row limit; false when the consumer could not be woken to hear it, and
+    // the producer must try again.
+    bool Finish(bool stoppedAtLimit = false);
 
     // Consumer side.
     Batch Take(std::size_t maxRows);
     void RequestStop();
+    // How far the enumeration has got: files asked about, rows found.
+    unsigned FilesChecked() const { return m_checked.load(std::memory_order_relaxed); }
+    unsigned RowsFound() const { return m_found.load(std::memory_order_relaxed); }
+    // Meaningful once Take has reported the end.
+    bool StoppedAtLimit() const { return m_stoppedAtLimit; }
 
 private:
     // False when the consumer is idle and could not be woken.
@@ -50,5 +57,8 @@ private:
     bool m_wakePending = false;
     bool m_finished = false;
     bool m_finishReported = false;
+    bool m_stoppedAtLimit = false;
     std::atomic<bool> m_stop{false};
+    std::atomic<unsigned> m_checked{0};
+    std::atomic<unsigned> m_found{0};
 };

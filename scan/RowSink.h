@@ -6,6 +6,8 @@ class RowSink {
 public:
     virtual ~RowSink() = default;
     virtual void AddRow(ListRow row) = 0;
+    // One more file was asked about, protected or not.
+    virtual void FileChecked() {}
     // True once the list's owner no longer wants rows; producers check it
     // between entries and return promptly.
     virtual bool StopRequested() const = 0;

@@ -77,14 +77,19 @@ void CALLBACK AnswerMessageBoxes(HWND, UINT, UINT_PTR, DWORD)
 }  // namespace
 
 // Presses the button `id` and answers each message box it shows with OK.
-std::vector<MessageBoxSeen> PressAnsweringBoxes(CVorlaneDlg& dlg, int id)
+std::vector<MessageBoxSeen> AnsweringBoxes(CVorlaneDlg& dlg, const std::function<void()>& action)
 {
     std::vector<MessageBoxSeen> boxes;
     t_boxOwner = dlg.m_hWnd;
     t_boxes = &boxes;
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, AnswerMessageBoxes);
-    Press(dlg, id);
+    action();
     ::KillTimer(nullptr, timer);
     return boxes;
+}
+
+std::vector<MessageBoxSeen> PressAnsweringBoxes(CVorlaneDlg& dlg, int id)
+{
+    return AnsweringBoxes(dlg, [&] { Press(dlg, id); });
 }
 

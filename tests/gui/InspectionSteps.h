@@ -1,5 +1,6 @@
 #pragma once
 // What the tests of the File Properties group, the search and the check share.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,5 +28,7 @@ struct MessageBoxSeen {
     bool exclamation = false;
 };
 
+// Does `action` and answers each message box it shows with OK.
+std::vector<MessageBoxSeen> AnsweringBoxes(CVorlaneDlg& dlg, const std::function<void()>& action);
 // Presses the button `id` and answers each message box it shows with OK.
 std::vector<MessageBoxSeen> PressAnsweringBoxes(CVorlaneDlg& dlg, int id);

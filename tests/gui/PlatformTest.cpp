@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Clipboard.h"
 #include "framework/FileFind.h"
 #include "gui/TestServices.h"
 #include "scan/SfcFileProtection.h"
@@ -67,4 +68,18 @@ TEST(FileFind, SaysWhetherAnotherEntryFollowsTheCurrentOne)
     // ".", "..", one.txt and sub: the last call said no entry follows.
     EXPECT_EQ(names.size(), 4u);
     EXPECT_FALSE(finder.FindFile((tree.Root() + "\\missing\\*.*").c_str()));
+}
+
+TEST(WindowsClipboard, HoldsTheTextAsUnicodeAndAsAnsi)
+{
+    // é in the ANSI code page of the tests' locale.
+    const std::string text = "C:\\WINDOWS\\caf\xE9.dll";
+    WindowsClipboard clipboard;
+    ASSERT_TRUE(clipboard.SetText(nullptr, text));
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    const auto* wide = static_cast<const wchar_t*>(::GlobalLock(::GetClipboardData(CF_UNICODETEXT)));
+    const auto* ansi = static_cast<const char*>(::GlobalLock(::GetClipboardData(CF_TEXT)));
+    EXPECT_EQ(std::wstring(wide ? wide : L""), L"C:\\WINDOWS\\caf\u00e9.dll");
+    EXPECT_EQ(std::string(ansi ? ansi : ""), text);
+    ::CloseClipboard();
 }

@@ -90,13 +90,28 @@ bool GatedProtection::NextProtectedFile(std::uint32_t& cursor, std::string& path
     return true;
 }
 
-BOOL StandInFileDialogs::GetOpenFileName(OPENFILENAMEA& record)
+namespace {
+
+BOOL Choose(OPENFILENAMEA& record, const std::string& chosen)
 {
-    opened.push_back(record);
     if (chosen.empty())
         return FALSE;
     ::lstrcpynA(record.lpstrFile, chosen.c_str(), static_cast<int>(record.nMaxFile));
     return TRUE;
+}
+
+}  // namespace
+
+BOOL StandInFileDialogs::GetOpenFileName(OPENFILENAMEA& record)
+{
+    opened.push_back(record);
+    return Choose(record, chosen);
+}
+
+BOOL StandInFileDialogs::GetSaveFileName(OPENFILENAMEA& record)
+{
+    saved.push_back(record);
+    return Choose(record, chosen);
 }
 
 void TestServices::ListFiles(int count)

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/Clipboard.h"
 #include "app/PlatformServices.h"
+#include "app/WindowsSaveFileSystem.h"
 #include "inspect/CommonFileDialogs.h"
 #include "inspect/VersionDllSource.h"
 #include "controls/Shell.h"
@@ -99,20 +101,17 @@ private:
 // showing a dialog.
 class StandInFileDialogs final : public CommonFileDialogs {
 public:
-    // The path the user "chooses"; empty for a cancel.
+    // The path the user "chooses" in either dialog; empty for a cancel.
     std::string chosen;
     std::vector<OPENFILENAMEA> opened;
     std::vector<OPENFILENAMEA> saved;
 
     BOOL GetOpenFileName(OPENFILENAMEA& record) override;
-    BOOL GetSaveFileName(OPENFILENAMEA& record) override
-    {
-        saved.push_back(record);
-        return FALSE;
-    }
+    BOOL GetSaveFileName(OPENFILENAMEA& record) override;
 };
 
-// Records what it is asked to open and answers `result`, opening nothing.
+// Records what it is asked to open, run or show and answers `result`,
+// doing nothing.
 class StandInShell final : public Shell {
 public:
     struct Request {
@@ -122,6 +121,9 @@ public:
         friend bool operator==(const Request&, const Request&) = default;
     };
     std::vector<Request> opened;
+    // "program parameters" of each Run, and the path of each ShowProperties.
+    std::vector<std::string> run;
+    std::vector<std::string> properties;
     std::intptr_t result = 42;
 
     std::intptr_t Open(const char* verb, const char* document, int showCommand) override
@@ -129,6 +131,53 @@ public:
         opened.push_back({verb, document, showCommand});
         return result;
     }
+    std::intptr_t Run(const char* program, const char* parameters) override
+    {
+        run.push_back(std::string(program) + " " + parameters);
+        return result;
+    }
+    bool ShowProperties(const char* path) override
+    {
+        properties.emplace_back(path);
+        return true;
+    }
+};
+
+// Keeps what is put on it.
+class StandInClipboard final : public Clipboard {
+public:
+    std::vector<std::string> texts;
+
+    bool SetText(HWND, const std::string& text) override
+    {
+        texts.push_back(text);
+        return true;
+    }
+};
+
+// The real files, with one operation made to fail when a test says so.
+class FailingFiles final : public SaveFileSystem {
+public:
+    enum class Step { None, Create, Write, Replace };
+    Step failing = Step::None;
+    unsigned error = ERROR_DISK_FULL;
+
+    unsigned CreateTemporaryFile(const std::string& directory, std::string& path) override
+    {
+        return failing == Step::Create ? error : m_files.CreateTemporaryFile(directory, path);
+    }
+    unsigned WriteAndFlush(const std::string& path, std::string_view bytes) override
+    {
+        return failing == Step::Write ? error : m_files.WriteAndFlush(path, bytes);
+    }
+    unsigned Replace(const std::string& from, const std::string& to) override
+    {
+        return failing == Step::Replace ? error : m_files.Replace(from, to);
+    }
+    void Delete(const std::string& path) override { m_files.Delete(path); }
+
+private:
+    WindowsSaveFileSystem m_files;
 };
 
 struct TestServices {
@@ -139,12 +188,15 @@ struct TestServices {
     VersionDllSource versions{DllLoader::System()};
     StandInFileDialogs fileDialogs;
     StandInShell shell;
-    PlatformServices services{protection, directories, system, versions, fileDialogs, shell, redirection};
+    StandInClipboard clipboard;
+    FailingFiles files;
+    PlatformServices services{protection, directories, system,    versions, fileDialogs,
+                              shell,      redirection, clipboard, files};
 
     // The same services with another protection service.
     PlatformServices With(FileProtection& other)
     {
-        return {other, directories, system, versions, fileDialogs, shell, redirection};
+        return {other, directories, system, versions, fileDialogs, shell, redirection, clipboard, files};
     }
 
     // The service lists `count` files, C:\WINDOWS\system32\file<n>.dll.

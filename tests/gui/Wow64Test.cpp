@@ -65,8 +65,9 @@ TEST(Wow64, RedirectionIsOffOnlyToOpenFoldersAndSystem32IsReadThroughSysnative)
     };
     CheckedVersions versions(test.versions, test.redirection);
     PlatformServices services = test.services;
-    PlatformServices checked{services.protection, services.directories, services.system, versions,
-                             services.fileDialogs, services.shell,       services.redirection};
+    PlatformServices checked{services.protection, services.directories, services.system,
+                             versions,            services.fileDialogs, services.shell,
+                             services.redirection, services.clipboard,  services.files};
     CVorlaneDlg dlg(checked);
     RunModal(dlg, {
         FillDone(dlg),

@@ -40,9 +40,11 @@ class CollectingSink final : public RowSink {
 public:
     explicit CollectingSink(std::size_t stopAfter = SIZE_MAX) : m_stopAfter(stopAfter) {}
     void AddRow(ListRow row) override { rows.push_back(std::move(row)); }
+    void FileChecked() override { ++checked; }
     bool StopRequested() const override { return rows.size() >= m_stopAfter; }
 
     std::vector<ListRow> rows;
+    std::size_t checked = 0;
 
 private:
     std::size_t m_stopAfter;

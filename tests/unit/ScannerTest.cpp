@@ -61,7 +61,7 @@ TEST(DirectoryWalk, WalksDepthFirstInPlaceSkipsLockedFoldersAndNeverFollowsLinks
     protection.isProtected = [](const std::string& path) { return !path.ends_with(".txt"); };
     CollectingSink sink;
 
-    ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink, LeadBytes{});
+    EXPECT_FALSE(ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink, LeadBytes{}));
 
     // Every file is asked about, a link too; "." and ".." are neither walked nor asked about.
     std::vector<std::string> asked = {"C:\\WINDOWS\\a.dll",          "C:\\WINDOWS\\system32\\x.dll",
@@ -69,6 +69,7 @@ TEST(DirectoryWalk, WalksDepthFirstInPlaceSkipsLockedFoldersAndNeverFollowsLinks
                                       "C:\\WINDOWS\\.hidden",        "C:\\WINDOWS\\z.exe",
                                       "C:\\WINDOWS\\loop"};
     EXPECT_EQ(protection.asked, asked);
+    EXPECT_EQ(sink.checked, asked.size());
     EXPECT_EQ(tree.opened,
               (std::vector<std::string>{"C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\WINDOWS\\system32\\drivers"}));
     asked.erase(asked.begin() + 3);
@@ -92,6 +93,7 @@ TEST(DirectoryWalk, EndsWithRow30001AndLooksAtNothingAfterIt)
     const LeadBytes singleByte;
     CProtectedFileScanner scanner(tree, protection, sink, singleByte);
     EXPECT_FALSE(scanner.ScanDirectory("C:\\WINDOWS"));
+    EXPECT_TRUE(scanner.StoppedAtLimit());
 
     ASSERT_EQ(sink.rows.size(), 30001u);
     EXPECT_EQ(sink.rows.back().number, "30001");
@@ -108,7 +110,8 @@ TEST(DirectoryWalk, StopsAtTheNextEntryOnceTheOwnerAsksAndListsNothingWithoutAFo
     tree.AddFile("C:\\WINDOWS\\after.dll");
     StandInProtection protection;
     CollectingSink sink(3);
-    ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink, LeadBytes{});
+    // Stopped by its owner, not at the limit.
+    EXPECT_FALSE(ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink, LeadBytes{}));
     EXPECT_EQ(sink.rows.size(), 3u);
     EXPECT_EQ(protection.asked.size(), 3u);
 

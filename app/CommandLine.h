@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// What the program was asked to do on its command line.
+struct CommandLine {
+    enum class Action {
+        ShowDialog,  // no arguments
+        SaveList,    // /save FILE: the list into FILE, no dialog
+        ShowUsage,   // /?
+        Wrong,       // anything else
+    };
+    Action action = Action::ShowDialog;
+    std::string file;
+};
+
+// The usage line, as /? prints it.
+extern const char* const kUsage;
+
+// Reads the arguments that follow the program's name. Switches may start
+// with / or -, in any letter case.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

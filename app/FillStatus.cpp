@@ -1,0 +1,28 @@
+#include "app/FillStatus.h"
+
+#include "scan/ProtectedFileScanner.h"
+
+namespace {
+
+std::string Files(unsigned count)
+{
+    return std::to_string(count) + (count == 1 ? " file" : " files");
+}
+
+}  // namespace
+
+std::string FillingStatus(unsigned checked, unsigned protectedFiles)
+{
+    return "Checked " + Files(checked) + ", " + std::to_string(protectedFiles) + " protected so far...";
+}
+
+std::string FilledStatus(unsigned rows, bool stoppedAtLimit)
+{
+    if (stoppedAtLimit) {
+        return "The list stops at " + Files(CProtectedFileScanner::kMaxRows) +
+               "; the rest of the Windows folder was not checked.";
+    }
+    if (rows == 0)
+        return "No protected files were reported.";
+    return std::to_string(rows) + (rows == 1 ? " protected file." : " protected files.");
+}

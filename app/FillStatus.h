@@ -1,0 +1,11 @@
+#pragma once
+// What the details line says about the enumeration until the user asks
+// about a file.
+#include <string>
+
+// While the worker runs.
+std::string FillingStatus(unsigned checked, unsigned protectedFiles);
+
+// When it has ended with `rows` rows; `stoppedAtLimit` when the walk ended
+// at the row limit.
+std::string FilledStatus(unsigned rows, bool stoppedAtLimit);

@@ -1,0 +1,115 @@
+#include "app/ListCommands.h"
+
+#include "app/AtomicSave.h"
+#include "app/Clipboard.h"
+#include "app/ListExport.h"
+#include "app/ListFile.h"
+#include "app/WindowsSaveFileSystem.h"
+#include "controls/Shell.h"
+#include "framework/WinApp.h"
+#include "inspect/FileInspection.h"
+#include "inspect/OpenFileDialog.h"
+#include "listview/FileListCtrl.h"
+#include "res/resource.h"
+#include "scan/PathText.h"
+#include "scan/SystemInfo.h"
+#include "scan/SystemLeadBytes.h"
+
+CListCommands::CListCommands(CWnd& owner, const CFileListCtrl& list, CFileInspection& inspection,
+                             ListCommandServices services)
+    : m_owner(owner), m_list(list), m_inspection(inspection), m_services(services)
+{
+}
+
+void CListCommands::ShowMenu(POINT point)
+{
+    const HMENU hMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_LIST_MENU));
+    if (!hMenu)
+        return;
+    const HMENU hPopup = ::GetSubMenu(hMenu, 0);
+    const std::string path = SelectedPath();
+    const bool hasRows = m_list.GetItemCount() > 0;
+    const auto enable = [hPopup](UINT id, bool enabled) {
+        ::EnableMenuItem(hPopup, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    };
+    for (const UINT id : {ID_LIST_COPY_PATH, ID_LIST_PROPERTIES, ID_LIST_CHECK})
+        enable(id, !path.empty());
+    enable(ID_LIST_OPEN_FOLDER, !path.empty() && m_inspection.FileExists(path));
+    enable(ID_LIST_COPY_ALL, hasRows);
+    enable(ID_LIST_SAVE, hasRows);
+
+    if (point.x == -1 && point.y == -1) {
+        RECT place{LVIR_LABEL, 0, 0, 0};
+        const int row = m_list.SelectedRow();
+        if (row < 0 || !m_list.GetItemRect(row, &place, LVIR_LABEL))
+            place = RECT{};
+        point = {place.left, place.bottom};
+        ::ClientToScreen(m_list, &point);
+    }
+    ::TrackPopupMenu(hPopup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, m_owner, nullptr);
+    ::DestroyMenu(hMenu);
+}
+
+void CListCommands::CopyPath()
+{
+    const std::string path = SelectedPath();
+    if (!path.empty())
+        CopyText(path);
+}
+
+void CListCommands::CopyAllRows()
+{
+    if (m_list.GetItemCount() > 0)
+        CopyText(TabSeparatedRows(m_list.Rows()));
+}
+
+void CListCommands::SaveList()
+{
+    if (m_list.GetItemCount() == 0)
+        return;
+    COpenFileDialog dialog(FALSE, "csv", "protected-files.csv", OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
+                           "CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0", &m_owner, m_services.fileDialogs);
+    if (dialog.RunModal() != IDOK)
+        return;
+    const std::string path = dialog.GetPathName().str();
+    if (const unsigned error = SaveRowsAsCsv(m_services.files, path, m_list.Rows())) {
+        const std::string message = "The list could not be saved as " + path + ".\r\n\r\n" + SystemErrorText(error);
+        m_owner.MessageBox(message.c_str(), "Vorlane", MB_ICONEXCLAMATION);
+    }
+}
+
+void CListCommands::OpenContainingFolder()
+{
+    const std::string path = SelectedPath();
+    if (path.empty() || !m_inspection.FileExists(path))
+        return;
+    // Explorer by its full path: never a program of that name elsewhere.
+    const std::string explorer = JoinPath(m_services.system.WindowsDirectory(), "explorer.exe", SystemLeadBytes());
+    const std::string parameters = "/select,\"" + path + "\"";
+    m_services.shell.Run(explorer.c_str(), parameters.c_str());
+}
+
+void CListCommands::ShowProperties()
+{
+    const std::string path = SelectedPath();
+    if (!path.empty())
+        m_services.shell.ShowProperties(m_inspection.ReadablePath(path).c_str());
+}
+
+void CListCommands::CheckFile()
+{
+    const std::string path = SelectedPath();
+    if (!path.empty())
+        m_inspection.CheckPath(path);
+}
+
+std::string CListCommands::SelectedPath() const
+{
+    const int row = m_list.SelectedRow();
+    return row < 0 ? std::string() : m_list.GetItemText(row, 1).str();
+}
+
+void CListCommands::CopyText(const std::string& text)
+{
+    m_services.clipboard.SetText(m_owner, text);
+}

@@ -1,0 +1,52 @@
+#pragma once
+#include <string>
+
+#include "framework/Wnd.h"
+
+class CFileInspection;
+class CFileListCtrl;
+class Clipboard;
+class CommonFileDialogs;
+class SaveFileSystem;
+class Shell;
+class SystemInfo;
+
+// What the list's commands ask of the platform.
+struct ListCommandServices {
+    Clipboard& clipboard;
+    SaveFileSystem& files;
+    CommonFileDialogs& fileDialogs;
+    Shell& shell;
+    SystemInfo& system;
+};
+
+// The file list's shortcut menu and its commands: copy the selected row's
+// path or every row, save the list as CSV, show the file in Explorer or its
+// properties, or check it.
+class CListCommands {
+public:
+    // `owner` is the dialog: it owns the menu, the save dialog and any
+    // message box, and gets the menu's commands.
+    CListCommands(CWnd& owner, const CFileListCtrl& list, CFileInspection& inspection, ListCommandServices services);
+
+    // Shows the menu at `point` on the screen, or under the selected row
+    // when the keyboard asked for it (-1, -1).
+    void ShowMenu(POINT point);
+
+    void CopyPath();
+    void CopyAllRows();
+    void SaveList();
+    void OpenContainingFolder();
+    void ShowProperties();
+    void CheckFile();
+
+private:
+    // The selected row's path; empty without a selected row.
+    std::string SelectedPath() const;
+    void CopyText(const std::string& text);
+
+    CWnd& m_owner;
+    const CFileListCtrl& m_list;
+    CFileInspection& m_inspection;
+    ListCommandServices m_services;
+};

@@ -1,0 +1,32 @@
+#include "app/ListFile.h"
+
+#include "app/AtomicSave.h"
+#include "app/ListExport.h"
+#include "framework/Afx.h"
+#include "scan/SystemLeadBytes.h"
+#include "scan/WidePath.h"
+
+namespace {
+
+std::string Utf8Of(const std::string& ansi)
+{
+    const std::wstring wide = WidePath(ansi);
+    const int length =
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0)
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length, nullptr,
+                              nullptr);
+    return utf8;
+}
+
+}  // namespace
+
+unsigned SaveRowsAsCsv(SaveFileSystem& files, const std::string& path, const std::vector<ListRow>& rows)
+{
+    std::vector<ListRow> utf8Rows;
+    utf8Rows.reserve(rows.size());
+    for (const ListRow& row : rows)
+        utf8Rows.push_back({row.number, Utf8Of(row.path)});
+    return SaveAtomically(files, path, CsvDocument(utf8Rows), SystemLeadBytes());
+}

@@ -1,0 +1,44 @@
+#include "app/Clipboard.h"
+
+#include <cstring>
+
+#include "scan/WidePath.h"
+
+namespace {
+
+// A movable memory block holding `size` bytes from `data`, as the
+// clipboard takes it; null on failure.
+HGLOBAL GlobalCopy(const void* data, std::size_t size)
+{
+    const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!block)
+        return nullptr;
+    std::memcpy(::GlobalLock(block), data, size);
+    ::GlobalUnlock(block);
+    return block;
+}
+
+// Hands `block` to the clipboard, which owns it from then on; frees it if
+// the clipboard refuses.
+bool Give(UINT format, HGLOBAL block)
+{
+    if (block && ::SetClipboardData(format, block))
+        return true;
+    if (block)
+        ::GlobalFree(block);
+    return false;
+}
+
+}  // namespace
+
+bool WindowsClipboard::SetText(HWND owner, const std::string& text)
+{
+    if (!::OpenClipboard(owner))
+        return false;
+    const std::wstring wide = WidePath(text);
+    const bool done = ::EmptyClipboard() &&
+                      Give(CF_UNICODETEXT, GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t))) &&
+                      Give(CF_TEXT, GlobalCopy(text.c_str(), text.size() + 1));
+    ::CloseClipboard();
+    return done;
+}

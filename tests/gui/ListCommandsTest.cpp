@@ -1,0 +1,372 @@
+// The file list's shortcut menu, its commands and keys, and what the
+// details line says while the list fills.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "gui/DialogDriver.h"
+#include "gui/InspectionSteps.h"
+#include "gui/MainDialogSteps.h"
+#include "gui/TestServices.h"
+
+namespace {
+
+// Notes which entries of the shortcut menu are enabled when it opens, then
+// closes it as soon as it waits for the user.
+class MenuWatchingDlg : public CVorlaneDlg {
+public:
+    using CVorlaneDlg::CVorlaneDlg;
+    std::map<UINT, bool> enabled;
+    int menusShown = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_INITMENUPOPUP) {
+            const auto menu = reinterpret_cast<HMENU>(wParam);
+            ++menusShown;
+            enabled.clear();
+            for (int item = 0; item < ::GetMenuItemCount(menu); ++item) {
+                const UINT id = ::GetMenuItemID(menu, item);
+                if (id != 0)
+                    enabled[id] = !(::GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION) & MF_GRAYED);
+            }
+        }
+        if (message == WM_ENTERIDLE && wParam == MSGF_MENU)
+            ::EndMenu();
+        return CVorlaneDlg::WindowProc(message, wParam, lParam);
+    }
+};
+
+std::map<UINT, bool> Entries(bool copyPath, bool copyAll, bool save, bool folder, bool properties, bool check)
+{
+    return {{ID_LIST_COPY_PATH, copyPath}, {ID_LIST_COPY_ALL, copyAll},     {ID_LIST_SAVE, save},
+            {ID_LIST_OPEN_FOLDER, folder}, {ID_LIST_PROPERTIES, properties}, {ID_LIST_CHECK, check}};
+}
+
+void Command(CVorlaneDlg& dlg, UINT id)
+{
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void Select(HWND hList, int row)
+{
+    SetRowState(hList, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    SetRowState(hList, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+// Holds the Ctrl key down, as this thread's keyboard sees it, while it lives.
+class ControlKeyDown {
+public:
+    ControlKeyDown()
+    {
+        ::GetKeyboardState(m_saved);
+        BYTE keys[256];
+        ::GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        ::SetKeyboardState(keys);
+    }
+    ~ControlKeyDown() { ::SetKeyboardState(m_saved); }
+    ControlKeyDown(const ControlKeyDown&) = delete;
+    ControlKeyDown& operator=(const ControlKeyDown&) = delete;
+
+private:
+    BYTE m_saved[256];
+};
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+int TemporaryFilesIn(const std::string& directory)
+{
+    int count = 0;
+    WIN32_FIND_DATAA entry;
+    const HANDLE find = ::FindFirstFileA((directory + "\\vor*.tmp").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    do
+        ++count;
+    while (::FindNextFileA(find, &entry));
+    ::FindClose(find);
+    return count;
+}
+
+std::string SystemText(DWORD error)
+{
+    char text[512] = "";
+    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
+                     nullptr);
+    std::string message = text;
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    return message;
+}
+
+}  // namespace
+
+TEST(ListMenu, OffersWhatTheSelectedRowAndTheListAllow)
+{
+    struct Case {
+        const char* name;
+        int files;
+        int selected;  // -1: none
+        std::map<UINT, bool> entries;
+    };
+    const Case cases[] = {
+        {"empty list", 0, -1, Entries(false, false, false, false, false, false)},
+        {"no row selected", 2, -1, Entries(false, true, true, false, false, false)},
+        {"a file on the disk", 2, 0, Entries(true, true, true, true, true, true)},
+        {"a file not installed", 2, 1, Entries(true, true, true, false, true, true)},
+    };
+    for (const Case& c : cases) {
+        TestServices test;
+        test.protection.listed = {Fixture("version_dpl"), "C:\\nowhere\\missing.dll"};
+        test.protection.listed.resize(static_cast<size_t>(c.files));
+        MenuWatchingDlg dlg(test.services);
+        RunModal(dlg, {
+            FillDone(dlg),
+            Do([&] {
+                if (c.selected >= 0)
+                    Select(FileList(dlg), c.selected);
+                // As the keyboard asks for it.
+                dlg.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(FileList(dlg)), MAKELPARAM(-1, -1));
+                EXPECT_EQ(dlg.menusShown, 1) << c.name;
+                EXPECT_EQ(dlg.enabled, c.entries) << c.name;
+            }),
+            Close(dlg),
+        });
+    }
+}
+
+TEST(ListMenu, ARightClickOnARowOffersThatRow)
+{
+    TestServices test;
+    test.protection.listed = {"C:\\nowhere\\a.dll", Fixture("version_dpl")};
+    MenuWatchingDlg dlg(test.services);
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            RECT row{LVIR_BOUNDS, 0, 0, 0};
+            ListView_GetItemRect(FileList(dlg), 1, &row, LVIR_BOUNDS);
+            const LPARAM at = MAKELPARAM(row.left + 100, (row.top + row.bottom) / 2);
+            ::PostMessageA(FileList(dlg), WM_RBUTTONDOWN, MK_RBUTTON, at);
+            ::PostMessageA(FileList(dlg), WM_RBUTTONUP, 0, at);
+        }),
+        [&] { return dlg.menusShown == 1; },
+        Do([&] {
+            EXPECT_EQ(dlg.enabled, Entries(true, true, true, true, true, true));
+            EXPECT_EQ(State(FileList(dlg), 1), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
+        }),
+        Close(dlg),
+    });
+}
+
+TEST(ListCommands, CopyThePathOrEveryRowInTheListsOrder)
+{
+    TestServices test;
+    test.protection.listed = {"C:\\WINDOWS\\zeta.dll", "C:\\WINDOWS\\caf\xE9.dll", "C:\\a\\alpha.dll"};
+    CVorlaneDlg dlg(test.services);
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            const HWND list = FileList(dlg);
+            Select(list, 1);
+            {
+                const ControlKeyDown control;
+                // Ctrl+C in the search field copies its own text, not a path.
+                ::SendMessageA(dlg.GetDlgItem(IDC_SEARCH_TEXT), WM_KEYDOWN, 'C', 0);
+                ::SendMessageA(list, WM_KEYDOWN, 'C', 0);
+            }
+            Command(dlg, ID_LIST_COPY_PATH);
+            // Every row in the order the list shows: sorted by name.
+            NMLISTVIEW click{};
+            click.hdr = {list, IDC_FILE_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
+            click.iItem = -1;
+            click.iSubItem = 1;
+            dlg.SendMessage(WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&click));
+            Command(dlg, ID_LIST_COPY_ALL);
+        }),
+        Close(dlg),
+    });
+    EXPECT_EQ(test.clipboard.texts,
+              (std::vector<std::string>{"C:\\WINDOWS\\caf\xE9.dll", "C:\\WINDOWS\\caf\xE9.dll",
+                                        "03\tC:\\a\\alpha.dll\r\n02\tC:\\WINDOWS\\caf\xE9.dll\r\n"
+                                        "01\tC:\\WINDOWS\\zeta.dll\r\n"}));
+}
+
+TEST(ListCommands, SaveWritesTheCsvWholeOrLeavesTheOldFile)
+{
+    struct Case {
+        const char* name;
+        FailingFiles::Step failing;
+        const char* folder;  // under the test's folder; "missing" is never made
+        DWORD error;         // 0: saved
+    };
+    const Case cases[] = {
+        {"saved", FailingFiles::Step::None, "", 0},
+        {"no temporary file", FailingFiles::Step::Create, "", ERROR_DISK_FULL},
+        {"disk full while writing", FailingFiles::Step::Write, "", ERROR_DISK_FULL},
+        {"the old file cannot be replaced", FailingFiles::Step::Replace, "", ERROR_DISK_FULL},
+        {"no such folder", FailingFiles::Step::None, "\\missing", ERROR_DIRECTORY},
+    };
+    const std::string csv = "\xEF\xBB\xBFN,Path\r\n01,\"C:\\a,b.dll\"\r\n02,\"C:\\say \"\"hi\"\".dll\"\r\n"
+                            "03,C:\\caf\xC3\xA9.dll\r\n";
+    for (const Case& c : cases) {
+        TempTree tree;
+        tree.AddFile("list.csv");
+        const std::string folder = tree.Root() + c.folder;
+        const std::string target = folder + "\\list.csv";
+        std::ofstream(tree.Root() + "\\list.csv", std::ios::binary) << "old";
+        TestServices test;
+        test.protection.listed = {"C:\\a,b.dll", "C:\\say \"hi\".dll", "C:\\caf\xE9.dll"};
+        test.files.failing = c.failing;
+        test.fileDialogs.chosen = target;
+        CVorlaneDlg dlg(test.services);
+        std::vector<MessageBoxSeen> boxes;
+        RunModal(dlg, {
+            FillDone(dlg),
+            Do([&] { boxes = AnsweringBoxes(dlg, [&] { Command(dlg, ID_LIST_SAVE); }); }),
+            Close(dlg),
+        });
+        EXPECT_EQ(FileBytes(tree.Root() + "\\list.csv"), c.error ? "old" : csv) << c.name;
+        EXPECT_EQ(TemporaryFilesIn(folder), 0) << c.name;
+        if (c.error) {
+            ASSERT_EQ(boxes.size(), 1u) << c.name;
+            EXPECT_EQ(boxes[0].text, "The list could not be saved as " + target + ".\r\n\r\n" + SystemText(c.error))
+                << c.name;
+            EXPECT_TRUE(boxes[0].exclamation) << c.name;
+        } else {
+            EXPECT_TRUE(boxes.empty()) << c.name;
+        }
+        ASSERT_EQ(test.fileDialogs.saved.size(), 1u);
+        const OPENFILENAMEA& record = test.fileDialogs.saved[0];
+        EXPECT_STREQ(record.lpstrDefExt, "csv");
+        EXPECT_TRUE(record.Flags & OFN_OVERWRITEPROMPT);
+    }
+}
+
+TEST(ListCommands, OpenTheFoldersWindowThePropertiesOrTheCheckOfTheSelectedFile)
+{
+    TestServices test;
+    test.system.windowsDirectory = "C:\\WINDOWS";
+    test.protection.listed = {Fixture("version_dpl"), "C:\\nowhere\\missing.dll"};
+    CVorlaneDlg dlg(test.services);
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            Select(FileList(dlg), 1);
+            Command(dlg, ID_LIST_OPEN_FOLDER);  // not on the disk: nothing to show
+            Select(FileList(dlg), 0);
+            Command(dlg, ID_LIST_OPEN_FOLDER);
+            Command(dlg, ID_LIST_PROPERTIES);
+            Command(dlg, ID_LIST_CHECK);
+            EXPECT_EQ(Text(dlg, IDC_CHECK_PATH), Fixture("version_dpl"));
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_dpl.dll   status: PROTECTED");
+            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), kFull);
+        }),
+        Close(dlg),
+    });
+    EXPECT_EQ(test.shell.run,
+              std::vector<std::string>{"C:\\WINDOWS\\explorer.exe /select,\"" + Fixture("version_dpl") + "\""});
+    EXPECT_EQ(test.shell.properties, std::vector<std::string>{Fixture("version_dpl")});
+}
+
+TEST(Keys, CtrlFFindsF3SearchesAgainAndEnterSearchesOrChecksWhereItIsPressed)
+{
+    TestServices test;
+    test.ListFiles(20);
+    CVorlaneDlg dlg(test.services);
+    const auto post = [&](HWND hWnd, UINT key) {
+        ::PostMessageA(hWnd, WM_KEYDOWN, key, 0);
+        ::PostMessageA(hWnd, WM_KEYUP, key, 0xC0000000);
+    };
+    std::unique_ptr<ControlKeyDown> control;
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            SetText(dlg, IDC_SEARCH_TEXT, "file1");
+            ::SetFocus(FileList(dlg));
+            control = std::make_unique<ControlKeyDown>();
+            post(FileList(dlg), 'F');
+        }),
+        Pause(2),
+        Do([&] {
+            control.reset();
+            EXPECT_EQ(CWnd::GetFocus(), dlg.GetDlgItem(IDC_SEARCH_TEXT));
+            DWORD start = 1, end = 0;
+            ::SendMessageA(dlg.GetDlgItem(IDC_SEARCH_TEXT), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                           reinterpret_cast<LPARAM>(&end));
+            EXPECT_EQ(start, 0u);
+            EXPECT_EQ(end, 5u);
+            post(dlg.GetDlgItem(IDC_SEARCH_TEXT), VK_RETURN);
+        }),
+        Pause(2),
+        Do([&] {
+            EXPECT_EQ(State(FileList(dlg), 1), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
+            post(FileList(dlg), VK_F3);
+        }),
+        Pause(2),
+        Do([&] {
+            EXPECT_EQ(State(FileList(dlg), 10), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
+            SetText(dlg, IDC_CHECK_PATH, Fixture("version_d").c_str());
+            ::SetFocus(dlg.GetDlgItem(IDC_CHECK_PATH));
+            post(dlg.GetDlgItem(IDC_CHECK_PATH), VK_RETURN);
+        }),
+        Pause(2),
+        Do([&] { EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_d.dll   status: PROTECTED"); }),
+        Close(dlg),
+    });
+}
+
+TEST(FillStatus, TheDetailsLineSaysHowTheListStandsUntilAFileIsShown)
+{
+    for (const bool clickDuringTheFill : {false, true}) {
+        GatedProtection gated(20);
+        TestServices test;
+        PlatformServices services = test.With(gated);
+        CVorlaneDlg dlg(services);
+        const auto cursorOverList = [&] {
+            ::SendMessageA(FileList(dlg), WM_SETCURSOR, reinterpret_cast<WPARAM>(FileList(dlg)),
+                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            return ::GetCursor();
+        };
+        const HCURSOR working = ::LoadCursorA(nullptr, IDC_APPSTARTING);
+        RunModal(dlg, {
+            Do([&] { gated.Release(10); }),
+            [&] { return Text(dlg, IDC_FILE_DETAILS) == "Checked 10 files, 10 protected so far..."; },
+            Do([&] {
+                EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "");
+                EXPECT_EQ(cursorOverList(), working);
+                if (clickDuringTheFill)
+                    NotifyClick(dlg, 0);
+                gated.Release(10);
+            }),
+            FillDone(dlg),
+            Do([&] {
+                if (clickDuringTheFill) {
+                    EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "File file0.dll is not installed on the system");
+                    EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), "");
+                } else {
+                    EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "");
+                    EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), "20 protected files.");
+                }
+                EXPECT_NE(cursorOverList(), working);
+            }),
+            Close(dlg),
+        });
+    }
+    TestServices test;
+    CVorlaneDlg empty(test.services);
+    RunModal(empty, {
+        FillDone(empty),
+        Do([&] { EXPECT_EQ(Text(empty, IDC_FILE_DETAILS), "No protected files were reported."); }),
+        Close(empty),
+    });
+}
