@@ -49,10 +49,11 @@ can_run_32bit() {
 }
 
 # configure_and_build NAME [cmake options...]
+# VORLANE_WERROR=ON in the environment makes every warning an error.
 configure_and_build() {
     local name=$1
     shift
-    cmake -S "$ROOT" -B "$BUILD/$name" "$@" >/dev/null
+    cmake -S "$ROOT" -B "$BUILD/$name" -DVORLANE_WERROR="${VORLANE_WERROR:-OFF}" "$@" >/dev/null
     cmake --build "$BUILD/$name" -j "$JOBS"
 }
 
