@@ -18,7 +18,7 @@ as_root() {
 }
 
 install_missing() {
-    local wanted=(cmake make g++ googletest
+    local wanted=(cmake make g++ googletest libgtest-dev
                   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
                   binutils-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth
                   fonts-liberation locales)
