@@ -9,6 +9,8 @@ set(CMAKE_FIND_ROOT_PATH /usr/${VORLANE_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Packages too: find_package(GTest) must not take the host's Linux GoogleTest.
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Debian and Ubuntu install the 32-bit and 64-bit Wine loaders side by side;
 # the wine wrapper script would pick the 32-bit one for every program.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${VORLANE_WINE_LOADER})

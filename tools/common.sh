@@ -18,7 +18,7 @@ as_root() {
 }
 
 install_missing() {
-    local wanted=(cmake make g++ googletest
+    local wanted=(cmake make g++ googletest libgtest-dev
                   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
                   binutils-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth
                   fonts-liberation locales)
@@ -49,10 +49,11 @@ can_run_32bit() {
 }
 
 # configure_and_build NAME [cmake options...]
+# VORLANE_WERROR=ON in the environment makes every warning an error.
 configure_and_build() {
     local name=$1
     shift
-    cmake -S "$ROOT" -B "$BUILD/$name" "$@" >/dev/null
+    cmake -S "$ROOT" -B "$BUILD/$name" -DVORLANE_WERROR="${VORLANE_WERROR:-OFF}" "$@" >/dev/null
     cmake --build "$BUILD/$name" -j "$JOBS"
 }
 

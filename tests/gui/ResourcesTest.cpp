@@ -225,7 +225,8 @@ TEST(Resources, ManifestAsksForCommonControls6OfTheProgramsArchitecture)
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" " + architecture +
                             " publicKeyToken=\"6595b64144ccf1df\" language=\"*\""),
               std::string::npos);
-    EXPECT_NE(manifest.find("version=\"5.1.0.0\" " + architecture), std::string::npos);
+    EXPECT_NE(manifest.find("name=\"Halvory.Vorlane.Vorlane.exe\" version=\"1.1.0.3\" " + architecture),
+              std::string::npos);
     EXPECT_NE(manifest.find("<description>Vorlane</description>"), std::string::npos);
 }
 
