@@ -112,3 +112,16 @@ enter_wine_prefix() {
 use_wine_prefix() {
     enter_wine_prefix "$1" wine
 }
+
+# use_demo_prefix i686|x86_64 DLL: a prefix of its own whose system folder
+# holds DLL, the demonstration protection service built in demo/, as sfc.dll.
+# Wine already prefers a native DLL that replaces its own in the system
+# folder; "sfc=n" says so whatever the defaults ("sfc=b,n" would load Wine's
+# service, which protects nothing). A prefix of its own keeps the tests' and
+# plain runs' prefix on Wine's service.
+use_demo_prefix() {
+    local arch=$1 dll=$2
+    enter_wine_prefix "$arch" wine-demo
+    cp "$dll" "$WINEPREFIX/drive_c/windows/system32/sfc.dll"
+    export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;sfc=n"
+}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the unit tests natively (with
 # AddressSanitizer and UBSan), then the unit and GUI tests of the Windows
-# builds under Wine on a virtual display.
+# builds under Wine on a virtual display, and the real Vorlane.exe with the
+# demonstration protection service.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing
@@ -27,6 +28,10 @@ for arch in "${arches[@]}"; do
     use_wine_prefix "$arch"
     # One test program at a time: first starts of Wine in a prefix race.
     xvfb-run -a -s '-screen 0 1280x1024x24' ctest --test-dir "$BUILD/$arch" -j1 --output-on-failure
+    wineserver -k || true
+    say "Vorlane.exe with the demonstration service ($arch)"
+    use_demo_prefix "$arch" "$BUILD/$arch/demo/sfc.dll"
+    xvfb-run -a -s '-screen 0 1280x1024x24' "$WINE" "$BUILD/$arch/demo/demo_run.exe"
     wineserver -k || true
 done
 say "All tests passed"
