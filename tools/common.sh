@@ -19,11 +19,13 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# install_missing [package...]: what every script needs, and the packages
+# named.
 install_missing() {
     local wanted=(cmake make g++ googletest
                   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
                   binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth
-                  fonts-liberation locales)
+                  fonts-liberation locales "$@")
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
