@@ -88,10 +88,11 @@ enter_wine_prefix() {
         wineserver -k 2>/dev/null || true
         rm -rf "$WINEPREFIX"
         "$loader" wineboot -i >/dev/null 2>&1 || true
-        # Debian's Wine looks for its own fonts under the NT path
-        # "<data folder>\../fonts", which names no folder, so without this
-        # copy a prefix has no Marlett (the caption buttons' glyphs: the close
-        # button shows an "r"), no Tahoma and no MS Sans Serif.
+        # Debian's Wine looks for its own fonts in "Z:\usr\share\wine\../fonts",
+        # a name it rejects, and only finds fonts in the prefix's Fonts folder
+        # and fontconfig's. Without this copy a prefix has no Marlett (the
+        # caption buttons' glyphs: the close button shows an "r"), no Tahoma
+        # and no MS Sans Serif.
         cp "$WINE_FONTS"/* "$WINEPREFIX/drive_c/windows/Fonts/"
         # No window manager on Xvfb: unmanaged windows avoid a 2 s wait at
         # every hide and exit; a crash ends the program instead of waiting.
