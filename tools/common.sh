@@ -10,6 +10,8 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 # `wine` wrapper would always pick the 32-bit one.
 WINE32=/usr/lib/wine/wine
 WINE64=/usr/lib/wine/wine64
+# Wine's own fonts (package fonts-wine).
+WINE_FONTS=/usr/share/wine/fonts
 
 say() { printf '\n== %s\n' "$*"; }
 
@@ -17,11 +19,13 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# install_missing [package...]: what every script needs, and the packages
+# named.
 install_missing() {
     local wanted=(cmake make g++ googletest libgtest-dev
                   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
-                  binutils-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth
-                  fonts-liberation locales)
+                  binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth
+                  fonts-liberation locales "$@")
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
@@ -63,23 +67,34 @@ build_windows() {
     configure_and_build "$arch" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" "$@"
 }
 
-# use_wine_prefix i686|x86_64: a prefix of the program's own under the build
-# folder, made once, with settings that keep Wine fast and quiet on a bare
-# X display.
-use_wine_prefix() {
-    local arch=$1 loader
+# Raised whenever the prefix set-up below changes: a prefix made by an older
+# set-up is made again.
+WINE_PREFIX_SETUP=2
+
+# enter_wine_prefix i686|x86_64 NAME: the Wine prefix $BUILD/NAME-win32 or
+# $BUILD/NAME-win64, made once, with settings that keep Wine fast and quiet
+# on a bare X display. Sets WINE to the loader that runs the arch's programs.
+enter_wine_prefix() {
+    local arch=$1 name=$2 loader
     if [ "$arch" = i686 ]; then
-        export WINEARCH=win32 WINEPREFIX="$BUILD/wine-win32"
+        export WINEARCH=win32 WINEPREFIX="$BUILD/$name-win32"
         loader=$WINE32
     else
-        export WINEARCH=win64 WINEPREFIX="$BUILD/wine-win64"
+        export WINEARCH=win64 WINEPREFIX="$BUILD/$name-win64"
         loader=$WINE64
     fi
     export WINELOADER=$loader WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    if [ ! -f "$WINEPREFIX/.vorlane-ready" ]; then
+    if [ "$(cat "$WINEPREFIX/.vorlane-ready" 2>/dev/null)" != "$WINE_PREFIX_SETUP" ]; then
         say "Creating the Wine prefix $WINEPREFIX"
+        wineserver -k 2>/dev/null || true
         rm -rf "$WINEPREFIX"
         "$loader" wineboot -i >/dev/null 2>&1 || true
+        # Debian's Wine looks for its own fonts in "Z:\usr\share\wine\../fonts",
+        # a name it rejects, and only finds fonts in the prefix's Fonts folder
+        # and fontconfig's. Without this copy a prefix has no Marlett (the
+        # caption buttons' glyphs: the close button shows an "r"), no Tahoma
+        # and no MS Sans Serif.
+        cp "$WINE_FONTS"/* "$WINEPREFIX/drive_c/windows/Fonts/"
         # No window manager on Xvfb: unmanaged windows avoid a 2 s wait at
         # every hide and exit; a crash ends the program instead of waiting.
         "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
@@ -91,7 +106,26 @@ use_wine_prefix() {
         # metric-compatible Liberation Serif instead of a fixed-pitch font.
         "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
         wineserver -w || true
-        touch "$WINEPREFIX/.vorlane-ready"
+        echo "$WINE_PREFIX_SETUP" >"$WINEPREFIX/.vorlane-ready"
     fi
     WINE=$loader
+}
+
+# use_wine_prefix i686|x86_64: the prefix of the tests and of plain runs, with
+# Wine's own protection service, which protects no file.
+use_wine_prefix() {
+    enter_wine_prefix "$1" wine
+}
+
+# use_demo_prefix i686|x86_64 DLL: a prefix of its own whose system folder
+# holds DLL, the demonstration protection service built in demo/, as sfc.dll.
+# Wine already prefers a native DLL that replaces its own in the system
+# folder; "sfc=n" says so whatever the defaults ("sfc=b,n" would load Wine's
+# service, which protects nothing). A prefix of its own keeps the tests' and
+# plain runs' prefix on Wine's service.
+use_demo_prefix() {
+    local arch=$1 dll=$2
+    enter_wine_prefix "$arch" wine-demo
+    cp "$dll" "$WINEPREFIX/drive_c/windows/system32/sfc.dll"
+    export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;sfc=n"
 }

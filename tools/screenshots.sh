@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Retakes the README's screenshots on a virtual display (Xvfb), with the
+# demonstration protection service, so that they come out the same each time:
+#
+#   vorlane.png         the main dialog, its list filled
+#   vorlane-filled.png  the same after a click on a row: the file's details
+#   vorlane-logo.png    the embossed logo, enlarged four times
+#   vorlane-about.png   the About box, the mouse resting on its link
+#   vorlane-check.png   a file checked by its path
+#
+# Usage: tools/screenshots.sh [folder]      (docs/ by default)
+#
+# demo_run waits until the list holds every protected file and the fill has
+# ended; the clicks then go to fixed points of the dialogs as Wine lays them
+# out in its own MS Sans Serif. The script stops when a dialog's size is not
+# the one those points were taken from.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+if [ "${1:-}" != --on-display ]; then
+    out=${1:-$ROOT/docs}
+    mkdir -p "$out"
+    out=$(cd "$out" && pwd)
+    install_missing imagemagick xdotool
+    # The 64-bit build on every machine: the 32-bit prefix's system folder
+    # holds other files, and the list's scroll bar would differ.
+    arch=x86_64
+    say "Building Vorlane.exe ($arch)"
+    build_windows "$arch" -DVORLANE_TESTS=OFF
+    use_demo_prefix "$arch" "$BUILD/$arch/demo/sfc.dll"
+    say "Taking the screenshots into $out"
+    exec xvfb-run -a -s '-screen 0 1024x768x24' "$0" --on-display "$out" "$arch" "$WINE"
+fi
+
+out=$2 arch=$3 WINE=$4
+trap 'wineserver -k 2>/dev/null || true' EXIT
+
+# The dialogs' sizes the points below belong to.
+main_size=591x543
+about_size=330x171
+
+# window TITLE: the X window of the top-level window TITLE, once it shows.
+window() {
+    local id
+    id=$(timeout 60 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || true
+    if [ -z "$id" ]; then
+        echo "No window \"$1\" showed" >&2
+        return 1
+    fi
+    echo "$id"
+}
+
+# place WINDOW SIZE: sets X and Y to the window's corner; stops the script
+# when the window is not SIZE.
+place() {
+    local WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    if [ "${WIDTH}x$HEIGHT" != "$2" ]; then
+        echo "A dialog is ${WIDTH}x$HEIGHT, not $2: the points in $0 need taking again" >&2
+        exit 1
+    fi
+}
+
+click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; }
+# Moves the mouse off the dialogs and lets Wine finish painting.
+settle() {
+    xdotool mousemove 1000 740
+    sleep 1
+}
+# shoot NAME WIDTHxHEIGHT: the screen's rectangle of that size at X, Y.
+shoot() { import -window root -crop "$2+$X+$Y" +repage -strip "$out/$1"; }
+
+"$WINE" "$BUILD/$arch/demo/demo_run.exe" --leave-open
+main=$(window Vorlane)
+place "$main" "$main_size"
+settle
+shoot vorlane.png "$main_size"
+convert "$out/vorlane.png" -crop 130x32+15+502 +repage -scale 400% -strip "$out/vorlane-logo.png"
+
+# The eighth row: C:\windows\system32\advapi32.dll.
+click 150 155
+settle
+shoot vorlane-filled.png "$main_size"
+
+# The system menu from the caption's icon; "About Vorlane..." is its last
+# entry.
+click 12 12
+sleep 1
+xdotool key Up Return
+about=$(window 'About Vorlane')
+place "$about" "$about_size"
+# On the link, until its tooltip shows.
+xdotool mousemove $((X + 140)) $((Y + 96))
+sleep 2
+shoot vorlane-about.png "$about_size"
+xdotool key Escape
+
+place "$main" "$main_size"
+click 210 478
+xdotool type --delay 20 'C:\windows\system32\kernel32.dll'
+click 534 478
+settle
+shoot vorlane-check.png "$main_size"
