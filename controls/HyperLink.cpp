@@ -33,11 +33,11 @@ BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
     ON_WM_MOUSEMOVE()
     ON_WM_SETCURSOR()
     ON_WM_PAINT()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+    ON_WM_PRINTCLIENT()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
-    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
-    ON_MESSAGE(WM_MOUSEHOVER, OnMouseHover)
+    ON_WM_MOUSELEAVE()
+    ON_WM_MOUSEHOVER()
 END_MESSAGE_MAP()
 
 CHyperLink::CHyperLink(Shell& shell, const char* coloursKey) : m_shell(shell)
@@ -147,18 +147,16 @@ BOOL CHyperLink::OnSetCursor(CWnd*, UINT, UINT)
     return TRUE;
 }
 
-LRESULT CHyperLink::OnMouseHover(WPARAM, LPARAM)
+void CHyperLink::OnMouseHover(UINT, POINT)
 {
     m_bHover = TRUE;
     RedrawWindow(RDW_INVALIDATE);
-    return 0;
 }
 
-LRESULT CHyperLink::OnMouseLeave(WPARAM, LPARAM)
+void CHyperLink::OnMouseLeave()
 {
     m_bHover = FALSE;
     RedrawWindow(RDW_INVALIDATE);
-    return 0;
 }
 
 void CHyperLink::OnLButtonDown(UINT, POINT point)
@@ -185,10 +183,9 @@ void CHyperLink::OnPaint()
     Paint(dc);
 }
 
-LRESULT CHyperLink::OnPrintClient(WPARAM wParam, LPARAM)
+void CHyperLink::OnPrintClient(CDC* pDC, UINT)
 {
-    Paint(CDC(reinterpret_cast<HDC>(wParam)));
-    return 0;
+    Paint(*pDC);
 }
 
 void CHyperLink::Paint(const CDC& target)

@@ -55,11 +55,11 @@ protected:
     void OnMouseMove(UINT nFlags, POINT point);
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     void OnPaint();
-    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    void OnPrintClient(CDC* pDC, UINT nFlags);
     void OnLButtonDown(UINT nFlags, POINT point);
     void OnLButtonUp(UINT nFlags, POINT point);
-    LRESULT OnMouseLeave(WPARAM, LPARAM);
-    LRESULT OnMouseHover(WPARAM, LPARAM);
+    void OnMouseHover(UINT nFlags, POINT point);
+    void OnMouseLeave();
 
     DECLARE_MESSAGE_MAP()
 

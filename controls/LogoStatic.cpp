@@ -7,7 +7,7 @@
 BEGIN_MESSAGE_MAP(CLogoStatic, CStatic)
     ON_WM_ERASEBKGND()
     ON_WM_PAINT()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+    ON_WM_PRINTCLIENT()
     ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
@@ -32,10 +32,9 @@ void CLogoStatic::OnPaint()
     Paint(dc);
 }
 
-LRESULT CLogoStatic::OnPrintClient(WPARAM wParam, LPARAM)
+void CLogoStatic::OnPrintClient(CDC* pDC, UINT)
 {
-    Paint(CDC(reinterpret_cast<HDC>(wParam)));
-    return 0;
+    Paint(*pDC);
 }
 
 void CLogoStatic::Paint(const CDC& dc) const

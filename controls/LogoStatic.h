@@ -22,7 +22,7 @@ public:
 protected:
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnPaint();
-    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    void OnPrintClient(CDC* pDC, UINT nFlags);
     void OnLButtonUp(UINT nFlags, POINT point);
 
     DECLARE_MESSAGE_MAP()
