@@ -29,11 +29,9 @@ HCURSOR MakeCursor(const std::array<unsigned char, kCursorPlaneBytes>& andPlane,
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
+BEGIN_MESSAGE_MAP(CHyperLink, CPaintedStatic)
     ON_WM_MOUSEMOVE()
     ON_WM_SETCURSOR()
-    ON_WM_PAINT()
-    ON_WM_PRINTCLIENT()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_MOUSELEAVE()
@@ -89,7 +87,7 @@ void CHyperLink::PreSubclassWindow()
     m_tip.AddTool(this, "", client, kToolId);
     ::ShowWindow(m_tip, SW_HIDE);
 
-    CStatic::PreSubclassWindow();
+    CPaintedStatic::PreSubclassWindow();
 }
 
 void CHyperLink::SetLinkText(const CString& text)
@@ -125,7 +123,7 @@ BOOL CHyperLink::PreTranslateMessage(MSG* pMsg)
     // The tooltip learns of the mouse over its tool only through this relay.
     if (m_tip.m_hWnd)
         m_tip.RelayEvent(pMsg);
-    return CStatic::PreTranslateMessage(pMsg);
+    return CPaintedStatic::PreTranslateMessage(pMsg);
 }
 
 void CHyperLink::OnMouseMove(UINT, POINT point)
@@ -177,18 +175,9 @@ void CHyperLink::OnLButtonUp(UINT, POINT point)
     Default();
 }
 
-void CHyperLink::OnPaint()
-{
-    CPaintDC dc(this);
-    Paint(dc);
-}
-
-void CHyperLink::OnPrintClient(CDC* pDC, UINT)
-{
-    Paint(*pDC);
-}
-
-void CHyperLink::Paint(const CDC& target)
+// Drawn off-screen, then onto `target` in one transfer: the link does not
+// flicker as it repaints on every hover and leave.
+void CHyperLink::PaintContent(CDC& target)
 {
     RECT client;
     GetClientRect(&client);

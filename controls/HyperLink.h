@@ -1,17 +1,15 @@
 #pragma once
 #include "controls/Shell.h"
 #include "framework/Gdi.h"
-#include "framework/Static.h"
+#include "framework/PaintedStatic.h"
 #include "framework/ToolTipCtrl.h"
-
-class CDC;
 
 // A static text control of a dialog made into a web link: painted in a link
 // colour, underlined while the mouse rests on it, a hand cursor over its
 // text, a tooltip, and its URL opened through the shell when the text is
 // clicked. Attach it to the static by data exchange, then give it its text,
 // URL and tooltip.
-class CHyperLink : public CStatic {
+class CHyperLink : public CPaintedStatic {
 public:
     // Where the browser keeps the current user's link colours; tests read
     // theirs from a key of their own.
@@ -52,10 +50,9 @@ public:
 
 protected:
     void PreSubclassWindow() override;
+    void PaintContent(CDC& target) override;
     void OnMouseMove(UINT nFlags, POINT point);
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
-    void OnPaint();
-    void OnPrintClient(CDC* pDC, UINT nFlags);
     void OnLButtonDown(UINT nFlags, POINT point);
     void OnLButtonUp(UINT nFlags, POINT point);
     void OnMouseHover(UINT nFlags, POINT point);
@@ -65,8 +62,6 @@ protected:
 
 private:
     void ReadColours(const char* key);
-    // Draws the link off-screen, then onto `target` in one transfer.
-    void Paint(const CDC& target);
 
     Shell& m_shell;
 };

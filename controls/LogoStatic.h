@@ -1,14 +1,12 @@
 #pragma once
 #include "controls/Shell.h"
 #include "framework/Gdi.h"
-#include "framework/Static.h"
-
-class CDC;
+#include "framework/PaintedStatic.h"
 
 // The maker's name, embossed, in the bottom-right corner of a static control;
 // a click on it opens the maker's home page. It draws only its letters, over
 // whatever lies beneath.
-class CLogoStatic : public CStatic {
+class CLogoStatic : public CPaintedStatic {
 public:
     explicit CLogoStatic(Shell& shell);
 
@@ -21,14 +19,11 @@ public:
 
 protected:
     BOOL OnEraseBkgnd(CDC* pDC);
-    void OnPaint();
-    void OnPrintClient(CDC* pDC, UINT nFlags);
+    void PaintContent(CDC& dc) override;
     void OnLButtonUp(UINT nFlags, POINT point);
 
     DECLARE_MESSAGE_MAP()
 
 private:
-    void Paint(const CDC& dc) const;
-
     Shell& m_shell;
 };
