@@ -104,8 +104,7 @@ void CHyperLink::SetLinkUrl(const CString& url)
 
 void CHyperLink::SetTipText(LPCSTR text)
 {
-    if (m_bTipEnabled)
-        m_tip.UpdateTipText(text, this, kToolId);
+    m_tip.UpdateTipText(text, this, kToolId);
 }
 
 void CHyperLink::SetTipTextColor(COLORREF colour)

@@ -10,13 +10,6 @@ class CLogoStatic : public CPaintedStatic {
 public:
     explicit CLogoStatic(Shell& shell);
 
-    CFont m_fontLogo;
-    CString m_strLogoText = "Halvory";
-    // The three shades, from the system colours of the moment it is made.
-    COLORREF m_crLight;
-    COLORREF m_crFace;
-    COLORREF m_crDark;
-
 protected:
     BOOL OnEraseBkgnd(CDC* pDC);
     void PaintContent(CDC& dc) override;
@@ -25,5 +18,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    CFont m_fontLogo;
+    CString m_strLogoText = "Halvory";
+    // The three shades, from the system colours of the moment it is made.
+    COLORREF m_crLight;
+    COLORREF m_crFace;
+    COLORREF m_crDark;
     Shell& m_shell;
 };
