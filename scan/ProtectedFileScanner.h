@@ -21,8 +21,6 @@ public:
     bool ScanDirectory(const std::string& directory);
     bool CheckFile(const std::string& path);
 
-    int RowCount() const { return m_nRows; }
-
 private:
     DirectorySearch& m_search;
     FileProtection& m_protection;
