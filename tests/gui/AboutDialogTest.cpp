@@ -25,10 +25,12 @@ DialogStep AboutIsOpen(CAboutDlg*& about)
     return [&about] { return (about = OpenAbout()) != nullptr; };
 }
 
-// The colour the About box's link text is drawn in now.
+// The colour of the About box's link text with the mouse away from it.
 COLORREF LinkColour(const CAboutDlg& about)
 {
-    const RenderedClient pixels(about.GetDlgItem(IDC_HOME_LINK), RGB(255, 0, 255));
+    const HWND hLink = about.GetDlgItem(IDC_HOME_LINK);
+    ::SendMessageA(hLink, WM_MOUSELEAVE, 0, 0);
+    const RenderedClient pixels(hLink, RGB(255, 0, 255));
     return pixels.CommonestBesides(::GetSysColor(COLOR_BTNFACE));
 }
 

@@ -69,10 +69,16 @@ RenderedClient Rendered(HWND hLink)
     return RenderedClient(hLink, RGB(255, 0, 255));
 }
 
-// The colour the link's text is drawn in now.
-COLORREF TextColour(HWND hLink)
+COLORREF CommonestColour(HWND hLink)
 {
     return Rendered(hLink).CommonestBesides(::GetSysColor(COLOR_BTNFACE));
+}
+
+// The colour of the link's text with the mouse away from it.
+COLORREF TextColour(HWND hLink)
+{
+    ::SendMessageA(hLink, WM_MOUSELEAVE, 0, 0);
+    return CommonestColour(hLink);
 }
 
 // The underline: a row of the rendered link with the colour across most of the text.
@@ -383,7 +389,7 @@ TEST(HyperLink, TheRealMouseRestingOnTheLinkHoversAndShowsTheTip)
             textWidth = Measure(link).textRight;
             // The hover colour, learnt from a hover sent by hand.
             ::SendMessageA(link, WM_MOUSEHOVER, 0, 0);
-            hover = TextColour(link);
+            hover = CommonestColour(link);
             ASSERT_TRUE(underlined());
             ::SendMessageA(link, WM_MOUSELEAVE, 0, 0);
             ASSERT_FALSE(underlined());
