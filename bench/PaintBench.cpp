@@ -42,8 +42,10 @@ protected:
     }
     LRESULT OnMeasure(WPARAM, LPARAM)
     {
-        perPaint = TimePaints(m_link, m_paints,
-                              [this](int paint) { m_link.SendMessage(paint % 2 ? WM_MOUSELEAVE : WM_MOUSEHOVER); });
+        const HWND hLink = GetDlgItem(IDC_HOME_LINK);
+        perPaint = TimePaints(hLink, m_paints, [hLink](int paint) {
+            ::SendMessageA(hLink, paint % 2 ? WM_MOUSELEAVE : WM_MOUSEHOVER, 0, 0);
+        });
         EndDialog(IDOK);
         return 0;
     }

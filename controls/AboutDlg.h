@@ -9,13 +9,14 @@ class CAboutDlg : public CDialog {
 public:
     explicit CAboutDlg(Shell& shell, CWnd* pParent = nullptr);
 
-    CHyperLink m_link;
-    CFont m_fontTitle;
-
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnDestroy();
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    CHyperLink m_link;
+    CFont m_fontTitle;
 };

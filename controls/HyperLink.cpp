@@ -29,15 +29,13 @@ HCURSOR MakeCursor(const std::array<unsigned char, kCursorPlaneBytes>& andPlane,
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
+BEGIN_MESSAGE_MAP(CHyperLink, CPaintedStatic)
     ON_WM_MOUSEMOVE()
     ON_WM_SETCURSOR()
-    ON_WM_PAINT()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
-    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
-    ON_MESSAGE(WM_MOUSEHOVER, OnMouseHover)
+    ON_WM_MOUSELEAVE()
+    ON_WM_MOUSEHOVER()
 END_MESSAGE_MAP()
 
 CHyperLink::CHyperLink(Shell& shell, const char* coloursKey) : m_shell(shell)
@@ -89,7 +87,7 @@ void CHyperLink::PreSubclassWindow()
     m_tip.AddTool(this, "", client, kToolId);
     ::ShowWindow(m_tip, SW_HIDE);
 
-    CStatic::PreSubclassWindow();
+    CPaintedStatic::PreSubclassWindow();
 }
 
 void CHyperLink::SetLinkText(const CString& text)
@@ -106,8 +104,7 @@ void CHyperLink::SetLinkUrl(const CString& url)
 
 void CHyperLink::SetTipText(LPCSTR text)
 {
-    if (m_bTipEnabled)
-        m_tip.UpdateTipText(text, this, kToolId);
+    m_tip.UpdateTipText(text, this, kToolId);
 }
 
 void CHyperLink::SetTipTextColor(COLORREF colour)
@@ -125,7 +122,7 @@ BOOL CHyperLink::PreTranslateMessage(MSG* pMsg)
     // The tooltip learns of the mouse over its tool only through this relay.
     if (m_tip.m_hWnd)
         m_tip.RelayEvent(pMsg);
-    return CStatic::PreTranslateMessage(pMsg);
+    return CPaintedStatic::PreTranslateMessage(pMsg);
 }
 
 void CHyperLink::OnMouseMove(UINT, POINT point)
@@ -147,18 +144,16 @@ BOOL CHyperLink::OnSetCursor(CWnd*, UINT, UINT)
     return TRUE;
 }
 
-LRESULT CHyperLink::OnMouseHover(WPARAM, LPARAM)
+void CHyperLink::OnMouseHover(UINT, POINT)
 {
     m_bHover = TRUE;
     RedrawWindow(RDW_INVALIDATE);
-    return 0;
 }
 
-LRESULT CHyperLink::OnMouseLeave(WPARAM, LPARAM)
+void CHyperLink::OnMouseLeave()
 {
     m_bHover = FALSE;
     RedrawWindow(RDW_INVALIDATE);
-    return 0;
 }
 
 void CHyperLink::OnLButtonDown(UINT, POINT point)
@@ -179,19 +174,9 @@ void CHyperLink::OnLButtonUp(UINT, POINT point)
     Default();
 }
 
-void CHyperLink::OnPaint()
-{
-    CPaintDC dc(this);
-    Paint(dc);
-}
-
-LRESULT CHyperLink::OnPrintClient(WPARAM wParam, LPARAM)
-{
-    Paint(CDC(reinterpret_cast<HDC>(wParam)));
-    return 0;
-}
-
-void CHyperLink::Paint(const CDC& target)
+// Drawn off-screen, then onto `target` in one transfer: the link does not
+// flicker as it repaints on every hover and leave.
+void CHyperLink::PaintContent(CDC& target)
 {
     RECT client;
     GetClientRect(&client);

@@ -1,22 +1,19 @@
 #pragma once
 #include "controls/Shell.h"
 #include "framework/Gdi.h"
-#include "framework/Static.h"
+#include "framework/PaintedStatic.h"
 #include "framework/ToolTipCtrl.h"
-
-class CDC;
 
 // A static text control of a dialog made into a web link: painted in a link
 // colour, underlined while the mouse rests on it, a hand cursor over its
 // text, a tooltip, and its URL opened through the shell when the text is
 // clicked. Attach it to the static by data exchange, then give it its text,
 // URL and tooltip.
-class CHyperLink : public CStatic {
+class CHyperLink : public CPaintedStatic {
 public:
     // Where the browser keeps the current user's link colours; tests read
     // theirs from a key of their own.
     static constexpr const char* kBrowserSettingsKey = "Software\\Microsoft\\Internet Explorer\\Settings";
-    static constexpr UINT_PTR kToolId = 1001;
 
     explicit CHyperLink(Shell& shell, const char* coloursKey = kBrowserSettingsKey);
     ~CHyperLink() override;
@@ -29,11 +26,28 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
+protected:
+    void PreSubclassWindow() override;
+    void PaintContent(CDC& target) override;
+    void OnMouseMove(UINT nFlags, POINT point);
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    void OnLButtonDown(UINT nFlags, POINT point);
+    void OnLButtonUp(UINT nFlags, POINT point);
+    void OnMouseHover(UINT nFlags, POINT point);
+    void OnMouseLeave();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static constexpr UINT_PTR kToolId = 1001;
+
+    void ReadColours(const char* key);
+
+    Shell& m_shell;
     HCURSOR m_hHandCursor = nullptr;
     HCURSOR m_hHandDownCursor = nullptr;
     // The system's shared arrow: never destroyed here.
     HCURSOR m_hArrowCursor = nullptr;
-    BOOL m_bTipEnabled = TRUE;
     // The mouse rests on the control.
     BOOL m_bHover = FALSE;
     // The URL has been opened once; for as long as this object lives.
@@ -49,24 +63,4 @@ public:
     COLORREF m_crHover = RGB(0, 0, 255);
     COLORREF m_crLink = RGB(0, 0, 200);
     COLORREF m_crVisited = RGB(5, 34, 143);
-
-protected:
-    void PreSubclassWindow() override;
-    void OnMouseMove(UINT nFlags, POINT point);
-    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
-    void OnPaint();
-    LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
-    void OnLButtonDown(UINT nFlags, POINT point);
-    void OnLButtonUp(UINT nFlags, POINT point);
-    LRESULT OnMouseLeave(WPARAM, LPARAM);
-    LRESULT OnMouseHover(WPARAM, LPARAM);
-
-    DECLARE_MESSAGE_MAP()
-
-private:
-    void ReadColours(const char* key);
-    // Draws the link off-screen, then onto `target` in one transfer.
-    void Paint(const CDC& target);
-
-    Shell& m_shell;
 };

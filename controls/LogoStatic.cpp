@@ -4,10 +4,8 @@
 #include "framework/DC.h"
 #include "res/HomePage.h"
 
-BEGIN_MESSAGE_MAP(CLogoStatic, CStatic)
+BEGIN_MESSAGE_MAP(CLogoStatic, CPaintedStatic)
     ON_WM_ERASEBKGND()
-    ON_WM_PAINT()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
@@ -26,19 +24,7 @@ BOOL CLogoStatic::OnEraseBkgnd(CDC*)
     return TRUE;
 }
 
-void CLogoStatic::OnPaint()
-{
-    const CPaintDC dc(this);
-    Paint(dc);
-}
-
-LRESULT CLogoStatic::OnPrintClient(WPARAM wParam, LPARAM)
-{
-    Paint(CDC(reinterpret_cast<HDC>(wParam)));
-    return 0;
-}
-
-void CLogoStatic::Paint(const CDC& dc) const
+void CLogoStatic::PaintContent(CDC& dc)
 {
     RECT client;
     GetClientRect(&client);

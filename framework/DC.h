@@ -54,8 +54,7 @@ public:
     explicit CPaintDC(CWnd* pWnd);
     ~CPaintDC();
 
-    PAINTSTRUCT m_ps{};
-
 private:
+    PAINTSTRUCT m_ps{};
     HWND m_hWnd;
 };

@@ -1,7 +1,5 @@
 #include "framework/FileFind.h"
 
-#include <cstring>
-
 BOOL CFileFind::FindFile(LPCSTR pattern)
 {
     Close();
@@ -22,9 +20,4 @@ void CFileFind::Close()
     if (m_hFind != INVALID_HANDLE_VALUE)
         ::FindClose(m_hFind);
     m_hFind = INVALID_HANDLE_VALUE;
-}
-
-BOOL CFileFind::IsDots() const
-{
-    return IsDirectory() && (std::strcmp(m_current.cFileName, ".") == 0 || std::strcmp(m_current.cFileName, "..") == 0);
 }

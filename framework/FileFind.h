@@ -19,7 +19,6 @@ public:
     CString GetFileName() const { return m_current.cFileName; }
     BOOL MatchesMask(DWORD mask) const { return (m_current.dwFileAttributes & mask) != 0; }
     BOOL IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }
-    BOOL IsDots() const;
 
 private:
     HANDLE m_hFind = INVALID_HANDLE_VALUE;

@@ -2,17 +2,13 @@
 
 #include <string>
 
-int CListCtrl::InsertColumn(int nCol, LPCSTR heading, int nFormat, int nWidth, int nSubItem) const
+int CListCtrl::InsertColumn(int nCol, LPCSTR heading, int nFormat, int nWidth) const
 {
     LVCOLUMNA column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
     column.fmt = nFormat;
     column.cx = nWidth;
     column.pszText = const_cast<LPSTR>(heading);
-    if (nSubItem != -1) {
-        column.mask |= LVCF_SUBITEM;
-        column.iSubItem = nSubItem;
-    }
     return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(&column)));
 }
 

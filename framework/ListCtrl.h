@@ -5,7 +5,7 @@
 // control; nothing is cached here.
 class CListCtrl : public CWnd {
 public:
-    int InsertColumn(int nCol, LPCSTR heading, int nFormat, int nWidth, int nSubItem = -1) const;
+    int InsertColumn(int nCol, LPCSTR heading, int nFormat, int nWidth) const;
     int InsertItem(int nItem, LPCSTR text) const;
     BOOL SetItemText(int nItem, int nSubItem, LPCSTR text) const;
     CString GetItemText(int nItem, int nSubItem) const;

@@ -39,6 +39,16 @@ protected:                    \
         return true;            \
     }
 
+// A device context to paint the client area into, and what to paint (the
+// PRF_ flags).
+#define ON_WM_PRINTCLIENT()                                              \
+    if (message == WM_PRINTCLIENT) {                                     \
+        CDC dc(reinterpret_cast<HDC>(wParam));                           \
+        OnPrintClient(&dc, static_cast<UINT>(lParam));                   \
+        result = 0;                                                      \
+        return true;                                                     \
+    }
+
 #define ON_WM_DESTROY()           \
     if (message == WM_DESTROY) {  \
         OnDestroy();              \
@@ -79,6 +89,16 @@ protected:                    \
 #define ON_WM_MOUSEMOVE() ON_MOUSE_MESSAGE_(WM_MOUSEMOVE, OnMouseMove)
 #define ON_WM_LBUTTONDOWN() ON_MOUSE_MESSAGE_(WM_LBUTTONDOWN, OnLButtonDown)
 #define ON_WM_LBUTTONUP() ON_MOUSE_MESSAGE_(WM_LBUTTONUP, OnLButtonUp)
+// Sent once TrackMouseEvent asked for it: the mouse rested on the window,
+// or left it.
+#define ON_WM_MOUSEHOVER() ON_MOUSE_MESSAGE_(WM_MOUSEHOVER, OnMouseHover)
+
+#define ON_WM_MOUSELEAVE()            \
+    if (message == WM_MOUSELEAVE) {   \
+        OnMouseLeave();               \
+        result = 0;                   \
+        return true;                  \
+    }
 
 #define ON_WM_SETCURSOR()                                                                   \
     if (message == WM_SETCURSOR) {                                                          \

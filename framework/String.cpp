@@ -1,23 +1,6 @@
 #include "framework/String.h"
 
-#include <cstdarg>
-#include <cstdio>
-
 #include "framework/WinApp.h"
-
-void CString::Format(LPCSTR format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int length = std::vsnprintf(nullptr, 0, format, args);
-    va_end(args);
-    m_text.assign(length > 0 ? static_cast<size_t>(length) : 0, '\0');
-    if (length > 0)
-        std::vsnprintf(m_text.data(), m_text.size() + 1, format, again);
-    va_end(again);
-}
 
 BOOL CString::LoadString(UINT id)
 {

@@ -17,7 +17,6 @@ public:
     bool IsEmpty() const { return m_text.empty(); }
     void Empty() { m_text.clear(); }
 
-    void Format(LPCSTR format, ...);
     // Loads string resource `id` of the program; false (and empty) when missing.
     BOOL LoadString(UINT id);
 

@@ -18,12 +18,12 @@ unsigned __stdcall CWinThread::ThreadEntry(void* pThreadObject)
 }
 
 CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
-                           DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+                           DWORD dwCreateFlags)
 {
     auto* pThread = new CWinThread(pfnThreadProc, pParam);
     // Start suspended so the object is complete before the thread can end
     // and, with auto-delete, delete it.
-    const uintptr_t handle = _beginthreadex(lpSecurityAttrs, nStackSize, CWinThread::ThreadEntry, pThread,
+    const uintptr_t handle = _beginthreadex(nullptr, nStackSize, CWinThread::ThreadEntry, pThread,
                                             CREATE_SUSPENDED, nullptr);
     if (handle == 0) {
         delete pThread;

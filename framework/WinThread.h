@@ -24,12 +24,12 @@ private:
     AFX_THREADPROC m_pfnThreadProc;
     LPVOID m_pThreadParams;
 
-    friend CWinThread* AfxBeginThread(AFX_THREADPROC, LPVOID, int, UINT, DWORD, LPSECURITY_ATTRIBUTES);
+    friend CWinThread* AfxBeginThread(AFX_THREADPROC, LPVOID, int, UINT, DWORD);
 };
 
-// Starts `pfnThreadProc(pParam)` on a new thread; null when it could not be
-// started. A stack size of 0, or one below the platform's minimum, gives the
-// program's default stack.
-CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority = THREAD_PRIORITY_NORMAL,
-                           UINT nStackSize = 0, DWORD dwCreateFlags = 0,
-                           LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
+// Starts `pfnThreadProc(pParam)` on a new thread at priority `nPriority`;
+// null when it could not be started. A stack size of 0, or one below the
+// platform's minimum, gives the program's default stack. With
+// CREATE_SUSPENDED in `dwCreateFlags` the thread waits for ResumeThread.
+CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
+                           DWORD dwCreateFlags);

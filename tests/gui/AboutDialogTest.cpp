@@ -8,6 +8,7 @@
 #include "framework/WinApp.h"
 #include "gui/DialogDriver.h"
 #include "gui/MainDialogSteps.h"
+#include "gui/Rendering.h"
 #include "gui/TestServices.h"
 
 namespace {
@@ -22,6 +23,15 @@ CAboutDlg* OpenAbout()
 DialogStep AboutIsOpen(CAboutDlg*& about)
 {
     return [&about] { return (about = OpenAbout()) != nullptr; };
+}
+
+// The colour of the About box's link text with the mouse away from it.
+COLORREF LinkColour(const CAboutDlg& about)
+{
+    const HWND hLink = about.GetDlgItem(IDC_HOME_LINK);
+    ::SendMessageA(hLink, WM_MOUSELEAVE, 0, 0);
+    const RenderedClient pixels(hLink, RGB(255, 0, 255));
+    return pixels.CommonestBesides(::GetSysColor(COLOR_BTNFACE));
 }
 
 }  // namespace
@@ -68,6 +78,7 @@ TEST(AboutDialog, ShowsTheBoldTitleAndTheIconAndTheRestInTheDialogFont)
 {
     StandInShell shell;
     CAboutDlg about(shell);
+    HFONT hTitleFont = nullptr;
     const ModalRun run = RunModal(about, {
         Do([&] {
             EXPECT_EQ(WindowText(about), "About Vorlane");
@@ -75,12 +86,13 @@ TEST(AboutDialog, ShowsTheBoldTitleAndTheIconAndTheRestInTheDialogFont)
             EXPECT_EQ(WindowText(hTitle), "Vorlane v1.1");
             LOGFONTA guiFont{}, title{};
             ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof guiFont, &guiFont);
-            ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(hTitle, WM_GETFONT, 0, 0)), sizeof title, &title);
+            hTitleFont = reinterpret_cast<HFONT>(::SendMessageA(hTitle, WM_GETFONT, 0, 0));
+            ::GetObjectA(hTitleFont, sizeof title, &title);
             EXPECT_EQ(title.lfWeight, FW_BOLD);
             EXPECT_STREQ(title.lfFaceName, guiFont.lfFaceName);
             EXPECT_EQ(title.lfHeight, guiFont.lfHeight);
             const LRESULT dialogFont = about.SendMessage(WM_GETFONT);
-            EXPECT_EQ(about.m_link.SendMessage(WM_GETFONT), dialogFont);
+            EXPECT_EQ(::SendMessageA(about.GetDlgItem(IDC_HOME_LINK), WM_GETFONT, 0, 0), dialogFont);
             // The icon and the lines have no font; every other control but the title has the dialog's.
             for (HWND hChild = ::GetWindow(about, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
                 const LRESULT font = ::SendMessageA(hChild, WM_GETFONT, 0, 0);
@@ -100,7 +112,8 @@ TEST(AboutDialog, ShowsTheBoldTitleAndTheIconAndTheRestInTheDialogFont)
         Do([&] { ::PostMessageA(about.GetDlgItem(IDOK), WM_KEYDOWN, VK_RETURN, 0); }),
     });
     EXPECT_EQ(run.result, IDOK);
-    EXPECT_EQ(about.m_fontTitle.GetSafeHandle(), nullptr);  // the title font went with the window
+    // The title font went with the window.
+    EXPECT_EQ(::GetObjectType(hTitleFont), DWORD{0});
 }
 
 TEST(AboutDialog, OtherSystemCommandsOpenNothingAndTheVisitedColourLastsAsLongAsTheBox)
@@ -108,6 +121,7 @@ TEST(AboutDialog, OtherSystemCommandsOpenNothingAndTheVisitedColourLastsAsLongAs
     TestServices services;
     CVorlaneDlg dlg(services.services);
     CAboutDlg* about = nullptr;
+    COLORREF unvisited = 0;
     const auto openAbout = [&] { dlg.PostMessage(WM_SYSCOMMAND, IDM_ABOUTBOX); };
     RunModal(dlg, {
         Do([&] { dlg.PostMessage(WM_SYSCOMMAND, IDM_ABOUTBOX + 16); }),
@@ -118,17 +132,19 @@ TEST(AboutDialog, OtherSystemCommandsOpenNothingAndTheVisitedColourLastsAsLongAs
         }),
         AboutIsOpen(about),
         Do([&] {
-            ::UpdateWindow(about->m_link);
-            ::SendMessageA(about->m_link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 2));
-            ::SendMessageA(about->m_link, WM_LBUTTONUP, 0, MAKELPARAM(1, 2));
-            EXPECT_TRUE(about->m_link.m_bVisited);
+            const HWND hLink = about->GetDlgItem(IDC_HOME_LINK);
+            ::UpdateWindow(hLink);
+            unvisited = LinkColour(*about);
+            ::SendMessageA(hLink, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 2));
+            ::SendMessageA(hLink, WM_LBUTTONUP, 0, MAKELPARAM(1, 2));
+            EXPECT_NE(LinkColour(*about), unvisited);
             about->EndDialog(IDOK);
         }),
         [&] { return OpenAbout() == nullptr; },
         Do(openAbout),
         AboutIsOpen(about),
         Do([&] {
-            EXPECT_FALSE(about->m_link.m_bVisited);
+            EXPECT_EQ(LinkColour(*about), unvisited);
             about->EndDialog(IDOK);
         }),
         [&] { return OpenAbout() == nullptr; },

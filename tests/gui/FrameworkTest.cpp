@@ -4,10 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "framework/DC.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
+#include "framework/Gdi.h"
 #include "framework/ListCtrl.h"
+#include "framework/PaintedStatic.h"
 #include "gui/DialogDriver.h"
+#include "gui/Rendering.h"
 #include "res/resource.h"
 
 namespace {
@@ -86,6 +90,32 @@ BEGIN_MESSAGE_MAP(FrameworkDialog, CDialog)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_FILE_LIST, OnColumnClickSeenByParent)
 END_MESSAGE_MAP()
 
+// Fills its client area with one colour, and notes the window of every
+// context it paints into.
+class Swatch : public CPaintedStatic {
+public:
+    static constexpr COLORREF kColour = RGB(10, 200, 30);
+    std::vector<HWND> paintedWindows;
+
+protected:
+    void PaintContent(CDC& dc) override
+    {
+        RECT client;
+        GetClientRect(&client);
+        dc.FillRect(&client, CBrush(kColour));
+        paintedWindows.push_back(::WindowFromDC(dc));
+    }
+};
+
+class SwatchDialog : public CDialog {
+public:
+    SwatchDialog() : CDialog(IDD_ABOUTBOX) {}
+    Swatch m_swatch;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_HOME_LINK, m_swatch); }
+};
+
 void ClickAt(HWND hWnd, int x, int y)
 {
     ::SendMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
@@ -143,4 +173,23 @@ TEST(DialogDriver, AStepStuckInANestedMessageLoopFailsAtItsDeadline)
         "still waiting");
     EXPECT_TRUE(run.timedOut);
     EXPECT_EQ(dialog.m_hWnd, nullptr);
+}
+
+TEST(Framework, APaintedControlDrawsTheScreenAndAContextItIsHandedWithOneFunction)
+{
+    SwatchDialog dialog;
+    RunModal(dialog, {Do([&] {
+        Swatch& swatch = dialog.m_swatch;
+        ::UpdateWindow(swatch);
+        swatch.paintedWindows.clear();
+
+        const RenderedClient pixels(swatch, RGB(0, 0, 0));
+        EXPECT_EQ(pixels.Count(Swatch::kColour), pixels.Width() * pixels.Height());
+        swatch.RedrawWindow(RDW_INVALIDATE | RDW_UPDATENOW);
+        RECT update;
+        EXPECT_FALSE(::GetUpdateRect(swatch, &update, FALSE));
+        // A memory context belongs to no window; the screen's to the control's.
+        EXPECT_EQ(swatch.paintedWindows, (std::vector<HWND>{nullptr, swatch.m_hWnd}));
+        dialog.EndDialog(IDOK);
+    })});
 }

@@ -15,6 +15,11 @@
 
 namespace {
 
+// The colours of a link where the browser settings name none.
+constexpr COLORREF kDefaultLink = RGB(0, 0, 200);
+constexpr COLORREF kDefaultHover = RGB(0, 0, 255);
+constexpr COLORREF kDefaultVisited = RGB(5, 34, 143);
+
 // Where the link's text ends and where a click stops counting, in the control's own font.
 struct TextMeasure {
     int textRight;
@@ -53,6 +58,29 @@ void Send(HWND hWnd, UINT message, int x, int y)
     ::SendMessageA(hWnd, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
 }
 
+void Click(HWND hWnd, int x, int y)
+{
+    Send(hWnd, WM_LBUTTONDOWN, x, y);
+    Send(hWnd, WM_LBUTTONUP, x, y);
+}
+
+RenderedClient Rendered(HWND hLink)
+{
+    return RenderedClient(hLink, RGB(255, 0, 255));
+}
+
+COLORREF CommonestColour(HWND hLink)
+{
+    return Rendered(hLink).CommonestBesides(::GetSysColor(COLOR_BTNFACE));
+}
+
+// The colour of the link's text with the mouse away from it.
+COLORREF TextColour(HWND hLink)
+{
+    ::SendMessageA(hLink, WM_MOUSELEAVE, 0, 0);
+    return CommonestColour(hLink);
+}
+
 // The underline: a row of the rendered link with the colour across most of the text.
 bool HasUnderline(const RenderedClient& pixels, COLORREF colour, int textWidth)
 {
@@ -64,6 +92,100 @@ bool HasUnderline(const RenderedClient& pixels, COLORREF colour, int textWidth)
             return true;
     }
     return false;
+}
+
+// The home page's address as a static control shows its text, in the
+// control's own font, plain or underlined, in `colour`: what the link should
+// look like.
+RenderedClient ExpectedText(HWND hLink, COLORREF colour, bool underlined)
+{
+    LOGFONTA logFont{};
+    ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(hLink, WM_GETFONT, 0, 0)), sizeof logFont, &logFont);
+    logFont.lfUnderline = underlined;
+    RECT client;
+    ::GetClientRect(hLink, &client);
+    return RenderedClient(client.right, client.bottom, ::GetSysColor(COLOR_BTNFACE), [&](HDC hdc) {
+        const HFONT hFont = ::CreateFontIndirectA(&logFont);
+        const HGDIOBJ old = ::SelectObject(hdc, hFont);
+        ::SetBkMode(hdc, TRANSPARENT);
+        ::SetTextColor(hdc, colour);
+        RECT area = client;
+        ::DrawTextA(hdc, HOME_PAGE_URL, -1, &area, DT_SINGLELINE | DT_VCENTER);
+        ::SelectObject(hdc, old);
+        ::DeleteObject(hFont);
+    });
+}
+
+// A cursor's look: (icon, hot spot x and y, colour bitmap, mask width and height) and its mask's bits.
+using CursorLook = std::tuple<BOOL, DWORD, DWORD, bool, LONG, LONG, std::vector<BYTE>>;
+
+CursorLook LookOf(HCURSOR hCursor)
+{
+    ICONINFO info{};
+    if (!::GetIconInfo(hCursor, &info))
+        return {};
+    BITMAP mask{};
+    ::GetObjectA(info.hbmMask, sizeof mask, &mask);
+    std::vector<BYTE> bits(static_cast<size_t>(mask.bmWidthBytes * mask.bmHeight));
+    ::GetBitmapBits(info.hbmMask, static_cast<LONG>(bits.size()), bits.data());
+    ::DeleteObject(info.hbmMask);
+    if (info.hbmColor)
+        ::DeleteObject(info.hbmColor);
+    return {info.fIcon, info.xHotspot, info.yHotspot, info.hbmColor != nullptr, mask.bmWidth, mask.bmHeight, bits};
+}
+
+// A monochrome 32 x 32 cursor with its hot spot on the fingertip keeps both
+// planes in one mask bitmap, AND above XOR.
+CursorLook HandLook(const std::array<unsigned char, kCursorPlaneBytes>& andPlane,
+                    const std::array<unsigned char, kCursorPlaneBytes>& xorPlane)
+{
+    std::vector<BYTE> bits(andPlane.begin(), andPlane.end());
+    bits.insert(bits.end(), xorPlane.begin(), xorPlane.end());
+    return {FALSE, DWORD{5}, DWORD{0}, false, LONG{32}, LONG{64}, bits};
+}
+
+// The cursor shown now: "arrow" (the system's), "hand", "hand down", or "other".
+std::string ShownCursor()
+{
+    const HCURSOR hCursor = ::GetCursor();
+    if (hCursor == ::LoadCursorA(nullptr, IDC_ARROW))
+        return "arrow";
+    const CursorLook look = LookOf(hCursor);
+    if (look == HandLook(kHandAnd, kHandXor))
+        return "hand";
+    if (look == HandLook(kHandDownAnd, kHandDownXor))
+        return "hand down";
+    return "other";
+}
+
+struct TipSearch {
+    HWND hLink;
+    HWND hTip;
+};
+
+BOOL CALLBACK FindTip(HWND hWnd, LPARAM lParam)
+{
+    auto& search = *reinterpret_cast<TipSearch*>(lParam);
+    char className[64] = {};
+    ::GetClassNameA(hWnd, className, sizeof className);
+    char text[80] = {};
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.lpszText = text;
+    if (::lstrcmpiA(className, TOOLTIPS_CLASSA) == 0 &&
+        ::SendMessageA(hWnd, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool)) && tool.hwnd == search.hLink) {
+        search.hTip = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The tooltip, among this thread's windows, that has a tool over `hLink`.
+HWND TipOf(HWND hLink)
+{
+    TipSearch search{hLink, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindTip, reinterpret_cast<LPARAM>(&search));
+    return search.hTip;
 }
 
 // A key of the test's own under HKEY_CURRENT_USER, deleted at the end.
@@ -89,12 +211,34 @@ struct ScratchKey {
     }
 };
 
+// The About box's template with a link of the test's own in it, reading its
+// colours from `coloursKey`.
+class LinkDialog : public CDialog {
+public:
+    LinkDialog(Shell& shell, const char* coloursKey) : CDialog(IDD_ABOUTBOX), m_link(shell, coloursKey) {}
+
+    HWND Link() const { return GetDlgItem(IDC_HOME_LINK); }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_HOME_LINK, m_link); }
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        m_link.SetLinkText(HOME_PAGE_URL);
+        m_link.SetLinkUrl(HOME_PAGE_URL);
+        return TRUE;
+    }
+
+private:
+    CHyperLink m_link;
+};
+
 // Runs the About box and calls `check` on its link once it is up.
-void CheckLink(StandInShell& shell, const std::function<void(CHyperLink&)>& check)
+void CheckLink(StandInShell& shell, const std::function<void(HWND)>& check)
 {
     CAboutDlg about(shell);
     RunModal(about, {Do([&] {
-        check(about.m_link);
+        check(about.GetDlgItem(IDC_HOME_LINK));
         about.EndDialog(IDOK);
     })});
 }
@@ -104,119 +248,129 @@ void CheckLink(StandInShell& shell, const std::function<void(CHyperLink&)>& chec
 TEST(HyperLink, CursorsAreTheHandsWithTheFingertipAsHotSpot)
 {
     StandInShell shell;
-    CheckLink(shell, [&](CHyperLink& link) {
+    CheckLink(shell, [&](HWND link) {
+        ::UpdateWindow(link);
+        const TextMeasure text = Measure(link);
         const struct {
             const char* name;
-            HCURSOR hCursor;
-            const std::array<unsigned char, kCursorPlaneBytes>& andPlane;
-            const std::array<unsigned char, kCursorPlaneBytes>& xorPlane;
-        } cursors[] = {{"hand", link.m_hHandCursor, kHandAnd, kHandXor},
-                       {"hand down", link.m_hHandDownCursor, kHandDownAnd, kHandDownXor}};
+            std::function<void()> show;
+            CursorLook look;
+        } cursors[] = {
+            {"hand",
+             [&] {
+                 ::SendMessageA(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+             },
+             HandLook(kHandAnd, kHandXor)},
+            {"hand down", [&] { Send(link, WM_LBUTTONDOWN, 2, text.middle); }, HandLook(kHandDownAnd, kHandDownXor)},
+        };
         for (const auto& cursor : cursors) {
-            ICONINFO info{};
-            ASSERT_TRUE(::GetIconInfo(cursor.hCursor, &info)) << cursor.name;
-            // A monochrome cursor keeps both planes in one mask bitmap, AND above XOR.
-            BITMAP mask{};
-            ::GetObjectA(info.hbmMask, sizeof mask, &mask);
-            std::vector<BYTE> bits(2 * kCursorPlaneBytes);
-            ::GetBitmapBits(info.hbmMask, static_cast<LONG>(bits.size()), bits.data());
-            std::vector<BYTE> expected(cursor.andPlane.begin(), cursor.andPlane.end());
-            expected.insert(expected.end(), cursor.xorPlane.begin(), cursor.xorPlane.end());
-            // (icon, hot spot x and y, colour bitmap, mask width and height)
-            EXPECT_EQ(std::make_tuple(info.fIcon, info.xHotspot, info.yHotspot, info.hbmColor != nullptr,
-                                      mask.bmWidth, mask.bmHeight),
-                      std::make_tuple(FALSE, DWORD{5}, DWORD{0}, false, LONG{32}, LONG{64}))
-                << cursor.name;
-            EXPECT_EQ(bits, expected) << cursor.name;
-            ::DeleteObject(info.hbmMask);
+            ::SetCursor(nullptr);
+            cursor.show();
+            EXPECT_EQ(LookOf(::GetCursor()), cursor.look) << cursor.name;
+            Send(link, WM_LBUTTONUP, text.hitRight, text.middle);
         }
         EXPECT_FALSE(kHandAnd[0] & 0x80 >> kCursorHotSpotX);  // the fingertip is drawn at the hot spot
-        EXPECT_EQ(link.m_hArrowCursor, ::LoadCursorA(nullptr, IDC_ARROW));
+        // Past the text, a press shows the system's own arrow.
+        Send(link, WM_LBUTTONDOWN, text.hitRight, text.middle);
+        EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_ARROW));
+        Send(link, WM_LBUTTONUP, text.hitRight, text.middle);
+        EXPECT_TRUE(shell.opened.empty());
     });
 }
 
-TEST(HyperLink, ColoursComeFromTheBrowserSettingsWhenThereAreAny)
+TEST(HyperLink, DrawsTheBrowsersColoursPlainHoveredAndVisitedUnderlinedOnlyWhileTheMouseRests)
 {
-    StandInShell shell;
-    const auto expectColours = [&](const char* key, COLORREF link, COLORREF hover, COLORREF visited) {
-        const CHyperLink hyperLink(shell, key);
-        EXPECT_EQ(hyperLink.m_crLink, link) << key;
-        EXPECT_EQ(hyperLink.m_crHover, hover) << key;
-        EXPECT_EQ(hyperLink.m_crVisited, visited) << key;
+    struct Value {
+        const char* name;
+        std::string text;
+        DWORD type;
     };
-    expectColours("Software\\Vorlane tests\\no such key", RGB(0, 0, 200), RGB(0, 0, 255), RGB(5, 34, 143));
-    ScratchKey key;
-    // The hover colour follows the link colour; only the underline tells them apart.
-    key.Set("Anchor Color", "0,128,0");
-    expectColours(key.path.c_str(), RGB(0, 128, 0), RGB(0, 128, 0), RGB(5, 34, 143));
-    // 32 bytes without a terminating zero are read; 32 characters and their zero are too long.
-    key.Set("Anchor Color Visited", "12, 34 ,56" + std::string(22, ' '), REG_BINARY);
-    key.Set("Anchor Color", "1,2,3" + std::string(27, ' '));
-    expectColours(key.path.c_str(), RGB(0, 0, 200), RGB(0, 0, 255), RGB(12, 34, 56));
+    const struct {
+        const char* name;
+        bool hasKey;
+        std::vector<Value> values;
+        COLORREF link;
+        COLORREF hover;
+        COLORREF visited;
+    } cases[] = {
+        {"no key", false, {}, kDefaultLink, kDefaultHover, kDefaultVisited},
+        // The hover colour follows the link colour; only the underline tells them apart.
+        {"link colour", true, {{"Anchor Color", "0,128,0", REG_SZ}}, RGB(0, 128, 0), RGB(0, 128, 0), kDefaultVisited},
+        // 32 bytes without a terminating zero are read; 32 characters and their zero are too long.
+        {"full and too long", true,
+         {{"Anchor Color Visited", "12, 34 ,56" + std::string(22, ' '), REG_BINARY},
+          {"Anchor Color", "1,2,3" + std::string(27, ' '), REG_SZ}},
+         kDefaultLink, kDefaultHover, RGB(12, 34, 56)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ScratchKey key;
+        for (const Value& value : c.values)
+            key.Set(value.name, value.text, value.type);
+        StandInShell shell;
+        LinkDialog dialog(shell, c.hasKey ? key.path.c_str() : "Software\\Vorlane tests\\no such key");
+        RunModal(dialog, {Do([&] {
+            const HWND link = dialog.Link();
+            ::UpdateWindow(link);
+            const TextMeasure text = Measure(link);
+            const struct {
+                const char* name;
+                std::function<void()> action;
+                COLORREF colour;
+                bool underlined;
+            } steps[] = {
+                {"plain", [] {}, c.link, false},
+                {"hovered", [&] { ::SendMessageA(link, WM_MOUSEHOVER, 0, 0); }, c.hover, true},
+                {"left", [&] { ::SendMessageA(link, WM_MOUSELEAVE, 0, 0); }, c.link, false},
+                {"visited", [&] { Click(link, 1, text.middle); }, c.visited, false},
+                {"visited and hovered", [&] { ::SendMessageA(link, WM_MOUSEHOVER, 0, 0); }, c.visited, true},
+            };
+            for (const auto& step : steps) {
+                step.action();
+                const RenderedClient pixels = Rendered(link);
+                const RenderedClient expected = ExpectedText(link, step.colour, step.underlined);
+                const auto inColour = [&](COLORREF pixel) { return pixel == step.colour; };
+                EXPECT_EQ(pixels.At(pixels.Width() - 1, 0), ::GetSysColor(COLOR_BTNFACE)) << step.name;
+                EXPECT_GT(pixels.Count(step.colour), text.textRight / 2) << step.name;
+                EXPECT_EQ(HasUnderline(pixels, step.colour, text.textRight), step.underlined) << step.name;
+                // The text in the control's own font, where a static puts it.
+                const RECT bounds = pixels.BoundsOf(inColour), expectedBounds = expected.BoundsOf(inColour);
+                EXPECT_TRUE(::EqualRect(&bounds, &expectedBounds)) << step.name;
+                EXPECT_EQ(pixels.Shape(inColour), expected.Shape(inColour)) << step.name;
+            }
+            EXPECT_EQ(shell.opened.size(), 1u);
+            dialog.EndDialog(IDOK);
+        })});
+    }
 }
 
-TEST(HyperLink, TakesOverTheStaticWithItsTextFontsAndTooltip)
+TEST(HyperLink, TakesOverTheStaticWithItsTextAndTooltip)
 {
     StandInShell shell;
-    CheckLink(shell, [&](CHyperLink& link) {
-        EXPECT_EQ(link.m_hWnd, ::GetDlgItem(::GetParent(link), IDC_HOME_LINK));
-        EXPECT_TRUE(link.GetStyle() & SS_NOTIFY);
+    CheckLink(shell, [&](HWND link) {
+        EXPECT_NE(dynamic_cast<CHyperLink*>(CWnd::FromHandlePermanent(link)), nullptr);
+        EXPECT_TRUE(::GetWindowLongA(link, GWL_STYLE) & SS_NOTIFY);
         EXPECT_EQ(WindowText(link), HOME_PAGE_URL);
-        EXPECT_EQ(link.m_strLinkText.str(), HOME_PAGE_URL);
-        EXPECT_EQ(link.m_strUrl.str(), HOME_PAGE_URL);
-        // Both fonts are the control's own; the renderings below tell them apart by the underline.
-        LOGFONTA own{}, normal{}, underline{};
-        ::GetObjectA(link.GetFont(), sizeof own, &own);
-        ::GetObjectA(link.m_fontNormal, sizeof normal, &normal);
-        ::GetObjectA(link.m_fontUnderline, sizeof underline, &underline);
-        EXPECT_STREQ(normal.lfFaceName, own.lfFaceName);
-        EXPECT_STREQ(underline.lfFaceName, own.lfFaceName);
-        EXPECT_EQ(normal.lfHeight, own.lfHeight);
-        EXPECT_FALSE(normal.lfUnderline);
-        EXPECT_TRUE(underline.lfUnderline);
+        // Drawn too: the link draws the text it was given, not the template's.
+        const COLORREF colour = TextColour(link);
+        ASSERT_NE(colour, ::GetSysColor(COLOR_BTNFACE));
+        const auto inColour = [&](COLORREF pixel) { return pixel == colour; };
+        EXPECT_EQ(Rendered(link).Shape(inColour), ExpectedText(link, colour, false).Shape(inColour));
 
-        char tipText[64] = {};
-        TOOLINFOA tool{sizeof tool, 0, link, CHyperLink::kToolId, {}, nullptr, tipText, 0, nullptr};
-        ASSERT_TRUE(::SendMessageA(link.m_tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)));
-        ::SendMessageA(link.m_tip, TTM_GETTEXTA, sizeof tipText, reinterpret_cast<LPARAM>(&tool));
+        const HWND tip = TipOf(link);
+        ASSERT_NE(tip, nullptr);
+        char tipText[80] = {};
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.lpszText = tipText;
+        ASSERT_TRUE(::SendMessageA(tip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool)));
+        ::SendMessageA(tip, TTM_GETTEXTA, sizeof tipText, reinterpret_cast<LPARAM>(&tool));
         EXPECT_STREQ(tipText, "Home");
         RECT client;
-        link.GetClientRect(&client);
+        ::GetClientRect(link, &client);
         EXPECT_TRUE(::EqualRect(&tool.rect, &client));
-        EXPECT_EQ(::SendMessageA(link.m_tip, TTM_GETTIPTEXTCOLOR, 0, 0), RGB(0, 0, 0));
-        EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(link.m_tip, TTM_GETTIPBKCOLOR, 0, 0)),
-                  ::GetSysColor(COLOR_INFOBK));
-    });
-}
-
-TEST(HyperLink, HoverUnderlinesInTheHoverColourAndLeaveRestoresTheLink)
-{
-    StandInShell shell;
-    CheckLink(shell, [&](CHyperLink& link) {
-        const int textWidth = Measure(link).textRight;
-        const struct {
-            const char* name;
-            UINT message;  // sent before the rendering, if any
-            BOOL visited;
-            COLORREF colour;
-        } steps[] = {
-            {"plain", 0, FALSE, link.m_crLink},
-            {"hovered", WM_MOUSEHOVER, FALSE, link.m_crHover},
-            {"left", WM_MOUSELEAVE, FALSE, link.m_crLink},
-            {"visited", 0, TRUE, link.m_crVisited},
-            {"visited and hovered", WM_MOUSEHOVER, TRUE, link.m_crVisited},
-        };
-        for (const auto& step : steps) {
-            if (step.message)
-                link.SendMessage(step.message);
-            link.m_bVisited = step.visited;
-            const bool hovered = step.message == WM_MOUSEHOVER;
-            EXPECT_EQ(link.m_bHover != FALSE, hovered) << step.name;
-            const RenderedClient pixels(link, RGB(255, 0, 255));
-            EXPECT_EQ(pixels.At(pixels.Width() - 1, 0), ::GetSysColor(COLOR_BTNFACE)) << step.name;
-            EXPECT_GT(pixels.Count(step.colour), textWidth / 2) << step.name;
-            EXPECT_EQ(HasUnderline(pixels, step.colour, textWidth), hovered) << step.name;
-        }
+        EXPECT_EQ(::SendMessageA(tip, TTM_GETTIPTEXTCOLOR, 0, 0), RGB(0, 0, 0));
+        EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(tip, TTM_GETTIPBKCOLOR, 0, 0)), ::GetSysColor(COLOR_INFOBK));
     });
 }
 
@@ -224,16 +378,28 @@ TEST(HyperLink, TheRealMouseRestingOnTheLinkHoversAndShowsTheTip)
 {
     StandInShell shell;
     CAboutDlg about(shell);
+    HWND link = nullptr;
+    COLORREF hover = 0;
+    int textWidth = 0;
     RECT window{};
+    const auto underlined = [&] { return HasUnderline(Rendered(link), hover, textWidth); };
     RunModal(about, {
         Do([&] {
-            ::GetWindowRect(about.m_link, &window);
+            link = about.GetDlgItem(IDC_HOME_LINK);
+            textWidth = Measure(link).textRight;
+            // The hover colour, learnt from a hover sent by hand.
+            ::SendMessageA(link, WM_MOUSEHOVER, 0, 0);
+            hover = CommonestColour(link);
+            ASSERT_TRUE(underlined());
+            ::SendMessageA(link, WM_MOUSELEAVE, 0, 0);
+            ASSERT_FALSE(underlined());
+            ::GetWindowRect(link, &window);
             MoveMouseTo(window.left + 5, (window.top + window.bottom) / 2);
         }),
-        [&] { return about.m_link.m_bHover != FALSE; },
-        [&] { return ::IsWindowVisible(about.m_link.m_tip) != FALSE; },
+        underlined,
+        [&] { return ::IsWindowVisible(TipOf(link)) != FALSE; },
         Do([&] { MoveMouseTo(window.right + 200, window.bottom + 200); }),
-        [&] { return !about.m_link.m_bHover; },
+        [&] { return !underlined(); },
         Do([&] { about.EndDialog(IDOK); }),
     });
 }
@@ -242,38 +408,41 @@ TEST(HyperLink, AReleaseOnTheTextOpensTheUrlOnceInANormalWindow)
 {
     StandInShell shell;
     CAboutDlg about(shell);
+    HWND link = nullptr;
+    COLORREF unvisited = 0;
     RunModal(about, {
         Do([&] {
-            CHyperLink& link = about.m_link;
+            link = about.GetDlgItem(IDC_HOME_LINK);
             ::UpdateWindow(link);
             const TextMeasure text = Measure(link);
-            EXPECT_EQ(link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd),
-                                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+            unvisited = TextColour(link);
+            EXPECT_EQ(::SendMessageA(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link),
+                                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
                       TRUE);
-            EXPECT_EQ(::GetCursor(), link.m_hHandCursor);
+            EXPECT_EQ(ShownCursor(), "hand");
 
             // Pressed and released just past the hit area, then pressed on the text and released past it.
             Send(link, WM_LBUTTONDOWN, text.hitRight, text.middle);
-            EXPECT_EQ(::GetCursor(), link.m_hArrowCursor);
+            EXPECT_EQ(ShownCursor(), "arrow");
             Send(link, WM_LBUTTONUP, text.hitRight, text.middle);
-            EXPECT_EQ(::GetCursor(), link.m_hArrowCursor);
+            EXPECT_EQ(ShownCursor(), "arrow");
             Send(link, WM_LBUTTONDOWN, 2, text.middle);
-            EXPECT_EQ(::GetCursor(), link.m_hHandDownCursor);
+            EXPECT_EQ(ShownCursor(), "hand down");
             Send(link, WM_LBUTTONUP, text.hitRight + 3, text.middle);
-            EXPECT_EQ(::GetCursor(), link.m_hArrowCursor);
+            EXPECT_EQ(ShownCursor(), "arrow");
             EXPECT_TRUE(shell.opened.empty());
-            EXPECT_FALSE(link.m_bVisited);
+            EXPECT_EQ(TextColour(link), unvisited);
 
             // Just right of the last letter still counts; the static's own click notification opens nothing more.
-            Send(link, WM_LBUTTONDOWN, text.hitRight - 1, text.middle);
-            Send(link, WM_LBUTTONUP, text.hitRight - 1, text.middle);
-            EXPECT_EQ(::GetCursor(), link.m_hHandCursor);
+            Click(link, text.hitRight - 1, text.middle);
+            EXPECT_EQ(ShownCursor(), "hand");
         }),
         Pause(2),
         Do([&] {
             const StandInShell::Request expected{"open", HOME_PAGE_URL, SW_SHOWNORMAL};
             EXPECT_EQ(shell.opened, std::vector<StandInShell::Request>{expected});
-            EXPECT_TRUE(about.m_link.m_bVisited);
+            // Visited: drawn in another colour from now on.
+            EXPECT_NE(TextColour(link), unvisited);
             about.EndDialog(IDOK);
         }),
     });
@@ -283,22 +452,22 @@ TEST(HyperLink, AFailedOpenLeavesTheLinkUnvisitedAndMovesPastTheTextShowTheArrow
 {
     StandInShell shell;
     shell.result = SE_ERR_NOASSOC;
-    CheckLink(shell, [&](CHyperLink& link) {
+    CheckLink(shell, [&](HWND link) {
         ::UpdateWindow(link);
         const TextMeasure text = Measure(link);
-        Send(link, WM_LBUTTONDOWN, 1, text.middle);
-        Send(link, WM_LBUTTONUP, 1, text.middle);
+        const COLORREF unvisited = TextColour(link);
+        Click(link, 1, text.middle);
         EXPECT_EQ(shell.opened.size(), 1u);
-        EXPECT_FALSE(link.m_bVisited);
+        EXPECT_EQ(TextColour(link), unvisited);
 
         // Before the hover the whole control shows the hand; after it, only the text does.
-        ::SetCursor(link.m_hHandCursor);
+        ::SendMessageA(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         Send(link, WM_MOUSEMOVE, text.hitRight + 1, text.middle);
-        EXPECT_EQ(::GetCursor(), link.m_hHandCursor);
-        link.SendMessage(WM_MOUSEHOVER);
+        EXPECT_EQ(ShownCursor(), "hand");
+        ::SendMessageA(link, WM_MOUSEHOVER, 0, 0);
         Send(link, WM_MOUSEMOVE, text.textRight / 2, text.middle);
-        EXPECT_EQ(::GetCursor(), link.m_hHandCursor);
+        EXPECT_EQ(ShownCursor(), "hand");
         Send(link, WM_MOUSEMOVE, text.hitRight + 1, text.middle);
-        EXPECT_EQ(::GetCursor(), link.m_hArrowCursor);
+        EXPECT_EQ(ShownCursor(), "arrow");
     });
 }

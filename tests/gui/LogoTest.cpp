@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "app/VorlaneDlg.h"
-#include "controls/Emboss.h"
 #include "gui/DialogDriver.h"
 #include "gui/MainDialogSteps.h"
 #include "gui/Rendering.h"
@@ -35,35 +36,63 @@ std::function<bool(COLORREF)> Mostly(int channel)
     };
 }
 
+// Sets system colours for as long as it lives, then puts the old ones back.
+class SystemColours {
+public:
+    explicit SystemColours(const std::vector<std::pair<int, COLORREF>>& colours)
+    {
+        std::vector<COLORREF> wanted;
+        for (const auto& [index, colour] : colours) {
+            m_indexes.push_back(index);
+            m_previous.push_back(::GetSysColor(index));
+            wanted.push_back(colour);
+        }
+        ::SetSysColors(static_cast<int>(m_indexes.size()), m_indexes.data(), wanted.data());
+    }
+    ~SystemColours() { ::SetSysColors(static_cast<int>(m_indexes.size()), m_indexes.data(), m_previous.data()); }
+    SystemColours(const SystemColours&) = delete;
+    SystemColours& operator=(const SystemColours&) = delete;
+
+private:
+    std::vector<int> m_indexes;
+    std::vector<COLORREF> m_previous;
+};
+
 }  // namespace
 
 TEST(Logo, PaintsThreeShadesOfTheSystemColoursShiftedInTheBottomRightCornerOverWhatLiesBeneath)
 {
+    // System colours far apart, to tell the passes from each other; the logo takes its shades when it is made.
+    const SystemColours colours({{COLOR_BTNSHADOW, RGB(220, 20, 20)},
+                                 {COLOR_BTNHIGHLIGHT, RGB(0, 180, 0)},
+                                 {COLOR_BTNFACE, RGB(0, 0, 180)}});
     TestServices test;
     CVorlaneDlg dlg(test.services);
     RunModal(dlg, {
         Do([&] {
-            auto& logo = dynamic_cast<CLogoStatic&>(*CWnd::FromHandlePermanent(dlg.GetDlgItem(IDC_LOGO)));
-            ASSERT_EQ(CWnd::FromHandlePermanent(dlg.GetDlgItem(IDC_LOGO)), &logo);
-            EXPECT_EQ(logo.m_crFace, Lightened(::GetSysColor(COLOR_BTNFACE)));
-            EXPECT_EQ(logo.m_crLight, Lightened(::GetSysColor(COLOR_BTNHIGHLIGHT)));
-            EXPECT_EQ(logo.m_crDark, Darkened(::GetSysColor(COLOR_BTNSHADOW)));
-            LOGFONTA font{};
-            ::GetObjectA(logo.m_fontLogo, sizeof font, &font);
-            EXPECT_EQ(font.lfHeight, 26);
-            EXPECT_EQ(font.lfWeight, FW_BOLD);
-            EXPECT_STREQ(font.lfFaceName, "Times New Roman");
-            // Shades far apart, to tell the passes from each other.
-            logo.m_crDark = RGB(200, 0, 0);
-            logo.m_crLight = RGB(0, 200, 0);
-            logo.m_crFace = RGB(0, 0, 200);
+            const HWND logo = dlg.GetDlgItem(IDC_LOGO);
+            ASSERT_NE(dynamic_cast<CLogoStatic*>(CWnd::FromHandlePermanent(logo)), nullptr);
+            // The maker's name three times, in a bold Times New Roman 26 pixels high: the dark edge, the
+            // light edge, then the face on top; each shade 20 away from its system colour, the shadow darker,
+            // the highlight and the face lighter.
+            const RecordedDrawing drawing(logo);
+            const COLORREF shades[] = {RGB(200, 0, 0), RGB(20, 200, 20), RGB(20, 20, 200)};
+            ASSERT_EQ(drawing.texts.size(), std::size(shades));
+            for (size_t pass = 0; pass < std::size(shades); ++pass) {
+                const RecordedDrawing::Text& text = drawing.texts[pass];
+                EXPECT_EQ(text.text, L"Halvory") << pass;
+                EXPECT_EQ(text.colour, shades[pass]) << pass;
+                EXPECT_EQ(text.font.lfHeight, 26) << pass;
+                EXPECT_EQ(text.font.lfWeight, FW_BOLD) << pass;
+                EXPECT_STREQ(text.font.lfFaceName, L"Times New Roman") << pass;
+            }
+
             const COLORREF beneath = RGB(0, 0, 0);
             const RenderedClient pixels(logo, beneath);
             const auto isDark = Mostly(0), isLight = Mostly(1), isFace = Mostly(2);
             const RECT dark = pixels.BoundsOf(isDark), light = pixels.BoundsOf(isLight), face = pixels.BoundsOf(isFace);
             for (const RECT& pass : {dark, light, face})
                 ASSERT_FALSE(::IsRectEmpty(&pass));
-
             // The dark edge right of the letters, the light one left of them, the face on top of both.
             EXPECT_GT(dark.right, face.right);
             EXPECT_LT(light.left, face.left);
