@@ -2,7 +2,7 @@
 # Builds everything and runs every test: the unit tests natively (with
 # AddressSanitizer and UBSan), then the unit and GUI tests of the Windows
 # builds under Wine on a virtual display, and the real Vorlane.exe with the
-# demonstration protection service.
+# demonstration protection service, in its window and with /save.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing
@@ -32,6 +32,7 @@ for arch in "${arches[@]}"; do
     say "Vorlane.exe with the demonstration service ($arch)"
     use_demo_prefix "$arch" "$BUILD/$arch/demo/sfc.dll"
     xvfb-run -a -s '-screen 0 1280x1024x24' "$WINE" "$BUILD/$arch/demo/demo_run.exe"
+    "$ROOT/tools/check-save.sh" "$arch"
     wineserver -k || true
 done
 say "All tests passed"
