@@ -4,6 +4,7 @@
 #
 #   vorlane.png         the main dialog, its list filled
 #   vorlane-filled.png  the same after a click on a row: the file's details
+#   vorlane-menu.png    that row's shortcut menu
 #   vorlane-logo.png    the embossed logo, enlarged four times
 #   vorlane-about.png   the About box, the mouse resting on its link
 #   vorlane-check.png   a file checked by its path
@@ -80,6 +81,13 @@ convert "$out/vorlane.png" -crop 130x32+15+502 +repage -scale 400% -strip "$out/
 click 150 155
 settle
 shoot vorlane-filled.png "$main_size"
+
+# The row's shortcut menu.
+xdotool mousemove $((X + 150)) $((Y + 155)) click 3
+sleep 1
+shoot vorlane-menu.png "$main_size"
+xdotool key Escape
+settle
 
 # The system menu from the caption's icon; "About Vorlane..." is its last
 # entry.
