@@ -17,11 +17,12 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# install_missing [more packages...]
 install_missing() {
     local wanted=(cmake make g++ googletest
                   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
                   binutils-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth
-                  fonts-liberation)
+                  fonts-liberation "$@")
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
@@ -35,10 +36,23 @@ install_missing() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 }
 
-# True when this kernel runs 32-bit programs; some kernels are built or
-# booted without 32-bit support, and then only the 64-bit build can run.
+# True when a binfmt_misc entry hands i386 programs to an emulator (such as
+# the one tools/test-i686.sh registers for its own processes).
+i386_emulated() {
+    local entry
+    for entry in /proc/sys/fs/binfmt_misc/*; do
+        grep -qx enabled "$entry" 2>/dev/null &&
+            grep -Eqx 'magic 7f454c4601[0-9a-f]{26}0300' "$entry" && return 0
+    done
+    return 1
+}
+
+# True when this kernel runs 32-bit programs itself; some kernels are built or
+# booted without 32-bit support. binfmt_misc entries are consulted before the
+# kernel's own loader, so while an emulator's entry is there the 32-bit loader
+# runs whatever the kernel can do: that is not counted.
 can_run_32bit() {
-    "$WINE32" --version >/dev/null 2>&1
+    ! i386_emulated && "$WINE32" --version >/dev/null 2>&1
 }
 
 # configure_and_build NAME [cmake options...]
@@ -53,6 +67,12 @@ build_windows() {
     local arch=$1
     shift
     configure_and_build "$arch" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" "$@"
+}
+
+# import_prefix_settings COMMAND...: imports tools/wine-prefix.reg, the
+# settings of every prefix, with the Wine loader that COMMAND runs.
+import_prefix_settings() {
+    "$@" reg import "Z:$ROOT/tools/wine-prefix.reg" >/dev/null
 }
 
 # use_wine_prefix i686|x86_64: a prefix of the program's own under the build
@@ -72,16 +92,7 @@ use_wine_prefix() {
         say "Creating the Wine prefix $WINEPREFIX"
         rm -rf "$WINEPREFIX"
         "$loader" wineboot -i >/dev/null 2>&1 || true
-        # No window manager on Xvfb: unmanaged windows avoid a 2 s wait at
-        # every hide and exit; a crash ends the program instead of waiting.
-        "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-        "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-        # The classic look: Wine's default theme draws its scroll bars slowly
-        # enough to dominate any list that redraws as it grows.
-        "$loader" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d 0 /f >/dev/null 2>&1
-        # Wine has no Times New Roman; the logo's serif face is drawn in the
-        # metric-compatible Liberation Serif instead of a fixed-pitch font.
-        "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
+        import_prefix_settings "$loader"
         wineserver -w || true
         touch "$WINEPREFIX/.vorlane-ready"
     fi
