@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Runs the i686 build's unit and GUI tests on a kernel that runs no 32-bit
-# programs: qemu user-mode emulation runs Wine's 32-bit loader, once in a
-# win32 prefix and once in a 64-bit prefix (WOW64: the 64-bit Wine serves
-# the 32-bit tests). Where the kernel does run 32-bit programs, they are
-# emulated all the same.
+# programs: qemu user-mode emulation runs Wine's 32-bit loader, in a win32
+# prefix, in a 64-bit prefix (WOW64: the 64-bit Wine serves the 32-bit
+# tests), or both (the default). Where the kernel does run 32-bit programs,
+# they are emulated all the same.
+#
+#     tools/test-i686.sh [win32] [wow64]
 #
 # The binfmt_misc entry that hands i386 programs to qemu lives in a
 # binfmt_misc of the stage's own (Linux 6.7 and later give one to a user
@@ -37,16 +39,20 @@ stop_wine() {
     done
 }
 
-# make_prefix LOADER: a new prefix in $WINEPREFIX with the settings of every
-# prefix. One Wine session serves every step and then the tests: each new
-# session starts Wine's services again, close to a minute under emulation.
-make_prefix() {
-    rm -rf "$WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    step 30 wineserver -p &&
-        step "$BOOT_LIMIT" "$1" wineboot &&
-        import_prefix_settings step "$STEP_LIMIT" "$1" &&
-        touch "$WINEPREFIX/.vorlane-ready"
+# open_prefix LOADER: starts a Wine session in $WINEPREFIX, which then
+# serves every step and the tests: each new session starts Wine's services
+# again, close to a minute under emulation, and services started by a test
+# would hold ctest's output open. A prefix not made yet is made first, with
+# the settings of every prefix.
+open_prefix() {
+    if [ ! -f "$WINEPREFIX/.vorlane-ready" ]; then
+        rm -rf "$WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+    fi
+    step 30 wineserver -p && step "$BOOT_LIMIT" "$1" wineboot || return 1
+    if [ ! -f "$WINEPREFIX/.vorlane-ready" ]; then
+        import_prefix_settings step "$STEP_LIMIT" "$1" && touch "$WINEPREFIX/.vorlane-ready"
+    fi
 }
 
 # run_tests win32|wow64
@@ -59,16 +65,14 @@ run_tests() {
     fi
     # Wine's menu builder has nothing to do here, and takes long emulated.
     export WINELOADER=$boot WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    if [ -f "$WINEPREFIX/.vorlane-ready" ]; then
-        step 30 wineserver -p
-    else
-        until make_prefix "$boot"; do
-            echo "Making the prefix $WINEPREFIX failed (attempt $attempt of $ATTEMPTS)"
-            stop_wine
-            [ $((attempt += 1)) -le $ATTEMPTS ] || return 1
-        done
-        echo "Made the prefix $WINEPREFIX in $((SECONDS - start)) s (attempt $attempt)"
-    fi
+    # Called as a condition, where set -e is off: every failure returns.
+    until open_prefix "$boot"; do
+        echo "Opening the prefix $WINEPREFIX failed (attempt $attempt of $ATTEMPTS)"
+        stop_wine
+        rm -f "$WINEPREFIX/.vorlane-ready"
+        [ $((attempt += 1)) -le $ATTEMPTS ] || return 1
+    done
+    echo "Opened the prefix $WINEPREFIX in $((SECONDS - start)) s (attempt $attempt)"
     start=$SECONDS
     local status=0
     # The tests take Wine's 32-bit loader from the toolchain file.
@@ -94,12 +98,17 @@ start_display() {
 }
 
 if [ "${1:-}" != --inside ]; then
+    kinds=("$@")
+    [ $# -gt 0 ] || kinds=(win32 wow64)
+    for kind in "${kinds[@]}"; do
+        [[ $kind =~ ^(win32|wow64)$ ]] || { echo "usage: $0 [win32] [wow64]"; exit 2; }
+    done
     install_missing qemu-user-static
     build_windows i686
     say "Tests under Wine (i686, emulated by qemu)"
     status=0
     timeout -k 10 "$STAGE_LIMIT" unshare --user --map-root-user --mount --pid --fork \
-        --kill-child --mount-proc "${BASH_SOURCE[0]}" --inside || status=$?
+        --kill-child --mount-proc "${BASH_SOURCE[0]}" --inside "${kinds[@]}" || status=$?
     [ $status -ne 124 ] && [ $status -ne 137 ] || echo "The emulated stage ran out of its $STAGE_LIMIT s"
     exit $status
 fi
@@ -122,5 +131,8 @@ fi
 export QEMU_RESERVED_VA=0xf0000000 QEMU_PAGESIZE=65536
 step 60 "$WINE32" --version
 start_display
-run_tests win32
-run_tests wow64
+status=0
+for kind in "${@:2}"; do
+    run_tests "$kind" || status=1
+done
+exit $status
