@@ -3,7 +3,10 @@
 # programs: qemu user-mode emulation runs Wine's 32-bit loader, in a win32
 # prefix, in a 64-bit prefix (WOW64: the 64-bit Wine serves the 32-bit
 # tests), or both (the default). Where the kernel does run 32-bit programs,
-# they are emulated all the same.
+# they are emulated all the same. tools/test.sh runs the wow64 one where the
+# kernel runs no 32-bit programs: in a win32 prefix every Wine helper is
+# emulated, and some (winedevice.exe, explorer.exe) crash now and then, which
+# can hang Wine's start or fail a GUI test.
 #
 #     tools/test-i686.sh [win32] [wow64]
 #
@@ -16,9 +19,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 QEMU=/usr/bin/qemu-i386-static
 ENTRY=/proc/sys/fs/binfmt_misc/vorlane-i386
-# Bounds against hangs, not speed checks: here a fresh win32 prefix took
-# about 2 min and each test run under a minute. The whole stage, retries
-# included, ends within STAGE_LIMIT seconds.
+# Bounds against hangs, not speed checks: here opening a new win32 prefix
+# took 1.5 to 4 minutes, a new 64-bit one under a minute, each test run under
+# a minute. The whole stage, retries included, ends within STAGE_LIMIT seconds.
 STAGE_LIMIT=840 BOOT_LIMIT=300 STEP_LIMIT=120 TEST_LIMIT=300 ATTEMPTS=3
 
 # step SECONDS COMMAND...: runs COMMAND, ending it if it outlasts SECONDS.

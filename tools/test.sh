@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the unit tests natively (with
 # AddressSanitizer and UBSan), then the unit and GUI tests of the Windows
-# builds under Wine on a virtual display.
+# builds under Wine on a virtual display (the i686 ones under qemu where the
+# kernel runs no 32-bit programs).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing
@@ -16,10 +17,10 @@ build_windows x86_64
 "$ROOT/tools/check-exe.sh" "$BUILD/i686/Vorlane.exe" "$BUILD/x86_64/Vorlane.exe"
 
 arches=(x86_64)
+native_i686=false
 if can_run_32bit; then
     arches=(i686 x86_64)
-else
-    say "This kernel runs no 32-bit programs: the i686 build is checked, not run"
+    native_i686=true
 fi
 for arch in "${arches[@]}"; do
     say "Tests under Wine ($arch)"
@@ -28,4 +29,8 @@ for arch in "${arches[@]}"; do
     xvfb-run -a -s '-screen 0 1280x1024x24' ctest --test-dir "$BUILD/$arch" -j1 --output-on-failure
     wineserver -k || true
 done
+if ! $native_i686; then
+    say "This kernel runs no 32-bit programs: the i686 tests run emulated"
+    "$ROOT/tools/test-i686.sh" wow64
+fi
 say "All tests passed"
