@@ -37,7 +37,7 @@ step() {
 stop_wine() {
     step 60 wineserver -k 2>/dev/null || true
     local pid
-    for pid in $(grep -lzx "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3); do
+    for pid in $(grep -lzxF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3); do
         kill -KILL "$pid" 2>/dev/null || true
     done
 }
@@ -117,6 +117,7 @@ if [ "${1:-}" != --inside ]; then
 fi
 
 # From here on in the stage's own namespaces, where this shell is process 1.
+[ $$ -eq 1 ] || { echo "$0 --inside runs only in the namespaces the script makes"; exit 2; }
 if ! mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc; then
     echo "This kernel gives no user namespace a binfmt_misc of its own (Linux 6.7 and later do)"
     exit 1
@@ -132,6 +133,8 @@ fi
 # Wine maps its shared user data high up, where qemu must leave room; Wine
 # also expects 64 KiB allocation granularity.
 export QEMU_RESERVED_VA=0xf0000000 QEMU_PAGESIZE=65536
+# qemu would leave a core file in the current folder for each crash.
+ulimit -c 0
 step 60 "$WINE32" --version
 start_display
 status=0
