@@ -46,10 +46,23 @@ install_missing() {
     fi
 }
 
-# True when this kernel runs 32-bit programs; some kernels are built or
-# booted without 32-bit support, and then only the 64-bit build can run.
+# True when a binfmt_misc entry hands i386 programs to an emulator (such as
+# the one tools/test-i686.sh registers for its own processes).
+i386_emulated() {
+    local entry
+    for entry in /proc/sys/fs/binfmt_misc/*; do
+        grep -qx enabled "$entry" 2>/dev/null &&
+            grep -Eqx 'magic 7f454c4601[0-9a-f]{26}0300' "$entry" && return 0
+    done
+    return 1
+}
+
+# True when this kernel runs 32-bit programs itself; some kernels are built or
+# booted without 32-bit support. binfmt_misc entries are consulted before the
+# kernel's own loader, so while an emulator's entry is there the 32-bit loader
+# runs whatever the kernel can do: that is not counted.
 can_run_32bit() {
-    "$WINE32" --version >/dev/null 2>&1
+    ! i386_emulated && "$WINE32" --version >/dev/null 2>&1
 }
 
 # configure_and_build NAME [cmake options...]
@@ -65,6 +78,19 @@ build_windows() {
     local arch=$1
     shift
     configure_and_build "$arch" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" "$@"
+}
+
+# import_prefix_settings COMMAND...: gives the prefix in $WINEPREFIX, made
+# just now, the fonts and settings of every prefix the scripts make, with the
+# Wine loader that COMMAND runs.
+import_prefix_settings() {
+    # Debian's Wine looks for its own fonts in "Z:\usr\share\wine\../fonts",
+    # a name it rejects, and only finds fonts in the prefix's Fonts folder
+    # and fontconfig's. Without this copy a prefix has no Marlett (the
+    # caption buttons' glyphs: the close button shows an "r"), no Tahoma
+    # and no MS Sans Serif.
+    cp "$WINE_FONTS"/* "$WINEPREFIX/drive_c/windows/Fonts/" &&
+        "$@" reg import "Z:$ROOT/tools/wine-prefix.reg" >/dev/null
 }
 
 # Raised whenever the prefix set-up below changes: a prefix made by an older
@@ -89,22 +115,7 @@ enter_wine_prefix() {
         wineserver -k 2>/dev/null || true
         rm -rf "$WINEPREFIX"
         "$loader" wineboot -i >/dev/null 2>&1 || true
-        # Debian's Wine looks for its own fonts in "Z:\usr\share\wine\../fonts",
-        # a name it rejects, and only finds fonts in the prefix's Fonts folder
-        # and fontconfig's. Without this copy a prefix has no Marlett (the
-        # caption buttons' glyphs: the close button shows an "r"), no Tahoma
-        # and no MS Sans Serif.
-        cp "$WINE_FONTS"/* "$WINEPREFIX/drive_c/windows/Fonts/"
-        # No window manager on Xvfb: unmanaged windows avoid a 2 s wait at
-        # every hide and exit; a crash ends the program instead of waiting.
-        "$loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-        "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-        # The classic look: Wine's default theme draws its scroll bars slowly
-        # enough to dominate any list that redraws as it grows.
-        "$loader" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d 0 /f >/dev/null 2>&1
-        # Wine has no Times New Roman; the logo's serif face is drawn in the
-        # metric-compatible Liberation Serif instead of a fixed-pitch font.
-        "$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
+        import_prefix_settings "$loader"
         wineserver -w || true
         echo "$WINE_PREFIX_SETUP" >"$WINEPREFIX/.vorlane-ready"
     fi
