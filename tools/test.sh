@@ -36,7 +36,11 @@ for arch in "${arches[@]}"; do
     "$ROOT/tools/check-save.sh" "$arch"
     wineserver -k || true
 done
-if ! $native_i686; then
+if $native_i686; then
+    say "The 32-bit Vorlane.exe on 64-bit Windows (WOW64)"
+    "$ROOT/tools/check-wow64.sh"
+    wineserver -k || true
+else
     say "This kernel runs no 32-bit programs: the i686 tests run emulated"
     "$ROOT/tools/test-i686.sh" wow64
 fi
