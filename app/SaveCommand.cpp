@@ -1,25 +1,18 @@
 #include "app/SaveCommand.h"
 
-#include <vector>
+#include <cstdint>
+#include <memory>
 
 #include "app/ListFile.h"
 #include "app/PlatformServices.h"
 #include "app/WindowsSaveFileSystem.h"
 #include "framework/Afx.h"
-#include "scan/Enumeration.h"
-#include "scan/RowSink.h"
+#include "scan/EnumerationThreads.h"
+#include "scan/RowQueue.h"
 #include "scan/SystemInfo.h"
 #include "scan/SystemLeadBytes.h"
 
 namespace {
-
-class CollectedRows final : public RowSink {
-public:
-    void AddRow(ListRow row) override { rows.push_back(std::move(row)); }
-    bool StopRequested() const override { return false; }
-
-    std::vector<ListRow> rows;
-};
 
 HANDLE UserOutput(bool isError)
 {
@@ -41,13 +34,12 @@ HANDLE UserOutput(bool isError)
 
 int RunSaveCommand(PlatformServices& services, const std::string& file, std::string& error)
 {
-    CollectedRows collected;
-    if (services.system.MajorVersion() < 6)
-        EnumerateProtectedFiles(services.protection, collected);
-    else
-        ScanWindowsDirectory(services.system.WindowsDirectory(), services.directories, services.protection, collected,
-                             SystemLeadBytes());
-    if (const unsigned code = SaveRowsAsCsv(services.files, file, collected.rows)) {
+    // The dialog's own worker, run on this thread: the file holds what the
+    // list would. Nobody waits to be woken.
+    const auto rows = std::make_shared<RowQueue>([] { return true; });
+    EnumerationThreadFor(services.system.MajorVersion())(
+        new EnumerationJob{services.protection, services.directories, services.system, SystemLeadBytes(), rows});
+    if (const unsigned code = SaveRowsAsCsv(services.files, file, rows->Take(SIZE_MAX).rows)) {
         error = "Vorlane could not save the list as " + file + ": " + SystemErrorText(code) + "\r\n";
         return 1;
     }

@@ -1,5 +1,7 @@
 #include "app/WindowsSaveFileSystem.h"
 
+#include <algorithm>
+
 #include "framework/Afx.h"
 
 unsigned WindowsSaveFileSystem::CreateTemporaryFile(const std::string& directory, std::string& path)
@@ -21,8 +23,11 @@ unsigned WindowsSaveFileSystem::WriteAndFlush(const std::string& path, std::stri
     for (std::size_t at = 0; at < bytes.size() && !error;) {
         DWORD written = 0;
         const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - at, 1 << 20));
-        if (!::WriteFile(file, bytes.data() + at, chunk, &written, nullptr) || written == 0)
-            error = ::GetLastError() ? ::GetLastError() : ERROR_WRITE_FAULT;
+        if (!::WriteFile(file, bytes.data() + at, chunk, &written, nullptr) || written == 0) {
+            error = ::GetLastError();
+            if (!error)
+                error = ERROR_WRITE_FAULT;
+        }
         at += written;
     }
     if (!error && !::FlushFileBuffers(file))

@@ -1,5 +1,7 @@
 #include "inspect/FileInspection.h"
 
+#include <utility>
+
 #include "framework/File.h"
 #include "inspect/NameSearch.h"
 #include "inspect/OpenFileDialog.h"
