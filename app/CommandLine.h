@@ -6,6 +6,7 @@
 struct CommandLine {
     enum class Action {
         ShowDialog,  // no arguments
+        CheckFile,   // FILE: the dialog, checking FILE at once
         SaveList,    // /save FILE: the list into FILE, no dialog
         ShowUsage,   // /?
         Wrong,       // anything else
@@ -14,9 +15,10 @@ struct CommandLine {
     std::string file;
 };
 
-// The usage line, as /? prints it.
+// The usage text, as /? shows it.
 extern const char* const kUsage;
 
 // Reads the arguments that follow the program's name. Switches may start
-// with / or -, in any letter case.
+// with / or -, in any letter case; an argument that holds a path separator,
+// a dot or a colon is a path, not a switch.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

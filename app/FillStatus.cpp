@@ -26,3 +26,8 @@ std::string FilledStatus(unsigned rows, bool stoppedAtLimit)
         return "No protected files were reported.";
     return std::to_string(rows) + (rows == 1 ? " protected file." : " protected files.");
 }
+
+std::string NotStartedStatus(const std::string& reason)
+{
+    return "The list could not be made: " + reason;
+}

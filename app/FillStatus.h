@@ -9,3 +9,7 @@ std::string FillingStatus(unsigned checked, unsigned protectedFiles);
 // When it has ended with `rows` rows; `stoppedAtLimit` when the walk ended
 // at the row limit.
 std::string FilledStatus(unsigned rows, bool stoppedAtLimit);
+
+// When the list could not be made at all; `reason` is the system's text for
+// why.
+std::string NotStartedStatus(const std::string& reason);

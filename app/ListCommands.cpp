@@ -1,11 +1,10 @@
 #include "app/ListCommands.h"
 
-#include "app/AtomicSave.h"
-#include "app/Clipboard.h"
-#include "app/ListExport.h"
-#include "app/ListFile.h"
-#include "app/WindowsSaveFileSystem.h"
 #include "controls/Shell.h"
+#include "export/Clipboard.h"
+#include "export/ListExport.h"
+#include "export/ListFile.h"
+#include "framework/SystemError.h"
 #include "framework/WinApp.h"
 #include "inspect/FileInspection.h"
 #include "inspect/OpenFileDialog.h"
@@ -35,8 +34,9 @@ void CListCommands::ShowMenu(POINT point)
     for (const UINT id : {ID_LIST_COPY_PATH, ID_LIST_PROPERTIES, ID_LIST_CHECK})
         enable(id, !path.empty());
     enable(ID_LIST_OPEN_FOLDER, !path.empty() && m_inspection.FileExists(path));
-    enable(ID_LIST_COPY_ALL, hasRows);
-    enable(ID_LIST_SAVE, hasRows);
+    // A list still filling would be taken for the whole one.
+    enable(ID_LIST_COPY_ALL, hasRows && m_bListComplete);
+    enable(ID_LIST_SAVE, hasRows && m_bListComplete);
 
     if (point.x == -1 && point.y == -1) {
         RECT place{LVIR_LABEL, 0, 0, 0};
@@ -59,15 +59,16 @@ void CListCommands::CopyPath()
 
 void CListCommands::CopyAllRows()
 {
-    if (m_list.GetItemCount() > 0)
+    if (m_bListComplete && m_list.GetItemCount() > 0)
         CopyText(TabSeparatedRows(m_list.Rows()));
 }
 
 void CListCommands::SaveList()
 {
-    if (m_list.GetItemCount() == 0)
+    if (!m_bListComplete || m_list.GetItemCount() == 0)
         return;
-    COpenFileDialog dialog(FALSE, "csv", "protected-files.csv", OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
+    COpenFileDialog dialog(FALSE, "csv", "protected-files.csv",
+                           OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR,
                            "CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0", &m_owner, m_services.fileDialogs);
     if (dialog.RunModal() != IDOK)
         return;
@@ -111,5 +112,8 @@ std::string CListCommands::SelectedPath() const
 
 void CListCommands::CopyText(const std::string& text)
 {
-    m_services.clipboard.SetText(m_owner, text);
+    if (const unsigned error = m_services.clipboard.SetText(m_owner, text)) {
+        const std::string message = "Vorlane could not copy to the clipboard.\r\n\r\n" + SystemErrorText(error);
+        m_owner.MessageBox(message.c_str(), "Vorlane", MB_ICONEXCLAMATION);
+    }
 }

@@ -33,6 +33,9 @@ public:
     // when the keyboard asked for it (-1, -1).
     void ShowMenu(POINT point);
 
+    // The commands on the whole list wait until the list is complete.
+    void SetListComplete(bool complete) { m_bListComplete = complete; }
+
     void CopyPath();
     void CopyAllRows();
     void SaveList();
@@ -49,4 +52,5 @@ private:
     const CFileListCtrl& m_list;
     CFileInspection& m_inspection;
     ListCommandServices m_services;
+    bool m_bListComplete = false;
 };

@@ -1,15 +1,16 @@
 #include "app/PlatformServices.h"
 
-#include "app/Clipboard.h"
-#include "app/WindowsSaveFileSystem.h"
 #include "controls/ShellExecuteShell.h"
+#include "export/Clipboard.h"
+#include "export/WindowsSaveFileSystem.h"
 #include "framework/DllLoader.h"
+#include "framework/WorkerThreads.h"
 #include "inspect/CommonFileDialogs.h"
 #include "inspect/VersionDllSource.h"
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SfcFileProtection.h"
-#include "scan/Wow64Redirection.h"
 #include "scan/WindowsSystemInfo.h"
+#include "scan/Wow64Redirection.h"
 
 PlatformServices& PlatformServices::Production()
 {
@@ -22,7 +23,7 @@ PlatformServices& PlatformServices::Production()
                                      *new WindowsSystemInfo,         *new VersionDllSource(loader),
                                      CommonFileDialogs::System(),    *new ShellExecuteShell,
                                      redirection,                    *new WindowsClipboard,
-                                     *new WindowsSaveFileSystem};
+                                     *new WindowsSaveFileSystem,     WorkerThreads::System()};
     }();
     return services;
 }

@@ -9,6 +9,7 @@ class SaveFileSystem;
 class Shell;
 class SystemInfo;
 class VersionSource;
+class WorkerThreads;
 
 // The platform services the main dialog uses. The program runs on the real
 // ones; tests hand the dialog stand-ins.
@@ -22,6 +23,7 @@ struct PlatformServices {
     FileSystemRedirection& redirection;
     Clipboard& clipboard;
     SaveFileSystem& files;
+    WorkerThreads& threads;
 
     static PlatformServices& Production();
 };

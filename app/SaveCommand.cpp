@@ -1,18 +1,27 @@
 #include "app/SaveCommand.h"
 
-#include <cstdint>
-#include <memory>
+#include <vector>
 
-#include "app/ListFile.h"
 #include "app/PlatformServices.h"
-#include "app/WindowsSaveFileSystem.h"
+#include "export/ListFile.h"
 #include "framework/Afx.h"
-#include "scan/EnumerationThreads.h"
-#include "scan/RowQueue.h"
-#include "scan/SystemInfo.h"
+#include "framework/SystemError.h"
+#include "scan/Enumeration.h"
+#include "scan/ProtectedFileScanner.h"
+#include "scan/RowSink.h"
+#include "scan/ServiceErrorText.h"
 #include "scan/SystemLeadBytes.h"
+#include "scan/WidePath.h"
 
 namespace {
+
+class CollectedRows final : public RowSink {
+public:
+    void AddRow(ListRow row) override { rows.push_back(std::move(row)); }
+    bool StopRequested() const override { return false; }
+
+    std::vector<ListRow> rows;
+};
 
 HANDLE UserOutput(bool isError)
 {
@@ -24,32 +33,60 @@ HANDLE UserOutput(bool isError)
     static const HANDLE console = [] {
         if (!::AttachConsole(ATTACH_PARENT_PROCESS))
             return INVALID_HANDLE_VALUE;
-        return ::CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                             nullptr);
+        return ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
     }();
     return console;
 }
 
+// Whether the process runs where a person can see its windows: not as a
+// service, nor in a scheduled task's or a remote session's hidden desktop.
+bool OnVisibleWindowStation()
+{
+    USEROBJECTFLAGS flags{};
+    return ::GetUserObjectInformationA(::GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags, nullptr) &&
+           (flags.dwFlags & WSF_VISIBLE);
+}
+
 }  // namespace
 
-int RunSaveCommand(PlatformServices& services, const std::string& file, std::string& error)
+int RunSaveCommand(PlatformServices& services, const std::string& file, std::string& message)
 {
-    // The dialog's own worker, run on this thread: the file holds what the
-    // list would. Nobody waits to be woken.
-    const auto rows = std::make_shared<RowQueue>([] { return true; });
-    EnumerationThreadFor(services.system.MajorVersion())(
-        new EnumerationJob{services.protection, services.directories, services.system, SystemLeadBytes(), rows});
-    if (const unsigned code = SaveRowsAsCsv(services.files, file, rows->Take(SIZE_MAX).rows)) {
-        error = "Vorlane could not save the list as " + file + ": " + SystemErrorText(code) + "\r\n";
-        return 1;
+    CollectedRows rows;
+    const ListingOutcome outcome = ListProtectedFiles(
+        {services.protection, services.directories, services.system, SystemLeadBytes()}, rows);
+    if (outcome.serviceError) {
+        message = "Vorlane could not list the protected files. " + ServiceErrorText(outcome.serviceError) + "\r\n";
+        return kSaveNotWritten;
     }
-    return 0;
+    if (const unsigned code = SaveRowsAsCsv(services.files, file, rows.rows)) {
+        message = "Vorlane could not save the list as " + file + ": " + SystemErrorText(code) + "\r\n";
+        return kSaveNotWritten;
+    }
+    if (outcome.stoppedAtLimit) {
+        message = "Vorlane saved the list as " + file + ", but it stops at " +
+                  std::to_string(CProtectedFileScanner::kMaxRows) +
+                  " files: the rest of the Windows folder was not checked.\r\n";
+        return kSaveWrittenCut;
+    }
+    return kSaveWritten;
 }
 
 void WriteToUser(const std::string& text, bool isError)
 {
     const HANDLE output = UserOutput(isError);
+    if (output == INVALID_HANDLE_VALUE) {
+        if (OnVisibleWindowStation())
+            ::MessageBoxA(nullptr, text.c_str(), "Vorlane", isError ? MB_ICONEXCLAMATION : MB_ICONINFORMATION);
+        return;
+    }
     DWORD written = 0;
-    if (output != INVALID_HANDLE_VALUE)
+    DWORD mode = 0;
+    if (::GetConsoleMode(output, &mode)) {
+        // The console shows its own code page, not the program's ANSI one.
+        const std::wstring wide = WidePath(text);
+        ::WriteConsoleW(output, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    } else {
         ::WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    }
 }

@@ -24,18 +24,20 @@ BOOL CVorlaneApp::InitInstance()
 {
     const CommandLine command = ParseCommandLine(Arguments());
     switch (command.action) {
-    case CommandLine::Action::ShowDialog: {
+    case CommandLine::Action::ShowDialog:
+    case CommandLine::Action::CheckFile: {
         CVorlaneDlg dlg;
+        dlg.CheckOnOpen(command.file);
         m_pMainWnd = &dlg;
         dlg.DoModal();
         m_pMainWnd = nullptr;
         break;
     }
     case CommandLine::Action::SaveList: {
-        std::string error;
-        m_nExitCode = RunSaveCommand(PlatformServices::Production(), command.file, error);
-        if (m_nExitCode)
-            WriteToUser(error, true);
+        std::string message;
+        m_nExitCode = RunSaveCommand(PlatformServices::Production(), command.file, message);
+        if (m_nExitCode != kSaveWritten)
+            WriteToUser(message, true);
         break;
     }
     case CommandLine::Action::ShowUsage:
@@ -43,7 +45,7 @@ BOOL CVorlaneApp::InitInstance()
         break;
     case CommandLine::Action::Wrong:
         WriteToUser(kUsage, true);
-        m_nExitCode = 2;
+        m_nExitCode = kWrongArguments;
         break;
     }
     return FALSE;

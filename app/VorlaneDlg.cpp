@@ -5,10 +5,13 @@
 #include "controls/AboutDlg.h"
 #include "framework/DC.h"
 #include "framework/GuiFont.h"
+#include "framework/SystemError.h"
 #include "framework/WinApp.h"
+#include "framework/WorkerThreads.h"
 #include "res/resource.h"
 #include "scan/EnumerationThreads.h"
 #include "scan/FileSystemRedirection.h"
+#include "scan/ServiceErrorText.h"
 #include "scan/SystemInfo.h"
 #include "scan/SystemLeadBytes.h"
 
@@ -16,6 +19,9 @@ namespace {
 
 // Posted by the worker's queue when rows wait to be shown.
 constexpr UINT WM_ROWS_READY = WM_APP + 1;
+// Posted to itself at start when the command line named a file to check:
+// the check, and any message box it shows, come once the window is up.
+constexpr UINT WM_CHECK_ON_OPEN = WM_APP + 2;
 // Fetches the next slice of rows while rows remain, and rows that trickle in
 // soon after a slice. Timer messages come only when no input or painting is
 // pending, so the user is served between slices.
@@ -73,6 +79,7 @@ BEGIN_MESSAGE_MAP(CVorlaneDlg, CDialog)
     ON_WM_DESTROY()
     ON_WM_TIMER()
     ON_MESSAGE(WM_ROWS_READY, OnRowsReady)
+    ON_MESSAGE(WM_CHECK_ON_OPEN, OnCheckOnOpen)
     ON_BN_CLICKED(IDC_SEARCH, OnSearch)
     ON_NOTIFY(NM_CLICK, IDC_FILE_LIST, OnClickFileList)
     ON_BN_CLICKED(IDC_BROWSE, OnBrowse)
@@ -137,7 +144,15 @@ BOOL CVorlaneDlg::OnInitDialog()
 
     CreateBoldFont();
     StartWorker();
+    if (!m_strCheckOnOpen.empty())
+        PostMessage(WM_CHECK_ON_OPEN);
     return TRUE;
+}
+
+LRESULT CVorlaneDlg::OnCheckOnOpen(WPARAM, LPARAM)
+{
+    m_inspection.CheckPath(m_strCheckOnOpen);
+    return 0;
 }
 
 void CVorlaneDlg::CreateBoldFont()
@@ -154,18 +169,17 @@ void CVorlaneDlg::StartWorker()
     // worker that outlived the dialog, and then it just fails.
     const HWND hWnd = m_hWnd;
     m_rows = std::make_shared<RowQueue>([hWnd] { return ::PostMessageA(hWnd, WM_ROWS_READY, 0, 0) != FALSE; });
-    auto job = std::make_unique<EnumerationJob>(
-        EnumerationJob{m_services.protection, m_services.directories, m_services.system, SystemLeadBytes(), m_rows});
+    auto job = std::make_unique<EnumerationJob>(EnumerationJob{
+        {m_services.protection, m_services.directories, m_services.system, SystemLeadBytes()}, m_rows});
     // Started suspended so the thread object is ours to wait for and delete
     // before it can end on its own.
-    m_pWorkerThread = AfxBeginThread(EnumerationThreadFor(m_services.system.MajorVersion()), job.get(),
-                                     THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    unsigned error = 0;
+    m_pWorkerThread = m_services.threads.BeginSuspended(EnumerationThread, job.get(), error);
     if (!m_pWorkerThread) {
-        m_inspection.ShowStatus(FilledStatus(0, false));
+        m_inspection.ShowStatus(NotStartedStatus(SystemErrorText(error)));
         return;
     }
     job.release();  // the thread's now
-    m_pWorkerThread->m_bAutoDelete = FALSE;
     m_pWorkerThread->ResumeThread();
     m_list.SetWorking(true);
     ShowFillStatus();
@@ -209,7 +223,10 @@ void CVorlaneDlg::FillSlice()
         ReleaseWorker();
         ::KillTimer(m_hWnd, kStatusTimer);
         m_list.SetWorking(false);
-        m_inspection.ShowStatus(FilledStatus(m_rows->RowsFound(), m_rows->StoppedAtLimit()));
+        m_commands.SetListComplete(true);
+        const ListingOutcome& outcome = m_rows->Outcome();
+        m_inspection.ShowStatus(outcome.serviceError ? ServiceErrorText(outcome.serviceError)
+                                                     : FilledStatus(m_rows->RowsFound(), outcome.stoppedAtLimit));
     }
     m_lastFillTick = ::GetTickCount();
 }

@@ -29,6 +29,10 @@ public:
     // service call for longer is left to end with the process.
     static constexpr DWORD kWorkerStopWaitMs = 1000;
 
+    // Checks the file at `path`, when not empty, as soon as the dialog is
+    // open, as if typed in the path field and Check pressed.
+    void CheckOnOpen(std::string path) { m_strCheckOnOpen = std::move(path); }
+
     // True while the worker is still filling the list.
     bool IsFilling() const { return m_pWorkerThread != nullptr; }
 
@@ -44,6 +48,7 @@ protected:
     void OnDestroy();
     void OnTimer(UINT_PTR nIDEvent);
     LRESULT OnRowsReady(WPARAM, LPARAM);
+    LRESULT OnCheckOnOpen(WPARAM, LPARAM);
     void OnClickFileList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnListKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
     void OnContextMenu(HWND hWnd, POINT point);
@@ -85,4 +90,5 @@ private:
     std::shared_ptr<RowQueue> m_rows;
     DWORD m_lastFillTick = 0;
     std::size_t m_lastSliceRows = 0;
+    std::string m_strCheckOnOpen;
 };

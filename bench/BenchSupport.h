@@ -3,10 +3,11 @@
 // way to run the real dialog with them.
 #include <string>
 
-#include "app/Clipboard.h"
 #include "app/PlatformServices.h"
-#include "app/WindowsSaveFileSystem.h"
 #include "controls/ShellExecuteShell.h"
+#include "export/Clipboard.h"
+#include "export/WindowsSaveFileSystem.h"
+#include "framework/WorkerThreads.h"
 #include "inspect/CommonFileDialogs.h"
 #include "inspect/VersionDllSource.h"
 #include "scan/FileProtection.h"
@@ -44,7 +45,7 @@ public:
     PlatformServices With(FileProtection& protection)
     {
         return {protection, m_directories,   m_system,    m_versions, CommonFileDialogs::System(),
-                m_shell,    m_redirection, m_clipboard, m_files};
+                m_shell,    m_redirection, m_clipboard, m_files, WorkerThreads::System()};
     }
 
 private:

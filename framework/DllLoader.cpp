@@ -64,7 +64,9 @@ HMODULE LoadSystemLibrary(DllLoader& loader, const char* name, std::initializer_
     const auto inSystemDirectory = [&](const char* dll) { return directory + '\\' + dll; };
     if (HasSearchFlags(loader))
         return loader.LoadLibraryEx(inSystemDirectory(name), LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // The DLLs a library imports are then looked for in its own folder, the
+    // system directory, before the program's.
     for (const char* forward : forwardsTo)
-        loader.LoadLibraryEx(inSystemDirectory(forward), 0);
-    return loader.LoadLibraryEx(inSystemDirectory(name), 0);
+        loader.LoadLibraryEx(inSystemDirectory(forward), LOAD_WITH_ALTERED_SEARCH_PATH);
+    return loader.LoadLibraryEx(inSystemDirectory(name), LOAD_WITH_ALTERED_SEARCH_PATH);
 }

@@ -2,22 +2,63 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
+
+// The system's answer from a call that fills a buffer of the size it is
+// given and says how much it needs; empty on failure.
+template <class Fill>
+std::string Filled(Fill fill)
+{
+    std::string text(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = fill(text.data(), static_cast<DWORD>(text.size()));
+        if (length == 0)
+            return {};
+        if (length < text.size()) {
+            text.resize(length);
+            return text;
+        }
+        text.resize(length);
+    }
+}
+
+std::string FullPathName(LPCSTR path)
+{
+    return Filled([path](LPSTR buffer, DWORD size) { return ::GetFullPathNameA(path, size, buffer, nullptr); });
+}
 
 // Reserved names such as CON or NUL stand for devices wherever they are
 // written; the system resolves them to \\.\NAME.
 bool NamesDevice(LPCSTR path)
 {
-    const DWORD size = ::GetFullPathNameA(path, 0, nullptr, nullptr);
-    if (size == 0)
-        return false;
-    std::string full(size, '\0');
-    const DWORD length = ::GetFullPathNameA(path, size, full.data(), nullptr);
-    return length < size && full.compare(0, 4, "\\\\.\\") == 0;
+    return FullPathName(path).compare(0, 4, "\\\\.\\") == 0;
 }
 
 }  // namespace
+
+CString AfxFullPath(LPCSTR lpszFileIn)
+{
+    const std::string full = FullPathName(lpszFileIn);
+    if (full.empty())
+        return lpszFileIn;
+    // Long names for as much of the path as exists: the file, or even its
+    // folder, need not.
+    std::vector<std::size_t> ends{full.size()};
+    for (LPCSTR at = full.c_str(); *at; at = ::CharNextA(at)) {
+        if (*at == '\\' && at - full.c_str() > 2)
+            ends.insert(ends.begin() + 1, static_cast<std::size_t>(at - full.c_str()));
+    }
+    for (const std::size_t end : ends) {
+        const std::string head = full.substr(0, end);
+        const std::string longer =
+            Filled([&head](LPSTR buffer, DWORD size) { return ::GetLongPathNameA(head.c_str(), buffer, size); });
+        if (!longer.empty())
+            return longer + full.substr(end);
+    }
+    return full;
+}
 
 BOOL CFile::GetStatus(LPCSTR lpszFileName, CFileStatus& rStatus)
 {

@@ -1,5 +1,5 @@
 #pragma once
-#include "framework/Afx.h"
+#include "framework/String.h"
 
 struct CFileStatus {
     DWORD m_attribute = 0;
@@ -12,3 +12,9 @@ public:
     // attributes and size go into `rStatus`.
     static BOOL GetStatus(LPCSTR lpszFileName, CFileStatus& rStatus);
 };
+
+// The full path of `lpszFileIn`, as the system resolves a relative path, a
+// drive's current folder, "." and "..", and forward slashes; short (8.3)
+// names are made long as far as the path exists. The path as given when the
+// system cannot resolve it.
+CString AfxFullPath(LPCSTR lpszFileIn);

@@ -11,6 +11,7 @@
 #include "res/resource.h"
 #include "scan/FileProtection.h"
 #include "scan/PathText.h"
+#include "scan/ServiceErrorText.h"
 #include "scan/SystemLeadBytes.h"
 
 namespace {
@@ -77,8 +78,8 @@ void CFileInspection::OnSearch()
 
 void CFileInspection::OnBrowse()
 {
-    COpenFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, "All files (*.*)\0*.*\0", &m_owner,
-                           m_services.fileDialogs);
+    COpenFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_NOCHANGEDIR, "All files (*.*)\0*.*\0",
+                           &m_owner, m_services.fileDialogs);
     if (dialog.RunModal() == IDOK)
         m_editCheckPath.SetWindowText(dialog.GetPathName());
 }
@@ -90,6 +91,12 @@ void CFileInspection::OnCheck()
         return;
     if (!Exists(ReadablePath(path))) {
         m_owner.MessageBox("Selected file does not exist.", "Vorlane", MB_ICONEXCLAMATION);
+        return;
+    }
+    if (const unsigned error = m_services.protection.ServiceError()) {
+        const std::string message =
+            "Vorlane could not check whether " + path + " is protected.\r\n\r\n" + ServiceErrorText(error);
+        m_owner.MessageBox(message.c_str(), "Vorlane", MB_ICONEXCLAMATION);
         return;
     }
     // The service is asked about the path as the user wrote it.
@@ -158,5 +165,8 @@ std::string CFileInspection::ReadablePath(const std::string& path) const
 {
     if (m_services.sysnativeWindowsDirectory.empty())
         return path;
-    return SysnativePath(path, m_services.sysnativeWindowsDirectory, SystemCaseFolding());
+    // Only the full, long path shows whether the file lies in System32:
+    // "C:/Windows/System32/x.dll", ".\\x.dll" there, or an 8.3 name.
+    return SysnativePath(AfxFullPath(path.c_str()).str(), m_services.sysnativeWindowsDirectory,
+                         SystemCaseFolding());
 }

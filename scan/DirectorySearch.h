@@ -5,7 +5,7 @@
 struct DirectoryEntry {
     std::string name;
     bool isDirectory = false;
-    // Junctions and directory symbolic links: listed, never descended into.
+    // A junction or a symbolic link: a directory one is never walked.
     bool isReparsePoint = false;
 };
 

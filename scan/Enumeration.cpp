@@ -3,6 +3,7 @@
 #include "scan/FileProtection.h"
 #include "scan/ProtectedFileScanner.h"
 #include "scan/RowSink.h"
+#include "scan/SystemInfo.h"
 
 void EnumerateProtectedFiles(FileProtection& protection, RowSink& rows)
 {
@@ -25,4 +26,16 @@ bool ScanWindowsDirectory(const std::string& windowsDirectory, DirectorySearch& 
     CProtectedFileScanner scanner(search, protection, rows, lead);
     scanner.ScanDirectory(windowsDirectory);
     return scanner.StoppedAtLimit();
+}
+
+ListingOutcome ListProtectedFiles(const ProtectedFileSources& sources, RowSink& rows)
+{
+    if (const unsigned error = sources.protection.ServiceError())
+        return {error, false};
+    if (sources.system.MajorVersion() < 6) {
+        EnumerateProtectedFiles(sources.protection, rows);
+        return {};
+    }
+    return {0, ScanWindowsDirectory(sources.system.WindowsDirectory(), sources.directories, sources.protection, rows,
+                                    sources.lead)};
 }

@@ -1,12 +1,13 @@
 #pragma once
-// The two ways of listing the protected files. Both run on the worker thread
-// and hand their rows, numbered from 1 in the order found, to `rows`.
+// The two ways of listing the protected files, and the choice between them.
+// Rows are numbered from 1 in the order found and handed to `rows`.
 #include <string>
 
 class DirectorySearch;
 class FileProtection;
 class LeadBytes;
 class RowSink;
+class SystemInfo;
 
 // Asks the service for its own list, file after file, to the end: until it
 // says no more, or its cursor stops moving on.
@@ -17,3 +18,26 @@ void EnumerateProtectedFiles(FileProtection& protection, RowSink& rows);
 // the walk ended at the row limit, before the whole tree was checked.
 bool ScanWindowsDirectory(const std::string& windowsDirectory, DirectorySearch& search,
                           FileProtection& protection, RowSink& rows, const LeadBytes& lead);
+
+// Where the protected files are found.
+struct ProtectedFileSources {
+    FileProtection& protection;
+    DirectorySearch& directories;
+    SystemInfo& system;
+    // The lead bytes of the code page the paths are written in.
+    const LeadBytes& lead;
+};
+
+// How a listing ended.
+struct ListingOutcome {
+    // The system's error code when the protection service could not be
+    // used: then nothing was listed. 0 when it could.
+    unsigned serviceError = 0;
+    // The walk ended at the row limit, before the whole tree was checked.
+    bool stoppedAtLimit = false;
+};
+
+// Lists every protected file into `rows`, on the calling thread, by the
+// strategy the system calls for: the service's own list before version 6,
+// the walk of the Windows directory from 6 on.
+ListingOutcome ListProtectedFiles(const ProtectedFileSources& sources, RowSink& rows);

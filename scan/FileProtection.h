@@ -6,6 +6,11 @@
 class FileProtection {
 public:
     virtual ~FileProtection() = default;
+    // 0 when the service can be asked; else the system's error code for why
+    // it cannot (its library or one of its functions is missing). A service
+    // that cannot be asked lists nothing and protects nothing: its answers
+    // mean nothing.
+    virtual unsigned ServiceError() const { return 0; }
     // Puts the protected file after `cursor` into `path` and advances the
     // cursor (0 before the first call); false when no file follows or the
     // service fails.

@@ -18,11 +18,14 @@ bool CProtectedFileScanner::ScanDirectory(const std::string& directory)
     m_search.ForEachEntry(directory, [&](const DirectoryEntry& entry) {
         if (m_rows.StopRequested()) {
             goOn = false;
-        } else if (entry.isDirectory && (entry.name == "." || entry.name == "..")) {
-            // neither the directory itself nor its parent is walked again
+        } else if (entry.isDirectory && (entry.name == "." || entry.name == ".." || entry.isReparsePoint)) {
+            // Neither the directory itself nor its parent is walked again. A
+            // junction or directory link leads to a folder that is walked
+            // where it really lies, if under the Windows folder at all; it is
+            // no file to ask about either.
         } else {
             const std::string path = JoinPath(directory, entry.name, m_lead);
-            goOn = entry.isDirectory && !entry.isReparsePoint ? ScanDirectory(path) : CheckFile(path);
+            goOn = entry.isDirectory ? ScanDirectory(path) : CheckFile(path);
         }
         return goOn;
     });

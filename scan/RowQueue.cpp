@@ -24,11 +24,11 @@ bool RowQueue::StopRequested() const
     return m_stop.load(std::memory_order_relaxed);
 }
 
-bool RowQueue::Finish(bool stoppedAtLimit)
+bool RowQueue::Finish(ListingOutcome outcome)
 {
     std::unique_lock<QueueMutex> lock(m_mutex);
     m_finished = true;
-    m_stoppedAtLimit = stoppedAtLimit;
+    m_outcome = outcome;
     return WakeUnlessPending(lock);
 }
 

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <vector>
 
+#include "scan/Enumeration.h"
 #include "scan/QueueMutex.h"
 #include "scan/RowSink.h"
 
@@ -33,10 +34,10 @@ public:
     void AddRow(ListRow row) override;
     void FileChecked() override;
     bool StopRequested() const override;
-    // Says that no rows follow, and whether the enumeration stopped at the
-    // row limit; false when the consumer could not be woken to hear it, and
-    // the producer must try again.
-    bool Finish(bool stoppedAtLimit = false);
+    // Says that no rows follow, and how the listing ended; false when the
+    // consumer could not be woken to hear it, and the producer must try
+    // again.
+    bool Finish(ListingOutcome outcome = {});
 
     // Consumer side.
     Batch Take(std::size_t maxRows);
@@ -45,7 +46,7 @@ public:
     unsigned FilesChecked() const { return m_checked.load(std::memory_order_relaxed); }
     unsigned RowsFound() const { return m_found.load(std::memory_order_relaxed); }
     // Meaningful once Take has reported the end.
-    bool StoppedAtLimit() const { return m_stoppedAtLimit; }
+    const ListingOutcome& Outcome() const { return m_outcome; }
 
 private:
     // False when the consumer is idle and could not be woken.
@@ -57,7 +58,7 @@ private:
     bool m_wakePending = false;
     bool m_finished = false;
     bool m_finishReported = false;
-    bool m_stoppedAtLimit = false;
+    ListingOutcome m_outcome;
     std::atomic<bool> m_stop{false};
     std::atomic<unsigned> m_checked{0};
     std::atomic<unsigned> m_found{0};

@@ -4,16 +4,23 @@
 
 SfcFileProtection::SfcFileProtection(DllLoader& loader)
 {
-    if (const HMODULE hModule = LoadSystemLibrary(loader, "sfc.dll", {"sfc_os.dll"})) {
-        m_pfnGetNextProtectedFile =
-            ProcAs<GetNextProtectedFileProc>(loader.GetProcAddress(hModule, "SfcGetNextProtectedFile"));
-        m_pfnIsFileProtected = ProcAs<IsFileProtectedProc>(loader.GetProcAddress(hModule, "SfcIsFileProtected"));
+    const HMODULE hModule = LoadSystemLibrary(loader, "sfc.dll", {"sfc_os.dll"});
+    if (!hModule) {
+        m_serviceError = ::GetLastError();
+        if (!m_serviceError)
+            m_serviceError = ERROR_MOD_NOT_FOUND;
+        return;
     }
+    m_pfnGetNextProtectedFile =
+        ProcAs<GetNextProtectedFileProc>(loader.GetProcAddress(hModule, "SfcGetNextProtectedFile"));
+    m_pfnIsFileProtected = ProcAs<IsFileProtectedProc>(loader.GetProcAddress(hModule, "SfcIsFileProtected"));
+    if (!m_pfnGetNextProtectedFile || !m_pfnIsFileProtected)
+        m_serviceError = ERROR_PROC_NOT_FOUND;
 }
 
 bool SfcFileProtection::NextProtectedFile(std::uint32_t& cursor, std::string& path)
 {
-    if (!m_pfnGetNextProtectedFile)
+    if (m_serviceError)
         return false;
     ProtectedFileData data{};
     data.FileNumber = cursor;
@@ -27,5 +34,5 @@ bool SfcFileProtection::NextProtectedFile(std::uint32_t& cursor, std::string& pa
 
 bool SfcFileProtection::IsFileProtected(const std::string& path)
 {
-    return m_pfnIsFileProtected && m_pfnIsFileProtected(nullptr, WidePath(path).c_str());
+    return !m_serviceError && m_pfnIsFileProtected(nullptr, WidePath(path).c_str());
 }

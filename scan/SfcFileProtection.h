@@ -4,13 +4,14 @@
 
 // The platform's protection service in sfc.dll, which forwards to
 // sfc_os.dll. Both come from the system directory, never from beside the
-// program. Without the library or one of its functions the service lists no
-// files and protects none. The library stays loaded until the process ends:
-// a worker that outlives the dialog may still be inside it.
+// program. Without the library or one of its functions the service cannot
+// be used, and says why. The library stays loaded until the process ends: a
+// worker that outlives the dialog may still be inside it.
 class SfcFileProtection final : public FileProtection {
 public:
     explicit SfcFileProtection(DllLoader& loader);
 
+    unsigned ServiceError() const override { return m_serviceError; }
     bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override;
     bool IsFileProtected(const std::string& path) override;
 
@@ -24,4 +25,5 @@ private:
 
     GetNextProtectedFileProc m_pfnGetNextProtectedFile = nullptr;
     IsFileProtectedProc m_pfnIsFileProtected = nullptr;
+    unsigned m_serviceError = 0;
 };

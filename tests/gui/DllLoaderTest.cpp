@@ -40,7 +40,10 @@ public:
     HMODULE LoadLibraryEx(const std::string& path, DWORD flags) override
     {
         calls.push_back("load " + path + (flags == LOAD_LIBRARY_SEARCH_SYSTEM32 ? " from system32" : ""));
-        EXPECT_TRUE(flags == 0 || flags == LOAD_LIBRARY_SEARCH_SYSTEM32) << flags;
+        // Without the search flags, the DLL's own imports are looked for
+        // beside it, not beside the program.
+        EXPECT_EQ(flags, m_searchFlags ? LOAD_LIBRARY_SEARCH_SYSTEM32 : LOAD_WITH_ALTERED_SEARCH_PATH);
+        ::SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
     }
     FARPROC GetProcAddress(HMODULE, const char*) override { return nullptr; }
@@ -136,7 +139,41 @@ TEST(DllLoading, EveryDllIsAskedForByItsFullSystemPathAndVersionDllOnlyWhenFirst
         EXPECT_EQ(versions.BlockSize("C:\\any.dll"), 0u);
         EXPECT_EQ(versions.BlockSize("C:\\other.dll"), 0u);
         EXPECT_EQ(loader.calls, c.loads);
+        EXPECT_EQ(protection.ServiceError(), static_cast<unsigned>(ERROR_MOD_NOT_FOUND));
     }
+}
+
+TEST(DllLoading, AProtectionServiceWithoutItsFunctionsSaysWhyItCannotBeUsed)
+{
+    // The system's loader, with one function missing from the library.
+    class LoaderWithout final : public DllLoader {
+    public:
+        explicit LoaderWithout(std::string function) : m_missing(std::move(function)) {}
+        FARPROC KernelExport(const char* name) override { return m_system.KernelExport(name); }
+        std::string SystemDirectory() override { return m_system.SystemDirectory(); }
+        HMODULE LoadLibraryEx(const std::string& path, DWORD flags) override
+        {
+            return m_system.LoadLibraryEx(path, flags);
+        }
+        FARPROC GetProcAddress(HMODULE hModule, const char* name) override
+        {
+            return name == m_missing ? nullptr : m_system.GetProcAddress(hModule, name);
+        }
+
+    private:
+        DllLoader& m_system = DllLoader::System();
+        std::string m_missing;
+    };
+    for (const char* missing : {"SfcIsFileProtected", "SfcGetNextProtectedFile"}) {
+        LoaderWithout loader(missing);
+        SfcFileProtection protection(loader);
+        EXPECT_EQ(protection.ServiceError(), static_cast<unsigned>(ERROR_PROC_NOT_FOUND)) << missing;
+        std::uint32_t cursor = 0;
+        std::string path;
+        EXPECT_FALSE(protection.NextProtectedFile(cursor, path)) << missing;
+    }
+    LoaderWithout complete("");
+    EXPECT_EQ(SfcFileProtection(complete).ServiceError(), 0u);
 }
 
 TEST(DllLoading, A64BitBuildNeverAsksAboutRedirection)

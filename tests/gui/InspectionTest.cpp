@@ -12,6 +12,7 @@
 #include "gui/TestServices.h"
 #include "inspect/OpenFileDialog.h"
 #include "inspect/VersionSummary.h"
+#include "scan/ServiceErrorText.h"
 
 
 TEST(VersionSummary, ReadsRealBlocksThroughTheVersionLibrary)
@@ -182,7 +183,9 @@ TEST(Browse, RunsTheOpenDialogAndPutsTheChoiceInThePathField)
     const OPENFILENAMEA& record = test.fileDialogs.opened[0];
     EXPECT_EQ(record.lStructSize, sizeof(OPENFILENAMEA));
     EXPECT_EQ(record.hwndOwner, owner);
-    EXPECT_EQ(record.Flags, static_cast<DWORD>(OFN_EXPLORER | OFN_HIDEREADONLY));
+    // The current directory stays where it was: a relative path typed later
+    // means what it meant.
+    EXPECT_EQ(record.Flags, static_cast<DWORD>(OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR));
     EXPECT_EQ(std::string(record.lpstrFilter, 21), std::string("All files (*.*)\0*.*\0\0", 21));
     EXPECT_EQ(record.nMaxFile, static_cast<DWORD>(MAX_PATH));
     EXPECT_EQ(record.nMaxFileTitle, static_cast<DWORD>(MAX_PATH));
@@ -273,6 +276,30 @@ TEST(Check, ShowsTheStatusOfATypedPathOrSaysTheFileDoesNotExist)
     // The service is asked with the path exactly as typed.
     EXPECT_EQ(test.protection.asked,
               (std::vector<std::string>{protectedFile, Fixture("version_absent"), slashed, "version_d.dll"}));
+}
+
+TEST(Check, WithoutTheServiceSaysTheFileCouldNotBeChecked)
+{
+    const std::string file = Fixture("version_dpl");
+    TestServices test;
+    test.protection.serviceError = ERROR_PROC_NOT_FOUND;
+    CVorlaneDlg dlg(test.services);
+    std::vector<MessageBoxSeen> boxes;
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            SetText(dlg, IDC_FILE_NAME, "before");
+            SetText(dlg, IDC_CHECK_PATH, file.c_str());
+            boxes = PressAnsweringBoxes(dlg, IDC_CHECK);
+            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "before");
+        }),
+        Close(dlg),
+    });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Vorlane could not check whether " + file + " is protected.\r\n\r\n" +
+                                 ServiceErrorText(ERROR_PROC_NOT_FOUND));
+    EXPECT_TRUE(boxes[0].exclamation);
+    EXPECT_TRUE(test.protection.asked.empty());
 }
 
 TEST(NameSearch, ASearchDuringTheFillSeesWholeRows)

@@ -2,6 +2,7 @@
 // details line says while the list fills.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -12,6 +13,7 @@
 #include "gui/InspectionSteps.h"
 #include "gui/MainDialogSteps.h"
 #include "gui/TestServices.h"
+#include "scan/ServiceErrorText.h"
 
 namespace {
 
@@ -168,6 +170,37 @@ TEST(ListMenu, ARightClickOnARowOffersThatRow)
     });
 }
 
+TEST(ListMenu, TheWholeListIsOfferedOnlyOnceTheFillHasEnded)
+{
+    GatedProtection gated(3);
+    TestServices test;
+    PlatformServices services = test.With(gated);
+    MenuWatchingDlg dlg(services);
+    const auto openMenu = [&] {
+        dlg.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(FileList(dlg)), MAKELPARAM(-1, -1));
+    };
+    RunModal(dlg, {
+        Do([&] { gated.Release(2); }),
+        [&] { return RowCount(FileList(dlg)) == 2; },
+        Do([&] {
+            openMenu();
+            EXPECT_EQ(dlg.enabled, Entries(false, false, false, false, false, false));
+            // Nor do the commands act when sent some other way.
+            Command(dlg, ID_LIST_COPY_ALL);
+            Command(dlg, ID_LIST_SAVE);
+            gated.Open();
+        }),
+        FillDone(dlg),
+        Do([&] {
+            openMenu();
+            EXPECT_EQ(dlg.enabled, Entries(false, true, true, false, false, false));
+        }),
+        Close(dlg),
+    });
+    EXPECT_TRUE(test.clipboard.texts.empty());
+    EXPECT_TRUE(test.fileDialogs.saved.empty());
+}
+
 TEST(ListCommands, CopyThePathOrEveryRowInTheListsOrder)
 {
     TestServices test;
@@ -201,6 +234,31 @@ TEST(ListCommands, CopyThePathOrEveryRowInTheListsOrder)
                                         "01\tC:\\WINDOWS\\zeta.dll\r\n"}));
 }
 
+TEST(ListCommands, ACopyThatTheClipboardRefusesSaysWhy)
+{
+    TestServices test;
+    test.protection.listed = {"C:\\WINDOWS\\zeta.dll"};
+    test.clipboard.failWith = ERROR_ACCESS_DENIED;
+    CVorlaneDlg dlg(test.services);
+    std::vector<MessageBoxSeen> boxes;
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            Select(FileList(dlg), 0);
+            boxes = AnsweringBoxes(dlg, [&] {
+                Command(dlg, ID_LIST_COPY_PATH);
+                Command(dlg, ID_LIST_COPY_ALL);
+            });
+        }),
+        Close(dlg),
+    });
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const MessageBoxSeen& box : boxes) {
+        EXPECT_EQ(box.text, "Vorlane could not copy to the clipboard.\r\n\r\n" + SystemText(ERROR_ACCESS_DENIED));
+        EXPECT_TRUE(box.exclamation);
+    }
+}
+
 TEST(ListCommands, SaveWritesTheCsvWholeOrLeavesTheOldFile)
 {
     struct Case {
@@ -208,6 +266,9 @@ TEST(ListCommands, SaveWritesTheCsvWholeOrLeavesTheOldFile)
         FailingFiles::Step failing;
         const char* folder;  // under the test's folder; "missing" is never made
         DWORD error;         // 0: saved
+        bool forwardSlashes = false;
+        // The old file's attributes, which the new one takes over.
+        DWORD attributes = FILE_ATTRIBUTE_ARCHIVE;
     };
     const Case cases[] = {
         {"saved", FailingFiles::Step::None, "", 0},
@@ -215,15 +276,22 @@ TEST(ListCommands, SaveWritesTheCsvWholeOrLeavesTheOldFile)
         {"disk full while writing", FailingFiles::Step::Write, "", ERROR_DISK_FULL},
         {"the old file cannot be replaced", FailingFiles::Step::Replace, "", ERROR_DISK_FULL},
         {"no such folder", FailingFiles::Step::None, "\\missing", ERROR_DIRECTORY},
+        // The temporary file goes beside the target, not in the current
+        // folder (on another drive here).
+        {"a target written with forward slashes", FailingFiles::Step::None, "", 0, true},
+        {"a hidden old file", FailingFiles::Step::None, "", 0, false, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE},
     };
     const std::string csv = "\xEF\xBB\xBFN,Path\r\n01,\"C:\\a,b.dll\"\r\n02,\"C:\\say \"\"hi\"\".dll\"\r\n"
                             "03,C:\\caf\xC3\xA9.dll\r\n";
     for (const Case& c : cases) {
         TempTree tree;
-        tree.AddFile("list.csv");
         const std::string folder = tree.Root() + c.folder;
-        const std::string target = folder + "\\list.csv";
-        std::ofstream(tree.Root() + "\\list.csv", std::ios::binary) << "old";
+        const std::string old = tree.Root() + "\\list.csv";
+        std::string target = folder + "\\list.csv";
+        if (c.forwardSlashes)
+            std::replace(target.begin(), target.end(), '\\', '/');
+        std::ofstream(old, std::ios::binary) << "old";
+        ::SetFileAttributesA(old.c_str(), c.attributes);
         TestServices test;
         test.protection.listed = {"C:\\a,b.dll", "C:\\say \"hi\".dll", "C:\\caf\xE9.dll"};
         test.files.failing = c.failing;
@@ -235,7 +303,8 @@ TEST(ListCommands, SaveWritesTheCsvWholeOrLeavesTheOldFile)
             Do([&] { boxes = AnsweringBoxes(dlg, [&] { Command(dlg, ID_LIST_SAVE); }); }),
             Close(dlg),
         });
-        EXPECT_EQ(FileBytes(tree.Root() + "\\list.csv"), c.error ? "old" : csv) << c.name;
+        EXPECT_EQ(FileBytes(old), c.error ? "old" : csv) << c.name;
+        EXPECT_EQ(::GetFileAttributesA(old.c_str()), c.attributes) << c.name;
         EXPECT_EQ(TemporaryFilesIn(folder), 0) << c.name;
         if (c.error) {
             ASSERT_EQ(boxes.size(), 1u) << c.name;
@@ -243,12 +312,13 @@ TEST(ListCommands, SaveWritesTheCsvWholeOrLeavesTheOldFile)
                 << c.name;
             EXPECT_TRUE(boxes[0].exclamation) << c.name;
         } else {
-            EXPECT_TRUE(boxes.empty()) << c.name;
+            EXPECT_TRUE(boxes.empty()) << c.name << ": " << (boxes.empty() ? "" : boxes[0].text);
         }
         ASSERT_EQ(test.fileDialogs.saved.size(), 1u);
         const OPENFILENAMEA& record = test.fileDialogs.saved[0];
         EXPECT_STREQ(record.lpstrDefExt, "csv");
-        EXPECT_TRUE(record.Flags & OFN_OVERWRITEPROMPT);
+        EXPECT_EQ(record.Flags & (OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR),
+                  static_cast<DWORD>(OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR));
     }
 }
 
@@ -362,11 +432,35 @@ TEST(FillStatus, TheDetailsLineSaysHowTheListStandsUntilAFileIsShown)
             Close(dlg),
         });
     }
-    TestServices test;
-    CVorlaneDlg empty(test.services);
-    RunModal(empty, {
-        FillDone(empty),
-        Do([&] { EXPECT_EQ(Text(empty, IDC_FILE_DETAILS), "No protected files were reported."); }),
-        Close(empty),
-    });
+    // How the fill ended, once no file is shown.
+    struct End {
+        const char* name;
+        std::string status;
+        unsigned serviceError = 0;
+        unsigned threadError = 0;
+        bool pastTheLimit = false;
+    };
+    const End ends[] = {
+        {"nothing listed", "No protected files were reported."},
+        {"no service", ServiceErrorText(ERROR_MOD_NOT_FOUND), ERROR_MOD_NOT_FOUND},
+        {"no thread", "The list could not be made: " + SystemText(ERROR_NOT_ENOUGH_MEMORY), 0,
+         ERROR_NOT_ENOUGH_MEMORY},
+        {"a walk past the limit", "The list stops at 30001 files; the rest of the Windows folder was not checked.", 0, 0,
+         true},
+    };
+    for (const End& end : ends) {
+        TestServices test;
+        test.protection.serviceError = end.serviceError;
+        test.threads.failWith = end.threadError;
+        EndlessFolder folder;
+        PlatformServices walking = test.With(test.protection, folder);
+        if (end.pastTheLimit)
+            test.system.majorVersion = 6;
+        CVorlaneDlg dlg(end.pastTheLimit ? walking : test.services);
+        RunModal(dlg, {
+            FillDone(dlg),
+            Do([&] { EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), end.status) << end.name; }),
+            Close(dlg),
+        }, 60000);
+    }
 }

@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "app/Clipboard.h"
 #include "app/PlatformServices.h"
-#include "app/WindowsSaveFileSystem.h"
+#include "controls/Shell.h"
+#include "export/Clipboard.h"
+#include "export/WindowsSaveFileSystem.h"
+#include "framework/CriticalSection.h"
+#include "framework/WorkerThreads.h"
 #include "inspect/CommonFileDialogs.h"
 #include "inspect/VersionDllSource.h"
-#include "controls/Shell.h"
-#include "framework/CriticalSection.h"
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SystemInfo.h"
 #include "support/StandIns.h"
@@ -97,6 +98,21 @@ private:
     HANDLE m_returned;
 };
 
+// One folder that never ends: file0.dll, file1.dll and so on, until the walk
+// stops asking.
+class EndlessFolder final : public DirectorySearch {
+public:
+    bool ForEachEntry(const std::string&, const Visitor& visit) override
+    {
+        DirectoryEntry entry;
+        for (unsigned n = 0;; ++n) {
+            entry.name = "file" + std::to_string(n) + ".dll";
+            if (!visit(entry))
+                return true;
+        }
+    }
+};
+
 // Records the record each dialog was run with and answers as told, without
 // showing a dialog.
 class StandInFileDialogs final : public CommonFileDialogs {
@@ -147,11 +163,15 @@ public:
 class StandInClipboard final : public Clipboard {
 public:
     std::vector<std::string> texts;
+    // The error every copy fails with; 0 for none.
+    unsigned failWith = 0;
 
-    bool SetText(HWND, const std::string& text) override
+    unsigned SetText(HWND, const std::string& text) override
     {
+        if (failWith)
+            return failWith;
         texts.push_back(text);
-        return true;
+        return 0;
     }
 };
 
@@ -162,13 +182,16 @@ public:
     Step failing = Step::None;
     unsigned error = ERROR_DISK_FULL;
 
-    unsigned CreateTemporaryFile(const std::string& directory, std::string& path) override
+    unsigned WriteNewFile(const std::string& directory, std::string_view bytes, std::string& path) override
     {
-        return failing == Step::Create ? error : m_files.CreateTemporaryFile(directory, path);
-    }
-    unsigned WriteAndFlush(const std::string& path, std::string_view bytes) override
-    {
-        return failing == Step::Write ? error : m_files.WriteAndFlush(path, bytes);
+        if (failing == Step::Create)
+            return error;
+        // The disk fills up half way.
+        if (failing == Step::Write) {
+            const unsigned written = m_files.WriteNewFile(directory, bytes.substr(0, bytes.size() / 2), path);
+            return written ? written : error;
+        }
+        return m_files.WriteNewFile(directory, bytes, path);
     }
     unsigned Replace(const std::string& from, const std::string& to) override
     {
@@ -178,6 +201,20 @@ public:
 
 private:
     WindowsSaveFileSystem m_files;
+};
+
+// The system's threads, or none at all when a test says so.
+class StandInThreads final : public WorkerThreads {
+public:
+    unsigned failWith = 0;
+
+    CWinThread* BeginSuspended(AFX_THREADPROC pfnThreadProc, LPVOID pParam, unsigned& error) override
+    {
+        if (!failWith)
+            return WorkerThreads::System().BeginSuspended(pfnThreadProc, pParam, error);
+        error = failWith;
+        return nullptr;
+    }
 };
 
 struct TestServices {
@@ -190,13 +227,15 @@ struct TestServices {
     StandInShell shell;
     StandInClipboard clipboard;
     FailingFiles files;
+    StandInThreads threads;
     PlatformServices services{protection, directories, system,    versions, fileDialogs,
-                              shell,      redirection, clipboard, files};
+                              shell,      redirection, clipboard, files,    threads};
 
-    // The same services with another protection service.
-    PlatformServices With(FileProtection& other)
+    // The same services with another protection service, and directory search.
+    PlatformServices With(FileProtection& other) { return With(other, directories); }
+    PlatformServices With(FileProtection& other, DirectorySearch& search)
     {
-        return {other, directories, system, versions, fileDialogs, shell, redirection, clipboard, files};
+        return {other, search, system, versions, fileDialogs, shell, redirection, clipboard, files, threads};
     }
 
     // The service lists `count` files, C:\WINDOWS\system32\file<n>.dll.

@@ -3,6 +3,7 @@
 // through Sysnative while the rows keep the System32 spelling.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -67,7 +68,8 @@ TEST(Wow64, RedirectionIsOffOnlyToOpenFoldersAndSystem32IsReadThroughSysnative)
     PlatformServices services = test.services;
     PlatformServices checked{services.protection, services.directories, services.system,
                              versions,            services.fileDialogs, services.shell,
-                             services.redirection, services.clipboard,  services.files};
+                             services.redirection, services.clipboard,  services.files,
+                             services.threads};
     CVorlaneDlg dlg(checked);
     RunModal(dlg, {
         FillDone(dlg),
@@ -79,14 +81,21 @@ TEST(Wow64, RedirectionIsOffOnlyToOpenFoldersAndSystem32IsReadThroughSysnative)
             EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "a.dll");
             EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), kFull);
 
-            // Typed in another letter case: still System32.
-            const std::string typed = windows.Root() + "\\system32\\native-only.dll";
-            SetText(dlg, IDC_CHECK_PATH, typed.c_str());
-            test.protection.asked.clear();
-            EXPECT_TRUE(PressAnsweringBoxes(dlg, IDC_CHECK).empty());
-            EXPECT_EQ(test.protection.asked, std::vector<std::string>{typed});
-            EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "native-only.dll   status: PROTECTED");
-            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), kFull);
+            // However the path to System32 is written, it is System32.
+            char shortRoot[MAX_PATH] = "";
+            ::GetShortPathNameA(windows.Root().c_str(), shortRoot, MAX_PATH);
+            std::string slashed = windows.Root() + "\\System32\\native-only.dll";
+            std::replace(slashed.begin(), slashed.end(), '\\', '/');
+            for (const std::string& typed : {windows.Root() + "\\system32\\native-only.dll", slashed,
+                                             windows.Root() + "\\System32\\.\\native-only.dll",
+                                             windows.Root() + "\\c.dll\\..\\System32\\native-only.dll",
+                                             std::string(shortRoot) + "\\System32\\native-only.dll"}) {
+                SetText(dlg, IDC_CHECK_PATH, typed.c_str());
+                test.protection.asked.clear();
+                EXPECT_TRUE(PressAnsweringBoxes(dlg, IDC_CHECK).empty()) << typed;
+                EXPECT_EQ(test.protection.asked, std::vector<std::string>{typed});
+                EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), kFull) << typed;
+            }
         }),
         Close(dlg),
     });

@@ -15,7 +15,10 @@ public:
     std::vector<std::string> listed;
     // How the cursor moves on with each file.
     std::uint32_t cursorStep = 1;
+    // Why the service cannot be used; 0 when it can.
+    unsigned serviceError = 0;
 
+    unsigned ServiceError() const override { return serviceError; }
     bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override
     {
         ++nextCalls;

@@ -2,10 +2,10 @@
 
 #include <map>
 
-#include "app/AtomicSave.h"
 #include "app/CommandLine.h"
 #include "app/FillStatus.h"
-#include "app/ListExport.h"
+#include "export/AtomicSave.h"
+#include "export/ListExport.h"
 #include "support/CodePages.h"
 
 TEST(ListExport, ClipboardLinesAreNumberTabPathInTheGivenOrder)
@@ -44,17 +44,12 @@ public:
     unsigned error = 112;
     std::string temporaryDirectory;
 
-    unsigned CreateTemporaryFile(const std::string& directory, std::string& path) override
+    unsigned WriteNewFile(const std::string& directory, std::string_view bytes, std::string& path) override
     {
         temporaryDirectory = directory;
         if (failing == "create")
             return error;
         path = directory + "vor" + std::to_string(++m_made) + ".tmp";
-        files[path];
-        return 0;
-    }
-    unsigned WriteAndFlush(const std::string& path, std::string_view bytes) override
-    {
         if (failing == "write") {
             files[path] = bytes.substr(0, bytes.size() / 2);  // the disk filled up half way
             return error;
@@ -107,6 +102,12 @@ TEST(CommandLine, NamesTheActionAndTheFile)
         const char* file;
     } table[] = {
         {{}, Action::ShowDialog, ""},
+        {{"C:\\WINDOWS\\kernel32.dll"}, Action::CheckFile, "C:\\WINDOWS\\kernel32.dll"},
+        {{"kernel32.dll"}, Action::CheckFile, "kernel32.dll"},
+        {{"/WINDOWS/system32/kernel32.dll"}, Action::CheckFile, "/WINDOWS/system32/kernel32.dll"},
+        {{"-"}, Action::CheckFile, "-"},
+        {{"a.dll", "b.dll"}, Action::Wrong, ""},
+        {{""}, Action::Wrong, ""},
         {{"/save", "C:\\lists\\pc1.csv"}, Action::SaveList, "C:\\lists\\pc1.csv"},
         {{"-SAVE", "pc1.csv"}, Action::SaveList, "pc1.csv"},
         {{"/?"}, Action::ShowUsage, ""},
@@ -115,6 +116,7 @@ TEST(CommandLine, NamesTheActionAndTheFile)
         {{"/save", "a.csv", "b.csv"}, Action::Wrong, ""},
         {{"/saveas", "a.csv"}, Action::Wrong, ""},
         {{"save", "a.csv"}, Action::Wrong, ""},
+        {{"save"}, Action::CheckFile, "save"},
         {{"/x"}, Action::Wrong, ""},
     };
     for (const auto& row : table) {

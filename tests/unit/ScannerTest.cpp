@@ -2,6 +2,7 @@
 
 #include "scan/Enumeration.h"
 #include "scan/ProtectedFileScanner.h"
+#include "scan/SystemInfo.h"
 #include "support/FakeTree.h"
 #include "support/StandIns.h"
 
@@ -49,7 +50,7 @@ TEST(ServiceEnumeration, ListsTheServicesFilesInItsOrderUntilTheOwnerAsksToStop)
     }
 }
 
-TEST(DirectoryWalk, WalksDepthFirstInPlaceSkipsLockedFoldersAndNeverFollowsLinks)
+TEST(DirectoryWalk, WalksDepthFirstInPlaceAndSkipsLockedFoldersAndDirectoryLinks)
 {
     FakeTree tree;
     for (const char* path : {"a.dll", "system32\\x.dll", "system32\\drivers\\d.sys", "system32\\y.txt",
@@ -63,11 +64,11 @@ TEST(DirectoryWalk, WalksDepthFirstInPlaceSkipsLockedFoldersAndNeverFollowsLinks
 
     EXPECT_FALSE(ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink, LeadBytes{}));
 
-    // Every file is asked about, a link too; "." and ".." are neither walked nor asked about.
+    // Every file is asked about and counted; a directory link, ".", and ".."
+    // are neither walked nor asked about.
     std::vector<std::string> asked = {"C:\\WINDOWS\\a.dll",          "C:\\WINDOWS\\system32\\x.dll",
                                       "C:\\WINDOWS\\system32\\drivers\\d.sys", "C:\\WINDOWS\\system32\\y.txt",
-                                      "C:\\WINDOWS\\.hidden",        "C:\\WINDOWS\\z.exe",
-                                      "C:\\WINDOWS\\loop"};
+                                      "C:\\WINDOWS\\.hidden",        "C:\\WINDOWS\\z.exe"};
     EXPECT_EQ(protection.asked, asked);
     EXPECT_EQ(sink.checked, asked.size());
     EXPECT_EQ(tree.opened,
@@ -118,4 +119,49 @@ TEST(DirectoryWalk, StopsAtTheNextEntryOnceTheOwnerAsksAndListsNothingWithoutAFo
     CollectingSink none;
     ScanWindowsDirectory("", tree, protection, none, LeadBytes{});
     EXPECT_TRUE(none.rows.empty());
+}
+
+TEST(ProtectedFileListing, TakesTheStrategyOfTheSystemAndListsNothingWithoutTheService)
+{
+    class System final : public SystemInfo {
+    public:
+        unsigned long major = 5;
+        unsigned long MajorVersion() override { return major; }
+        std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
+    };
+    class MissingService final : public FileProtection {
+    public:
+        unsigned ServiceError() const override { return 126; }
+        bool NextProtectedFile(std::uint32_t&, std::string&) override { return ADD_FAILURE(), false; }
+        bool IsFileProtected(const std::string&) override { return ADD_FAILURE(), false; }
+    };
+    struct Case {
+        const char* name;
+        unsigned long major;
+        bool serviceMissing;
+        std::vector<std::string> paths;
+        unsigned serviceError;
+    };
+    const Case cases[] = {
+        {"the service's list before version 6", 5, false, {"C:\\listed.dll"}, 0},
+        {"a failed version query", 0, false, {"C:\\listed.dll"}, 0},
+        {"the walk from version 6 on", 6, false, {"C:\\WINDOWS\\walked.dll"}, 0},
+        {"no service before version 6", 5, true, {}, 126},
+        {"no service from version 6 on", 10, true, {}, 126},
+    };
+    for (const Case& c : cases) {
+        FakeTree tree;
+        tree.AddFile("C:\\WINDOWS\\walked.dll");
+        StandInProtection protection;
+        protection.listed = {"C:\\listed.dll"};
+        MissingService missing;
+        System system;
+        system.major = c.major;
+        CollectingSink sink;
+        const ListingOutcome outcome = ListProtectedFiles(
+            {c.serviceMissing ? static_cast<FileProtection&>(missing) : protection, tree, system, LeadBytes{}}, sink);
+        EXPECT_EQ(PathsOf(sink.rows), c.paths) << c.name;
+        EXPECT_EQ(outcome.serviceError, c.serviceError) << c.name;
+        EXPECT_FALSE(outcome.stoppedAtLimit) << c.name;
+    }
 }

@@ -1,8 +1,8 @@
-#include "app/ListFile.h"
+#include "export/ListFile.h"
 
-#include "app/AtomicSave.h"
-#include "app/ListExport.h"
-#include "framework/Afx.h"
+#include "export/AtomicSave.h"
+#include "export/ListExport.h"
+#include "framework/File.h"
 #include "scan/SystemLeadBytes.h"
 #include "scan/WidePath.h"
 
@@ -28,5 +28,7 @@ unsigned SaveRowsAsCsv(SaveFileSystem& files, const std::string& path, const std
     utf8Rows.reserve(rows.size());
     for (const ListRow& row : rows)
         utf8Rows.push_back({row.number, Utf8Of(row.path)});
-    return SaveAtomically(files, path, CsvDocument(utf8Rows), SystemLeadBytes());
+    // The temporary file goes in the target's own folder, which only the
+    // full path names: "C:list.csv" or "C:/lists/list.csv" name none.
+    return SaveAtomically(files, AfxFullPath(path.c_str()).str(), CsvDocument(utf8Rows), SystemLeadBytes());
 }

@@ -1,4 +1,4 @@
-#include "app/Clipboard.h"
+#include "export/Clipboard.h"
 
 #include <cstring>
 
@@ -29,16 +29,27 @@ bool Give(UINT format, HGLOBAL block)
     return false;
 }
 
+// The last error, or `fallback` when the failed call left none.
+unsigned ErrorOr(unsigned fallback)
+{
+    const DWORD error = ::GetLastError();
+    return error ? error : fallback;
+}
+
 }  // namespace
 
-bool WindowsClipboard::SetText(HWND owner, const std::string& text)
+unsigned WindowsClipboard::SetText(HWND owner, const std::string& text)
 {
-    if (!::OpenClipboard(owner))
-        return false;
+    for (int attempt = 1; !::OpenClipboard(owner); ++attempt) {
+        if (attempt == kOpenAttempts)
+            return ErrorOr(ERROR_ACCESS_DENIED);
+        m_wait();
+    }
     const std::wstring wide = WidePath(text);
     const bool done = ::EmptyClipboard() &&
                       Give(CF_UNICODETEXT, GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t))) &&
                       Give(CF_TEXT, GlobalCopy(text.c_str(), text.size() + 1));
+    const unsigned error = done ? 0 : ErrorOr(ERROR_NOT_ENOUGH_MEMORY);
     ::CloseClipboard();
-    return done;
+    return error;
 }

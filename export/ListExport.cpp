@@ -1,4 +1,4 @@
-#include "app/ListExport.h"
+#include "export/ListExport.h"
 
 std::string TabSeparatedRows(const std::vector<ListRow>& rows)
 {

@@ -1,4 +1,4 @@
-#include "app/AtomicSave.h"
+#include "export/AtomicSave.h"
 
 #include "scan/PathText.h"
 
@@ -6,12 +6,10 @@ unsigned SaveAtomically(SaveFileSystem& files, const std::string& path, std::str
                         const LeadBytes& lead)
 {
     std::string temporary;
-    if (const unsigned error = files.CreateTemporaryFile(path.substr(0, FileNameStart(path, lead)), temporary))
-        return error;
-    unsigned error = files.WriteAndFlush(temporary, bytes);
+    unsigned error = files.WriteNewFile(path.substr(0, FileNameStart(path, lead)), bytes, temporary);
     if (!error)
         error = files.Replace(temporary, path);
-    if (error)
+    if (error && !temporary.empty())
         files.Delete(temporary);
     return error;
 }
