@@ -10,13 +10,14 @@
 #include "inspect/OpenFileDialog.h"
 #include "listview/FileListCtrl.h"
 #include "res/resource.h"
+#include "rows/RowModel.h"
 #include "scan/PathText.h"
 #include "scan/SystemInfo.h"
 #include "scan/SystemLeadBytes.h"
 
-CListCommands::CListCommands(CWnd& owner, const CFileListCtrl& list, CFileInspection& inspection,
-                             ListCommandServices services)
-    : m_owner(owner), m_list(list), m_inspection(inspection), m_services(services)
+CListCommands::CListCommands(CWnd& owner, const CFileListCtrl& list, const RowModel& rows,
+                             CFileInspection& inspection, ListCommandServices services)
+    : m_owner(owner), m_list(list), m_rows(rows), m_inspection(inspection), m_services(services)
 {
 }
 
@@ -27,7 +28,7 @@ void CListCommands::ShowMenu(POINT point)
         return;
     const HMENU hPopup = ::GetSubMenu(hMenu, 0);
     const std::string path = SelectedPath();
-    const bool hasRows = m_list.GetItemCount() > 0;
+    const bool hasRows = m_rows.Count() > 0;
     const auto enable = [hPopup](UINT id, bool enabled) {
         ::EnableMenuItem(hPopup, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
     };
@@ -59,13 +60,13 @@ void CListCommands::CopyPath()
 
 void CListCommands::CopyAllRows()
 {
-    if (m_bListComplete && m_list.GetItemCount() > 0)
-        CopyText(TabSeparatedRows(m_list.Rows()));
+    if (m_bListComplete && m_rows.Count() > 0)
+        CopyText(TabSeparatedRows(m_rows.Rows()));
 }
 
 void CListCommands::SaveList()
 {
-    if (!m_bListComplete || m_list.GetItemCount() == 0)
+    if (!m_bListComplete || m_rows.Count() == 0)
         return;
     COpenFileDialog dialog(FALSE, "csv", "protected-files.csv",
                            OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR,
@@ -73,7 +74,7 @@ void CListCommands::SaveList()
     if (dialog.RunModal() != IDOK)
         return;
     const std::string path = dialog.GetPathName().str();
-    if (const unsigned error = SaveRowsAsCsv(m_services.files, path, m_list.Rows())) {
+    if (const unsigned error = SaveRowsAsCsv(m_services.files, path, m_rows.Rows())) {
         const std::string message = "The list could not be saved as " + path + ".\r\n\r\n" + SystemErrorText(error);
         m_owner.MessageBox(message.c_str(), "Vorlane", MB_ICONEXCLAMATION);
     }
@@ -107,7 +108,8 @@ void CListCommands::CheckFile()
 std::string CListCommands::SelectedPath() const
 {
     const int row = m_list.SelectedRow();
-    return row < 0 ? std::string() : m_list.GetItemText(row, 1).str();
+    return row < 0 || static_cast<std::size_t>(row) >= m_rows.Count() ? std::string()
+                                                                     : m_rows[static_cast<std::size_t>(row)].path;
 }
 
 void CListCommands::CopyText(const std::string& text)

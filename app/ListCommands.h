@@ -7,6 +7,7 @@ class CFileInspection;
 class CFileListCtrl;
 class Clipboard;
 class CommonFileDialogs;
+class RowModel;
 class SaveFileSystem;
 class Shell;
 class SystemInfo;
@@ -27,7 +28,8 @@ class CListCommands {
 public:
     // `owner` is the dialog: it owns the menu, the save dialog and any
     // message box, and gets the menu's commands.
-    CListCommands(CWnd& owner, const CFileListCtrl& list, CFileInspection& inspection, ListCommandServices services);
+    CListCommands(CWnd& owner, const CFileListCtrl& list, const RowModel& rows, CFileInspection& inspection,
+                  ListCommandServices services);
 
     // Shows the menu at `point` on the screen, or under the selected row
     // when the keyboard asked for it (-1, -1).
@@ -50,6 +52,7 @@ private:
 
     CWnd& m_owner;
     const CFileListCtrl& m_list;
+    const RowModel& m_rows;
     CFileInspection& m_inspection;
     ListCommandServices m_services;
     bool m_bListComplete = false;

@@ -1,27 +1,17 @@
 #include "app/SaveCommand.h"
 
-#include <vector>
-
 #include "app/PlatformServices.h"
 #include "export/ListFile.h"
 #include "framework/Afx.h"
 #include "framework/SystemError.h"
+#include "rows/RowModel.h"
 #include "scan/Enumeration.h"
 #include "scan/ProtectedFileScanner.h"
-#include "scan/RowSink.h"
 #include "scan/ServiceErrorText.h"
 #include "scan/SystemLeadBytes.h"
 #include "scan/WidePath.h"
 
 namespace {
-
-class CollectedRows final : public RowSink {
-public:
-    void AddRow(ListRow row) override { rows.push_back(std::move(row)); }
-    bool StopRequested() const override { return false; }
-
-    std::vector<ListRow> rows;
-};
 
 HANDLE UserOutput(bool isError)
 {
@@ -52,14 +42,14 @@ bool OnVisibleWindowStation()
 
 int RunSaveCommand(PlatformServices& services, const std::string& file, std::string& message)
 {
-    CollectedRows rows;
+    RowModel rows;
     const ListingOutcome outcome = ListProtectedFiles(
         {services.protection, services.directories, services.system, SystemLeadBytes()}, rows);
     if (outcome.serviceError) {
         message = "Vorlane could not list the protected files. " + ServiceErrorText(outcome.serviceError) + "\r\n";
         return kSaveNotWritten;
     }
-    if (const unsigned code = SaveRowsAsCsv(services.files, file, rows.rows)) {
+    if (const unsigned code = SaveRowsAsCsv(services.files, file, rows.Rows())) {
         message = "Vorlane could not save the list as " + file + ": " + SystemErrorText(code) + "\r\n";
         return kSaveNotWritten;
     }

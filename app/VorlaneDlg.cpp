@@ -101,9 +101,10 @@ CVorlaneDlg::CVorlaneDlg(CWnd* pParent) : CVorlaneDlg(PlatformServices::Producti
 CVorlaneDlg::CVorlaneDlg(PlatformServices& services, CWnd* pParent)
     : CDialog(IDD_MAIN, pParent),
       m_services(services),
+      m_list(m_model),
       m_logo(services.shell),
-      m_inspection(*this, m_list, InspectionServicesOf(services)),
-      m_commands(*this, m_list, m_inspection, ListCommandServicesOf(services)),
+      m_inspection(*this, m_list, m_model, InspectionServicesOf(services)),
+      m_commands(*this, m_list, m_model, m_inspection, ListCommandServicesOf(services)),
       m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_hAccel(::LoadAcceleratorsA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_ACCELERATORS)))
 {
@@ -168,9 +169,9 @@ void CVorlaneDlg::StartWorker()
     // The wake-up names the window, not this object: it may come from a
     // worker that outlived the dialog, and then it just fails.
     const HWND hWnd = m_hWnd;
-    m_rows = std::make_shared<RowQueue>([hWnd] { return ::PostMessageA(hWnd, WM_ROWS_READY, 0, 0) != FALSE; });
+    m_queue = std::make_shared<RowQueue>([hWnd] { return ::PostMessageA(hWnd, WM_ROWS_READY, 0, 0) != FALSE; });
     auto job = std::make_unique<EnumerationJob>(EnumerationJob{
-        {m_services.protection, m_services.directories, m_services.system, SystemLeadBytes()}, m_rows});
+        {m_services.protection, m_services.directories, m_services.system, SystemLeadBytes()}, m_queue});
     // Started suspended so the thread object is ours to wait for and delete
     // before it can end on its own.
     unsigned error = 0;
@@ -188,7 +189,7 @@ void CVorlaneDlg::StartWorker()
 
 void CVorlaneDlg::ShowFillStatus()
 {
-    m_inspection.ShowStatus(FillingStatus(m_rows->FilesChecked(), m_rows->RowsFound()));
+    m_inspection.ShowStatus(FillingStatus(m_queue->FilesChecked(), m_queue->RowsFound()));
 }
 
 LRESULT CVorlaneDlg::OnRowsReady(WPARAM, LPARAM)
@@ -205,14 +206,13 @@ void CVorlaneDlg::FillSlice()
     const SliceTimer slice(kFillSlice);
     RowQueue::Batch batch;
     m_lastSliceRows = 0;
-    {
-        const CRedrawSuspension noRedraw(m_list);
-        do {
-            batch = m_rows->Take(kRowsPerChunk);
-            m_list.AppendRows(batch.rows);
-            m_lastSliceRows += batch.rows.size();
-        } while (batch.more && !slice.Over());
-    }
+    do {
+        batch = m_queue->Take(kRowsPerChunk);
+        m_lastSliceRows += batch.rows.size();
+        m_model.Append(std::move(batch.rows));
+    } while (batch.more && !slice.Over());
+    if (m_lastSliceRows)
+        m_list.ShowAppendedRows();
     if (batch.more)
         ::SetTimer(m_hWnd, kRowsTimer, USER_TIMER_MINIMUM, nullptr);
     else
@@ -224,9 +224,9 @@ void CVorlaneDlg::FillSlice()
         ::KillTimer(m_hWnd, kStatusTimer);
         m_list.SetWorking(false);
         m_commands.SetListComplete(true);
-        const ListingOutcome& outcome = m_rows->Outcome();
+        const ListingOutcome& outcome = m_queue->Outcome();
         m_inspection.ShowStatus(outcome.serviceError ? ServiceErrorText(outcome.serviceError)
-                                                     : FilledStatus(m_rows->RowsFound(), outcome.stoppedAtLimit));
+                                                     : FilledStatus(m_queue->RowsFound(), outcome.stoppedAtLimit));
     }
     m_lastFillTick = ::GetTickCount();
 }
@@ -245,7 +245,7 @@ void CVorlaneDlg::StopWorker()
 {
     if (!m_pWorkerThread)
         return;
-    m_rows->RequestStop();
+    m_queue->RequestStop();
     ReleaseWorker();
 }
 

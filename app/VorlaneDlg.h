@@ -10,6 +10,7 @@
 #include "framework/WinThread.h"
 #include "inspect/FileInspection.h"
 #include "listview/FileListCtrl.h"
+#include "rows/RowModel.h"
 #include "scan/RowQueue.h"
 
 // The main window: the file list, filled by a worker thread while the dialog
@@ -20,7 +21,7 @@ public:
     explicit CVorlaneDlg(PlatformServices& services, CWnd* pParent = nullptr);
     ~CVorlaneDlg() override;
 
-    // Rows go into the list a chunk at a time for at most one slice, then
+    // Rows go into the model a chunk at a time for at most one slice, then
     // the dialog serves the user before it takes more: it answers within a
     // slice and a chunk however fast rows come.
     static constexpr std::size_t kRowsPerChunk = 250;
@@ -77,6 +78,8 @@ private:
     void ReleaseWorker();
 
     PlatformServices& m_services;
+    // The rows; the list, the lower half and the commands read them.
+    RowModel m_model;
     CFileListCtrl m_list;
     CLogoStatic m_logo;
     CFileInspection m_inspection;
@@ -86,8 +89,8 @@ private:
     CFont m_fontBold;
     // The enumeration worker while it runs; null before and after.
     CWinThread* m_pWorkerThread = nullptr;
-    // Shared with the worker, which may outlive the dialog.
-    std::shared_ptr<RowQueue> m_rows;
+    // Carries the rows from the worker, which may outlive the dialog.
+    std::shared_ptr<RowQueue> m_queue;
     DWORD m_lastFillTick = 0;
     std::size_t m_lastSliceRows = 0;
     std::string m_strCheckOnOpen;

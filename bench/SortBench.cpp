@@ -19,7 +19,7 @@
 #include "app/VorlaneDlg.h"
 #include "bench/BenchSupport.h"
 #include "res/resource.h"
-#include "listview/RowSort.h"
+#include "rows/RowSort.h"
 #include "scan/PathText.h"
 #include "scan/SystemLeadBytes.h"
 
@@ -48,7 +48,7 @@ std::vector<ListRow> PlausibleRows(int count)
             name += extensions[pick(std::size(extensions))];
             names.push_back(name);
         }
-        rows.push_back({FormatRowNumber(static_cast<unsigned>(n)), folders[pick(std::size(folders))] + name});
+        rows.push_back({static_cast<std::uint32_t>(n), folders[pick(std::size(folders))] + name});
     }
     return rows;
 }
@@ -67,7 +67,7 @@ std::vector<ListRow> PivotDefeatingRows(int count)
     }
     std::vector<ListRow> rows;
     for (const unsigned number : numbers)
-        rows.push_back({FormatRowNumber(number), "C:\\WINDOWS\\system32\\file" + std::to_string(number) + ".dll"});
+        rows.push_back({number, "C:\\WINDOWS\\system32\\file" + std::to_string(number) + ".dll"});
     return rows;
 }
 
@@ -89,7 +89,8 @@ protected:
             LVITEMA item{};
             item.mask = LVIF_TEXT;
             item.iItem = ListView_GetItemCount(hList);
-            item.pszText = row.number.data();
+            std::string number = FormatRowNumber(row.number);
+            item.pszText = number.data();
             ListView_SetItemText(hList, ListView_InsertItem(hList, &item), 1, row.path.data());
         }
         ::SendMessageA(hList, WM_SETREDRAW, TRUE, 0);

@@ -4,7 +4,7 @@ std::string TabSeparatedRows(const std::vector<ListRow>& rows)
 {
     std::string text;
     for (const ListRow& row : rows) {
-        text += row.number;
+        text += FormatRowNumber(row.number);
         text += '\t';
         text += row.path;
         text += "\r\n";
@@ -26,13 +26,13 @@ std::string CsvField(std::string_view field)
     return quoted;
 }
 
-std::string CsvDocument(const std::vector<ListRow>& utf8Rows)
+std::string CsvDocument(const std::vector<ListRow>& rows, const Utf8Path& utf8)
 {
     std::string document = "\xEF\xBB\xBF" "N,Path\r\n";
-    for (const ListRow& row : utf8Rows) {
-        document += CsvField(row.number);
+    for (const ListRow& row : rows) {
+        document += FormatRowNumber(row.number);
         document += ',';
-        document += CsvField(row.path);
+        document += CsvField(utf8(row.path));
         document += "\r\n";
     }
     return document;

@@ -1,6 +1,7 @@
 #pragma once
 // The file list as text that other programs read: the clipboard's
 // tab-separated lines and a CSV document.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +15,10 @@ std::string TabSeparatedRows(const std::vector<ListRow>& rows);
 // it holds a comma, a quote or a line break; as it is otherwise.
 std::string CsvField(std::string_view field);
 
+// A path as UTF-8.
+using Utf8Path = std::function<std::string(const std::string& path)>;
+
 // A CSV document as spreadsheets read it: a UTF-8 byte order mark, the
 // header "N,Path", then one record per row in the given order, every line
-// ending in CR LF. The rows' texts must be UTF-8 already.
-std::string CsvDocument(const std::vector<ListRow>& utf8Rows);
+// ending in CR LF. `utf8` gives each path in UTF-8.
+std::string CsvDocument(const std::vector<ListRow>& rows, const Utf8Path& utf8);

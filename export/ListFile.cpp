@@ -24,11 +24,7 @@ std::string Utf8Of(const std::string& ansi)
 
 unsigned SaveRowsAsCsv(SaveFileSystem& files, const std::string& path, const std::vector<ListRow>& rows)
 {
-    std::vector<ListRow> utf8Rows;
-    utf8Rows.reserve(rows.size());
-    for (const ListRow& row : rows)
-        utf8Rows.push_back({row.number, Utf8Of(row.path)});
     // The temporary file goes in the target's own folder, which only the
     // full path names: "C:list.csv" or "C:/lists/list.csv" name none.
-    return SaveAtomically(files, AfxFullPath(path.c_str()).str(), CsvDocument(utf8Rows), SystemLeadBytes());
+    return SaveAtomically(files, AfxFullPath(path.c_str()).str(), CsvDocument(rows, Utf8Of), SystemLeadBytes());
 }

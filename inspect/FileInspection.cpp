@@ -9,6 +9,7 @@
 #include "inspect/SystemCaseFolding.h"
 #include "inspect/VersionSummary.h"
 #include "res/resource.h"
+#include "rows/RowModel.h"
 #include "scan/FileProtection.h"
 #include "scan/PathText.h"
 #include "scan/ServiceErrorText.h"
@@ -16,16 +17,16 @@
 
 namespace {
 
-// The File Path column of the list, row by row.
-class ListPathRows final : public SearchableRows {
+// The rows' paths, in the order the list shows them.
+class ModelPathRows final : public SearchableRows {
 public:
-    explicit ListPathRows(const CListCtrl& list) : m_list(list) {}
+    explicit ModelPathRows(const RowModel& rows) : m_rows(rows) {}
 
-    int RowCount() override { return m_list.GetItemCount(); }
-    void ReadPath(int row, std::string& path) override { path = m_list.GetItemText(row, 1).str(); }
+    int RowCount() override { return static_cast<int>(m_rows.Count()); }
+    void ReadPath(int row, std::string& path) override { path = m_rows[static_cast<std::size_t>(row)].path; }
 
 private:
-    const CListCtrl& m_list;
+    const RowModel& m_rows;
 };
 
 bool Exists(const std::string& path)
@@ -36,8 +37,9 @@ bool Exists(const std::string& path)
 
 }  // namespace
 
-CFileInspection::CFileInspection(CWnd& owner, const CListCtrl& list, InspectionServices services)
-    : m_owner(owner), m_list(list), m_services(std::move(services))
+CFileInspection::CFileInspection(CWnd& owner, const CListCtrl& list, const RowModel& rows,
+                                 InspectionServices services)
+    : m_owner(owner), m_list(list), m_rows(rows), m_services(std::move(services))
 {
 }
 
@@ -52,18 +54,18 @@ void CFileInspection::DoDataExchange(CDataExchange* pDX)
 void CFileInspection::ShowFileDetails(int nItem)
 {
     const int row = nItem == -1 ? m_list.GetHotItem() : nItem;
-    if (row < 0) {
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.Count()) {
         ShowFile("", "", "");
         return;
     }
-    const std::string path = m_list.GetItemText(row, 1).str();
+    const std::string& path = m_rows[static_cast<std::size_t>(row)].path;
     const std::string name(FileNameOf(path, SystemLeadBytes()));
     ShowFile(path, name, "File " + name + " is not installed on the system");
 }
 
 void CFileInspection::OnSearch()
 {
-    ListPathRows rows(m_list);
+    ModelPathRows rows(m_rows);
     const auto match = SearchNext(m_editSearch.GetWindowText().str(), {m_strLastSearch, m_nSearchStart, m_nSearchHit},
                                   rows, SystemCaseFolding());
     if (!match)

@@ -8,6 +8,7 @@
 
 class CommonFileDialogs;
 class FileProtection;
+class RowModel;
 class VersionSource;
 
 // What the inspection asks of the platform.
@@ -29,8 +30,8 @@ struct InspectionServices {
 class CFileInspection {
 public:
     // `owner` is the dialog, which owns the message box and the open dialog;
-    // `list` is the file list the rows come from.
-    CFileInspection(CWnd& owner, const CListCtrl& list, InspectionServices services);
+    // `list` is the file list, which shows `rows`.
+    CFileInspection(CWnd& owner, const CListCtrl& list, const RowModel& rows, InspectionServices services);
 
     // Binds the path and search edits and the two File Properties lines.
     void DoDataExchange(CDataExchange* pDX);
@@ -69,6 +70,7 @@ private:
 
     CWnd& m_owner;
     const CListCtrl& m_list;
+    const RowModel& m_rows;
     InspectionServices m_services;
     CEdit m_editCheckPath;
     CStatic m_staticFileName;

@@ -1,19 +1,17 @@
 #include "listview/FileListCtrl.h"
 
-#include <cstring>
+#include <string>
+#include <vector>
 
 #include "framework/DC.h"
 #include "framework/Gdi.h"
 #include "framework/WaitCursor.h"
 #include "listview/RowGeometry.h"
-#include "listview/RowSort.h"
+#include "rows/RowModel.h"
 #include "scan/SystemLeadBytes.h"
+#include "scan/WidePath.h"
 
 namespace {
-
-// The states that move with a row: focus, selection, cut and drop-target
-// marks, the overlay and the state image.
-constexpr UINT kMovingStates = 0xFF0F;
 
 PixelRect ToPixelRect(const RECT& rect)
 {
@@ -41,11 +39,14 @@ UINT AlignmentOf(int columnFormat)
 
 BEGIN_MESSAGE_MAP(CFileListCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
+    ON_NOTIFY_REFLECT(LVN_ODFINDITEMA, OnFindItem)
+    ON_NOTIFY_REFLECT(LVN_ODFINDITEMW, OnFindItemW)
     ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
-CFileListCtrl::CFileListCtrl()
-    : m_crBackground(::GetSysColor(COLOR_WINDOW)), m_crHighlight(::GetSysColor(COLOR_HIGHLIGHT))
+CFileListCtrl::CFileListCtrl(RowModel& rows)
+    : m_rows(rows), m_crBackground(::GetSysColor(COLOR_WINDOW)), m_crHighlight(::GetSysColor(COLOR_HIGHLIGHT))
 {
 }
 
@@ -69,26 +70,10 @@ void CFileListCtrl::FitColumnsToClient()
     }
 }
 
-void CFileListCtrl::AppendRows(const std::vector<ListRow>& rows)
+void CFileListCtrl::ShowAppendedRows()
 {
-    int next = GetItemCount();
-    for (const ListRow& row : rows) {
-        const int index = InsertItem(next, row.number.c_str());
-        if (index >= 0) {
-            SetItemText(index, 1, row.path.c_str());
-            next = index + 1;
-        }
-    }
-}
-
-std::vector<ListRow> CFileListCtrl::Rows() const
-{
-    std::vector<ListRow> rows(static_cast<size_t>(GetItemCount()));
-    for (size_t row = 0; row < rows.size(); ++row) {
-        rows[row].number = GetItemText(static_cast<int>(row), 0).str();
-        rows[row].path = GetItemText(static_cast<int>(row), 1).str();
-    }
-    return rows;
+    // Only rows in view are painted: those above stay as they are.
+    SendMessage(LVM_SETITEMCOUNT, m_rows.Count(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
 int CFileListCtrl::SelectedRow() const
@@ -129,68 +114,70 @@ void CFileListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CFileListCtrl::SortRows(int column, BOOL ascending)
 {
-    // Messages are what a sort costs: every row is read once, the order is
-    // found on the copy, and each row that moves is written once, straight
-    // to its place.
-    const RowsCopy rows = CopyRows();
-    MoveRows(SortedRowOrder(rows.texts[static_cast<size_t>(column)], column, ascending != FALSE, SystemLeadBytes()),
-             rows);
+    MoveMarks(m_rows.Sort(column, ascending != FALSE, SystemLeadBytes()));
+    RedrawWindow(RDW_INVALIDATE);
 }
 
-CFileListCtrl::RowsCopy CFileListCtrl::CopyRows() const
+void CFileListCtrl::MoveMarks(const std::vector<int>& order) const
 {
-    const int count = GetItemCount();
-    RowsCopy rows;
-    rows.texts.resize(static_cast<size_t>(GetColumnCount()));
-    rows.items.resize(static_cast<size_t>(count));
-    for (auto& column : rows.texts)
-        column.reserve(static_cast<size_t>(count));
-    for (int row = 0; row < count; ++row) {
-        // The first column's text comes with the attributes when it fits, as
-        // a row number does.
-        char first[32] = "";
-        LVITEMA& item = rows.items[static_cast<size_t>(row)];
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
-        item.iItem = row;
-        item.stateMask = kMovingStates;
-        item.pszText = first;
-        item.cchTextMax = sizeof first;
-        GetItem(&item);
-        for (int column = 0; column < static_cast<int>(rows.texts.size()); ++column) {
-            auto& texts = rows.texts[static_cast<size_t>(column)];
-            if (column == 0 && std::strlen(item.pszText) + 1 < sizeof first)
-                texts.emplace_back(item.pszText);
-            else
-                texts.push_back(GetItemText(row, column).str());
-        }
-        item.pszText = nullptr;
-    }
-    return rows;
+    std::vector<int> placeOf(order.size());
+    for (std::size_t to = 0; to < order.size(); ++to)
+        placeOf[static_cast<std::size_t>(order[to])] = static_cast<int>(to);
+    const auto marked = [this](UINT which) {
+        std::vector<int> rows;
+        for (int row = -1; (row = static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(row), which))) >= 0;)
+            rows.push_back(row);
+        return rows;
+    };
+    const std::vector<int> selected = marked(LVNI_SELECTED);
+    const std::vector<int> focused = marked(LVNI_FOCUSED);
+    const int mark = static_cast<int>(SendMessage(LVM_GETSELECTIONMARK));
+    SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (const int row : selected)
+        SetItemState(placeOf[static_cast<std::size_t>(row)], LVIS_SELECTED, LVIS_SELECTED);
+    for (const int row : focused)
+        SetItemState(placeOf[static_cast<std::size_t>(row)], LVIS_FOCUSED, LVIS_FOCUSED);
+    if (mark >= 0 && static_cast<std::size_t>(mark) < placeOf.size())
+        SendMessage(LVM_SETSELECTIONMARK, 0, placeOf[static_cast<std::size_t>(mark)]);
 }
 
-void CFileListCtrl::MoveRows(const std::vector<int>& order, const RowsCopy& rows) const
+std::string CFileListCtrl::CellText(int row, int column) const
 {
-    size_t to = 0;
-    while (to < order.size() && order[to] == static_cast<int>(to))
-        ++to;
-    if (to == order.size())
-        return;
-    const CRedrawSuspension noRedraw(*this);
-    for (; to < order.size(); ++to) {
-        if (order[to] == static_cast<int>(to))
-            continue;
-        const auto from = static_cast<size_t>(order[to]);
-        // The first column's text goes in the same message as the attributes.
-        LVITEMA item = rows.items[from];
-        item.iItem = static_cast<int>(to);
-        if (rows.texts.empty())
-            item.mask &= ~LVIF_TEXT;
-        else
-            item.pszText = const_cast<LPSTR>(rows.texts.front()[from].c_str());
-        SetItem(&item);
-        for (size_t column = 1; column < rows.texts.size(); ++column)
-            SetItemText(static_cast<int>(to), static_cast<int>(column), rows.texts[column][from].c_str());
-    }
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.Count())
+        return {};
+    const ListRow& cells = m_rows[static_cast<std::size_t>(row)];
+    return column == 0 ? FormatRowNumber(cells.number) : column == 1 ? cells.path : std::string();
+}
+
+void CFileListCtrl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR)->item;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+        ::lstrcpynA(item.pszText, CellText(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
+    *pResult = 0;
+}
+
+void CFileListCtrl::OnFindItem(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    const auto& find = *reinterpret_cast<NMLVFINDITEMA*>(pNMHDR);
+    *pResult = FindRow(find.lvfi.flags, find.lvfi.psz ? find.lvfi.psz : "", find.iStart);
+}
+
+void CFileListCtrl::OnFindItemW(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    // Wine's list asks in wide text whatever its parent's kind.
+    const auto& find = *reinterpret_cast<NMLVFINDITEMW*>(pNMHDR);
+    *pResult = FindRow(find.lvfi.flags, find.lvfi.psz ? AnsiPath(find.lvfi.psz) : "", find.iStart);
+}
+
+LRESULT CFileListCtrl::FindRow(UINT flags, const std::string& text, int start) const
+{
+    // Typing in the list goes to the next row whose number starts with the
+    // typed text, as it does in a list that holds its own texts.
+    if (!(flags & (LVFI_STRING | LVFI_PARTIAL)))
+        return -1;
+    const auto found = FindNumberText(m_rows, text, start, (flags & LVFI_WRAP) != 0, (flags & LVFI_PARTIAL) != 0);
+    return found ? static_cast<LRESULT>(*found) : -1;
 }
 
 void CFileListCtrl::DrawItem(LPDRAWITEMSTRUCT pDrawItem)
@@ -231,7 +218,7 @@ void CFileListCtrl::DrawItem(LPDRAWITEMSTRUCT pDrawItem)
     int x = bounds.left;
     for (int index = 0; GetColumn(index, &column); ++index) {
         RECT textRect = ToRect(ColumnTextRect(x, column.cx, margin, rowBounds));
-        dc.DrawText(GetItemText(row, index), -1, &textRect,
+        dc.DrawText(CellText(row, index).c_str(), -1, &textRect,
                     AlignmentOf(column.fmt) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         x += column.cx;
     }

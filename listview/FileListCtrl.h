@@ -1,28 +1,30 @@
 #pragma once
+
 #include <string>
 #include <vector>
 
 #include "framework/ListCtrl.h"
-#include "scan/ListRow.h"
 
-// The owner-drawn file list: paints each row as one band, normal or
-// highlighted, makes the path column take the width the others leave, and
-// sorts its rows by a column when the column's header is clicked.
+class RowModel;
+
+// The owner-drawn file list, a view of the row model (the template makes it
+// LVS_OWNERDATA): it paints each row from the model as one band, normal or
+// highlighted, gives the control the model's texts when it asks, makes the
+// path column take the width the others leave, and sorts the model by a
+// column when the column's header is clicked. The control itself keeps only
+// the row count and which rows are selected and focused.
 class CFileListCtrl : public CListCtrl {
 public:
-    CFileListCtrl();
+    explicit CFileListCtrl(RowModel& rows);
 
     void FitColumnsToClient();
     int GetColumnCount() const;
-    // Appends whole rows after the last one. Each row costs a repaint while
-    // the list draws itself: callers suspend its drawing around a batch.
-    void AppendRows(const std::vector<ListRow>& rows);
+    // Shows the rows appended to the model since the last call.
+    void ShowAppendedRows();
     // Puts the rows in the order of the column sort by `column`, one of the
-    // header's. Rows move whole: the texts of every column, image,
-    // application value and state.
+    // header's. Selected and focused rows keep their marks at their new
+    // places; the list does not scroll.
     void SortRows(int column, BOOL ascending);
-    // Every row, in the order the list shows them.
-    std::vector<ListRow> Rows() const;
     // The row a command on "the selected row" means: the focused row when it
     // is selected, else the first selected one; -1 for none.
     int SelectedRow() const;
@@ -32,21 +34,24 @@ public:
 protected:
     void DrawItem(LPDRAWITEMSTRUCT pDrawItem) override;
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnFindItem(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnFindItemW(NMHDR* pNMHDR, LRESULT* pResult);
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 
     DECLARE_MESSAGE_MAP()
 
 private:
-    // The rows' texts, column by column, and their attributes.
-    struct RowsCopy {
-        std::vector<std::vector<std::string>> texts;
-        std::vector<LVITEMA> items;
-    };
-    RowsCopy CopyRows() const;
-    // Puts the copied rows at the indexes `order` gives them: row order[k]
-    // goes to k. Only the rows that move are written.
-    void MoveRows(const std::vector<int>& order, const RowsCopy& rows) const;
+    // The text of the row's cell in `column`.
+    std::string CellText(int row, int column) const;
+    // The row a search of the list for `text` finds, from `start` on; -1 for none.
+    LRESULT FindRow(UINT flags, const std::string& text, int start) const;
+    // Moves the selected and focused marks and the selection mark from each
+    // row's old index to its new one; entry k of `order` is the old index
+    // of the row now at k.
+    void MoveMarks(const std::vector<int>& order) const;
 
+    RowModel& m_rows;
     // Direction of the next sort by a header click; it changes with every click.
     BOOL m_bSortAscending = TRUE;
     // Band colours, sampled once when the list is made.

@@ -9,11 +9,11 @@ void EnumerateProtectedFiles(FileProtection& protection, RowSink& rows)
 {
     std::uint32_t cursor = 0;
     std::string path;
-    unsigned count = 0;
+    std::uint32_t count = 0;
     for (std::uint32_t before = cursor; !rows.StopRequested() && protection.NextProtectedFile(cursor, path);
          before = cursor) {
         rows.FileChecked();
-        rows.AddRow({FormatRowNumber(++count), path});
+        rows.AddRow({++count, path});
         // A service that does not move on would list the same file forever.
         if (cursor <= before)
             break;

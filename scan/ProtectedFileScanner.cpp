@@ -37,7 +37,7 @@ bool CProtectedFileScanner::CheckFile(const std::string& path)
     m_rows.FileChecked();
     if (m_protection.IsFileProtected(path)) {
         ++m_nRows;
-        m_rows.AddRow({FormatRowNumber(static_cast<unsigned>(m_nRows)), path});
+        m_rows.AddRow({static_cast<std::uint32_t>(m_nRows), path});
     }
     return m_nRows < kMaxRows;
 }

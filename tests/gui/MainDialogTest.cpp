@@ -225,7 +225,7 @@ TEST(MainDialog, RowsAppearWhileTheDialogIsInUseAndArriveWholeAndInOrder)
     });
 }
 
-TEST(MainDialog, RowsArePaintedAsBandsInTheirHighlightState)
+TEST(MainDialog, RowsArePaintedAsBandsInTheirHighlightStateWithTextToMatch)
 {
     TestServices test;
     test.ListFiles(4);
@@ -235,7 +235,6 @@ TEST(MainDialog, RowsArePaintedAsBandsInTheirHighlightState)
         Do([&] {
             const HWND list = FileList(dlg);
             SetRowState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
-            SetRowState(list, 3, LVIS_DROPHILITED, LVIS_DROPHILITED);
             // The focus elsewhere: a selected row stays highlighted all the same.
             ::SetFocus(dlg.GetDlgItem(IDC_SEARCH_TEXT));
             ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -245,12 +244,47 @@ TEST(MainDialog, RowsArePaintedAsBandsInTheirHighlightState)
                 ListView_GetItemRect(list, row, &bounds, LVIR_BOUNDS);
                 const int middle = (bounds.top + bounds.bottom) / 2;
                 // The system's colours: the list samples them when it is made.
-                const COLORREF expected = ::GetSysColor(row == 1 || row == 3 ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+                const bool highlighted = row == 1;
+                const COLORREF band = ::GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW);
                 // Left of the text, and at the client area's right edge.
-                EXPECT_EQ(::GetPixel(hdc, bounds.left + 2, middle), expected) << "row " << row;
-                EXPECT_EQ(::GetPixel(hdc, ClientWidth(list) - 3, middle), expected) << "row " << row;
+                EXPECT_EQ(::GetPixel(hdc, bounds.left + 2, middle), band) << "row " << row;
+                EXPECT_EQ(::GetPixel(hdc, ClientWidth(list) - 3, middle), band) << "row " << row;
+                // The path's letters, in the text colour of the row's state.
+                const COLORREF text = ::GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+                const COLORREF otherText = ::GetSysColor(highlighted ? COLOR_BTNTEXT : COLOR_HIGHLIGHTTEXT);
+                int letters = 0;
+                int otherLetters = 0;
+                for (int x = ListView_GetColumnWidth(list, 0); x < ClientWidth(list) / 2; ++x) {
+                    for (int y = bounds.top; y < bounds.bottom; ++y) {
+                        const COLORREF pixel = ::GetPixel(hdc, x, y);
+                        letters += pixel == text && pixel != band;
+                        otherLetters += pixel == otherText && pixel != band;
+                    }
+                }
+                EXPECT_GT(letters, 20) << "row " << row;
+                EXPECT_EQ(otherLetters, 0) << "row " << row;
             }
             ::ReleaseDC(list, hdc);
+        }),
+        Close(dlg),
+    });
+}
+
+TEST(MainDialog, TypingInTheListGoesToTheNextRowWhoseNumberStartsWithTheKey)
+{
+    TestServices test;
+    test.ListFiles(30);
+    CVorlaneDlg dlg(test.services);
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            const HWND list = FileList(dlg);
+            ::SetFocus(list);
+            SetRowState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            ::SendMessageA(list, WM_CHAR, '2', 1);
+            // "02" is the focused row's own; "20" is the next to start with 2.
+            EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), 19);
+            EXPECT_EQ(ItemText(list, 19, 0), "20");
         }),
         Close(dlg),
     });

@@ -172,7 +172,7 @@ TEST(Resources, DialogTemplatesAreExactlyAsDesigned)
     const Template main = ReadTemplate(IDD_MAIN);
     EXPECT_EQ(main.header, "90c800c0 40000 0 0 390 319 ||Vorlane 8 0 0 1 MS Sans Serif");
     EXPECT_EQ(main.controls, (std::vector<Control>{
-        {IDC_FILE_LIST, "SysListView32", "List2", 0x50810509, {3, 4, 383, 209}},
+        {IDC_FILE_LIST, "SysListView32", "List2", 0x50811509, {3, 4, 383, 209}},
         {-1, "Button", " File Properties ", 0x50000207, {3, 217, 383, 45}},
         {IDC_FILE_DETAILS, "Static", "", 0x50020080, {12, 234, 366, 24}},
         {IDC_FILE_NAME, "Static", "", 0x50020080, {12, 224, 322, 8}},

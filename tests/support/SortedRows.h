@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "listview/RowSort.h"
+#include "rows/RowSort.h"
 #include "scan/LeadBytes.h"
 
 // `rows` (each an indexable row of texts) in the column sort's order by `column`.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 
 #include "app/CommandLine.h"
@@ -10,7 +11,8 @@
 
 TEST(ListExport, ClipboardLinesAreNumberTabPathInTheGivenOrder)
 {
-    EXPECT_EQ(TabSeparatedRows({{"02", "C:\\b.dll"}, {"01", "C:\\a, b.dll"}}), "02\tC:\\b.dll\r\n01\tC:\\a, b.dll\r\n");
+    EXPECT_EQ(TabSeparatedRows({{2, "C:\\b.dll"}, {1, "C:\\a, b.dll"}, {100, "C:\\c.dll"}}),
+              "02\tC:\\b.dll\r\n01\tC:\\a, b.dll\r\n100\tC:\\c.dll\r\n");
     EXPECT_EQ(TabSeparatedRows({}), "");
 }
 
@@ -29,9 +31,16 @@ TEST(ListExport, CsvQuotesOnlyTheFieldsThatNeedIt)
     };
     for (const auto& row : table)
         EXPECT_EQ(CsvField(row.field), row.csv) << row.field;
-    EXPECT_EQ(CsvDocument({{"01", "C:\\a.dll"}, {"02", "C:\\x,y.dll"}}),
-              "\xEF\xBB\xBFN,Path\r\n01,C:\\a.dll\r\n02,\"C:\\x,y.dll\"\r\n");
-    EXPECT_EQ(CsvDocument({}), "\xEF\xBB\xBFN,Path\r\n");
+    // Each path is handed over for its UTF-8 form before it is quoted.
+    const auto upper = [](const std::string& path) {
+        std::string text = path;
+        for (char& c : text)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return text;
+    };
+    EXPECT_EQ(CsvDocument({{1, "C:\\a.dll"}, {2, "C:\\x,y.dll"}}, upper),
+              "\xEF\xBB\xBFN,Path\r\n01,C:\\A.DLL\r\n02,\"C:\\X,Y.DLL\"\r\n");
+    EXPECT_EQ(CsvDocument({}, upper), "\xEF\xBB\xBFN,Path\r\n");
 }
 
 namespace {

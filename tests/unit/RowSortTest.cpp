@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "listview/RowSort.h"
-#include "support/SortedRows.h"
+#include "rows/RowSort.h"
 #include "scan/ListRow.h"
+#include "support/SortedRows.h"
 
 namespace {
 

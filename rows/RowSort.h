@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "scan/ListRow.h"
+
 class LeadBytes;
 
 // Rows as the sort sees them, by index: the sort key of a row in the sort
@@ -73,3 +75,7 @@ constexpr int kNumberColumn = 0;
 // ends up at k. File names are found in the code page with the lead bytes `lead`.
 std::vector<int> SortedRowOrder(const std::vector<std::string>& texts, int column, bool ascending,
                                 const LeadBytes& lead);
+
+// The same order for whole rows: by number in the number column, by the
+// path's file name in the other.
+std::vector<int> SortedRowOrder(const std::vector<ListRow>& rows, int column, bool ascending, const LeadBytes& lead);

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "rows/RowModel.h"
+#include "rows/RowSort.h"
+#include "scan/LeadBytes.h"
+
+namespace {
+
+std::vector<std::string> ColumnTexts(const std::vector<ListRow>& rows, int column)
+{
+    std::vector<std::string> texts;
+    for (const ListRow& row : rows)
+        texts.push_back(column == 0 ? FormatRowNumber(row.number) : row.path);
+    return texts;
+}
+
+}  // namespace
+
+TEST(RowModel, SortsInTheOrderOfItsColumnsTextsAndSaysWhereEachRowCameFrom)
+{
+    // Repeated numbers and names, names that differ in case only, paths that
+    // end in a backslash: rows with equal keys, whose order the sort's exact
+    // steps decide.
+    static const char* const paths[] = {"C:\\a\\Zeta.dll", "C:\\b\\Zeta.dll", "C:\\alpha.dll", "D:\\ALPHA.DLL",
+                                        "C:\\WINDOWS\\", "x.dll", "C:\\a\\x.dll", "C:\\a\\Zeta.dll"};
+    std::mt19937 random(20261208);
+    for (int list = 0; list < 200; ++list) {
+        std::vector<ListRow> rows;
+        for (std::size_t n = static_cast<std::size_t>(random()) % 80; n > 0; --n)
+            rows.push_back({static_cast<std::uint32_t>(random() % 30 + (list % 2 ? 4294967280u : 0u)),
+                            paths[random() % std::size(paths)]});
+        for (const int column : {0, 1}) {
+            for (const bool ascending : {true, false}) {
+                RowModel model;
+                model.Append(std::vector<ListRow>(rows));
+                const std::vector<int> order = model.Sort(column, ascending, LeadBytes{});
+                ASSERT_EQ(order, SortedRowOrder(ColumnTexts(rows, column), column, ascending, LeadBytes{}))
+                    << "list " << list << ", column " << column;
+                for (std::size_t at = 0; at < order.size(); ++at) {
+                    ASSERT_EQ(model[at].number, rows[static_cast<std::size_t>(order[at])].number);
+                    ASSERT_EQ(model[at].path, rows[static_cast<std::size_t>(order[at])].path);
+                }
+            }
+        }
+    }
+}
+
+TEST(RowModel, TypingFindsTheNextRowWhoseNumberStartsWithTheText)
+{
+    RowModel model;
+    for (const std::uint32_t number : {1u, 2u, 10u, 21u, 100u, 3u})
+        model.AddRow({number, "C:\\f.dll"});
+    struct Case {
+        const char* text;
+        int start;
+        bool wrap;
+        bool partial;
+        std::optional<std::size_t> row;
+    };
+    const Case cases[] = {
+        {"1", 0, true, true, 2},        // "01" does not start with "1"
+        {"1", 3, true, true, 4},        // "100"
+        {"1", 5, true, true, 2},        // from the top again
+        {"1", 5, false, true, std::nullopt},
+        {"0", 1, true, true, 1},
+        {"10", 0, true, false, 2},      // the whole text
+        {"1", 0, true, false, std::nullopt},
+        {"x", 0, true, true, std::nullopt},
+        {"03", 99, true, true, 5},
+        {"03", 99, false, true, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FindNumberText(model, c.text, c.start, c.wrap, c.partial), c.row) << c.text << " from " << c.start;
+    EXPECT_EQ(FindNumberText(RowModel(), "1", 0, true, true), std::nullopt);
+}
