@@ -4,6 +4,7 @@
 #include "app/IconPlacement.h"
 #include "controls/AboutDlg.h"
 #include "framework/DC.h"
+#include "framework/Dpi.h"
 #include "framework/GuiFont.h"
 #include "framework/SystemError.h"
 #include "framework/WinApp.h"
@@ -138,8 +139,8 @@ BOOL CVorlaneDlg::OnInitDialog()
 
     SetIcon(m_hIcon, TRUE);
 
-    m_list.InsertColumn(0, " N", LVCFMT_LEFT, 40);
-    m_list.InsertColumn(1, " File Path", LVCFMT_LEFT, 460);
+    m_list.InsertColumn(0, " N", LVCFMT_LEFT, AfxScaleForDpi(40));
+    m_list.InsertColumn(1, " File Path", LVCFMT_LEFT, AfxScaleForDpi(460));
     m_list.FitColumnsToClient();
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES);
 

@@ -1,7 +1,10 @@
 #include "controls/LogoStatic.h"
 
+#include <algorithm>
+
 #include "controls/Emboss.h"
 #include "framework/DC.h"
+#include "framework/Dpi.h"
 #include "res/HomePage.h"
 
 BEGIN_MESSAGE_MAP(CLogoStatic, CPaintedStatic)
@@ -15,8 +18,17 @@ CLogoStatic::CLogoStatic(Shell& shell)
       m_crDark(Darkened(::GetSysColor(COLOR_BTNSHADOW))),
       m_shell(shell)
 {
-    m_fontLogo.CreateFont(26, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                          DEFAULT_QUALITY, FF_ROMAN | FIXED_PITCH, "Times New Roman");
+}
+
+void CLogoStatic::PreSubclassWindow()
+{
+    // 26 pixels at 96 DPI, growing with the scale, but never taller than
+    // the control, whose height follows the dialog's font instead.
+    RECT client;
+    GetClientRect(&client);
+    m_fontLogo.CreateFont(std::min<int>(AfxScaleForDpi(26), client.bottom), 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_ROMAN | FIXED_PITCH,
+                          "Times New Roman");
 }
 
 BOOL CLogoStatic::OnEraseBkgnd(CDC*)

@@ -11,6 +11,7 @@ public:
     explicit CLogoStatic(Shell& shell);
 
 protected:
+    void PreSubclassWindow() override;
     BOOL OnEraseBkgnd(CDC* pDC);
     void PaintContent(CDC& dc) override;
     void OnLButtonUp(UINT nFlags, POINT point);

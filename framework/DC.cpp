@@ -11,3 +11,10 @@ CPaintDC::~CPaintDC()
 {
     ::EndPaint(m_hWnd, &m_ps);
 }
+
+CClientDC::CClientDC(const CWnd* pWnd) : CDC(::GetDC(pWnd->m_hWnd)), m_hWnd(pWnd->m_hWnd) {}
+
+CClientDC::~CClientDC()
+{
+    ::ReleaseDC(m_hWnd, m_hDC);
+}

@@ -47,6 +47,16 @@ public:
     ~CMemoryDC() { ::DeleteDC(m_hDC); }
 };
 
+// The device context of a window's client area, released with this object.
+class CClientDC : public CDC {
+public:
+    explicit CClientDC(const CWnd* pWnd);
+    ~CClientDC();
+
+private:
+    HWND m_hWnd;
+};
+
 // The device context of a WM_PAINT: BeginPaint on construction, EndPaint on
 // destruction.
 class CPaintDC : public CDC {

@@ -71,5 +71,10 @@ bool CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         result = TRUE;
         return true;
     }
+    if (message == WM_MEASUREITEM) {
+        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        result = TRUE;
+        return true;
+    }
     return CWnd::OnChildNotify(message, wParam, lParam, result);
 }

@@ -40,5 +40,8 @@ public:
 protected:
     // Paints one row of an owner-drawn list.
     virtual void DrawItem(LPDRAWITEMSTRUCT) {}
+    // Gives the height of an owner-drawn list's rows; the list asks when it
+    // is made and whenever its position changes.
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT) {}
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };

@@ -101,6 +101,13 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (ReflectToChild(reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem, message, wParam, lParam, result))
             return result;
         break;
+    case WM_MEASUREITEM:
+        // A menu's items are measured by the menu's owner itself.
+        if (const auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            measure->CtlType != ODT_MENU &&
+            ReflectToChild(::GetDlgItem(m_hWnd, static_cast<int>(measure->CtlID)), message, wParam, lParam, result))
+            return result;
+        break;
     default:
         break;
     }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/DC.h"
+#include "framework/Dpi.h"
 #include "framework/Gdi.h"
 #include "framework/WaitCursor.h"
 #include "listview/RowGeometry.h"
@@ -12,6 +13,11 @@
 #include "scan/WidePath.h"
 
 namespace {
+
+// Air between a row's text and its edges, and how far the band reaches left
+// of the row's label, at 96 DPI.
+constexpr int kRowPaddingAt96 = 2;
+constexpr int kBandInsetAt96 = 2;
 
 PixelRect ToPixelRect(const RECT& rect)
 {
@@ -74,6 +80,27 @@ void CFileListCtrl::ShowAppendedRows()
 {
     // Only rows in view are painted: those above stay as they are.
     SendMessage(LVM_SETITEMCOUNT, m_rows.Count(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    const auto digits = FormatRowNumber(static_cast<std::uint32_t>(m_rows.Count())).size();
+    if (digits > m_nNumberDigits) {
+        m_nNumberDigits = digits;
+        FitNumberColumn();
+    }
+}
+
+void CFileListCtrl::FitNumberColumn()
+{
+    // 40 pixels hold "9999" but not "30001" in an 8-point font: the column
+    // grows with the numbers, and the path column gives the room.
+    const CClientDC dc(this);
+    const HGDIOBJ previous = dc.SelectObject(GetFont());
+    const std::string widest(m_nNumberDigits, '0');
+    const int needed = NumberColumnWidth(GetColumnWidth(0), dc.GetTextExtent(widest.c_str(), static_cast<int>(widest.size())).cx,
+                                         TextMargin(dc));
+    dc.SelectObject(previous);
+    if (needed != GetColumnWidth(0)) {
+        SetColumnWidth(0, needed);
+        FitColumnsToClient();
+    }
 }
 
 int CFileListCtrl::SelectedRow() const
@@ -180,11 +207,36 @@ LRESULT CFileListCtrl::FindRow(UINT flags, const std::string& text, int start) c
     return found ? static_cast<LRESULT>(*found) : -1;
 }
 
+void CFileListCtrl::PreSubclassWindow()
+{
+    // The list measured its rows when it was made, before it had its font
+    // and before this object could answer: a change of position asks again.
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void CFileListCtrl::MeasureItem(LPMEASUREITEMSTRUCT pMeasureItem)
+{
+    const CClientDC dc(this);
+    const HGDIOBJ previous = dc.SelectObject(GetFont());
+    TEXTMETRICA metrics{};
+    dc.GetTextMetrics(&metrics);
+    dc.SelectObject(previous);
+    pMeasureItem->itemHeight = static_cast<UINT>(RowHeight(metrics.tmHeight, AfxScaleForDpi(kRowPaddingAt96)));
+}
+
+int CFileListCtrl::TextMargin(const CDC& dc)
+{
+    return 2 * dc.GetTextExtent(" ", 1).cx;
+}
+
 void CFileListCtrl::DrawItem(LPDRAWITEMSTRUCT pDrawItem)
 {
     const CDC dc(pDrawItem->hDC);
     const int savedDC = dc.SaveDC();
     const int row = static_cast<int>(pDrawItem->itemID);
+    // The list's own font, whatever the context came with.
+    dc.SelectObject(GetFont());
 
     LVITEMA item{};
     item.mask = LVIF_STATE;
@@ -203,21 +255,23 @@ void CFileListCtrl::DrawItem(LPDRAWITEMSTRUCT pDrawItem)
     GetItemRect(row, &bounds, LVIR_BOUNDS);
     GetItemRect(row, &label, LVIR_LABEL);
     const PixelRect rowBounds = ToPixelRect(bounds);
-    const int margin = 2 * dc.GetTextExtent(" ", 1).cx;
+    const PixelRect textBounds =
+        TextRowBounds(rowBounds, (SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE) & LVS_EX_GRIDLINES) != 0);
+    const int margin = TextMargin(dc);
     RECT client;
     GetClientRect(&client);
 
     const COLORREF fill = highlighted ? m_crHighlight : m_crBackground;
     dc.SetTextColor(::GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
     dc.SetBkColor(fill);
-    const RECT band = ToRect(RowBand(rowBounds, ToPixelRect(label), client.right));
+    const RECT band = ToRect(RowBand(rowBounds, ToPixelRect(label), client.right, AfxScaleForDpi(kBandInsetAt96)));
     dc.FillRect(&band, CBrush(fill));
 
     LVCOLUMNA column{};
     column.mask = LVCF_FMT | LVCF_WIDTH;
     int x = bounds.left;
     for (int index = 0; GetColumn(index, &column); ++index) {
-        RECT textRect = ToRect(ColumnTextRect(x, column.cx, margin, rowBounds));
+        RECT textRect = ToRect(ColumnTextRect(x, column.cx, margin, textBounds));
         dc.DrawText(CellText(row, index).c_str(), -1, &textRect,
                     AlignmentOf(column.fmt) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         x += column.cx;

@@ -5,6 +5,7 @@
 
 #include "framework/ListCtrl.h"
 
+class CDC;
 class RowModel;
 
 // The owner-drawn file list, a view of the row model (the template makes it
@@ -32,6 +33,8 @@ public:
     void SetWorking(bool working);
 
 protected:
+    void PreSubclassWindow() override;
+    void MeasureItem(LPMEASUREITEMSTRUCT pMeasureItem) override;
     void DrawItem(LPDRAWITEMSTRUCT pDrawItem) override;
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
@@ -42,6 +45,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Two blank widths of the context's font: the room on each side of a
+    // column's text.
+    static int TextMargin(const CDC& dc);
+    // Widens the number column when its widest number would not fit.
+    void FitNumberColumn();
     // The text of the row's cell in `column`.
     std::string CellText(int row, int column) const;
     // The row a search of the list for `text` finds, from `start` on; -1 for none.
@@ -58,4 +66,6 @@ private:
     COLORREF m_crBackground;
     COLORREF m_crHighlight;
     bool m_bWorking = false;
+    // Digits of the largest number the number column was fitted to.
+    std::size_t m_nNumberDigits = 2;
 };

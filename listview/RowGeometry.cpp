@@ -2,15 +2,22 @@
 
 #include <algorithm>
 
+namespace {
+
+// The grid line a list draws along the bottom of each row, at any scale.
+constexpr int kGridLine = 1;
+
+}  // namespace
+
 bool IsRowHighlighted(const RowHighlightInput& row)
 {
     return row.dropHighlighted || (row.selected && (row.listHasFocus || row.showSelectionAlways));
 }
 
-PixelRect RowBand(const PixelRect& bounds, const PixelRect& label, int clientRight)
+PixelRect RowBand(const PixelRect& bounds, const PixelRect& label, int clientRight, int inset)
 {
     PixelRect band = bounds;
-    band.left = label.left - 2;
+    band.left = label.left - inset;
     band.right = std::max(band.right, clientRight);
     return band;
 }
@@ -25,4 +32,22 @@ int FittedPathColumnWidth(int clientWidth, int sumOfWidths, int pathColumnWidth)
     constexpr int kWidestColumn = 0x7FFF;
     const long long width = static_cast<long long>(clientWidth) - sumOfWidths + pathColumnWidth;
     return static_cast<int>(std::clamp<long long>(width, 0, kWidestColumn));
+}
+
+PixelRect TextRowBounds(const PixelRect& bounds, bool gridLines)
+{
+    PixelRect text = bounds;
+    if (gridLines)
+        text.bottom = std::max(text.top, text.bottom - kGridLine);
+    return text;
+}
+
+int RowHeight(int fontHeight, int padding)
+{
+    return fontHeight + kGridLine + padding;
+}
+
+int NumberColumnWidth(int width, int textWidth, int margin)
+{
+    return std::max(width, textWidth + 2 * margin);
 }

@@ -30,6 +30,9 @@ for arch in "${arches[@]}"; do
     # One test program at a time: first starts of Wine in a prefix race.
     xvfb-run -a -s '-screen 0 1280x1024x24' ctest --test-dir "$BUILD/$arch" -j1 --output-on-failure
     wineserver -k || true
+    if [ "$arch" = x86_64 ]; then
+        "$ROOT/tools/check-dpi.sh" "$arch"
+    fi
     say "Vorlane.exe with the demonstration service ($arch)"
     use_demo_prefix "$arch" "$BUILD/$arch/demo/sfc.dll"
     xvfb-run -a -s '-screen 0 1280x1024x24' "$WINE" "$BUILD/$arch/demo/demo_run.exe"

@@ -28,9 +28,10 @@ TEST(RowBand, StartsLeftOfTheLabelAndReachesTheClientEdge)
     const PixelRect bounds{-30, 17, 500, 31};
     const PixelRect label{-26, 17, 10, 31};
     // Columns narrower than the list: the band still reaches the right edge.
-    EXPECT_EQ(RowBand(bounds, label, 640), (PixelRect{-28, 17, 640, 31}));
+    EXPECT_EQ(RowBand(bounds, label, 640, 2), (PixelRect{-28, 17, 640, 31}));
     // Columns wider than the list: the band ends with the row.
-    EXPECT_EQ(RowBand(bounds, label, 400), (PixelRect{-28, 17, 500, 31}));
+    EXPECT_EQ(RowBand(bounds, label, 400, 2), (PixelRect{-28, 17, 500, 31}));
+    EXPECT_EQ(RowBand(bounds, label, 400, 3), (PixelRect{-29, 17, 500, 31}));
 }
 
 TEST(ColumnText, KeepsAMarginOnBothSides)

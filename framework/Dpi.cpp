@@ -1,0 +1,20 @@
+#include "framework/Dpi.h"
+
+#include "framework/Afx.h"
+
+int AfxGetScreenDpi()
+{
+    // A program aware of the system's DPI keeps it as long as it runs.
+    static const int dpi = [] {
+        const HDC screen = ::GetDC(nullptr);
+        const int pixels = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+        ::ReleaseDC(nullptr, screen);
+        return pixels > 0 ? pixels : 96;
+    }();
+    return dpi;
+}
+
+int AfxScaleForDpi(int pixels)
+{
+    return ::MulDiv(pixels, AfxGetScreenDpi(), 96);
+}
