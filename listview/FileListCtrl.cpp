@@ -210,9 +210,16 @@ LRESULT CFileListCtrl::FindRow(UINT flags, const std::string& text, int start) c
 void CFileListCtrl::PreSubclassWindow()
 {
     // The list measured its rows when it was made, before it had its font
-    // and before this object could answer: a change of position asks again.
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // and before this object could answer. It asks again when told that its
+    // size changed; the size it is told is its own.
+    RECT window;
+    ::GetWindowRect(m_hWnd, &window);
+    WINDOWPOS position{};
+    position.hwnd = m_hWnd;
+    position.cx = window.right - window.left;
+    position.cy = window.bottom - window.top;
+    position.flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    SendMessage(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
 }
 
 void CFileListCtrl::MeasureItem(LPMEASUREITEMSTRUCT pMeasureItem)

@@ -8,6 +8,7 @@
 #   vorlane-logo.png    the embossed logo, enlarged four times
 #   vorlane-about.png   the About box, the mouse resting on its link
 #   vorlane-check.png   a file checked by its path
+#   vorlane-150.png     the main dialog at 150 % (144 DPI)
 #
 # Usage: tools/screenshots.sh [folder]      (docs/ by default)
 #
@@ -29,11 +30,23 @@ if [ "${1:-}" != --on-display ]; then
     build_windows "$arch" -DVORLANE_TESTS=OFF
     use_demo_prefix "$arch" "$BUILD/$arch/demo/sfc.dll"
     say "Taking the screenshots into $out"
-    exec xvfb-run -a -s '-screen 0 1024x768x24' "$0" --on-display "$out" "$arch" "$WINE"
+    exec xvfb-run -a -s '-screen 0 1280x1024x24' "$0" --on-display "$out" "$arch" "$WINE"
 fi
 
 out=$2 arch=$3 WINE=$4
-trap 'wineserver -k 2>/dev/null || true' EXIT
+
+# set_dpi N: the display's scale, for the programs started after it.
+set_dpi() {
+    local key
+    wineserver -k 2>/dev/null || true
+    for key in 'HKCU\Control Panel\Desktop' \
+               'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+        "$WINE" reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    done
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+}
+trap 'set_dpi 96' EXIT
 
 # The dialogs' sizes the points below belong to.
 main_size=591x543
@@ -64,7 +77,7 @@ place() {
 click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; }
 # Moves the mouse off the dialogs and lets Wine finish painting.
 settle() {
-    xdotool mousemove 1000 740
+    xdotool mousemove 1275 1019
     sleep 1
 }
 # shoot NAME WIDTHxHEIGHT: the screen's rectangle of that size at X, Y.
@@ -78,12 +91,12 @@ shoot vorlane.png "$main_size"
 convert "$out/vorlane.png" -crop 130x32+15+502 +repage -scale 400% -strip "$out/vorlane-logo.png"
 
 # The eighth row: C:\windows\system32\advapi32.dll.
-click 150 155
+click 150 169
 settle
 shoot vorlane-filled.png "$main_size"
 
 # The row's shortcut menu.
-xdotool mousemove $((X + 150)) $((Y + 155)) click 3
+xdotool mousemove $((X + 150)) $((Y + 169)) click 3
 sleep 1
 shoot vorlane-menu.png "$main_size"
 xdotool key Escape
@@ -108,3 +121,12 @@ xdotool type --delay 20 'C:\windows\system32\kernel32.dll'
 click 534 478
 settle
 shoot vorlane-check.png "$main_size"
+
+# The same dialog at 150 %: its own size, no clicks.
+wineserver -k 2>/dev/null || true
+set_dpi 144
+"$WINE" "$BUILD/$arch/demo/demo_run.exe" --leave-open
+main=$(window Vorlane)
+eval "$(xdotool getwindowgeometry --shell "$main")"
+settle
+shoot vorlane-150.png "${WIDTH}x$HEIGHT"
