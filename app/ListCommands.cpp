@@ -61,7 +61,7 @@ void CListCommands::CopyPath()
 void CListCommands::CopyAllRows()
 {
     if (m_bListComplete && m_rows.Count() > 0)
-        CopyText(TabSeparatedRows(m_rows.Rows()));
+        CopyText(TabSeparatedLines(RowRecords(m_rows.Rows())));
 }
 
 void CListCommands::SaveList()

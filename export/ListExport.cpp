@@ -1,14 +1,35 @@
 #include "export/ListExport.h"
 
-std::string TabSeparatedRows(const std::vector<ListRow>& rows)
+namespace {
+
+// `fields` joined by `separator`, each made by `field`, and a line break.
+template <class Field>
+void AppendLine(std::string& text, const Record& fields, char separator, Field field)
+{
+    for (std::size_t at = 0; at < fields.size(); ++at) {
+        if (at > 0)
+            text += separator;
+        text += field(fields[at]);
+    }
+    text += "\r\n";
+}
+
+}  // namespace
+
+std::vector<Record> RowRecords(const std::vector<ListRow>& rows)
+{
+    std::vector<Record> records;
+    records.reserve(rows.size());
+    for (const ListRow& row : rows)
+        records.push_back({FormatRowNumber(row.number), row.path});
+    return records;
+}
+
+std::string TabSeparatedLines(const std::vector<Record>& records)
 {
     std::string text;
-    for (const ListRow& row : rows) {
-        text += FormatRowNumber(row.number);
-        text += '\t';
-        text += row.path;
-        text += "\r\n";
-    }
+    for (const Record& record : records)
+        AppendLine(text, record, '\t', [](const std::string& field) -> const std::string& { return field; });
     return text;
 }
 
@@ -26,14 +47,12 @@ std::string CsvField(std::string_view field)
     return quoted;
 }
 
-std::string CsvDocument(const std::vector<ListRow>& rows, const Utf8Path& utf8)
+std::string CsvDocument(const Record& header, const std::vector<Record>& records, const Utf8Text& utf8)
 {
-    std::string document = "\xEF\xBB\xBF" "N,Path\r\n";
-    for (const ListRow& row : rows) {
-        document += FormatRowNumber(row.number);
-        document += ',';
-        document += CsvField(utf8(row.path));
-        document += "\r\n";
-    }
+    std::string document = "\xEF\xBB\xBF";
+    const auto csv = [&utf8](const std::string& field) { return CsvField(utf8(field)); };
+    AppendLine(document, header, ',', csv);
+    for (const Record& record : records)
+        AppendLine(document, record, ',', csv);
     return document;
 }

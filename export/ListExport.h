@@ -1,6 +1,7 @@
 #pragma once
-// The file list as text that other programs read: the clipboard's
-// tab-separated lines and a CSV document.
+// Tables as text that other programs read: the clipboard's tab-separated
+// lines and a CSV document. A table is a list of records, each a list of
+// fields.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -8,17 +9,24 @@
 
 #include "scan/ListRow.h"
 
-// Every row as "N<TAB>path", each line ending in CR LF, in the given order.
-std::string TabSeparatedRows(const std::vector<ListRow>& rows);
+using Record = std::vector<std::string>;
+
+// The file list's rows as records: the number as column 0 shows it, and the
+// path.
+std::vector<Record> RowRecords(const std::vector<ListRow>& rows);
+
+// Every record as its fields joined by tabs, each line ending in CR LF, in
+// the given order.
+std::string TabSeparatedLines(const std::vector<Record>& records);
 
 // `field` as one CSV field: in double quotes, its own quotes doubled, when
 // it holds a comma, a quote or a line break; as it is otherwise.
 std::string CsvField(std::string_view field);
 
-// A path as UTF-8.
-using Utf8Path = std::function<std::string(const std::string& path)>;
+// A text as UTF-8.
+using Utf8Text = std::function<std::string(const std::string& text)>;
 
 // A CSV document as spreadsheets read it: a UTF-8 byte order mark, the
-// header "N,Path", then one record per row in the given order, every line
-// ending in CR LF. `utf8` gives each path in UTF-8.
-std::string CsvDocument(const std::vector<ListRow>& rows, const Utf8Path& utf8);
+// header, then one line per record in the given order, every line ending
+// in CR LF. `utf8` gives each field in UTF-8.
+std::string CsvDocument(const Record& header, const std::vector<Record>& records, const Utf8Text& utf8);

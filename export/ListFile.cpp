@@ -22,9 +22,16 @@ std::string Utf8Of(const std::string& ansi)
 
 }  // namespace
 
-unsigned SaveRowsAsCsv(SaveFileSystem& files, const std::string& path, const std::vector<ListRow>& rows)
+unsigned SaveCsv(SaveFileSystem& files, const std::string& path, const Record& header,
+                 const std::vector<Record>& records)
 {
     // The temporary file goes in the target's own folder, which only the
     // full path names: "C:list.csv" or "C:/lists/list.csv" name none.
-    return SaveAtomically(files, AfxFullPath(path.c_str()).str(), CsvDocument(rows, Utf8Of), SystemLeadBytes());
+    return SaveAtomically(files, AfxFullPath(path.c_str()).str(), CsvDocument(header, records, Utf8Of),
+                          SystemLeadBytes());
+}
+
+unsigned SaveRowsAsCsv(SaveFileSystem& files, const std::string& path, const std::vector<ListRow>& rows)
+{
+    return SaveCsv(files, path, {"N", "Path"}, RowRecords(rows));
 }

@@ -2,10 +2,15 @@
 #include <string>
 #include <vector>
 
-#include "scan/ListRow.h"
+#include "export/ListExport.h"
 
 class SaveFileSystem;
 
-// Saves `rows`, ANSI as the list holds them, to `path` as a CSV document in
-// UTF-8, never half written. 0 when saved, else the system's error code.
+// Saves the table of `header` and `records`, ANSI as the program holds its
+// texts, to `path` as a CSV document in UTF-8, never half written. 0 when
+// saved, else the system's error code.
+unsigned SaveCsv(SaveFileSystem& files, const std::string& path, const Record& header,
+                 const std::vector<Record>& records);
+
+// The file list's rows, as the CSV document "N,Path".
 unsigned SaveRowsAsCsv(SaveFileSystem& files, const std::string& path, const std::vector<ListRow>& rows);

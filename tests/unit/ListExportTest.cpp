@@ -11,9 +11,9 @@
 
 TEST(ListExport, ClipboardLinesAreNumberTabPathInTheGivenOrder)
 {
-    EXPECT_EQ(TabSeparatedRows({{2, "C:\\b.dll"}, {1, "C:\\a, b.dll"}, {100, "C:\\c.dll"}}),
+    EXPECT_EQ(TabSeparatedLines(RowRecords({{2, "C:\\b.dll"}, {1, "C:\\a, b.dll"}, {100, "C:\\c.dll"}})),
               "02\tC:\\b.dll\r\n01\tC:\\a, b.dll\r\n100\tC:\\c.dll\r\n");
-    EXPECT_EQ(TabSeparatedRows({}), "");
+    EXPECT_EQ(TabSeparatedLines({}), "");
 }
 
 TEST(ListExport, CsvQuotesOnlyTheFieldsThatNeedIt)
@@ -38,9 +38,9 @@ TEST(ListExport, CsvQuotesOnlyTheFieldsThatNeedIt)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         return text;
     };
-    EXPECT_EQ(CsvDocument({{1, "C:\\a.dll"}, {2, "C:\\x,y.dll"}}, upper),
-              "\xEF\xBB\xBFN,Path\r\n01,C:\\A.DLL\r\n02,\"C:\\X,Y.DLL\"\r\n");
-    EXPECT_EQ(CsvDocument({}, upper), "\xEF\xBB\xBFN,Path\r\n");
+    EXPECT_EQ(CsvDocument({"N", "Path"}, RowRecords({{1, "C:\\a.dll"}, {2, "C:\\x,y.dll"}}), upper),
+              "\xEF\xBB\xBFN,PATH\r\n01,C:\\A.DLL\r\n02,\"C:\\X,Y.DLL\"\r\n");
+    EXPECT_EQ(CsvDocument({"N", "Path"}, {}, upper), "\xEF\xBB\xBFN,PATH\r\n");
 }
 
 namespace {
