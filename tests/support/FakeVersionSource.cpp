@@ -1,6 +1,9 @@
 #include "support/FakeVersionSource.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "support/VersionBlockBytes.h"
 
 namespace {
 
@@ -46,29 +49,35 @@ void FakeVersionSource::Set(const std::string& subBlock, Value value)
     values.emplace_back(subBlock, std::move(value));
 }
 
-std::uint32_t FakeVersionSource::BlockSize(const std::string&)
+std::string FakeVersionSource::Block() const
 {
-    std::uint32_t size = slack;
+    VersionNode root{"VS_VERSION_INFO"};
     for (const auto& [key, value] : values)
-        size += static_cast<std::uint32_t>(value.bytes.size());
-    return size;
+        root.value += value.bytes;
+    return VersionBlockBytes(root, BlockForm::Ansi);
 }
 
-bool FakeVersionSource::ReadBlock(const std::string&, std::vector<unsigned char>& block)
+std::uint32_t FakeVersionSource::BlockSize(const std::string&)
+{
+    return values.empty() ? slack : static_cast<std::uint32_t>(Block().size()) + slack;
+}
+
+std::size_t FakeVersionSource::ReadBlock(const std::string&, std::span<unsigned char> block)
 {
     readSize = block.size();
     if (readFails)
-        return false;
-    std::size_t offset = 0;
-    for (const auto& [key, value] : values) {
-        std::memcpy(block.data() + offset, value.bytes.data(), value.bytes.size());
-        m_offsets[key] = offset;
-        offset += value.bytes.size();
+        return 0;
+    const std::string bytes = Block();
+    std::size_t offset = bytes.size();
+    for (auto it = values.rbegin(); it != values.rend(); ++it) {
+        offset -= it->second.bytes.size();
+        m_offsets[it->first] = offset;
     }
-    return true;
+    std::memcpy(block.data(), bytes.data(), std::min(bytes.size(), block.size()));
+    return std::min(bytes.size(), block.size());
 }
 
-bool FakeVersionSource::QueryValue(std::vector<unsigned char>& block, const std::string& subBlock,
+bool FakeVersionSource::QueryValue(std::span<unsigned char> block, const std::string& subBlock,
                                    const void*& value, std::uint32_t& length)
 {
     if (const auto away = outside.find(subBlock); away != outside.end()) {
