@@ -16,6 +16,11 @@ struct Form {
 constexpr Form kAnsiForm{4, 1};
 constexpr Form kUnicodeForm{6, 2};
 
+// The summary asks for nothing deeper than \StringFileInfo\table\name: the
+// reader never walks the children of a node that deep, and what such a node
+// holds past its value is not checked.
+constexpr std::size_t kQueriedLevels = 3;
+
 // The bytes [begin, end) that hold a run of sibling nodes.
 struct Range {
     std::size_t begin;
@@ -79,8 +84,7 @@ bool VersionBlockIsSafeToQuery(std::span<const unsigned char> buffer, std::size_
     const std::optional<Range> root = CheckNode(read, form, 0, read.size());
     if (!root)
         return false;
-    // Depth first, with the pending runs of siblings on the heap: a crafted
-    // block may nest thousands of nodes deep.
+    // Depth first: the runs of siblings still to check, one for each level.
     std::vector<Range> pending{*root};
     while (!pending.empty()) {
         Range& siblings = pending.back();
@@ -93,7 +97,8 @@ bool VersionBlockIsSafeToQuery(std::span<const unsigned char> buffer, std::size_
         if (!children)
             return false;
         siblings.begin = node + Align4(Word(read, node));
-        pending.push_back(*children);
+        if (pending.size() < kQueriedLevels)
+            pending.push_back(*children);
     }
     return true;
 }

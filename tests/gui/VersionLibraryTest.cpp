@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "gui/GuardedBlock.h"
 #include "gui/InspectionSteps.h"
 #include "gui/TestServices.h"
 #include "inspect/VersionDllSource.h"
@@ -15,6 +15,39 @@
 #include "support/VersionBlockBytes.h"
 
 namespace {
+
+// Memory for a version block whose end touches reserved, inaccessible pages,
+// so that the first read or write past the block faults: as far past it as
+// the library can reach (the ANSI reader writes up to twice the block's
+// 16-bit length from its start).
+class GuardedBlock {
+public:
+    GuardedBlock() = default;
+    ~GuardedBlock() { Free(); }
+    GuardedBlock(const GuardedBlock&) = delete;
+    GuardedBlock& operator=(const GuardedBlock&) = delete;
+
+    // `size` zeroed bytes ending at the guard; those given before are freed.
+    std::span<unsigned char> Take(std::size_t size)
+    {
+        Free();
+        SYSTEM_INFO system{};
+        ::GetSystemInfo(&system);
+        const std::size_t committed = (size + system.dwPageSize - 1) / system.dwPageSize * system.dwPageSize;
+        m_pBase = ::VirtualAlloc(nullptr, committed + kMaxVersionBlockBytes, MEM_RESERVE, PAGE_NOACCESS);
+        ::VirtualAlloc(m_pBase, committed, MEM_COMMIT, PAGE_READWRITE);
+        return {static_cast<unsigned char*>(m_pBase) + committed - size, size};
+    }
+
+private:
+    void Free()
+    {
+        if (m_pBase)
+            ::VirtualFree(m_pBase, 0, MEM_RELEASE);
+    }
+
+    void* m_pBase = nullptr;
+};
 
 // A copy of the fixture that has no version resource, given `block` as one.
 std::string LibraryWithVersion(TempTree& tree, const std::string& name, const std::string& block)

@@ -45,16 +45,21 @@ std::string VersionBlockBytes(const VersionNode& node, BlockForm form)
     return bytes;
 }
 
-VersionNode SampleVersionTree()
+std::string FixedFileInfo(unsigned a, unsigned b, unsigned c, unsigned d)
 {
     std::string fixed(52, '\0');
     fixed.replace(0, 8, "\xBD\x04\xEF\xFE\x00\x00\x01\x00", 8);
-    PutWord(fixed, 8, 1);
-    PutWord(fixed, 10, 6);
-    PutWord(fixed, 12, 17);
-    PutWord(fixed, 14, 760);
+    PutWord(fixed, 8, b);   // dwFileVersionMS, low word
+    PutWord(fixed, 10, a);  // dwFileVersionMS, high word
+    PutWord(fixed, 12, d);
+    PutWord(fixed, 14, c);
+    return fixed;
+}
+
+VersionNode SampleVersionTree()
+{
     return {"VS_VERSION_INFO",
-            fixed,
+            FixedFileInfo(6, 1, 760, 17),
             false,
             {{"StringFileInfo",
               "",

@@ -23,6 +23,9 @@ struct VersionNode {
 
 std::string VersionBlockBytes(const VersionNode& root, BlockForm form);
 
+// The fixed info of file version a.b.c.d.
+std::string FixedFileInfo(unsigned a, unsigned b, unsigned c, unsigned d);
+
 // File version 6.1.760.17; "Kernel", "Windows" and "(c) Halvory" as
 // description, product name and copyright under the translation 0409/04b0,
 // which follows them as resource compilers write it.

@@ -84,27 +84,17 @@ struct Layout {
 };
 
 // Converts `count` UTF-16 characters at `from` into at most `room` bytes at
-// `to`, as a double-byte code page may: two bytes for any character beyond
-// ASCII. Gives the bytes written, 0 when they do not fit; with no room,
-// the bytes needed.
+// `to`: the bytes written, 0 when they do not fit; with no room, the bytes
+// needed.
 std::size_t ConvertText(const Block& block, std::size_t from, std::size_t count, std::size_t to, long room)
 {
-    if (count == 0 || room < 0)
+    if (count == 0 || room < 0 || (room > 0 && count > static_cast<std::size_t>(room)))
         return 0;
-    std::size_t written = 0;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; room > 0 && i < count; ++i) {
         const std::size_t c = block.Word(from + 2 * i);
-        const std::size_t bytes = c < 0x80 ? 1 : 2;
-        if (room > 0 && written + bytes > static_cast<std::size_t>(room))
-            return 0;
-        if (room > 0) {
-            block.At(to + written) = static_cast<unsigned char>(c < 0x80 ? c : '?');
-            if (bytes == 2)
-                block.At(to + written + 1) = '?';
-        }
-        written += bytes;
+        block.At(to + i) = static_cast<unsigned char>(c < 0x80 ? c : '?');
     }
-    return written;
+    return count;
 }
 
 }  // namespace
@@ -116,7 +106,9 @@ VersionLibraryModel::VersionLibraryModel(std::string resource, std::optional<std
 
 std::uint32_t VersionLibraryModel::BlockSize(const std::string&)
 {
-    return m_claimedSize.value_or(static_cast<std::uint32_t>(2 * m_resource.size() + 4));
+    if (m_claimedSize)
+        return *m_claimedSize;
+    return m_resource.empty() ? 0 : static_cast<std::uint32_t>(2 * m_resource.size() + 4);
 }
 
 std::size_t VersionLibraryModel::ReadBlock(const std::string&, std::span<unsigned char> block)

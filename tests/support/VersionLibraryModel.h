@@ -14,7 +14,8 @@
 
 class VersionLibraryModel final : public VersionSource {
 public:
-    // `claimedSize`: the block size to report instead of the library's own.
+    // `claimedSize`: the block size to report instead of the library's own
+    // (0 for an empty resource: no version block).
     explicit VersionLibraryModel(std::string resource, std::optional<std::uint32_t> claimedSize = std::nullopt);
 
     std::uint32_t BlockSize(const std::string& path) override;
