@@ -52,7 +52,7 @@ std::optional<Range> CheckNode(std::span<const unsigned char> bytes, const Form&
     for (;; key += form.charBytes) {
         if (end - key < form.charBytes)
             return std::nullopt;
-        if (std::all_of(&bytes[key], &bytes[key] + form.charBytes, [](unsigned char byte) { return byte == 0; }))
+        if (std::ranges::all_of(bytes.subspan(key, form.charBytes), [](unsigned char byte) { return byte == 0; }))
             break;
     }
     const std::size_t value = node + Align4(key + form.charBytes - node);
@@ -77,6 +77,8 @@ bool VersionBlockIsSafeToQuery(std::span<const unsigned char> buffer, std::size_
     const bool unicode = Word(read, 4) <= 1;
     if (!unicode && (read[4] < 0x20 || read[4] >= 0x7F))
         return false;
+    // The ANSI reader converts a Unicode block's texts into the buffer from
+    // four bytes past the block's end, up to as many bytes as the block has.
     if (unicode && buffer.size() - 4 < 2 * Word(read, 0))
         return false;
 
