@@ -97,7 +97,6 @@ TEST(VersionLibrary, ACraftedBlockGivesNoSummaryAndTheLibraryStaysInsideIt)
          false},
         {"child past its parent", unicode, [](VersionNode& t) { t.children[1].length = 0x200; }, false},
         {"table past its parent", ansi, [](VersionNode& t) { t.children[0].children[0].length = 0x180; }, false},
-        // The ANSI reader would convert 0x7FFF characters.
         {"text past its node", unicode, [](VersionNode& t) { Description(t).valueLength = 0x7FFF; }, false},
         {"translation past its node", ansi, [](VersionNode& t) { t.children[1].children[0].valueLength = 0x7FFF; },
          false},

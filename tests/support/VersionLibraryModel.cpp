@@ -65,7 +65,8 @@ struct Layout {
     {
         for (std::size_t i = 0; i < key.size(); ++i) {
             const unsigned c = Char(node, i);
-            if (c == 0 || c >= 0x80 || std::tolower(static_cast<int>(c)) != std::tolower(static_cast<unsigned char>(key[i])))
+            if (c == 0 || c >= 0x80 ||
+                std::tolower(static_cast<int>(c)) != std::tolower(static_cast<unsigned char>(key[i])))
                 return false;
         }
         return Char(node, key.size()) == 0;
