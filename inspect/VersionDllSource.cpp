@@ -1,5 +1,8 @@
 #include "inspect/VersionDllSource.h"
 
+#include <algorithm>
+#include <vector>
+
 bool VersionDllSource::Load()
 {
     if (!m_bLoadTried) {
@@ -24,12 +27,21 @@ std::uint32_t VersionDllSource::BlockSize(const std::string& path)
     return m_pfnGetFileVersionInfoSize(path.c_str(), &handle);
 }
 
-bool VersionDllSource::ReadBlock(const std::string& path, std::vector<unsigned char>& block)
+std::size_t VersionDllSource::ReadBlock(const std::string& path, std::span<unsigned char> block)
 {
-    return Load() && m_pfnGetFileVersionInfo(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data());
+    // The library does not say how many bytes it copied, and leaves the rest
+    // of the buffer as it was: the block is read twice, over zeros and over
+    // 0xFF bytes: the file filled the bytes before the first one they differ in.
+    std::vector<unsigned char> probe(block.size(), 0xFF);
+    std::ranges::fill(block, 0);
+    const auto size = static_cast<DWORD>(block.size());
+    if (!Load() || !m_pfnGetFileVersionInfo(path.c_str(), 0, size, probe.data()) ||
+        !m_pfnGetFileVersionInfo(path.c_str(), 0, size, block.data()))
+        return 0;
+    return static_cast<std::size_t>(std::ranges::mismatch(block, probe).in1 - block.begin());
 }
 
-bool VersionDllSource::QueryValue(std::vector<unsigned char>& block, const std::string& subBlock, const void*& value,
+bool VersionDllSource::QueryValue(std::span<unsigned char> block, const std::string& subBlock, const void*& value,
                                   std::uint32_t& length)
 {
     LPVOID found = nullptr;

@@ -10,8 +10,8 @@ public:
     explicit VersionDllSource(DllLoader& loader) : m_loader(loader) {}
 
     std::uint32_t BlockSize(const std::string& path) override;
-    bool ReadBlock(const std::string& path, std::vector<unsigned char>& block) override;
-    bool QueryValue(std::vector<unsigned char>& block, const std::string& subBlock, const void*& value,
+    std::size_t ReadBlock(const std::string& path, std::span<unsigned char> block) override;
+    bool QueryValue(std::span<unsigned char> block, const std::string& subBlock, const void*& value,
                     std::uint32_t& length) override;
 
 private:

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "inspect/VersionBlock.h"
 #include "inspect/VersionSource.h"
 
 namespace {
@@ -19,7 +20,7 @@ constexpr std::size_t kTranslationBytes = 4;
 
 // The bytes from `value` to the end of the block. A value the reader reports
 // outside the block reads as no bytes at all.
-std::string_view BytesFrom(const std::vector<unsigned char>& block, const void* value)
+std::string_view BytesFrom(std::span<const unsigned char> block, const void* value)
 {
     const auto* begin = reinterpret_cast<const char*>(block.data());
     const auto* at = static_cast<const char*>(value);
@@ -35,7 +36,7 @@ unsigned Word(std::string_view bytes, std::size_t offset)
 }
 
 // A value of at least `size` bytes, both as reported and as present in the block.
-std::optional<std::string_view> FixedValue(VersionSource& source, std::vector<unsigned char>& block,
+std::optional<std::string_view> FixedValue(VersionSource& source, std::span<unsigned char> block,
                                            const std::string& subBlock, std::size_t size)
 {
     const void* value = nullptr;
@@ -50,7 +51,7 @@ std::optional<std::string_view> FixedValue(VersionSource& source, std::vector<un
 
 // A string value's text, up to its terminating zero or the end of the
 // block; none when the lookup fails or reports no length.
-std::optional<std::string_view> StringValue(VersionSource& source, std::vector<unsigned char>& block,
+std::optional<std::string_view> StringValue(VersionSource& source, std::span<unsigned char> block,
                                             const std::string& subBlock)
 {
     const void* value = nullptr;
@@ -72,11 +73,22 @@ std::string StringKey(unsigned language, unsigned codePage, const char* name)
 
 std::optional<std::string> FormatVersionSummary(VersionSource& source, const std::string& path)
 {
+    std::vector<unsigned char> heap;
+    return FormatVersionSummary(source, path, [&heap](std::size_t size) {
+        heap.assign(size, 0);
+        return std::span(heap);
+    });
+}
+
+std::optional<std::string> FormatVersionSummary(VersionSource& source, const std::string& path,
+                                                const VersionBlockMemory& memory)
+{
     const std::uint32_t size = source.BlockSize(path);
     if (size == 0)
         return std::nullopt;
-    std::vector<unsigned char> block(std::min(size, kMaxVersionBlockBytes));
-    if (!source.ReadBlock(path, block))
+    const std::span<unsigned char> block = memory(std::min(size, kMaxVersionBlockBytes));
+    const std::size_t bytesRead = source.ReadBlock(path, block);
+    if (bytesRead == 0 || !VersionBlockIsSafeToQuery(block, bytesRead))
         return std::nullopt;
 
     std::string text;

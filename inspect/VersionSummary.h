@@ -1,6 +1,9 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 
 class VersionSource;
@@ -12,5 +15,12 @@ constexpr std::uint32_t kMaxVersionBlockBytes = 256 * 1024;
 
 // The one-paragraph summary of the file's version resource: "v. 6.1.760.17, "
 // then description and product name, a line break, the copyright. None when
-// the file has no version block or it cannot be read.
+// the file has no version block, it cannot be read, or it is unsafe to
+// query (VersionBlockIsSafeToQuery).
 std::optional<std::string> FormatVersionSummary(VersionSource& source, const std::string& path);
+
+// Gives `size` zeroed bytes for the block, valid until the summary is built.
+using VersionBlockMemory = std::function<std::span<unsigned char>(std::size_t size)>;
+// The same, with the block in memory that `memory` gives instead of the heap.
+std::optional<std::string> FormatVersionSummary(VersionSource& source, const std::string& path,
+                                                const VersionBlockMemory& memory);

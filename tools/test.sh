@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the unit tests natively (with
-# AddressSanitizer and UBSan), then the unit and GUI tests of the Windows
+# AddressSanitizer and UBSan), a short fuzzing run (tools/fuzz.sh), then the unit and GUI tests of the Windows
 # builds under Wine on a virtual display (the i686 ones under qemu where the
 # kernel runs no 32-bit programs), and the real Vorlane.exe with the
 # demonstration protection service, in its window and with /save.
@@ -11,6 +11,9 @@ install_missing
 say "Native build and unit tests"
 configure_and_build native -DCMAKE_BUILD_TYPE=Debug
 ctest --test-dir "$BUILD/native" --output-on-failure
+
+say "Fuzzing the version summary (45 s)"
+"$ROOT/tools/fuzz.sh" 45
 
 say "Windows builds"
 # The tests are asked for by name: run.sh turns them off in the same folders.

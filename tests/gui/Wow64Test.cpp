@@ -27,11 +27,11 @@ public:
         EXPECT_FALSE(m_redirection.OffOnThisThread()) << path;
         return m_source.BlockSize(path);
     }
-    bool ReadBlock(const std::string& path, std::vector<unsigned char>& block) override
+    std::size_t ReadBlock(const std::string& path, std::span<unsigned char> block) override
     {
         return m_source.ReadBlock(path, block);
     }
-    bool QueryValue(std::vector<unsigned char>& block, const std::string& subBlock, const void*& value,
+    bool QueryValue(std::span<unsigned char> block, const std::string& subBlock, const void*& value,
                     std::uint32_t& length) override
     {
         return m_source.QueryValue(block, subBlock, value, length);

@@ -1,9 +1,29 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "framework/Afx.h"
+
+namespace {
+
+// Ends the run as failed on a fault in a test. Left to Wine, a process that
+// faults while started from a background job may end with exit code 0.
+LONG WINAPI FailTheRun(EXCEPTION_POINTERS* pException)
+{
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    std::fprintf(stderr, "Exception 0x%08lx at %p in %s.%s\n", pException->ExceptionRecord->ExceptionCode,
+                 pException->ExceptionRecord->ExceptionAddress, test ? test->test_suite_name() : "-",
+                 test ? test->name() : "-");
+    std::fflush(stderr);
+    ::TerminateProcess(::GetCurrentProcess(), 3);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
+    ::SetUnhandledExceptionFilter(FailTheRun);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     testing::InitGoogleTest(&argc, argv);

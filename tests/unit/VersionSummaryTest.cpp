@@ -1,24 +1,33 @@
 #include <gtest/gtest.h>
 
+#include <span>
+#include <utility>
+#include <vector>
+
 #include "inspect/VersionSummary.h"
-#include "support/FakeVersionSource.h"
+#include "support/VersionBlockBytes.h"
+#include "support/VersionLibraryModel.h"
 
 namespace {
 
 constexpr const char* kPath = "C:\\WINDOWS\\system32\\kernel32.dll";
 
-class VersionSummaryTest : public ::testing::Test {
-protected:
-    VersionSummaryTest()
-    {
-        source.SetFileVersion(6, 1, 760, 17);
-        source.SetTranslation(0x0409, 0x04b0);
-    }
+// The summary of the block, read by the version library's model in either
+// form; the two must agree.
+std::optional<std::string> Summary(const VersionNode& tree)
+{
+    VersionLibraryModel ansi(VersionBlockBytes(tree, BlockForm::Ansi));
+    VersionLibraryModel unicode(VersionBlockBytes(tree, BlockForm::Unicode));
+    const auto summary = FormatVersionSummary(unicode, kPath);
+    EXPECT_EQ(FormatVersionSummary(ansi, kPath), summary);
+    return summary;
+}
 
-    std::optional<std::string> Summary() { return FormatVersionSummary(source, kPath); }
-
-    FakeVersionSource source;
-};
+// The texts of the sample's one string table.
+std::vector<VersionNode>& Texts(VersionNode& tree)
+{
+    return tree.children[0].children[0].children;
+}
 
 struct Strings {
     const char* description;
@@ -29,7 +38,7 @@ struct Strings {
 
 }  // namespace
 
-TEST_F(VersionSummaryTest, ComposesTheFoundStringsAroundOneLineBreak)
+TEST(VersionSummary, ComposesTheFoundStringsAroundOneLineBreak)
 {
     const std::string v = "v. 6.1.760.17, ";
     const Strings table[] = {
@@ -45,90 +54,96 @@ TEST_F(VersionSummaryTest, ComposesTheFoundStringsAroundOneLineBreak)
         {nullptr, nullptr, nullptr, "\r\n"},
     };
     for (const Strings& row : table) {
-        source.values.resize(2);  // the fixed info and the translation
-        if (row.description)
-            source.SetString("FileDescription", row.description);
-        if (row.product)
-            source.SetString("ProductName", row.product);
-        if (row.copyright)
-            source.SetString("LegalCopyright", row.copyright);
-        EXPECT_EQ(Summary(), v + row.expected) << (row.description ? row.description : "-") << " / "
-                                               << (row.product ? row.product : "-");
+        VersionNode tree = SampleVersionTree();
+        Texts(tree).clear();
+        for (const auto& [key, text] : {std::pair{"FileDescription", row.description},
+                                        std::pair{"ProductName", row.product},
+                                        std::pair{"LegalCopyright", row.copyright}}) {
+            if (text)
+                Texts(tree).push_back({key, text, true});
+        }
+        EXPECT_EQ(Summary(tree), v + row.expected) << (row.description ? row.description : "-") << " / "
+                                                   << (row.product ? row.product : "-");
     }
 }
 
-TEST_F(VersionSummaryTest, CountsAValueAsFoundByItsReportedLength)
+TEST(VersionSummary, CountsAValueAsFoundByItsReportedLength)
 {
     // Reported, but holding no characters: appends nothing, yet the product
     // name still brings its separator.
-    source.SetString("FileDescription", "Kernel");
-    source.Set("\\StringFileInfo\\040904b0\\ProductName", {std::string(1, '\0'), 1});
-    EXPECT_EQ(Summary(), "v. 6.1.760.17, Kernel, \r\n");
+    VersionNode tree = SampleVersionTree();
+    VersionNode& product = Texts(tree)[1];
+    product.value.clear();
+    product.valueLength = 1;
+    EXPECT_EQ(Summary(tree), "v. 6.1.760.17, Kernel, \r\n(c) Halvory");
     // Characters, but a reported length of 0: not found.
-    source.Set("\\StringFileInfo\\040904b0\\ProductName", {std::string("Windows") + '\0', 0});
-    EXPECT_EQ(Summary(), "v. 6.1.760.17, Kernel\r\n");
+    product.value = "Windows";
+    product.valueLength = 0;
+    EXPECT_EQ(Summary(tree), "v. 6.1.760.17, Kernel\r\n(c) Halvory");
 }
 
-TEST_F(VersionSummaryTest, PrintsTheFileVersionWordsUnsigned)
+TEST(VersionSummary, PrintsTheFileVersionWordsUnsigned)
 {
-    source.SetFileVersion(65535, 0, 1, 65535);
-    EXPECT_EQ(Summary(), "v. 65535.0.1.65535, \r\n");
+    VersionNode tree = SampleVersionTree();
+    tree.value = FixedFileInfo(65535, 0, 1, 65535);
+    Texts(tree).clear();
+    EXPECT_EQ(Summary(tree), "v. 65535.0.1.65535, \r\n");
 }
 
-TEST_F(VersionSummaryTest, LooksStringsUpUnderTheFirstTranslationOnly)
+TEST(VersionSummary, LooksStringsUpUnderTheFirstTranslationOnly)
 {
-    // German, Windows-1252, followed by a second pair that is never used.
-    source.Set("\\VarFileInfo\\Translation", {std::string("\x07\x04\xe4\x04\x09\x04\xb0\x04", 8), 8});
-    source.Set("\\StringFileInfo\\040704e4\\FileDescription", {std::string("Kern") + '\0', 5});
-    source.SetString("ProductName", "English");
-    EXPECT_EQ(Summary(), "v. 6.1.760.17, Kern\r\n");
+    // German, Windows-1252, followed by the sample's pair, which is never used.
+    VersionNode tree = SampleVersionTree();
+    tree.children[1].children[0].value = std::string("\x07\x04\xe4\x04\x09\x04\xb0\x04", 8);
+    tree.children[0].children.push_back({"040704e4", "", false, {{"FileDescription", "Kern", true}}});
+    EXPECT_EQ(Summary(tree), "v. 6.1.760.17, Kern\r\n");
 }
 
-TEST_F(VersionSummaryTest, GivesNoSummaryWithoutABlock)
+TEST(VersionSummary, GivesNoSummaryWithoutABlockOrWhenItCannotBeRead)
 {
-    source.values.clear();
-    EXPECT_EQ(Summary(), std::nullopt);  // size 0
-    source.SetFileVersion(1, 2, 3, 4);
-    source.readFails = true;
-    EXPECT_EQ(Summary(), std::nullopt);
+    VersionLibraryModel none("");
+    EXPECT_EQ(FormatVersionSummary(none, kPath), std::nullopt);
+    VersionLibraryModel unreadable("", 64);
+    EXPECT_EQ(FormatVersionSummary(unreadable, kPath), std::nullopt);
 }
 
-TEST_F(VersionSummaryTest, ReadsABoundedBlockOfAFileThatClaimsAHugeOne)
+TEST(VersionSummary, ReadsABoundedBlockOfAFileThatClaimsAHugeOne)
 {
-    source.SetString("FileDescription", "Kernel");
-    source.slack = 0xFFFFFF00;
-    EXPECT_EQ(Summary(), "v. 6.1.760.17, Kernel\r\n");
-    EXPECT_EQ(source.readSize, kMaxVersionBlockBytes);
+    VersionLibraryModel library(VersionBlockBytes(SampleVersionTree(), BlockForm::Unicode), 0xFFFFFF00);
+    std::vector<unsigned char> heap;
+    EXPECT_EQ(FormatVersionSummary(library, kPath,
+                                   [&heap](std::size_t size) {
+                                       heap.assign(size, 0);
+                                       return std::span(heap);
+                                   }),
+              kSampleSummary);
+    EXPECT_EQ(heap.size(), kMaxVersionBlockBytes);
 }
 
-TEST_F(VersionSummaryTest, ShowsWhatABlockWithoutRootOrTranslationHolds)
+TEST(VersionSummary, ShowsWhatABlockWithoutRootOrTranslationHolds)
 {
-    FakeVersionSource noTranslation;
-    noTranslation.SetFileVersion(5, 1, 2600, 0);
-    noTranslation.SetString("FileDescription", "Shell");
-    EXPECT_EQ(FormatVersionSummary(noTranslation, kPath), "v. 5.1.2600.0, \r\n");
+    VersionNode noTranslation = SampleVersionTree();
+    noTranslation.children.pop_back();
+    EXPECT_EQ(Summary(noTranslation), "v. 6.1.760.17, \r\n");
 
-    FakeVersionSource noRoot;
-    noRoot.SetTranslation(0x0409, 0x04b0);
-    noRoot.SetString("ProductName", "Windows");
-    noRoot.SetString("LegalCopyright", "(c)");
-    EXPECT_EQ(FormatVersionSummary(noRoot, kPath), "Windows\r\n(c)");
+    VersionNode noRoot = SampleVersionTree();
+    noRoot.value.clear();
+    EXPECT_EQ(Summary(noRoot), "Kernel, Windows\r\n(c) Halvory");
 }
 
-TEST_F(VersionSummaryTest, NeverReadsOutsideTheBlock)
+TEST(VersionSummary, NeverReadsOutsideTheBlock)
 {
     // A fixed info and a translation too short for their fields.
-    FakeVersionSource shortValues;
-    shortValues.Set("\\", {std::string(12, '\x01'), 52});
-    shortValues.Set("\\VarFileInfo\\Translation", {std::string(2, '\x09'), 4});
-    EXPECT_EQ(FormatVersionSummary(shortValues, kPath), "\r\n");
+    VersionNode shortValues = SampleVersionTree();
+    shortValues.value.resize(12);
+    shortValues.children[1].children[0].value.resize(2);
+    EXPECT_EQ(Summary(shortValues), "\r\n");
 
     // A text that runs to the end of the block without a terminator.
-    source.SetString("FileDescription", "Kernel");
-    source.Set("\\StringFileInfo\\040904b0\\LegalCopyright", {std::string(32, 'c'), 32});
-    EXPECT_EQ(Summary(), "v. 6.1.760.17, Kernel\r\n" + std::string(32, 'c'));
-
-    // A value reported at an address outside the block reads as empty.
-    source.outside["\\StringFileInfo\\040904b0\\ProductName"] = "Windows";
-    EXPECT_EQ(Summary(), "v. 6.1.760.17, Kernel, \r\n" + std::string(32, 'c'));
+    VersionNode open = SampleVersionTree();
+    Texts(open)[2] = {"LegalCopyright", std::string(32, 'c')};
+    std::swap(open.children[0], open.children[1]);
+    const std::string bytes = VersionBlockBytes(open, BlockForm::Ansi);
+    VersionLibraryModel library(bytes, static_cast<std::uint32_t>(bytes.size()));
+    EXPECT_EQ(FormatVersionSummary(library, kPath), "v. 6.1.760.17, Kernel, Windows\r\n" + std::string(32, 'c'));
 }
