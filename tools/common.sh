@@ -158,5 +158,8 @@ add_trust_samples() {
     if ! cmp -s "$samples/test-root.cer" "$WINEPREFIX/.vorlane-trusted-root.cer"; then
         "$WINE" "$1/trust_setup.exe" >/dev/null
         cp "$samples/test-root.cer" "$WINEPREFIX/.vorlane-trusted-root.cer"
+        # Its server keeps the desktop of a program without a display for
+        # the next one: a dialog started now would get none.
+        wineserver -w
     fi
 }
