@@ -26,12 +26,12 @@ private:
 
 class Semaphore {
 public:
+    // Notifies under the lock: a waiter that wakes may destroy the
+    // semaphore as soon as it has the lock.
     void Release(int count = 1)
     {
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            m_count += count;
-        }
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_count += count;
         m_changed.notify_all();
     }
     bool Acquire()
