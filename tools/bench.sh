@@ -16,3 +16,4 @@ xvfb-run -a -s '-screen 0 1024x768x24' "$WINE" "$out/bench/search_bench.exe"
 xvfb-run -a -s '-screen 0 1024x768x24' "$WINE" "$out/bench/sort_bench.exe" ${1:+"$1"}
 xvfb-run -a -s '-screen 0 1024x768x24' "$WINE" "$out/bench/paint_bench.exe"
 xvfb-run -a -s '-screen 0 1024x768x24' "$WINE" "$out/bench/export_bench.exe" ${1:+"$1"}
+"$WINE" "$out/bench/verify_bench.exe" ${1:+"$1"}
