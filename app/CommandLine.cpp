@@ -4,14 +4,17 @@
 #include <cctype>
 
 const char* const kUsage =
-    "Usage: Vorlane.exe [FILE | /save FILE]\r\n"
-    "  FILE        opens the window and checks whether Windows protects FILE\r\n"
-    "  /save FILE  writes the protected files to FILE as CSV, without showing a window\r\n"
-    "Exit codes of /save:\r\n"
-    "  0  the whole list was written\r\n"
+    "Usage: Vorlane.exe [FILE | /save FILE | /verify FILE]\r\n"
+    "  FILE          opens the window and checks whether Windows protects FILE\r\n"
+    "  /save FILE    writes the protected files to FILE as CSV, without showing a window\r\n"
+    "  /verify FILE  verifies the signature of every protected file and writes the results\r\n"
+    "                (N, Path, Signature, Signer, SHA256) to FILE as CSV, without showing a window\r\n"
+    "Exit codes of /save and /verify:\r\n"
+    "  0  the whole list was written (/verify: and every file is signed by a trusted signer)\r\n"
     "  1  nothing was written; the reason follows\r\n"
     "  2  arguments Vorlane does not know\r\n"
-    "  3  the list was written, but it stops at 30001 files\r\n";
+    "  3  the list was written, but it stops at 30001 files\r\n"
+    "  4  /verify: the results were written, and some file is not signed by a trusted signer\r\n";
 
 namespace {
 
@@ -42,5 +45,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         return {Action::CheckFile, arguments[0]};
     if (arguments.size() == 2 && IsSwitch(arguments[0], "save") && !arguments[1].empty())
         return {Action::SaveList, arguments[1]};
+    if (arguments.size() == 2 && IsSwitch(arguments[0], "verify") && !arguments[1].empty())
+        return {Action::VerifyList, arguments[1]};
     return {Action::Wrong, {}};
 }

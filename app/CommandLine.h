@@ -8,6 +8,7 @@ struct CommandLine {
         ShowDialog,  // no arguments
         CheckFile,   // FILE: the dialog, checking FILE at once
         SaveList,    // /save FILE: the list into FILE, no dialog
+        VerifyList,  // /verify FILE: every listed file's signature into FILE
         ShowUsage,   // /?
         Wrong,       // anything else
     };

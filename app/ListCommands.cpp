@@ -1,5 +1,6 @@
 #include "app/ListCommands.h"
 
+#include "app/VerifyDlg.h"
 #include "controls/Shell.h"
 #include "export/Clipboard.h"
 #include "export/ListExport.h"
@@ -38,6 +39,7 @@ void CListCommands::ShowMenu(POINT point)
     // A list still filling would be taken for the whole one.
     enable(ID_LIST_COPY_ALL, hasRows && m_bListComplete);
     enable(ID_LIST_SAVE, hasRows && m_bListComplete);
+    enable(ID_LIST_VERIFY, hasRows && m_bListComplete);
 
     if (point.x == -1 && point.y == -1) {
         RECT place{LVIR_LABEL, 0, 0, 0};
@@ -103,6 +105,19 @@ void CListCommands::CheckFile()
     const std::string path = SelectedPath();
     if (!path.empty())
         m_inspection.CheckPath(path);
+}
+
+void CListCommands::VerifySignatures()
+{
+    if (!m_bListComplete || m_rows.Count() == 0)
+        return;
+    std::vector<std::string> readablePaths;
+    readablePaths.reserve(m_rows.Count());
+    for (const ListRow& row : m_rows.Rows())
+        readablePaths.push_back(m_inspection.ReadablePath(row.path));
+    CVerifyDlg dialog(m_rows.Rows(), std::move(readablePaths),
+                      {m_services.trust, m_services.clipboard, m_services.files, m_services.fileDialogs}, &m_owner);
+    dialog.DoModal();
 }
 
 std::string CListCommands::SelectedPath() const

@@ -11,6 +11,7 @@ class RowModel;
 class SaveFileSystem;
 class Shell;
 class SystemInfo;
+class TrustService;
 
 // What the list's commands ask of the platform.
 struct ListCommandServices {
@@ -19,11 +20,12 @@ struct ListCommandServices {
     CommonFileDialogs& fileDialogs;
     Shell& shell;
     SystemInfo& system;
+    TrustService& trust;
 };
 
 // The file list's shortcut menu and its commands: copy the selected row's
 // path or every row, save the list as CSV, show the file in Explorer or its
-// properties, or check it.
+// properties, check it, or verify the signatures of every file.
 class CListCommands {
 public:
     // `owner` is the dialog: it owns the menu, the save dialog and any
@@ -44,6 +46,8 @@ public:
     void OpenContainingFolder();
     void ShowProperties();
     void CheckFile();
+    // Opens the Verify Signatures dialog on every row.
+    void VerifySignatures();
 
 private:
     // The selected row's path; empty without a selected row.

@@ -9,8 +9,11 @@
 #include "inspect/VersionDllSource.h"
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SfcFileProtection.h"
+#include "scan/SystemInfo.h"
 #include "scan/WindowsSystemInfo.h"
 #include "scan/Wow64Redirection.h"
+#include "verify/CryptoApiFileHasher.h"
+#include "verify/WinTrustService.h"
 
 PlatformServices& PlatformServices::Production()
 {
@@ -23,7 +26,14 @@ PlatformServices& PlatformServices::Production()
                                      *new WindowsSystemInfo,         *new VersionDllSource(loader),
                                      CommonFileDialogs::System(),    *new ShellExecuteShell,
                                      redirection,                    *new WindowsClipboard,
-                                     *new WindowsSaveFileSystem,     WorkerThreads::System()};
+                                     *new WindowsSaveFileSystem,     WorkerThreads::System(),
+                                     *new WinTrustService(loader),   *new CryptoApiFileHasher};
     }();
     return services;
+}
+
+std::string SysnativeWindowsDirectory(PlatformServices& services)
+{
+    const bool throughSysnative = services.redirection.Active() && services.system.MajorVersion() >= 6;
+    return throughSysnative ? services.system.WindowsDirectory() : std::string();
 }

@@ -1,13 +1,17 @@
 #pragma once
+#include <string>
+
 
 class Clipboard;
 class CommonFileDialogs;
 class DirectorySearch;
+class FileHasher;
 class FileProtection;
 class FileSystemRedirection;
 class SaveFileSystem;
 class Shell;
 class SystemInfo;
+class TrustService;
 class VersionSource;
 class WorkerThreads;
 
@@ -24,6 +28,13 @@ struct PlatformServices {
     Clipboard& clipboard;
     SaveFileSystem& files;
     WorkerThreads& threads;
+    TrustService& trust;
+    FileHasher& hasher;
 
     static PlatformServices& Production();
 };
+
+// The Windows folder whose System32 this process reads through Sysnative:
+// a 32-bit build on 64-bit Windows, Vista on. Empty where System32 is read
+// as it is.
+std::string SysnativeWindowsDirectory(PlatformServices& services);

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/SaveCommand.h"
+#include "app/ExitCode.h"
+#include "app/ScriptCommands.h"
 #include "app/VorlaneDlg.h"
 
 CVorlaneApp theApp;
@@ -36,7 +37,14 @@ BOOL CVorlaneApp::InitInstance()
     case CommandLine::Action::SaveList: {
         std::string message;
         m_nExitCode = RunSaveCommand(PlatformServices::Production(), command.file, message);
-        if (m_nExitCode != kSaveWritten)
+        if (m_nExitCode != kWritten)
+            WriteToUser(message, true);
+        break;
+    }
+    case CommandLine::Action::VerifyList: {
+        std::string message;
+        m_nExitCode = RunVerifyCommand(PlatformServices::Production(), command.file, message);
+        if (m_nExitCode != kWritten)
             WriteToUser(message, true);
         break;
     }

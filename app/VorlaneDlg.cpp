@@ -61,14 +61,12 @@ private:
 // read through Sysnative.
 InspectionServices InspectionServicesOf(PlatformServices& services)
 {
-    const bool throughSysnative = services.redirection.Active() && services.system.MajorVersion() >= 6;
-    return {services.protection, services.versions, services.fileDialogs,
-            throughSysnative ? services.system.WindowsDirectory() : std::string()};
+    return {services.protection, services.versions, services.fileDialogs, SysnativeWindowsDirectory(services)};
 }
 
 ListCommandServices ListCommandServicesOf(PlatformServices& services)
 {
-    return {services.clipboard, services.files, services.fileDialogs, services.shell, services.system};
+    return {services.clipboard, services.files, services.fileDialogs, services.shell, services.system, services.trust};
 }
 
 }  // namespace
@@ -95,6 +93,7 @@ BEGIN_MESSAGE_MAP(CVorlaneDlg, CDialog)
     ON_COMMAND(ID_LIST_OPEN_FOLDER, OnOpenContainingFolder)
     ON_COMMAND(ID_LIST_PROPERTIES, OnShowProperties)
     ON_COMMAND(ID_LIST_CHECK, OnCheckFile)
+    ON_COMMAND(ID_LIST_VERIFY, OnVerifySignatures)
 END_MESSAGE_MAP()
 
 CVorlaneDlg::CVorlaneDlg(CWnd* pParent) : CVorlaneDlg(PlatformServices::Production(), pParent) {}

@@ -63,6 +63,7 @@ protected:
     void OnOpenContainingFolder() { m_commands.OpenContainingFolder(); }
     void OnShowProperties() { m_commands.ShowProperties(); }
     void OnCheckFile() { m_commands.CheckFile(); }
+    void OnVerifySignatures() { m_commands.VerifySignatures(); }
 
     DECLARE_MESSAGE_MAP()
 

@@ -14,6 +14,8 @@
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SystemInfo.h"
 #include "scan/Wow64Redirection.h"
+#include "verify/CryptoApiFileHasher.h"
+#include "verify/WinTrustService.h"
 
 // Seconds on the performance counter.
 double Now();
@@ -45,7 +47,7 @@ public:
     PlatformServices With(FileProtection& protection)
     {
         return {protection, m_directories,   m_system,    m_versions, CommonFileDialogs::System(),
-                m_shell,    m_redirection, m_clipboard, m_files, WorkerThreads::System()};
+                m_shell,    m_redirection, m_clipboard, m_files, WorkerThreads::System(), m_trust, m_hasher};
     }
 
 private:
@@ -57,6 +59,8 @@ private:
     ShellExecuteShell m_shell;
     WindowsClipboard m_clipboard;
     WindowsSaveFileSystem m_files;
+    WinTrustService m_trust{DllLoader::System()};
+    CryptoApiFileHasher m_hasher;
 };
 
 // Starts the common controls the dialog's list needs.

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/SaveCommand.h"
+#include "app/ScriptCommands.h"
 #include "app/VorlaneDlg.h"
 #include "bench/BenchSupport.h"
 #include "res/resource.h"

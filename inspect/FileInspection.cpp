@@ -5,7 +5,7 @@
 #include "framework/File.h"
 #include "inspect/NameSearch.h"
 #include "inspect/OpenFileDialog.h"
-#include "inspect/SysnativePath.h"
+#include "inspect/ReadablePath.h"
 #include "inspect/SystemCaseFolding.h"
 #include "inspect/VersionSummary.h"
 #include "res/resource.h"
@@ -165,10 +165,5 @@ void CFileInspection::ShowFile(const std::string& path, const std::string& title
 
 std::string CFileInspection::ReadablePath(const std::string& path) const
 {
-    if (m_services.sysnativeWindowsDirectory.empty())
-        return path;
-    // Only the full, long path shows whether the file lies in System32:
-    // "C:/Windows/System32/x.dll", ".\\x.dll" there, or an 8.3 name.
-    return SysnativePath(AfxFullPath(path.c_str()).str(), m_services.sysnativeWindowsDirectory,
-                         SystemCaseFolding());
+    return ::ReadablePath(path, m_services.sysnativeWindowsDirectory);
 }

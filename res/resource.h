@@ -5,6 +5,7 @@
 #define IDS_ABOUTBOX 101
 #define IDD_MAIN 102
 #define IDD_ABOUTBOX 104
+#define IDD_VERIFY 105
 #define IDR_MAINFRAME 128
 #define IDR_LIST_MENU 129
 #define IDR_ACCELERATORS 130
@@ -21,6 +22,13 @@
 #define IDC_CHECK 1008
 #define IDC_CHECK_PATH 1009
 #define IDC_BROWSE 1010
+#define IDC_VERIFY_PROGRESS 1011
+#define IDC_VERIFY_STATUS 1012
+#define IDC_VERIFY_COUNTS 1013
+#define IDC_VERIFY_LIST 1014
+#define IDC_VERIFY_STOP 1015
+#define IDC_VERIFY_COPY 1016
+#define IDC_VERIFY_SAVE 1017
 
 // The file list's shortcut menu, and the keys of the main dialog.
 #define ID_LIST_COPY_PATH 32771
@@ -31,3 +39,4 @@
 #define ID_LIST_CHECK 32776
 #define ID_FIND 32777
 #define ID_SEARCH_AGAIN 32778
+#define ID_LIST_VERIFY 32779

@@ -5,9 +5,9 @@ bool IsTrusted(TrustKind kind)
     return kind == TrustKind::SignedCatalog || kind == TrustKind::SignedEmbedded;
 }
 
-std::string ResultText(const TrustResult& result)
+std::string KindText(TrustKind kind)
 {
-    switch (result.kind) {
+    switch (kind) {
     case TrustKind::SignedCatalog:
         return "Signed (catalog)";
     case TrustKind::SignedEmbedded:
@@ -21,5 +21,10 @@ std::string ResultText(const TrustResult& result)
     case TrustKind::Unreadable:
         break;
     }
-    return "Could not be read: " + result.reason;
+    return "Could not be read";
+}
+
+std::string ResultText(const TrustResult& result)
+{
+    return result.kind == TrustKind::Unreadable ? KindText(result.kind) + ": " + result.reason : KindText(result.kind);
 }

@@ -25,6 +25,9 @@ struct TrustResult {
 // True for the kinds that mean signed by a trusted signer.
 bool IsTrusted(TrustKind kind);
 
+// The kind's fixed text, without a reason: "Could not be read" for Unreadable.
+std::string KindText(TrustKind kind);
+
 // The result's fixed text: "Signed (catalog)", "Signed (embedded)",
 // "Not signed", "Signature does not match the file", "Signer not trusted",
 // or "Could not be read: " and the reason.

@@ -44,10 +44,13 @@ protected:
     }
 };
 
-std::map<UINT, bool> Entries(bool copyPath, bool copyAll, bool save, bool folder, bool properties, bool check)
+// The entries enabled for the selected row's file, and for the whole list:
+// Copy all rows, Save list as... and Verify signatures...
+std::map<UINT, bool> Entries(bool copyPath, bool wholeList, bool folder, bool properties, bool check)
 {
-    return {{ID_LIST_COPY_PATH, copyPath}, {ID_LIST_COPY_ALL, copyAll},     {ID_LIST_SAVE, save},
-            {ID_LIST_OPEN_FOLDER, folder}, {ID_LIST_PROPERTIES, properties}, {ID_LIST_CHECK, check}};
+    return {{ID_LIST_COPY_PATH, copyPath},     {ID_LIST_COPY_ALL, wholeList},     {ID_LIST_SAVE, wholeList},
+            {ID_LIST_OPEN_FOLDER, folder},     {ID_LIST_PROPERTIES, properties},  {ID_LIST_CHECK, check},
+            {ID_LIST_VERIFY, wholeList}};
 }
 
 void Command(CVorlaneDlg& dlg, UINT id)
@@ -122,10 +125,10 @@ TEST(ListMenu, OffersWhatTheSelectedRowAndTheListAllow)
         std::map<UINT, bool> entries;
     };
     const Case cases[] = {
-        {"empty list", 0, -1, Entries(false, false, false, false, false, false)},
-        {"no row selected", 2, -1, Entries(false, true, true, false, false, false)},
-        {"a file on the disk", 2, 0, Entries(true, true, true, true, true, true)},
-        {"a file not installed", 2, 1, Entries(true, true, true, false, true, true)},
+        {"empty list", 0, -1, Entries(false, false, false, false, false)},
+        {"no row selected", 2, -1, Entries(false, true, false, false, false)},
+        {"a file on the disk", 2, 0, Entries(true, true, true, true, true)},
+        {"a file not installed", 2, 1, Entries(true, true, false, true, true)},
     };
     for (const Case& c : cases) {
         TestServices test;
@@ -163,7 +166,7 @@ TEST(ListMenu, ARightClickOnARowOffersThatRow)
         }),
         [&] { return dlg.menusShown == 1; },
         Do([&] {
-            EXPECT_EQ(dlg.enabled, Entries(true, true, true, true, true, true));
+            EXPECT_EQ(dlg.enabled, Entries(true, true, true, true, true));
             EXPECT_EQ(State(FileList(dlg), 1), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
         }),
         Close(dlg),
@@ -184,7 +187,7 @@ TEST(ListMenu, TheWholeListIsOfferedOnlyOnceTheFillHasEnded)
         [&] { return RowCount(FileList(dlg)) == 2; },
         Do([&] {
             openMenu();
-            EXPECT_EQ(dlg.enabled, Entries(false, false, false, false, false, false));
+            EXPECT_EQ(dlg.enabled, Entries(false, false, false, false, false));
             // Nor do the commands act when sent some other way.
             Command(dlg, ID_LIST_COPY_ALL);
             Command(dlg, ID_LIST_SAVE);
@@ -193,7 +196,7 @@ TEST(ListMenu, TheWholeListIsOfferedOnlyOnceTheFillHasEnded)
         FillDone(dlg),
         Do([&] {
             openMenu();
-            EXPECT_EQ(dlg.enabled, Entries(false, true, true, false, false, false));
+            EXPECT_EQ(dlg.enabled, Entries(false, true, false, false, false));
         }),
         Close(dlg),
     });

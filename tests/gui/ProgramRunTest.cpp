@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/SaveCommand.h"
+#include "app/ScriptCommands.h"
 #include "gui/InspectionSteps.h"
 #include "gui/TestServices.h"
 #include "res/resource.h"
@@ -186,11 +186,12 @@ TEST(ProgramRun, ScriptsGetExitCodesAndTheUsageAndOnlyAPersonGetsAWindow)
         bool messageBox = false;  // no console: the usage comes in a box
     };
     const Case cases[] = {
-        {"usage asked for", "/?", true, 0, "Usage: Vorlane.exe [FILE | /save FILE]"},
-        {"an unknown switch", "/list", true, 2, "Usage: Vorlane.exe [FILE | /save FILE]"},
-        {"two files", "a.dll b.dll", true, 2, "Usage: Vorlane.exe [FILE | /save FILE]"},
-        {"an unknown switch from Explorer", "/list", false, 2, "Usage: Vorlane.exe [FILE | /save FILE]", true},
+        {"usage asked for", "/?", true, 0, "Usage: Vorlane.exe [FILE | /save FILE | /verify FILE]"},
+        {"an unknown switch", "/list", true, 2, "Usage: Vorlane.exe [FILE | /save FILE | /verify FILE]"},
+        {"two files", "a.dll b.dll", true, 2, "Usage: Vorlane.exe [FILE | /save FILE | /verify FILE]"},
+        {"an unknown switch from Explorer", "/list", false, 2, "Usage: Vorlane.exe [FILE | /save FILE | /verify FILE]", true},
         {"the list of Wine's service", "/save \"" + saved + "\"", true, 0, ""},
+        {"the signatures of that list", "/verify \"" + saved + "\"", true, 0, ""},
         {"no such folder", "/save \"" + tree.Root() + "\\missing\\list.csv\"", true, 1,
          "Vorlane could not save the list as "},
     };
@@ -209,8 +210,8 @@ TEST(ProgramRun, ScriptsGetExitCodesAndTheUsageAndOnlyAPersonGetsAWindow)
         }
         EXPECT_EQ(run.ExitCode(), c.exitCode) << c.name << ": " << run.Written();
         EXPECT_NE((run.Written() + shown).find(c.written), std::string::npos) << c.name << ": " << run.Written();
-        if (c.arguments.starts_with("/save")) {
-            EXPECT_EQ(FileBytes(saved).starts_with("\xEF\xBB\xBFN,Path\r\n"), c.exitCode == 0) << c.name;
+        if (c.arguments.starts_with("/save") || c.arguments.starts_with("/verify")) {
+            EXPECT_EQ(FileBytes(saved).starts_with("\xEF\xBB\xBFN,Path"), c.exitCode == 0) << c.name;
         }
     }
 }

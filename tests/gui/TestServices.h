@@ -2,6 +2,7 @@
 // The main dialog's services for GUI tests: the real directory search over
 // folders the test makes, a stand-in protection service and system.
 #include <atomic>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SystemInfo.h"
 #include "support/StandIns.h"
+#include "verify/FileHasher.h"
+#include "verify/TrustService.h"
 
 // Redirection that is not there unless a test says so; then it records
 // whether it is off on each thread.
@@ -217,6 +220,40 @@ public:
     }
 };
 
+// Verifies files as the test says: each path's result from `results`,
+// `otherwise` for any other. With `gated`, each file waits until the test lets
+// it through: one at a time with Release, all that follow with Open.
+class StandInTrust final : public TrustService {
+public:
+    StandInTrust();
+    ~StandInTrust() override;
+    StandInTrust(const StandInTrust&) = delete;
+    StandInTrust& operator=(const StandInTrust&) = delete;
+
+    std::map<std::string, TrustResult> results;
+    TrustResult otherwise{TrustKind::NotSigned, "", ""};
+    bool gated = false;
+    // Calls begun, and calls that have returned.
+    std::atomic<int> calls{0};
+    std::atomic<int> returned{0};
+
+    void Release(int files) const { ::ReleaseSemaphore(m_permits, files, nullptr); }
+    void Open() const { ::SetEvent(m_open); }
+
+    TrustResult Verify(const std::string& path) override;
+
+private:
+    HANDLE m_permits;
+    HANDLE m_open;
+};
+
+// The "SHA-256" of a file is its path in capitals: enough to see that each
+// row got its own.
+class StandInHasher final : public FileHasher {
+public:
+    std::string Sha256(const std::string& path) override;
+};
+
 struct TestServices {
     StandInProtection protection;
     StandInRedirection redirection;
@@ -228,14 +265,17 @@ struct TestServices {
     StandInClipboard clipboard;
     FailingFiles files;
     StandInThreads threads;
-    PlatformServices services{protection, directories, system,    versions, fileDialogs,
-                              shell,      redirection, clipboard, files,    threads};
+    StandInTrust trust;
+    StandInHasher hasher;
+    PlatformServices services{protection, directories, system,  versions, fileDialogs, shell,
+                              redirection, clipboard,  files,   threads,  trust,       hasher};
 
     // The same services with another protection service, and directory search.
     PlatformServices With(FileProtection& other) { return With(other, directories); }
     PlatformServices With(FileProtection& other, DirectorySearch& search)
     {
-        return {other, search, system, versions, fileDialogs, shell, redirection, clipboard, files, threads};
+        return {other,       search,    system, versions, fileDialogs, shell,
+                redirection, clipboard, files,  threads,  trust,       hasher};
     }
 
     // The service lists `count` files, C:\WINDOWS\system32\file<n>.dll.

@@ -69,7 +69,7 @@ TEST(Wow64, RedirectionIsOffOnlyToOpenFoldersAndSystem32IsReadThroughSysnative)
     PlatformServices checked{services.protection, services.directories, services.system,
                              versions,            services.fileDialogs, services.shell,
                              services.redirection, services.clipboard,  services.files,
-                             services.threads};
+                             services.threads,    services.trust,       services.hasher};
     CVorlaneDlg dlg(checked);
     RunModal(dlg, {
         FillDone(dlg),

@@ -119,6 +119,8 @@ TEST(CommandLine, NamesTheActionAndTheFile)
         {{""}, Action::Wrong, ""},
         {{"/save", "C:\\lists\\pc1.csv"}, Action::SaveList, "C:\\lists\\pc1.csv"},
         {{"-SAVE", "pc1.csv"}, Action::SaveList, "pc1.csv"},
+        {{"/verify", "C:\\lists\\pc1.csv"}, Action::VerifyList, "C:\\lists\\pc1.csv"},
+        {{"/VERIFY"}, Action::Wrong, ""},
         {{"/?"}, Action::ShowUsage, ""},
         {{"/save"}, Action::Wrong, ""},
         {{"/save", ""}, Action::Wrong, ""},

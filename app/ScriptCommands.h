@@ -3,19 +3,18 @@
 
 struct PlatformServices;
 
-// Exit codes of Vorlane.exe /save FILE.
-enum SaveExitCode {
-    kSaveWritten = 0,       // the whole list was written
-    kSaveNotWritten = 1,    // nothing was written: the file or the service failed
-    kWrongArguments = 2,    // the command line was not understood
-    kSaveWrittenCut = 3,    // written, but the walk stopped at the row limit
-};
-
 // Vorlane.exe /save FILE: lists the protected files as the dialog would, on
 // this thread and without a window, and saves them to `file` as CSV. Gives
-// the process's exit code; for any code but kSaveWritten, `message` says
-// what happened.
+// the process's exit code (ExitCode); for any code but kWritten, `message`
+// says what happened.
 int RunSaveCommand(PlatformServices& services, const std::string& file, std::string& message);
+
+// Vorlane.exe /verify FILE: lists the protected files the same way,
+// verifies each file's signature and takes its SHA-256, and saves the
+// results to `file` as CSV: N, Path, Signature, Signer, SHA256. The exit
+// code as for /save, and kWrittenUntrusted when any file is not signed by
+// a trusted signer.
+int RunVerifyCommand(PlatformServices& services, const std::string& file, std::string& message);
 
 // Writes `text` where the user who started the program reads it: the
 // standard output or error when they lead somewhere, else the console of

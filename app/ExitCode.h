@@ -1,0 +1,10 @@
+#pragma once
+
+// Exit codes of Vorlane.exe /save FILE and /verify FILE.
+enum ExitCode {
+    kWritten = 0,           // the whole list was written (and, for /verify, every file is trusted)
+    kNotWritten = 1,        // nothing was written: the file or a service failed
+    kWrongArguments = 2,    // the command line was not understood
+    kWrittenCut = 3,        // written, but the walk stopped at the row limit
+    kWrittenUntrusted = 4,  // /verify: written, and some file is not signed and trusted
+};

@@ -1,0 +1,145 @@
+#include "app/VerifyDlg.h"
+
+#include "app/VerificationReport.h"
+#include "export/Clipboard.h"
+#include "export/ListFile.h"
+#include "framework/Dpi.h"
+#include "framework/SystemError.h"
+#include "inspect/OpenFileDialog.h"
+#include "res/resource.h"
+#include "verify/VerificationJob.h"
+
+namespace {
+
+// Posted by the job when its last worker has ended.
+constexpr UINT WM_JOB_ENDED = WM_APP + 3;
+constexpr UINT_PTR kProgressTimer = 1;
+
+const std::vector<std::string> kHeader = {"N", "Path", "Signature", "Signer"};
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CVerifyDlg, CDialog)
+    ON_WM_TIMER()
+    ON_WM_DESTROY()
+    ON_MESSAGE(WM_JOB_ENDED, OnJobEnded)
+    ON_BN_CLICKED(IDC_VERIFY_STOP, OnStop)
+    ON_BN_CLICKED(IDC_VERIFY_COPY, OnCopy)
+    ON_BN_CLICKED(IDC_VERIFY_SAVE, OnSave)
+END_MESSAGE_MAP()
+
+CVerifyDlg::CVerifyDlg(std::vector<ListRow> rows, std::vector<std::string> readablePaths, VerifyServices services,
+                       CWnd* pParent)
+    : CDialog(IDD_VERIFY, pParent),
+      m_rows(std::move(rows)),
+      m_readablePaths(std::move(readablePaths)),
+      m_services(services)
+{
+}
+
+CVerifyDlg::~CVerifyDlg()
+{
+    StopJob();
+}
+
+void CVerifyDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_VERIFY_LIST, m_listResults);
+}
+
+BOOL CVerifyDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    const int widths[] = {AfxScaleForDpi(40), AfxScaleForDpi(330), AfxScaleForDpi(150), AfxScaleForDpi(150)};
+    const char* const headings[] = {" N", " File Path", " Signature", " Signer"};
+    for (int column = 0; column < 4; ++column)
+        m_listResults.InsertColumn(column, headings[column], LVCFMT_LEFT, widths[column]);
+    m_listResults.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    ::SendDlgItemMessageA(m_hWnd, IDC_VERIFY_PROGRESS, PBM_SETRANGE32, 0, static_cast<LPARAM>(m_rows.size()));
+    for (const int id : {IDC_VERIFY_COPY, IDC_VERIFY_SAVE})
+        ::EnableWindow(GetDlgItem(id), FALSE);
+
+    // The wake-up names the window, not this object: it may come after the
+    // dialog is gone, and then it just fails.
+    const HWND hWnd = m_hWnd;
+    m_job = VerificationJob::Start(m_readablePaths, m_services.trust, nullptr,
+                                   [hWnd] { ::PostMessageA(hWnd, WM_JOB_ENDED, 0, 0); });
+    ShowProgress();
+    ::SetTimer(m_hWnd, kProgressTimer, kProgressMs, nullptr);
+    return TRUE;
+}
+
+void CVerifyDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kProgressTimer)
+        ShowProgress();
+    else
+        Default();
+}
+
+void CVerifyDlg::ShowProgress()
+{
+    const VerificationProgress progress = m_job->Progress();
+    ::SendDlgItemMessageA(m_hWnd, IDC_VERIFY_PROGRESS, PBM_SETPOS, progress.verified, 0);
+    ::SetDlgItemTextA(m_hWnd, IDC_VERIFY_STATUS, VerificationStatus(progress).c_str());
+    ::SetDlgItemTextA(m_hWnd, IDC_VERIFY_COUNTS, VerificationCounts(progress).c_str());
+}
+
+LRESULT CVerifyDlg::OnJobEnded(WPARAM, LPARAM)
+{
+    ::KillTimer(m_hWnd, kProgressTimer);
+    ShowProgress();
+    ShowResults();
+    ::EnableWindow(GetDlgItem(IDC_VERIFY_STOP), FALSE);
+    for (const int id : {IDC_VERIFY_COPY, IDC_VERIFY_SAVE})
+        ::EnableWindow(GetDlgItem(id), TRUE);
+    return 0;
+}
+
+void CVerifyDlg::ShowResults()
+{
+    m_listResults.SetTable(UntrustedRecords(m_rows, m_job->Results()));
+}
+
+void CVerifyDlg::OnStop()
+{
+    m_job->RequestStop();
+    ::EnableWindow(GetDlgItem(IDC_VERIFY_STOP), FALSE);
+}
+
+void CVerifyDlg::OnCopy()
+{
+    if (const unsigned error = m_services.clipboard.SetText(m_hWnd, TabSeparatedLines(m_listResults.Table()))) {
+        const std::string message = "Vorlane could not copy to the clipboard.\r\n\r\n" + SystemErrorText(error);
+        MessageBox(message.c_str(), "Vorlane", MB_ICONEXCLAMATION);
+    }
+}
+
+void CVerifyDlg::OnSave()
+{
+    COpenFileDialog dialog(FALSE, "csv", "signatures.csv",
+                           OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR,
+                           "CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0", this, m_services.fileDialogs);
+    if (dialog.RunModal() != IDOK)
+        return;
+    const std::string path = dialog.GetPathName().str();
+    if (const unsigned error = SaveCsv(m_services.files, path, kHeader, m_listResults.Table())) {
+        const std::string message = "The results could not be saved as " + path + ".\r\n\r\n" + SystemErrorText(error);
+        MessageBox(message.c_str(), "Vorlane", MB_ICONEXCLAMATION);
+    }
+}
+
+void CVerifyDlg::StopJob()
+{
+    if (m_job)
+        m_job->RequestStop();
+    m_job.reset();
+}
+
+void CVerifyDlg::OnDestroy()
+{
+    ::KillTimer(m_hWnd, kProgressTimer);
+    StopJob();
+    CWnd::OnDestroy();
+}

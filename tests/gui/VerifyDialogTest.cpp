@@ -1,0 +1,280 @@
+// The Verify Signatures dialog with a stand-in trust service that lets the
+// test decide when each file is done: progress, cancel, results, copy, save
+// and close while the workers still run. /verify, in the test's process.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/ScriptCommands.h"
+#include "app/VerifyDlg.h"
+#include "gui/DialogDriver.h"
+#include "gui/InspectionSteps.h"
+#include "gui/MainDialogSteps.h"
+#include "gui/TestServices.h"
+
+namespace {
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Six files, one of each result, in the rows' order.
+std::vector<ListRow> SixRows(StandInTrust& trust)
+{
+    std::vector<ListRow> rows;
+    const TrustResult results[] = {
+        {TrustKind::SignedCatalog, "Microsoft Windows", ""},
+        {TrustKind::SignedEmbedded, "Microsoft Windows", ""},
+        {TrustKind::NotSigned, "", ""},
+        {TrustKind::DoesNotMatch, "", ""},
+        {TrustKind::SignerNotTrusted, "Mallory", ""},
+        {TrustKind::Unreadable, "", "Access is denied."},
+    };
+    for (std::uint32_t n = 1; n <= 6; ++n) {
+        rows.push_back({n, "C:\\WINDOWS\\system32\\file" + std::to_string(n) + ".dll"});
+        trust.results[rows.back().path] = results[n - 1];
+    }
+    return rows;
+}
+
+std::vector<std::string> PathsOf(const std::vector<ListRow>& rows)
+{
+    std::vector<std::string> paths;
+    for (const ListRow& row : rows)
+        paths.push_back(row.path);
+    return paths;
+}
+
+VerifyServices ServicesOf(TestServices& test)
+{
+    return {test.trust, test.clipboard, test.files, test.fileDialogs};
+}
+
+std::string Shown(CDialog& dlg, int id)
+{
+    return WindowText(dlg.GetDlgItem(id));
+}
+
+bool Enabled(CDialog& dlg, int id)
+{
+    return ::IsWindowEnabled(dlg.GetDlgItem(id)) != FALSE;
+}
+
+std::vector<std::string> ListedRows(CDialog& dlg)
+{
+    const HWND list = dlg.GetDlgItem(IDC_VERIFY_LIST);
+    std::vector<std::string> rows;
+    for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+        rows.push_back(ItemText(list, row, 0) + "|" + ItemText(list, row, 1) + "|" + ItemText(list, row, 2) + "|" +
+                       ItemText(list, row, 3));
+    }
+    return rows;
+}
+
+DialogStep Shows(CDialog& dlg, const std::string& status)
+{
+    return [&dlg, status] { return Shown(dlg, IDC_VERIFY_STATUS) == status; };
+}
+
+void Press(CDialog& dlg, int id)
+{
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(dlg.GetDlgItem(id)));
+}
+
+// Waits until every file the workers took has come back from the service.
+void WaitForWorkers(const StandInTrust& trust)
+{
+    for (int wait = 0; wait < 600 && trust.returned != trust.calls; ++wait)
+        ::Sleep(100);
+}
+
+}  // namespace
+
+TEST(VerifyDialog, ShowsProgressThenListsTheFilesThatAreNotTrustedToCopyAndSave)
+{
+    TestServices test;
+    test.trust.gated = true;
+    const std::vector<ListRow> rows = SixRows(test.trust);
+    TempTree tree;
+    test.fileDialogs.chosen = tree.Root() + "\\signatures.csv";
+    CVerifyDlg dlg(rows, PathsOf(rows), ServicesOf(test));
+    RunModal(dlg, {
+        Do([&] {
+            EXPECT_EQ(Shown(dlg, IDC_VERIFY_STATUS), "Verified 0 of 6 files...");
+            test.trust.Release(2);
+        }),
+        Shows(dlg, "Verified 2 of 6 files..."),
+        Do([&] {
+            EXPECT_EQ(Shown(dlg, IDC_VERIFY_COUNTS),
+                      "Signed (catalog): 1,   Signed (embedded): 1,   Not signed: 0\r\n"
+                      "Signature does not match the file: 0,   Signer not trusted: 0,   Could not be read: 0");
+            EXPECT_EQ(::SendMessageA(dlg.GetDlgItem(IDC_VERIFY_PROGRESS), PBM_GETPOS, 0, 0), 2);
+            EXPECT_TRUE(Enabled(dlg, IDC_VERIFY_STOP));
+            EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_COPY));
+            EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_SAVE));
+            test.trust.Open();
+        }),
+        Shows(dlg, "Verified 6 of 6 files."),
+        [&] { return Enabled(dlg, IDC_VERIFY_COPY); },
+        Do([&] {
+            EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_STOP));
+            EXPECT_EQ(ListedRows(dlg), (std::vector<std::string>{
+                                           "03|C:\\WINDOWS\\system32\\file3.dll|Not signed|",
+                                           "04|C:\\WINDOWS\\system32\\file4.dll|Signature does not match the file|",
+                                           "05|C:\\WINDOWS\\system32\\file5.dll|Signer not trusted|Mallory",
+                                           "06|C:\\WINDOWS\\system32\\file6.dll|Could not be read: Access is denied.|",
+                                       }));
+            // The results sort by a column: by number, descending on the second click.
+            NMLISTVIEW click{};
+            click.hdr = {dlg.GetDlgItem(IDC_VERIFY_LIST), IDC_VERIFY_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
+            click.iSubItem = 2;
+            dlg.SendMessage(WM_NOTIFY, IDC_VERIFY_LIST, reinterpret_cast<LPARAM>(&click));
+            EXPECT_EQ(ListedRows(dlg).front(), "06|C:\\WINDOWS\\system32\\file6.dll|Could not be read: Access is denied.|");
+            click.iSubItem = 0;
+            dlg.SendMessage(WM_NOTIFY, IDC_VERIFY_LIST, reinterpret_cast<LPARAM>(&click));
+            EXPECT_EQ(ListedRows(dlg).front(), "06|C:\\WINDOWS\\system32\\file6.dll|Could not be read: Access is denied.|");
+            EXPECT_EQ(ListedRows(dlg).back(), "03|C:\\WINDOWS\\system32\\file3.dll|Not signed|");
+            Press(dlg, IDC_VERIFY_COPY);
+            Press(dlg, IDC_VERIFY_SAVE);
+            dlg.EndDialog(IDCANCEL);
+        }),
+    });
+    ASSERT_EQ(test.clipboard.texts.size(), 1u);
+    EXPECT_EQ(test.clipboard.texts[0],
+              "06\tC:\\WINDOWS\\system32\\file6.dll\tCould not be read: Access is denied.\t\r\n"
+              "05\tC:\\WINDOWS\\system32\\file5.dll\tSigner not trusted\tMallory\r\n"
+              "04\tC:\\WINDOWS\\system32\\file4.dll\tSignature does not match the file\t\r\n"
+              "03\tC:\\WINDOWS\\system32\\file3.dll\tNot signed\t\r\n");
+    EXPECT_EQ(FileBytes(tree.Root() + "\\signatures.csv"),
+              "\xEF\xBB\xBFN,Path,Signature,Signer\r\n"
+              "06,C:\\WINDOWS\\system32\\file6.dll,Could not be read: Access is denied.,\r\n"
+              "05,C:\\WINDOWS\\system32\\file5.dll,Signer not trusted,Mallory\r\n"
+              "04,C:\\WINDOWS\\system32\\file4.dll,Signature does not match the file,\r\n"
+              "03,C:\\WINDOWS\\system32\\file3.dll,Not signed,\r\n");
+    EXPECT_EQ(test.trust.calls, 6);
+}
+
+TEST(VerifyDialog, CancelKeepsWhatWasVerifiedMarkedAsPartial)
+{
+    TestServices test;
+    test.trust.gated = true;
+    const std::vector<ListRow> rows = SixRows(test.trust);
+    CVerifyDlg dlg(rows, PathsOf(rows), ServicesOf(test));
+    RunModal(dlg, {
+        Do([&] { test.trust.Release(1); }),
+        Shows(dlg, "Verified 1 of 6 files..."),
+        // Two workers: the one done with the first file already waits with
+        // the third, the other still with the second. Each finishes the file
+        // it has, and takes no other.
+        [&] { return test.trust.calls == 3; },
+        Do([&] {
+            Press(dlg, IDC_VERIFY_STOP);
+            EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_STOP));
+            test.trust.Open();
+        }),
+        Shows(dlg, "Stopped after 3 of 6 files: the results are partial."),
+        [&] { return Enabled(dlg, IDC_VERIFY_COPY); },
+        Do([&] {
+            EXPECT_EQ(ListedRows(dlg), std::vector<std::string>{"03|C:\\WINDOWS\\system32\\file3.dll|Not signed|"});
+            dlg.EndDialog(IDCANCEL);
+        }),
+    });
+    EXPECT_EQ(test.trust.calls, 3);
+}
+
+TEST(VerifyDialog, ClosingWhileFilesAreVerifiedWaitsForNone)
+{
+    TestServices test;
+    test.trust.gated = true;
+    const std::vector<ListRow> rows = SixRows(test.trust);
+    {
+        CVerifyDlg dlg(rows, PathsOf(rows), ServicesOf(test));
+        RunModal(dlg, {
+            [&] { return test.trust.calls == 2; },
+            Do([&] { dlg.PostMessage(WM_COMMAND, IDCANCEL); }),
+        });
+    }
+    // The dialog is gone while both workers still wait inside the service.
+    EXPECT_EQ(test.trust.returned, 0);
+    test.trust.Open();
+    WaitForWorkers(test.trust);
+    EXPECT_EQ(test.trust.calls, 2);
+}
+
+TEST(VerifyDialog, TheListsShortcutMenuOpensItOnEveryRow)
+{
+    TestServices test;
+    test.ListFiles(3);
+    CVorlaneDlg dlg(test.services);
+    HWND verify = nullptr;
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] { dlg.PostMessage(WM_COMMAND, ID_LIST_VERIFY); }),
+        [&] { return (verify = ::FindWindowA(nullptr, "Verify Signatures")) != nullptr; },
+        [&] { return WindowText(::GetDlgItem(verify, IDC_VERIFY_STATUS)) == "Verified 3 of 3 files."; },
+        Do([&] { ::PostMessageA(verify, WM_COMMAND, IDCANCEL, 0); }),
+        [&] { return !::IsWindow(verify); },
+        Close(dlg),
+    });
+    EXPECT_EQ(test.trust.calls, 3);
+}
+
+TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSigner)
+{
+    struct Case {
+        const char* name;
+        int files;  // -1: a walk past the row limit
+        const char* notSigned;
+        unsigned serviceError;
+        int exitCode;
+        std::size_t lines;  // 0: nothing written
+    };
+    const Case cases[] = {
+        {"all trusted", 3, "", 0, 0, 4},
+        {"one not signed", 3, "C:\\WINDOWS\\system32\\file1.dll", 0, 4, 4},
+        {"no service", 3, "", ERROR_MOD_NOT_FOUND, 1, 0},
+        {"past the limit, all trusted", -1, "", 0, 3, 30002},
+        {"past the limit, one not signed", -1, "\\file7.dll", 0, 4, 30002},
+    };
+    for (const Case& c : cases) {
+        TempTree tree;
+        const std::string file = tree.Root() + "\\signatures.csv";
+        TestServices test;
+        test.ListFiles(c.files < 0 ? 0 : c.files);
+        test.protection.serviceError = c.serviceError;
+        test.trust.otherwise = {TrustKind::SignedCatalog, "Microsoft Windows", ""};
+        test.trust.results[c.notSigned] = {TrustKind::NotSigned, "", ""};
+        EndlessFolder folder;
+        PlatformServices walking = test.With(test.protection, folder);
+        if (c.files < 0)
+            test.system.majorVersion = 6;
+        std::string message;
+        EXPECT_EQ(RunVerifyCommand(c.files < 0 ? walking : test.services, file, message), c.exitCode)
+            << c.name << ": " << message;
+        EXPECT_EQ(message.empty(), c.exitCode == 0) << c.name;
+        const std::string written = FileBytes(file);
+        std::size_t lines = 0;
+        for (std::size_t at = 0; (at = written.find("\r\n", at)) != std::string::npos; at += 2)
+            ++lines;
+        EXPECT_EQ(lines, c.lines) << c.name;
+        if (c.lines > 0) {
+            EXPECT_EQ(written.substr(0, written.find("\r\n") + 2), "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256\r\n");
+        }
+    }
+    // Each row its result, its signer and its own hash.
+    TempTree tree;
+    TestServices test;
+    test.ListFiles(2);
+    test.trust.otherwise = {TrustKind::SignedEmbedded, "Microsoft Windows", ""};
+    std::string message;
+    ASSERT_EQ(RunVerifyCommand(test.services, tree.Root() + "\\two.csv", message), 0);
+    EXPECT_EQ(FileBytes(tree.Root() + "\\two.csv"),
+              "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256\r\n"
+              "01,C:\\WINDOWS\\system32\\file0.dll,Signed (embedded),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE0.DLL\r\n"
+              "02,C:\\WINDOWS\\system32\\file1.dll,Signed (embedded),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE1.DLL\r\n");
+}
