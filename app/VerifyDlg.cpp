@@ -1,5 +1,7 @@
 #include "app/VerifyDlg.h"
 
+#include <algorithm>
+
 #include "app/VerificationReport.h"
 #include "export/Clipboard.h"
 #include "export/ListFile.h"
@@ -51,7 +53,15 @@ void CVerifyDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CVerifyDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    const int widths[] = {AfxScaleForDpi(40), AfxScaleForDpi(330), AfxScaleForDpi(150), AfxScaleForDpi(150)};
+    // The path takes what the other columns leave.
+    RECT client;
+    ::GetClientRect(m_listResults, &client);
+    const int number = AfxScaleForDpi(40);
+    const int signature = AfxScaleForDpi(180);
+    const int signer = AfxScaleForDpi(120);
+    const int path = std::max<int>(client.right - ::GetSystemMetrics(SM_CXVSCROLL) - number - signature - signer,
+                                   AfxScaleForDpi(120));
+    const int widths[] = {number, path, signature, signer};
     const char* const headings[] = {" N", " File Path", " Signature", " Signer"};
     for (int column = 0; column < 4; ++column)
         m_listResults.InsertColumn(column, headings[column], LVCFMT_LEFT, widths[column]);

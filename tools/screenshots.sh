@@ -8,6 +8,8 @@
 #   vorlane-logo.png    the embossed logo, enlarged four times
 #   vorlane-about.png   the About box, the mouse resting on its link
 #   vorlane-check.png   a file checked by its path
+#   vorlane-verify.png  the Verify Signatures dialog, its results sorted by
+#                       signature
 #   vorlane-150.png     the main dialog at 150 % (144 DPI)
 #
 # Usage: tools/screenshots.sh [folder]      (docs/ by default)
@@ -121,6 +123,26 @@ xdotool type --delay 20 'C:\windows\system32\kernel32.dll'
 click 534 478
 settle
 shoot vorlane-check.png "$main_size"
+
+# Verify signatures... from a row's shortcut menu; the demonstration prefix
+# holds signed, changed and unsigned samples among the protected files.
+xdotool mousemove $((X + 150)) $((Y + 169)) click 3
+sleep 1
+xdotool key v
+verify=$(window 'Verify Signatures')
+eval "$(xdotool getwindowgeometry --shell "$verify")"
+verify_size=${WIDTH}x$HEIGHT
+# Until every file is verified (a few hundred a second), then by signature,
+# descending: the samples that are not trusted come first.
+sleep 10
+click 320 118
+# Apart by more than a double click's time.
+sleep 1
+click 320 118
+settle
+shoot vorlane-verify.png "$verify_size"
+xdotool key Escape
+settle
 
 # The same dialog at 150 %: its own size, no clicks.
 wineserver -k 2>/dev/null || true
