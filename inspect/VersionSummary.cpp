@@ -1,7 +1,7 @@
 #include "inspect/VersionSummary.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <functional>
 #include <string_view>
 #include <utility>
@@ -64,9 +64,11 @@ std::optional<std::string_view> StringValue(VersionSource& source, std::span<uns
 
 std::string StringKey(unsigned language, unsigned codePage, const char* name)
 {
-    char key[64];
-    std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\%s", language, codePage, name);
-    return key;
+    // The language and the code page as eight hexadecimal digits: "040904b0".
+    char digits[8];
+    std::string hex(digits, std::to_chars(digits, digits + sizeof digits, (language << 16) | codePage, 16).ptr);
+    hex.insert(0, sizeof digits - hex.size(), '0');
+    return "\\StringFileInfo\\" + hex + "\\" + name;
 }
 
 }  // namespace
@@ -93,10 +95,8 @@ std::optional<std::string> FormatVersionSummary(VersionSource& source, const std
 
     std::string text;
     if (const auto fixed = FixedValue(source, block, "\\", kFileVersionOffset + kFileVersionBytes)) {
-        char version[48];
-        std::snprintf(version, sizeof version, "v. %u.%u.%u.%u, ", Word(*fixed, 10), Word(*fixed, 8),
-                      Word(*fixed, 14), Word(*fixed, 12));
-        text = version;
+        text = "v. " + std::to_string(Word(*fixed, 10)) + '.' + std::to_string(Word(*fixed, 8)) + '.' +
+               std::to_string(Word(*fixed, 14)) + '.' + std::to_string(Word(*fixed, 12)) + ", ";
     }
 
     std::optional<std::pair<unsigned, unsigned>> translation;

@@ -1,10 +1,9 @@
 #include "scan/ListRow.h"
 
-#include <cstdio>
-
 std::string FormatRowNumber(std::uint32_t n)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%.2lu", static_cast<unsigned long>(n));
+    std::string text = std::to_string(n);
+    if (text.size() < 2)
+        text.insert(0, 1, '0');
     return text;
 }
