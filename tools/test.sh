@@ -3,7 +3,8 @@
 # AddressSanitizer and UBSan), a short fuzzing run (tools/fuzz.sh), then the unit and GUI tests of the Windows
 # builds under Wine on a virtual display (the i686 ones under qemu where the
 # kernel runs no 32-bit programs), and the real Vorlane.exe with the
-# demonstration protection service, in its window and with /save.
+# demonstration protection service, in its window and with /save; and the
+# download, which two clean clones must build to the same bytes.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing
@@ -42,6 +43,8 @@ for arch in "${arches[@]}"; do
     "$ROOT/tools/check-save.sh" "$arch"
     wineserver -k || true
 done
+say "The download, built twice from clean clones"
+"$ROOT/tools/check-release.sh"
 if $native_i686; then
     say "The 32-bit Vorlane.exe on 64-bit Windows (WOW64)"
     "$ROOT/tools/check-wow64.sh"
