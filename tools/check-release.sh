@@ -6,6 +6,7 @@
 # builds those first).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
+install_missing unzip
 for arch in x86_64 i686; do
     [ -e "$BUILD/$arch/demo/sfc.dll" ] || { echo "No test build in $BUILD/$arch: run tools/test.sh"; exit 1; }
 done
