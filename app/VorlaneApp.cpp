@@ -34,16 +34,11 @@ BOOL CVorlaneApp::InitInstance()
         m_pMainWnd = nullptr;
         break;
     }
-    case CommandLine::Action::SaveList: {
-        std::string message;
-        m_nExitCode = RunSaveCommand(PlatformServices::Production(), command.file, message);
-        if (m_nExitCode != kWritten)
-            WriteToUser(message, true);
-        break;
-    }
+    case CommandLine::Action::SaveList:
     case CommandLine::Action::VerifyList: {
+        const auto run = command.action == CommandLine::Action::SaveList ? RunSaveCommand : RunVerifyCommand;
         std::string message;
-        m_nExitCode = RunVerifyCommand(PlatformServices::Production(), command.file, message);
+        m_nExitCode = run(PlatformServices::Production(), command.file, message);
         if (m_nExitCode != kWritten)
             WriteToUser(message, true);
         break;

@@ -10,18 +10,7 @@ tests=$BUILD/$arch/tests/vorlane_gui_tests.exe
 enter_wine_prefix "$arch" wine-dpi
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 aside=$WINEPREFIX/ms-sans-serif-aside
-trap 'set_dpi 96; mv "$aside"/* "$fonts"/ 2>/dev/null || true; wineserver -k 2>/dev/null || true' EXIT
-
-# set_dpi N: the display's scale, as Windows keeps it, for the next start.
-set_dpi() {
-    local key
-    for key in 'HKCU\Control Panel\Desktop' \
-               'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
-        "$WINE" reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-    done
-    wineserver -k 2>/dev/null || true
-    wineserver -w
-}
+trap 'set_wine_dpi 96; mv "$aside"/* "$fonts"/ 2>/dev/null || true; wineserver -k 2>/dev/null || true' EXIT
 
 failed=()
 mkdir -p "$aside"
@@ -31,7 +20,7 @@ for font in with without; do
     fi
     for dpi in 96 120 144 192; do
         say "Display-scale tests at $dpi DPI, $font MS Sans Serif ($arch)"
-        set_dpi "$dpi"
+        set_wine_dpi "$dpi"
         timeout 600 xvfb-run -a -s '-screen 0 1600x1200x24' "$WINE" "$tests" --gtest_filter='Dpi.*' ||
             failed+=("$dpi DPI $font MS Sans Serif")
     done

@@ -163,3 +163,16 @@ add_trust_samples() {
         wineserver -w
     fi
 }
+
+# set_wine_dpi N: the display's scale in the prefix in $WINEPREFIX, as
+# Windows keeps it, for the programs started after it.
+set_wine_dpi() {
+    local key
+    wineserver -k 2>/dev/null || true
+    for key in 'HKCU\Control Panel\Desktop' \
+               'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+        "$WINE" reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    done
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+}

@@ -37,18 +37,7 @@ fi
 
 out=$2 arch=$3 WINE=$4
 
-# set_dpi N: the display's scale, for the programs started after it.
-set_dpi() {
-    local key
-    wineserver -k 2>/dev/null || true
-    for key in 'HKCU\Control Panel\Desktop' \
-               'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
-        "$WINE" reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-    done
-    wineserver -k 2>/dev/null || true
-    wineserver -w
-}
-trap 'set_dpi 96' EXIT
+trap 'set_wine_dpi 96' EXIT
 
 # The dialogs' sizes the points below belong to.
 main_size=591x543
@@ -146,7 +135,7 @@ settle
 
 # The same dialog at 150 %: its own size, no clicks.
 wineserver -k 2>/dev/null || true
-set_dpi 144
+set_wine_dpi 144
 "$WINE" "$BUILD/$arch/demo/demo_run.exe" --leave-open
 main=$(window Vorlane)
 eval "$(xdotool getwindowgeometry --shell "$main")"
