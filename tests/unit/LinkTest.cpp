@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
-#include <sstream>
 #include <string>
 
 #include "controls/ColourText.h"
-#include "controls/HandCursors.h"
 #include "controls/LinkGeometry.h"
 
 TEST(ColourText, ReadsRedGreenBlueLikeAtoiKeepingTheLowEightBits)
@@ -58,51 +55,4 @@ TEST(LinkHitRect, EndsHalfAnAverageCharacterPastTheText)
     EXPECT_EQ(LinkHitRect(client, 100, 6), (PixelRect{0, 0, 103, 13}));
     // A text wider than the control reaches past its right edge.
     EXPECT_EQ(LinkHitRect(client, 200, 5), (PixelRect{0, 0, 202, 13}));
-}
-
-TEST(HandCursors, PlanesAreTheTableByteForByte)
-{
-    // Rows 0 to 21, top row first: hand AND, hand XOR, hand-down AND, hand-down XOR. Rows 22 to 31 are empty.
-    static const char* const rows[] = {
-        "F9 FF FF FF  00 00 00 00  FF FF FF FF  00 00 00 00",
-        "F0 FF FF FF  06 00 00 00  FF FF FF FF  00 00 00 00",
-        "F0 FF FF FF  06 00 00 00  FF FF FF FF  00 00 00 00",
-        "F0 FF FF FF  06 00 00 00  FF FF FF FF  06 00 00 00",
-        "F0 FF FF FF  06 00 00 00  F0 FF FF FF  06 00 00 00",
-        "F0 3F FF FF  06 00 00 00  F0 3F FF FF  06 00 00 00",
-        "F0 07 FF FF  06 C0 00 00  F0 07 FF FF  06 C0 00 00",
-        "F0 01 FF FF  06 D8 00 00  F0 01 FF FF  06 D8 00 00",
-        "F0 00 FF FF  06 DA 00 00  F0 00 FF FF  06 DA 00 00",
-        "10 00 7F FF  06 DB 00 00  10 00 7F FF  06 DB 00 00",
-        "00 00 7F FF  67 FB 00 00  00 00 7F FF  67 FB 00 00",
-        "00 00 7F FF  77 FF 00 00  00 00 7F FF  77 FF 00 00",
-        "80 00 7F FF  37 FF 00 00  80 00 7F FF  37 FF 00 00",
-        "C0 00 7F FF  17 FF 00 00  C0 00 7F FF  17 FF 00 00",
-        "C0 00 7F FF  1F FF 00 00  C0 00 7F FF  1F FF 00 00",
-        "E0 00 7F FF  0F FF 00 00  E0 00 7F FF  0F FF 00 00",
-        "E0 00 FF FF  0F FE 00 00  E0 00 FF FF  0F FE 00 00",
-        "F0 00 FF FF  07 FE 00 00  F0 00 FF FF  07 FE 00 00",
-        "F0 00 FF FF  07 FE 00 00  F0 00 FF FF  07 FE 00 00",
-        "F8 01 FF FF  03 FC 00 00  F8 01 FF FF  03 FC 00 00",
-        "F8 01 FF FF  03 FC 00 00  F8 01 FF FF  03 FC 00 00",
-        "F8 01 FF FF  00 00 00 00  F8 01 FF FF  00 00 00 00",
-    };
-    // Empty rows: AND planes all ones (the screen), XOR planes all zeros.
-    std::array<unsigned char, kCursorPlaneBytes> planes[4];
-    for (int plane = 0; plane < 4; ++plane)
-        planes[plane].fill(plane % 2 == 0 ? 0xFF : 0x00);
-    for (std::size_t row = 0; row < std::size(rows); ++row) {
-        std::istringstream bytes(rows[row]);
-        for (auto& plane : planes) {
-            for (std::size_t column = 0; column < 4; ++column) {
-                unsigned value;
-                bytes >> std::hex >> value;
-                plane[row * 4 + column] = static_cast<unsigned char>(value);
-            }
-        }
-    }
-    EXPECT_EQ(kHandAnd, planes[0]);
-    EXPECT_EQ(kHandXor, planes[1]);
-    EXPECT_EQ(kHandDownAnd, planes[2]);
-    EXPECT_EQ(kHandDownXor, planes[3]);
 }
