@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs the display-scale GUI tests (DpiTest) at 96, 120, 144 and 192 DPI,
-# each with the dialogs' font, MS Sans Serif, in the Wine prefix and without
-# it, in a prefix of their own.
+# Runs the display-scale GUI tests (DpiTest) and the dialogs' layout tests
+# (DialogLookTest) at 96, 120, 144 and 192 DPI, each with the dialogs' font,
+# MS Sans Serif, in the Wine prefix and without it, in a prefix of their own.
 #
 #   tools/check-dpi.sh i686|x86_64
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -21,7 +21,7 @@ for font in with without; do
     for dpi in 96 120 144 192; do
         say "Display-scale tests at $dpi DPI, $font MS Sans Serif ($arch)"
         set_wine_dpi "$dpi"
-        timeout 600 xvfb-run -a -s '-screen 0 1600x1200x24' "$WINE" "$tests" --gtest_filter='Dpi.*' ||
+        timeout 600 xvfb-run -a -s '-screen 0 1600x1200x24' "$WINE" "$tests" --gtest_filter='Dpi.*:DialogLook.*' ||
             failed+=("$dpi DPI $font MS Sans Serif")
     done
 done

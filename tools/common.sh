@@ -97,6 +97,40 @@ import_prefix_settings() {
 # Raised whenever the prefix set-up below changes: a prefix made by an older
 # set-up is made again.
 WINE_PREFIX_SETUP=2
+# Bounds against hangs, not speed checks: here a new prefix took 10 to 30 s
+# to make, and Wine's start has hung now and then.
+PREFIX_BOOT_LIMIT=180 PREFIX_STEP_LIMIT=120 PREFIX_ATTEMPTS=3
+
+# step SECONDS COMMAND...: runs COMMAND, ending it if it outlasts SECONDS.
+step() {
+    local limit=$1 status=0
+    shift
+    timeout -k 10 "$limit" "$@" || status=$?
+    [ $status -ne 124 ] || echo "Ended after $limit s: $*" >&2
+    return $status
+}
+
+# make_wine_prefix LOADER: makes $WINEPREFIX afresh with LOADER, trying again
+# from scratch when a try fails or outlasts its bounds.
+make_wine_prefix() {
+    local loader=$1 attempt
+    for attempt in $(seq "$PREFIX_ATTEMPTS"); do
+        step 60 wineserver -k 2>/dev/null || true
+        rm -rf "$WINEPREFIX"
+        # wineboot's own messages are of no use here; a bound it outlasts is still said.
+        if step "$PREFIX_BOOT_LIMIT" sh -c '"$@" >/dev/null 2>&1' sh "$loader" wineboot -i &&
+            import_prefix_settings step "$PREFIX_STEP_LIMIT" "$loader" &&
+            step 60 wineserver -w; then
+            echo "$WINE_PREFIX_SETUP" >"$WINEPREFIX/.vorlane-ready"
+            return 0
+        fi
+        echo "Making the Wine prefix $WINEPREFIX failed (attempt $attempt of $PREFIX_ATTEMPTS)" >&2
+    done
+    # Nothing half made is left for the next run to take for a prefix.
+    step 60 wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    return 1
+}
 
 # enter_wine_prefix i686|x86_64 NAME: the Wine prefix $BUILD/NAME-win32 or
 # $BUILD/NAME-win64, made once, with settings that keep Wine fast and quiet
@@ -113,12 +147,7 @@ enter_wine_prefix() {
     export WINELOADER=$loader WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     if [ "$(cat "$WINEPREFIX/.vorlane-ready" 2>/dev/null)" != "$WINE_PREFIX_SETUP" ]; then
         say "Creating the Wine prefix $WINEPREFIX"
-        wineserver -k 2>/dev/null || true
-        rm -rf "$WINEPREFIX"
-        "$loader" wineboot -i >/dev/null 2>&1 || true
-        import_prefix_settings "$loader"
-        wineserver -w || true
-        echo "$WINE_PREFIX_SETUP" >"$WINEPREFIX/.vorlane-ready"
+        make_wine_prefix "$loader" || return 1
     fi
     WINE=$loader
 }
@@ -156,11 +185,11 @@ add_trust_samples() {
         cp "$samples/$file" "$WINEPREFIX/drive_c/windows/system32/vorlane-$file"
     done
     if ! cmp -s "$samples/test-root.cer" "$WINEPREFIX/.vorlane-trusted-root.cer"; then
-        "$WINE" "$1/trust_setup.exe" >/dev/null
+        step "$PREFIX_STEP_LIMIT" "$WINE" "$1/trust_setup.exe" >/dev/null
         cp "$samples/test-root.cer" "$WINEPREFIX/.vorlane-trusted-root.cer"
         # Its server keeps the desktop of a program without a display for
         # the next one: a dialog started now would get none.
-        wineserver -w
+        step 60 wineserver -w
     fi
 }
 
