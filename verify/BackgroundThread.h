@@ -10,10 +10,17 @@
 
 namespace background_thread {
 
+struct Start {
+    std::function<void()> work;
+    // Set once the thread runs.
+    HANDLE running;
+};
+
 inline UINT Run(LPVOID pParam)
 {
-    const std::unique_ptr<std::function<void()>> work(static_cast<std::function<void()>*>(pParam));
-    (*work)();
+    const std::unique_ptr<Start> start(static_cast<Start*>(pParam));
+    ::SetEvent(start->running);
+    start->work();
     return 0;
 }
 
@@ -21,14 +28,23 @@ inline UINT Run(LPVOID pParam)
 
 // Runs `work` on a thread of its own below normal priority, so that the
 // interface keeps the processor whenever it wants it; false when no thread
-// could be started.
+// could be started. Returns once the thread runs: threads start one at a
+// time. Under qemu's user-mode emulation, which runs the 32-bit program's
+// tests where the kernel runs no 32-bit programs, a thread that Wine starts
+// while another is still starting may crash.
 inline bool StartBackgroundThread(std::function<void()> work)
 {
-    auto owned = std::make_unique<std::function<void()>>(std::move(work));
-    if (!AfxBeginThread(background_thread::Run, owned.get(), THREAD_PRIORITY_BELOW_NORMAL, 0, 0))
+    const HANDLE running = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!running)
         return false;
-    owned.release();  // the thread's now
-    return true;
+    auto start = std::make_unique<background_thread::Start>(background_thread::Start{std::move(work), running});
+    const bool started = AfxBeginThread(background_thread::Run, start.get(), THREAD_PRIORITY_BELOW_NORMAL, 0, 0);
+    if (started) {
+        start.release();  // the thread's now
+        ::WaitForSingleObject(running, INFINITE);
+    }
+    ::CloseHandle(running);
+    return started;
 }
 
 inline unsigned ProcessorCount()
