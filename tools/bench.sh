@@ -10,7 +10,7 @@ can_run_32bit && arch=i686
 out="$BUILD/bench-$arch"
 configure_and_build "bench-$arch" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" -DVORLANE_TESTS=OFF
 use_wine_prefix "$arch"
-for bench in fill sort search export memory paint; do
+for bench in fill sort search export memory verify paint; do
     say "$bench"
     rows=${1:+"$1"}
     [ "$bench" = paint ] && rows=

@@ -25,7 +25,8 @@ install_missing() {
     local wanted=(cmake make g++ googletest libgtest-dev
                   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
                   binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth
-                  fonts-liberation locales clang-14 libclang-rt-14-dev "$@")
+                  fonts-liberation locales clang-14 libclang-rt-14-dev openssl
+                  osslsigncode "$@")
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
@@ -129,7 +130,8 @@ use_wine_prefix() {
 }
 
 # use_demo_prefix i686|x86_64 DLL: a prefix of its own whose system folder
-# holds DLL, the demonstration protection service built in demo/, as sfc.dll.
+# holds DLL, the demonstration protection service built in demo/, as sfc.dll,
+# and the signature samples built beside it.
 # Wine already prefers a native DLL that replaces its own in the system
 # folder; "sfc=n" says so whatever the defaults ("sfc=b,n" would load Wine's
 # service, which protects nothing). A prefix of its own keeps the tests' and
@@ -139,4 +141,25 @@ use_demo_prefix() {
     enter_wine_prefix "$arch" wine-demo
     cp "$dll" "$WINEPREFIX/drive_c/windows/system32/sfc.dll"
     export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;sfc=n"
+    add_trust_samples "$(dirname "$dll")"
+}
+
+# add_trust_samples DEMO_BUILD: puts the signature samples made in
+# DEMO_BUILD/trust-samples (tools/make-trust-samples.sh) among the protected
+# files of the prefix in $WINEPREFIX, as vorlane-<name>: one signed, one
+# changed, one unsigned, one signed under a root nobody trusts, one listed in
+# a catalog. DEMO_BUILD/trust_setup.exe makes the prefix trust their root and
+# installs their catalog, again whenever the samples were made again.
+add_trust_samples() {
+    local samples=$1/trust-samples file
+    for file in signed.exe changed.exe unsigned.exe untrusted.exe catalogued.inf; do
+        cp "$samples/$file" "$WINEPREFIX/drive_c/windows/system32/vorlane-$file"
+    done
+    if ! cmp -s "$samples/test-root.cer" "$WINEPREFIX/.vorlane-trusted-root.cer"; then
+        "$WINE" "$1/trust_setup.exe" >/dev/null
+        cp "$samples/test-root.cer" "$WINEPREFIX/.vorlane-trusted-root.cer"
+        # Its server keeps the desktop of a program without a display for
+        # the next one: a dialog started now would get none.
+        wineserver -w
+    fi
 }

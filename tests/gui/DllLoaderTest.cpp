@@ -4,10 +4,12 @@
 #include <vector>
 
 #include "framework/DllLoader.h"
+#include "framework/SystemError.h"
 #include "framework/WinApp.h"
 #include "inspect/VersionDllSource.h"
 #include "scan/SfcFileProtection.h"
 #include "scan/Wow64Redirection.h"
+#include "verify/WinTrustService.h"
 
 namespace {
 
@@ -174,6 +176,32 @@ TEST(DllLoading, AProtectionServiceWithoutItsFunctionsSaysWhyItCannotBeUsed)
     }
     LoaderWithout complete("");
     EXPECT_EQ(SfcFileProtection(complete).ServiceError(), 0u);
+}
+
+TEST(DllLoading, TheVerifierLoadsCrypt32AndWintrustByTheirFullSystemPathsForItsFirstFile)
+{
+    struct Case {
+        bool searchFlags;
+        std::vector<std::string> loads;
+    };
+    const std::string system = kSystem;
+    const Case cases[] = {
+        {true, {"load " + system + "\\crypt32.dll from system32", "load " + system + "\\wintrust.dll from system32"}},
+        // What each imports first: msasn1 for crypt32, crypt32 for wintrust.
+        {false,
+         {"load " + system + "\\msasn1.dll", "load " + system + "\\crypt32.dll", "load " + system + "\\wintrust.dll"}},
+    };
+    char self[MAX_PATH];
+    const std::string readable(self, ::GetModuleFileNameA(nullptr, self, MAX_PATH));
+    for (const Case& c : cases) {
+        RecordingLoader loader(c.searchFlags);
+        WinTrustService trust(loader);
+        EXPECT_TRUE(loader.calls.empty());
+        // Without the libraries no file can be judged.
+        EXPECT_EQ(ResultText(trust.Verify(readable)), "Could not be read: " + SystemErrorText(ERROR_MOD_NOT_FOUND));
+        trust.Verify(readable);
+        EXPECT_EQ(loader.calls, c.loads);
+    }
 }
 
 TEST(DllLoading, A64BitBuildNeverAsksAboutRedirection)

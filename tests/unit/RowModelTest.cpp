@@ -6,6 +6,7 @@
 
 #include "rows/RowModel.h"
 #include "rows/RowSort.h"
+#include "rows/TableOrder.h"
 #include "scan/LeadBytes.h"
 
 namespace {
@@ -76,4 +77,28 @@ TEST(RowModel, TypingFindsTheNextRowWhoseNumberStartsWithTheText)
     for (const Case& c : cases)
         EXPECT_EQ(FindNumberText(model, c.text, c.start, c.wrap, c.partial), c.row) << c.text << " from " << c.start;
     EXPECT_EQ(FindNumberText(RowModel(), "1", 0, true, true), std::nullopt);
+}
+
+TEST(TableOrder, SortsTheFirstColumnByNumberAndTheOthersByTextKeepingTies)
+{
+    const std::vector<std::vector<std::string>> records = {
+        {"100", "C:\\b.dll", "Not signed"},
+        {"9", "C:\\a.dll", "Signer not trusted"},
+        {"10", "C:\\c.dll", "Not signed"},
+    };
+    struct Case {
+        std::size_t column;
+        bool ascending;
+        std::vector<std::size_t> order;
+    };
+    const Case cases[] = {
+        {0, true, {1, 2, 0}},   // 9 < 10 < 100, not "10" < "100" < "9"
+        {0, false, {0, 2, 1}},
+        {1, true, {1, 0, 2}},
+        {2, true, {0, 2, 1}},   // equal texts keep their order
+        {2, false, {1, 0, 2}},
+        {3, true, {0, 1, 2}},   // a column no record has
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SortedTableOrder(records, c.column, c.ascending), c.order) << c.column << c.ascending;
 }

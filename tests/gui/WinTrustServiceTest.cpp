@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "framework/DllLoader.h"
+#include "framework/SystemError.h"
+#include "support/JobEnds.h"
+#include "verify/CryptoApiFileHasher.h"
+#include "verify/VerificationJob.h"
+#include "verify/WinTrustService.h"
+
+namespace {
+
+// The files of tools/make-trust-samples.sh, in demo\trust-samples of the
+// build folder above this program's. Before these tests, the trust_setup
+// fixture has made the test prefix trust their root and installed their
+// catalog.
+std::string Samples()
+{
+    char self[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path(self, length < MAX_PATH ? length : 0);
+    path.resize(path.find_last_of('\\'));
+    path.resize(path.find_last_of('\\') + 1);
+    return path + "demo\\trust-samples\\";
+}
+
+struct Expected {
+    const char* file;
+    TrustKind kind;
+    const char* signer;
+};
+
+// What Wine 8 makes of each sample. The changed file's signature fails
+// before any signer is known.
+const Expected kSamples[] = {
+    {"signed.exe", TrustKind::SignedEmbedded, "Vorlane Test Signer"},
+    {"catalogued.inf", TrustKind::SignedCatalog, "Vorlane Test Signer"},
+    {"changed.exe", TrustKind::DoesNotMatch, ""},
+    {"unsigned.exe", TrustKind::NotSigned, ""},
+    {"untrusted.exe", TrustKind::SignerNotTrusted, "Vorlane Untrusted Signer"},
+};
+
+// Keeps a copy of a sample open with no sharing, so nobody else can open
+// it, for as long as it lives.
+class LockedCopy {
+public:
+    explicit LockedCopy(const std::string& sample) : m_path(sample + ".locked")
+    {
+        ::CopyFileA(sample.c_str(), m_path.c_str(), FALSE);
+        m_handle = ::CreateFileA(m_path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    }
+    ~LockedCopy()
+    {
+        ::CloseHandle(m_handle);
+        ::DeleteFileA(m_path.c_str());
+    }
+    LockedCopy(const LockedCopy&) = delete;
+    LockedCopy& operator=(const LockedCopy&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    bool Locked() const { return m_handle != INVALID_HANDLE_VALUE; }
+
+private:
+    std::string m_path;
+    HANDLE m_handle;
+};
+
+}  // namespace
+
+TEST(WinTrustService, TellsEachKindOfFileApartAndNamesItsSigner)
+{
+    WinTrustService trust(DllLoader::System());
+    for (const Expected& sample : kSamples) {
+        const TrustResult result = trust.Verify(Samples() + sample.file);
+        EXPECT_EQ(ResultText(result), ResultText({sample.kind, "", ""})) << sample.file;
+        EXPECT_EQ(result.signer, sample.signer) << sample.file;
+    }
+}
+
+TEST(WinTrustService, AFileThatCannotBeOpenedSaysWhyInTheSystemsWords)
+{
+    WinTrustService trust(DllLoader::System());
+    const LockedCopy locked(Samples() + "signed.exe");
+    ASSERT_TRUE(locked.Locked());
+    const struct {
+        std::string path;
+        DWORD error;
+    } cases[] = {
+        {Samples() + "no such file.dll", ERROR_FILE_NOT_FOUND},
+        {locked.Path(), ERROR_SHARING_VIOLATION},
+    };
+    for (const auto& c : cases) {
+        const TrustResult result = trust.Verify(c.path);
+        EXPECT_EQ(ResultText(result), "Could not be read: " + SystemErrorText(c.error)) << c.path;
+        EXPECT_EQ(result.signer, "") << c.path;
+    }
+}
+
+TEST(WinTrustService, VerifiesOnSeveralThreadsAtOnce)
+{
+    WinTrustService trust(DllLoader::System());
+    constexpr int kRounds = 8;
+    std::vector<std::string> paths;
+    for (int round = 0; round < kRounds; ++round) {
+        for (const Expected& sample : kSamples)
+            paths.push_back(Samples() + sample.file);
+    }
+    JobEnds listener;
+    auto job = VerificationJob::Start(paths, trust, nullptr, listener.Callback(), 4);
+    ASSERT_TRUE(listener.ended.Acquire());
+    const auto results = job->Results();
+    ASSERT_TRUE(listener.Release(job));
+    ASSERT_EQ(results.size(), paths.size());
+    for (std::size_t n = 0; n < results.size(); ++n) {
+        const Expected& sample = kSamples[n % std::size(kSamples)];
+        ASSERT_TRUE(results[n].has_value()) << n;
+        EXPECT_EQ(results[n]->trust.kind, sample.kind) << n << " " << sample.file;
+        EXPECT_EQ(results[n]->trust.signer, sample.signer) << n;
+    }
+}
+
+TEST(CryptoApiFileHasher, HashesEachFileAsOpensslDidAndNothingItCannotRead)
+{
+    CryptoApiFileHasher hasher;
+    std::ifstream sums(Samples() + "sha256.txt");
+    std::string line;
+    int files = 0;
+    while (std::getline(sums, line)) {
+        std::istringstream fields(line);
+        std::string sum, file;
+        fields >> sum >> file;
+        EXPECT_EQ(hasher.Sha256(Samples() + file), sum) << file;
+        ++files;
+    }
+    EXPECT_EQ(files, 7);
+    const LockedCopy locked(Samples() + "unsigned.exe");
+    EXPECT_EQ(hasher.Sha256(locked.Path()), "");
+    EXPECT_EQ(hasher.Sha256(Samples() + "no such file.dll"), "");
+}

@@ -1,0 +1,84 @@
+#include "verify/VerificationJob.h"
+
+#include <algorithm>
+#include <mutex>
+#include <utility>
+
+#include "verify/BackgroundThread.h"
+#include "verify/FileHasher.h"
+#include "verify/TrustService.h"
+
+unsigned VerificationJob::DefaultWorkerCount()
+{
+    return std::clamp(ProcessorCount(), 2u, 4u);
+}
+
+std::shared_ptr<VerificationJob> VerificationJob::Start(std::vector<std::string> paths, TrustService& trust,
+                                                        FileHasher* hasher, std::function<void()> ended,
+                                                        unsigned workers)
+{
+    workers = static_cast<unsigned>(std::min<std::size_t>(workers, paths.size()));
+    std::shared_ptr<VerificationJob> job(
+        new VerificationJob(std::move(paths), trust, hasher, std::move(ended), workers + 1));
+    for (unsigned n = 0; n < workers; ++n) {
+        if (!StartBackgroundThread([job] { job->Work(); }))
+            job->RunnerDone();
+    }
+    job->RunnerDone();
+    return job;
+}
+
+VerificationJob::VerificationJob(std::vector<std::string> paths, TrustService& trust, FileHasher* hasher,
+                                 std::function<void()> ended, unsigned runners)
+    : m_paths(std::move(paths)),
+      m_trust(trust),
+      m_hasher(hasher),
+      m_ended(std::move(ended)),
+      m_runners(runners),
+      m_results(m_paths.size())
+{
+    m_progress.total = m_paths.size();
+}
+
+VerificationProgress VerificationJob::Progress() const
+{
+    const std::lock_guard<QueueMutex> lock(m_mutex);
+    return m_progress;
+}
+
+std::vector<std::optional<FileVerification>> VerificationJob::Results() const
+{
+    const std::lock_guard<QueueMutex> lock(m_mutex);
+    return m_results;
+}
+
+void VerificationJob::RequestStop()
+{
+    m_stop.store(true, std::memory_order_relaxed);
+}
+
+void VerificationJob::Work()
+{
+    while (!m_stop.load(std::memory_order_relaxed)) {
+        const std::size_t n = m_next.fetch_add(1, std::memory_order_relaxed);
+        if (n >= m_paths.size())
+            break;
+        FileVerification file{m_trust.Verify(m_paths[n]), m_hasher ? m_hasher->Sha256(m_paths[n]) : std::string()};
+        const std::lock_guard<QueueMutex> lock(m_mutex);
+        ++m_progress.counts[static_cast<std::size_t>(file.trust.kind)];
+        ++m_progress.verified;
+        m_results[n] = std::move(file);
+    }
+    RunnerDone();
+}
+
+void VerificationJob::RunnerDone()
+{
+    if (m_runners.fetch_sub(1, std::memory_order_acq_rel) != 1)
+        return;
+    {
+        const std::lock_guard<QueueMutex> lock(m_mutex);
+        m_progress.ended = true;
+    }
+    m_ended();
+}

@@ -1,0 +1,93 @@
+#pragma once
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "scan/QueueMutex.h"
+#include "verify/TrustResult.h"
+
+class FileHasher;
+class TrustService;
+
+// One file's verification: its signature and, when asked for, the SHA-256
+// of its bytes (empty when not asked for or not readable).
+struct FileVerification {
+    TrustResult trust;
+    std::string sha256;
+};
+
+// How far a job has got, all of it taken at one moment.
+struct VerificationProgress {
+    std::size_t total = 0;
+    std::size_t verified = 0;
+    // Verified files of each kind, indexed by the kind's value.
+    std::array<std::size_t, kTrustKindCount> counts{};
+    // No worker is verifying any more.
+    bool ended = false;
+
+    // Ended before every file was verified: stopped, or no worker started.
+    bool Partial() const { return ended && verified < total; }
+};
+
+// Verifies a list of files on a small pool of worker threads.
+//
+// The workers share ownership of the job with its owner, so the owner may
+// let go of it at any time and never waits for them: it asks them to stop
+// and drops its pointer; each worker stops before its next file, and the
+// last one out deletes the job. Progress and results are read under a lock
+// that is held only to copy them. A file's verification, once begun, runs
+// to its end (a WinVerifyTrust call cannot be interrupted), so a stop takes
+// effect within the longest single verification.
+class VerificationJob {
+public:
+    // Two, or one per processor up to four.
+    static unsigned DefaultWorkerCount();
+
+    // Starts verifying the files that `paths` read with `trust`, and
+    // hashing them with `hasher` unless it is null, on `workers` threads
+    // (no more than there are files). `ended` is called once the job has
+    // ended, on the thread that ends it: the last worker, or this one when
+    // none could start or there are no files. It must not wait for the
+    // owner's thread (post a message), and it may be called after the owner
+    // has let go. The services must outlive every worker.
+    static std::shared_ptr<VerificationJob> Start(std::vector<std::string> paths, TrustService& trust,
+                                                  FileHasher* hasher, std::function<void()> ended,
+                                                  unsigned workers = DefaultWorkerCount());
+
+    VerificationJob(const VerificationJob&) = delete;
+    VerificationJob& operator=(const VerificationJob&) = delete;
+
+    VerificationProgress Progress() const;
+    // One entry per path, in the order of the paths; empty for a file not
+    // verified, or not verified yet.
+    std::vector<std::optional<FileVerification>> Results() const;
+    // Workers take no further file. What is verified stays.
+    void RequestStop();
+
+private:
+    VerificationJob(std::vector<std::string> paths, TrustService& trust, FileHasher* hasher,
+                    std::function<void()> ended, unsigned runners);
+
+    void Work();
+    // One runner fewer; the last one ends the job.
+    void RunnerDone();
+
+    const std::vector<std::string> m_paths;
+    TrustService& m_trust;
+    FileHasher* const m_hasher;
+    const std::function<void()> m_ended;
+    std::atomic<std::size_t> m_next{0};
+    std::atomic<bool> m_stop{false};
+    // The workers still running, and the starter until every worker is
+    // started, so the job cannot end while workers are still being added.
+    std::atomic<unsigned> m_runners;
+
+    mutable QueueMutex m_mutex;
+    std::vector<std::optional<FileVerification>> m_results;
+    VerificationProgress m_progress;
+};

@@ -1,0 +1,37 @@
+#pragma once
+#include <memory>
+
+#include "framework/CriticalSection.h"
+#include "framework/DllLoader.h"
+#include "verify/TrustService.h"
+
+struct WinTrustApi;
+
+// The platform's Authenticode verification through WinVerifyTrust, with no
+// user interface, no revocation check and no network: the catalog that
+// lists the file's hash first, else the file's own signature. wintrust.dll
+// and crypt32.dll come from the system directory the first time a file is
+// verified, and every function is looked up by name.
+//
+// Each call has its own state, closed before it returns, so several threads
+// may verify at once. The libraries are never freed, and the service must
+// outlive every worker that may still call it.
+class WinTrustService final : public TrustService {
+public:
+    explicit WinTrustService(DllLoader& loader);
+    ~WinTrustService() override;
+    WinTrustService(const WinTrustService&) = delete;
+    WinTrustService& operator=(const WinTrustService&) = delete;
+
+    TrustResult Verify(const std::string& path) override;
+
+private:
+    // The functions, loaded once; null when a library or a function that
+    // every Windows since XP has is missing.
+    const WinTrustApi* Api();
+
+    DllLoader& m_loader;
+    CCriticalSection m_loadLock;
+    bool m_bLoadTried = false;
+    std::unique_ptr<WinTrustApi> m_api;
+};
