@@ -1,15 +1,19 @@
 #pragma once
-// What the benchmarks share: a clock, services that answer at once, and a
-// way to run the real dialog with them.
+// What the benchmarks share: a clock and the spread of its figures,
+// services that answer at once, and a way to run the real dialog with them.
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/PlatformServices.h"
+#include "app/VorlaneDlg.h"
 #include "controls/ShellExecuteShell.h"
 #include "export/Clipboard.h"
 #include "export/WindowsSaveFileSystem.h"
 #include "framework/WorkerThreads.h"
 #include "inspect/CommonFileDialogs.h"
 #include "inspect/VersionDllSource.h"
+#include "res/resource.h"
 #include "scan/FileProtection.h"
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SystemInfo.h"
@@ -19,6 +23,11 @@
 
 // Seconds on the performance counter.
 double Now();
+
+double Median(std::vector<double> samples);
+// Times in seconds as their median and range in milliseconds:
+// "12.3 ms (10.1-15.0)".
+std::string Milliseconds(const std::vector<double>& seconds);
 
 // The path listed as file number n.
 std::string BenchPath(unsigned n);
@@ -41,16 +50,27 @@ public:
     std::string WindowsDirectory() override { return {}; }
 };
 
-// The platform's services, with the protection service the bench gives.
+// The platform's services, with the protection service the bench gives and,
+// when it gives them, the system and the common dialogs.
 class BenchServices {
 public:
-    PlatformServices With(FileProtection& protection)
+    PlatformServices With(FileProtection& protection) { return Make(protection, m_system, CommonFileDialogs::System()); }
+    PlatformServices With(FileProtection& protection, SystemInfo& system)
     {
-        return {protection, m_directories,   m_system,    m_versions, CommonFileDialogs::System(),
-                m_shell,    m_redirection, m_clipboard, m_files, WorkerThreads::System(), m_trust, m_hasher};
+        return Make(protection, system, CommonFileDialogs::System());
+    }
+    PlatformServices With(FileProtection& protection, CommonFileDialogs& fileDialogs)
+    {
+        return Make(protection, m_system, fileDialogs);
     }
 
 private:
+    PlatformServices Make(FileProtection& protection, SystemInfo& system, CommonFileDialogs& fileDialogs)
+    {
+        return {protection, m_directories, system,  m_versions, fileDialogs, m_shell,
+                m_redirection, m_clipboard, m_files, WorkerThreads::System(), m_trust, m_hasher};
+    }
+
     Wow64Redirection m_redirection{DllLoader::System()};
     FindFileDirectorySearch m_directories{m_redirection};
     ServiceVersion m_system;
@@ -65,3 +85,22 @@ private:
 
 // Starts the common controls the dialog's list needs.
 void InitBenchControls();
+
+// The real main dialog, which calls `whenShown` once it has painted and
+// `whenFilled` once its list is filled and painted, then closes.
+class FilledDialog : public CVorlaneDlg {
+public:
+    using Step = std::function<void(FilledDialog&)>;
+    FilledDialog(PlatformServices& services, Step whenFilled, Step whenShown = nullptr);
+
+    HWND List() const { return GetDlgItem(IDC_FILE_LIST); }
+
+protected:
+    BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    static constexpr UINT_PTR kWatch = 99;
+    Step m_whenFilled;
+    Step m_whenShown;
+};

@@ -1,9 +1,10 @@
-// Measures how fast the main dialog fills its list and how well it answers
-// meanwhile, against the naive fill (one cross-thread message per insert and
-// per text, redraw on), and the directory walk against a bare
-// FindFirstFile/FindNextFile walk of the same tree. Prints figures only.
+// Measures how fast the main dialog fills its list, from a service that
+// lists its files at once and from the walk of a folder tree, against a bare
+// FindFirstFile/FindNextFile walk of the same tree and the plain walk that
+// /save runs; how well it answers meanwhile, in fills of their own; and how
+// fast it closes in the middle of a fill. Prints figures only.
 //
-//   fill_bench [rows] [naive-rows]
+//   fill_bench [rows]
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -13,49 +14,49 @@
 #include <string_view>
 #include <vector>
 
-#include "app/VorlaneDlg.h"
 #include "bench/BenchSupport.h"
-#include "res/resource.h"
+#include "rows/RowModel.h"
 #include "scan/Enumeration.h"
-#include "scan/RowQueue.h"
 #include "scan/SystemLeadBytes.h"
-#include "scan/WindowsSystemInfo.h"
 
 namespace {
 
-constexpr int kWalkRounds = 41;
+constexpr int kWalkRounds = 7;
+// The walked tree: a file at its top and folders of files below, 30001 in all.
+constexpr int kTreeFolders = 120;
+constexpr int kFilesPerFolder = 250;
+constexpr long kTreeFiles = kTreeFolders * kFilesPerFolder + 1;
 
 struct FillFigures {
+    // When the dialog started the fill; the other times count from it.
+    double start = 0;
     double firstRow = -1;
     double fullList = -1;
-    double worstDelay = 0;
+    // Every time the dialog's thread took to answer the probe, if probed.
+    std::vector<double> answers;
 };
 
-// Watches a list from another thread: asks it for its row count about every
-// millisecond and times each answer, which is how long the dialog's thread
-// took to get to a message.
-class ListProbe {
+// Watches a window from another thread: asks it for its row count about
+// every millisecond and times each answer, which is how long the window's
+// thread took to get to a message.
+class AnswerProbe {
 public:
-    ListProbe(HWND hDialog, HWND hList, int rows, double start)
-        : m_hDialog(hDialog), m_hList(hList), m_rows(rows), m_start(start)
-    {
-        m_hThread = ::CreateThread(nullptr, 0, Run, this, 0, nullptr);
-    }
-    ~ListProbe() { ::CloseHandle(m_hThread); }
-    ListProbe(const ListProbe&) = delete;
-    ListProbe& operator=(const ListProbe&) = delete;
+    explicit AnswerProbe(HWND hWnd) : m_hWnd(hWnd) { m_hThread = ::CreateThread(nullptr, 0, Run, this, 0, nullptr); }
+    ~AnswerProbe() { ::CloseHandle(m_hThread); }
+    AnswerProbe(const AnswerProbe&) = delete;
+    AnswerProbe& operator=(const AnswerProbe&) = delete;
 
-    FillFigures Finish()
+    std::vector<double> Finish()
     {
         m_stop = true;
         ::WaitForSingleObject(m_hThread, INFINITE);
-        return m_figures;
+        return m_answers;
     }
 
 private:
     static DWORD WINAPI Run(LPVOID self)
     {
-        static_cast<ListProbe*>(self)->Watch();
+        static_cast<AnswerProbe*>(self)->Watch();
         return 0;
     }
     void Watch()
@@ -63,100 +64,84 @@ private:
         while (!m_stop) {
             const double asked = Now();
             DWORD_PTR count = 0;
-            if (!::SendMessageTimeoutA(m_hList, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 10000, &count))
+            if (!::SendMessageTimeoutA(m_hWnd, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 10000, &count))
                 return;
-            const double answered = Now();
-            m_figures.worstDelay = std::max(m_figures.worstDelay, answered - asked);
-            if (count > 0 && m_figures.firstRow < 0)
-                m_figures.firstRow = answered - m_start;
-            if (static_cast<int>(count) >= m_rows) {
-                m_figures.fullList = answered - m_start;
-                ::PostMessageA(m_hDialog, WM_COMMAND, IDCANCEL, 0);
-                return;
-            }
+            m_answers.push_back(Now() - asked);
             ::Sleep(1);
         }
     }
 
-    HWND m_hDialog;
-    HWND m_hList;
-    int m_rows;
-    double m_start;
+    HWND m_hWnd;
     HANDLE m_hThread;
     std::atomic<bool> m_stop{false};
-    FillFigures m_figures;
+    std::vector<double> m_answers;
 };
 
-// The real dialog, timed from the end of its initialisation.
+// The real dialog, timed from the start of its initialisation, which starts
+// the fill, until its list holds `rows` rows, as seen after each message it
+// handles; then it closes. With `probed`, a probe asks its list meanwhile:
+// the probe's messages cost the dialog's thread time, so the fill is timed
+// without it.
 class BenchDialog : public CVorlaneDlg {
 public:
-    BenchDialog(PlatformServices& services, int rows) : CVorlaneDlg(services), m_rows(rows) {}
+    BenchDialog(PlatformServices& services, int rows, bool probed)
+        : CVorlaneDlg(services), m_rows(rows), m_bProbed(probed)
+    {
+    }
     FillFigures figures;
 
 protected:
     BOOL OnInitDialog() override
     {
+        figures.start = Now();
         const BOOL result = CVorlaneDlg::OnInitDialog();
-        m_probe = std::make_unique<ListProbe>(m_hWnd, GetDlgItem(IDC_FILE_LIST), m_rows, Now());
+        if (m_bProbed)
+            m_probe = std::make_unique<AnswerProbe>(GetDlgItem(IDC_FILE_LIST));
         return result;
     }
-    void OnCancel() override
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        figures = m_probe->Finish();
-        CVorlaneDlg::OnCancel();
-    }
-
-private:
-    int m_rows;
-    std::unique_ptr<ListProbe> m_probe;
-};
-
-// The same dialog with an empty service, filled the naive way by a thread of
-// its own: each insert and each text a message sent across threads, the list
-// redrawn after each.
-class NaiveDialog : public CVorlaneDlg {
-public:
-    NaiveDialog(PlatformServices& services, int rows) : CVorlaneDlg(services), m_rows(rows) {}
-    double seconds = 0;
-
-protected:
-    BOOL OnInitDialog() override
-    {
-        const BOOL result = CVorlaneDlg::OnInitDialog();
-        m_hThread = ::CreateThread(nullptr, 0, Fill, this, 0, nullptr);
-        return result;
-    }
-    void OnCancel() override
-    {
-        ::WaitForSingleObject(m_hThread, INFINITE);
-        ::CloseHandle(m_hThread);
-        CVorlaneDlg::OnCancel();
-    }
-
-private:
-    static DWORD WINAPI Fill(LPVOID self)
-    {
-        auto& dialog = *static_cast<NaiveDialog*>(self);
-        const HWND hList = dialog.GetDlgItem(IDC_FILE_LIST);
-        const double start = Now();
-        for (int row = 0; row < dialog.m_rows; ++row) {
-            std::string number = FormatRowNumber(static_cast<unsigned>(row + 1));
-            std::string path = BenchPath(static_cast<unsigned>(row + 1));
-            LVITEMA item{};
-            item.mask = LVIF_TEXT;
-            item.iItem = row;
-            item.pszText = number.data();
-            ListView_InsertItem(hList, &item);
-            ListView_SetItemText(hList, row, 1, path.data());
+        const LRESULT result = CVorlaneDlg::WindowProc(message, wParam, lParam);
+        if (figures.fullList < 0 && m_hWnd) {
+            const int count = ListView_GetItemCount(GetDlgItem(IDC_FILE_LIST));
+            if (count > 0 && figures.firstRow < 0)
+                figures.firstRow = Now() - figures.start;
+            if (count >= m_rows) {
+                figures.fullList = Now() - figures.start;
+                PostMessage(WM_COMMAND, IDCANCEL);
+            }
         }
-        dialog.seconds = Now() - start;
-        dialog.PostMessage(WM_COMMAND, IDCANCEL);
-        return 0;
+        return result;
+    }
+    void OnCancel() override
+    {
+        if (m_probe)
+            figures.answers = m_probe->Finish();
+        CVorlaneDlg::OnCancel();
     }
 
+private:
     int m_rows;
-    HANDLE m_hThread = nullptr;
+    bool m_bProbed;
+    std::unique_ptr<AnswerProbe> m_probe;
 };
+
+FillFigures MeasureFill(PlatformServices& services, int rows, bool probed)
+{
+    BenchDialog dialog(services, rows, probed);
+    dialog.DoModal();
+    return dialog.figures;
+}
+
+// The answers' largest and 99th percentile, as text.
+std::string AnswerDelays(std::vector<double> answers)
+{
+    std::sort(answers.begin(), answers.end());
+    char text[96];
+    std::snprintf(text, sizeof text, "max %.1f ms, p99 %.1f ms (%zu answers)", answers.back() * 1000,
+                  answers[answers.size() * 99 / 100] * 1000, answers.size());
+    return text;
+}
 
 // Lists files for as long as it is asked.
 class EndlessProtection final : public FileProtection {
@@ -206,21 +191,32 @@ double MeasureClose(PlatformServices& services, int rows)
     return Now() - dialog.closedAt;
 }
 
-class NeverProtected final : public FileProtection {
+// A system from version 6 on, whose Windows folder is the bench's tree.
+class WalkingSystem final : public SystemInfo {
 public:
+    explicit WalkingSystem(std::string root) : m_root(std::move(root)) {}
+    unsigned long MajorVersion() override { return 6; }
+    std::string WindowsDirectory() override { return m_root; }
+
+private:
+    std::string m_root;
+};
+
+// Protects every file it is asked about, and notes when it was asked first
+// and last.
+class EveryFileProtected final : public FileProtection {
+public:
+    double firstAsked = 0;
+    double lastAsked = 0;
+
     bool NextProtectedFile(std::uint32_t&, std::string&) override { return false; }
     bool IsFileProtected(const std::string&) override
     {
-        ++files;
-        return false;
+        lastAsked = Now();
+        if (firstAsked == 0)
+            firstAsked = lastAsked;
+        return true;
     }
-    long files = 0;
-};
-
-class NoRows final : public RowSink {
-public:
-    void AddRow(ListRow) override {}
-    bool StopRequested() const override { return false; }
 };
 
 long BareWalk(const std::string& directory)
@@ -242,44 +238,81 @@ long BareWalk(const std::string& directory)
     return files;
 }
 
-double Median(std::vector<double> times)
+void MakeFile(const std::string& path)
 {
-    std::nth_element(times.begin(), times.begin() + static_cast<long>(times.size() / 2), times.end());
-    return times[times.size() / 2];
+    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE)
+        ::CloseHandle(file);
 }
 
-void MeasureWalk()
+// The walked tree in the temporary folder, made by the first run.
+std::string WalkTree()
 {
-    const std::string root = WindowsSystemInfo().WindowsDirectory();
-    Wow64Redirection redirection(DllLoader::System());
-    FindFileDirectorySearch search(redirection);
-    // The dialog's own queue: it counts every file for the status line.
-    RowQueue counted([] { return true; });
-    NoRows uncounted;
-    long bareFiles = 0;
-    long scannedFiles = 0;
-    const auto scan = [&](RowSink& rows) {
-        NeverProtected protection;
-        const double start = Now();
-        ScanWindowsDirectory(root, search, protection, rows, SystemLeadBytes());
-        scannedFiles = protection.files;
-        return Now() - start;
-    };
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string root = std::string(temp) + "vorlane-fill-bench";
+    if (BareWalk(root) == kTreeFiles)
+        return root;
+    ::CreateDirectoryA(root.c_str(), nullptr);
+    MakeFile(root + "\\explorer.exe");
+    for (int folder = 0; folder < kTreeFolders; ++folder) {
+        const std::string directory = root + "\\folder" + std::to_string(folder);
+        ::CreateDirectoryA(directory.c_str(), nullptr);
+        for (int file = 0; file < kFilesPerFolder; ++file)
+            MakeFile(directory + "\\file" + std::to_string(file) + ".dll");
+    }
+    return root;
+}
+
+// The dialog filling from the walk of the tree, against a bare walk of the
+// same tree and the plain walk into a row model that /save runs, in rounds
+// taken in turn so that the cache and the machine's load treat all alike.
+void MeasureWalkFill(BenchServices& platform)
+{
+    const std::string root = WalkTree();
+    WalkingSystem system(root);
+    EveryFileProtected protection;
+    PlatformServices services = platform.With(protection, system);
     std::vector<double> bare;
-    std::vector<double> scanner;
-    std::vector<double> counting;
-    // Rounds in turn, so that the cache and the machine's load treat all alike.
+    std::vector<double> plain;
+    std::vector<double> fill;
+    std::vector<double> probedFill;
+    std::vector<double> walkStarted;
+    std::vector<double> walkEnded;
+    std::vector<double> answers;
+    long bareFiles = 0;
+    std::size_t plainRows = 0;
     for (int round = 0; round < kWalkRounds; ++round) {
-        const double start = Now();
+        double start = Now();
         bareFiles = BareWalk(root);
         bare.push_back(Now() - start);
-        scanner.push_back(scan(uncounted));
-        counting.push_back(scan(counted));
+
+        RowModel rows;
+        start = Now();
+        ListProtectedFiles({protection, services.directories, system, SystemLeadBytes()}, rows);
+        plain.push_back(Now() - start);
+        plainRows = rows.Count();
+
+        protection.firstAsked = 0;
+        const FillFigures figures = MeasureFill(services, static_cast<int>(kTreeFiles), false);
+        fill.push_back(figures.fullList);
+        walkStarted.push_back(protection.firstAsked - figures.start);
+        walkEnded.push_back(protection.lastAsked - figures.start);
+
+        const FillFigures probed = MeasureFill(services, static_cast<int>(kTreeFiles), true);
+        probedFill.push_back(probed.fullList);
+        answers.insert(answers.end(), probed.answers.begin(), probed.answers.end());
     }
-    std::printf("walk of %s (median of %d): bare FindFirstFile walk %.1f ms (%ld files), scanner %.1f ms "
-                "(%ld files): %.2fx; counting for the status line %.1f ms: %+.1f%%\n",
-                root.c_str(), kWalkRounds, Median(bare) * 1000, bareFiles, Median(scanner) * 1000, scannedFiles,
-                Median(scanner) / Median(bare), Median(counting) * 1000, (Median(counting) / Median(scanner) - 1) * 100);
+    std::printf("walk of %s, median and range of %d:\n", root.c_str(), kWalkRounds);
+    std::printf("  bare FindFirstFile walk %s (%ld files)\n", Milliseconds(bare).c_str(), bareFiles);
+    std::printf("  plain walk into a row model, as /save: %s (%zu rows): %.2fx the bare walk\n",
+                Milliseconds(plain).c_str(), plainRows, Median(plain) / Median(bare));
+    std::printf("  the dialog's fill until its list holds every row: %s: %.2fx the bare walk\n",
+                Milliseconds(fill).c_str(), Median(fill) / Median(bare));
+    std::printf("    its worker walked from %s to %s after the dialog's start\n", Milliseconds(walkStarted).c_str(),
+                Milliseconds(walkEnded).c_str());
+    std::printf("  answer delays during fills probed every millisecond: %s; those fills took %s\n",
+                AnswerDelays(answers).c_str(), Milliseconds(probedFill).c_str());
 }
 
 }  // namespace
@@ -287,38 +320,28 @@ void MeasureWalk()
 int main(int argc, char** argv)
 {
     const int rows = argc > 1 ? std::atoi(argv[1]) : 30001;
-    const int naiveRows = argc > 2 ? std::atoi(argv[2]) : rows;
     InitBenchControls();
-    BenchServices services;
+    BenchServices platform;
 
     // A short first fill, not measured, lets Wine finish starting its own
     // services, which otherwise take the processor from the first figures.
     InstantProtection warmUp(2000);
-    PlatformServices warming = services.With(warmUp);
-    BenchDialog(warming, 2000).DoModal();
+    PlatformServices warming = platform.With(warmUp);
+    MeasureFill(warming, 2000, false);
 
     InstantProtection instant(static_cast<unsigned>(rows));
-    PlatformServices fast = services.With(instant);
-    BenchDialog bench(fast, rows);
-    bench.DoModal();
-    const FillFigures figures = bench.figures;
-    std::printf("fill of %d rows: first row after %.1f ms, full list after %.1f ms, worst answer delay %.1f ms\n",
-                rows, figures.firstRow * 1000, figures.fullList * 1000, figures.worstDelay * 1000);
+    PlatformServices fast = platform.With(instant);
+    const FillFigures figures = MeasureFill(fast, rows, false);
+    const FillFigures probed = MeasureFill(fast, rows, true);
+    std::printf("fill of %d rows from a service that lists them at once: first row after %.1f ms, all after %.1f ms; "
+                "probed: answer delays %s\n",
+                rows, figures.firstRow * 1000, figures.fullList * 1000, AnswerDelays(probed.answers).c_str());
 
-    InstantProtection none(0);
-    PlatformServices empty = services.With(none);
-    NaiveDialog naive(empty, naiveRows);
-    naive.DoModal();
-    const double naivePerRow = naive.seconds / naiveRows;
-    std::printf("naive fill of %d rows: %.1f ms (%.3f ms a row, so %.1f s for %d rows): %.0fx the time\n",
-                naiveRows, naive.seconds * 1000, naivePerRow * 1000, naivePerRow * rows, rows,
-                naivePerRow * rows / figures.fullList);
+    MeasureWalkFill(platform);
 
     EndlessProtection endless;
-    PlatformServices filling = services.With(endless);
+    PlatformServices filling = platform.With(endless);
     std::printf("closing in the middle of a fill, at 15000 rows: %.1f ms until the dialog was gone\n",
                 MeasureClose(filling, 15000) * 1000);
-
-    MeasureWalk();
     return 0;
 }

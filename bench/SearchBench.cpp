@@ -1,82 +1,62 @@
 // Measures a Search press over the whole list: one that finds nothing and
-// one that finds the last row, against a bare loop that only reads the same
-// rows' paths. Prints figures only.
+// one that finds the last row, on the dialog, which searches its row model,
+// against the same search reading each path from a plain list control, as
+// the old design did. Prints figures only.
 //
 //   search_bench [rows]
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <vector>
 
-#include "app/VorlaneDlg.h"
 #include "bench/BenchSupport.h"
-#include "res/resource.h"
+#include "bench/PlainList.h"
+#include "inspect/NameSearch.h"
+#include "inspect/SystemCaseFolding.h"
 
 namespace {
 
 constexpr int kRounds = 7;
 
-struct SearchFigures {
-    double bareRead = 1e9;
-    double noMatch = 1e9;
-    double lastRow = 1e9;
-    bool lastRowFound = false;
+struct Times {
+    std::vector<double> noMatch;
+    std::vector<double> lastRow;
 };
 
-// The dialog filled with the bench's rows; measured once the fill is over.
-class SearchBenchDialog : public CVorlaneDlg {
-public:
-    using CVorlaneDlg::CVorlaneDlg;
-    SearchFigures figures;
-
-    void MeasureWhenFilled()
-    {
-        if (IsFilling())
-            return;
-        const HWND hList = GetDlgItem(IDC_FILE_LIST);
-        const int rows = ListView_GetItemCount(hList);
-        const std::string last = BenchPath(static_cast<unsigned>(rows));
-        const std::string lastName = last.substr(last.rfind('\\') + 1);
-        for (int round = 0; round < kRounds; ++round) {
-            figures.bareRead = std::min(figures.bareRead, BareRead(hList, rows));
-            figures.noMatch = std::min(figures.noMatch, Press("no such name"));
-            figures.lastRow = std::min(figures.lastRow, Press(lastName.c_str()));
-        }
-        figures.lastRowFound = ListView_GetItemState(hList, rows - 1, LVIS_SELECTED) != 0;
-        PostMessage(WM_COMMAND, IDCANCEL);
+// Rounds of a press without a match and one that finds the last row.
+// `press` searches for a text and gives the seconds it took.
+Times TimePresses(int rows, const std::function<double(const std::string&)>& press)
+{
+    const std::string last = BenchPath(static_cast<unsigned>(rows));
+    const std::string lastName = last.substr(last.rfind('\\') + 1);
+    Times times;
+    for (int round = 0; round < kRounds; ++round) {
+        times.noMatch.push_back(press("no such name"));
+        times.lastRow.push_back(press(lastName));
     }
+    return times;
+}
+
+double PressSearch(FilledDialog& dlg, const std::string& text)
+{
+    ::SetWindowTextA(dlg.GetDlgItem(IDC_SEARCH_TEXT), text.c_str());
+    const double start = Now();
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SEARCH, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(dlg.GetDlgItem(IDC_SEARCH)));
+    return Now() - start;
+}
+
+// The File Path column of a list that holds its texts, row by row.
+class ListPathRows final : public SearchableRows {
+public:
+    explicit ListPathRows(const PlainList& list) : m_list(list) {}
+    int RowCount() override { return ListView_GetItemCount(m_list.Handle()); }
+    void ReadPath(int row, std::string& path) override { path = m_list.Text(row, 1); }
 
 private:
-    static double BareRead(HWND hList, int rows)
-    {
-        const double start = Now();
-        char text[MAX_PATH];
-        for (int row = 0; row < rows; ++row) {
-            LVITEMA item{};
-            item.iSubItem = 1;
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            ::SendMessageA(hList, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        }
-        return Now() - start;
-    }
-
-    double Press(const char* text)
-    {
-        ::SetWindowTextA(GetDlgItem(IDC_SEARCH_TEXT), text);
-        const double start = Now();
-        SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SEARCH, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(IDC_SEARCH)));
-        return Now() - start;
-    }
+    const PlainList& m_list;
 };
-
-SearchBenchDialog* g_dialog = nullptr;
-
-void CALLBACK Watch(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (g_dialog->m_hWnd)
-        g_dialog->MeasureWhenFilled();
-}
 
 }  // namespace
 
@@ -88,17 +68,33 @@ int main(int argc, char** argv)
     InstantProtection protection(static_cast<unsigned>(rows));
     PlatformServices platform = services.With(protection);
 
-    SearchBenchDialog dialog(platform);
-    g_dialog = &dialog;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, Watch);
-    dialog.DoModal();
-    ::KillTimer(nullptr, timer);
+    Times model;
+    bool lastRowFound = false;
+    FilledDialog(platform, [&](FilledDialog& dlg) {
+        model = TimePresses(rows, [&](const std::string& text) { return PressSearch(dlg, text); });
+        lastRowFound = ListView_GetItemState(dlg.List(), rows - 1, LVIS_SELECTED) != 0;
+    }).DoModal();
 
-    const SearchFigures& f = dialog.figures;
-    std::printf("reading the paths of %d rows: %.1f ms (best of %d)\n", rows, f.bareRead * 1000, kRounds);
-    std::printf("search press without a match: %.1f ms, %.2fx the bare read\n", f.noMatch * 1000,
-                f.noMatch / f.bareRead);
-    std::printf("search press that finds the last row: %.1f ms, %.2fx the bare read%s\n", f.lastRow * 1000,
-                f.lastRow / f.bareRead, f.lastRowFound ? "" : " (NOT FOUND)");
+    PlainList list;
+    std::vector<std::string> paths;
+    for (unsigned n = 1; n <= static_cast<unsigned>(rows); ++n)
+        paths.push_back(BenchPath(n));
+    list.Append(paths);
+    ListPathRows listRows(list);
+    std::string lastSearch;
+    int start = 0;
+    int hit = -1;
+    const Times old = TimePresses(rows, [&](const std::string& text) {
+        const double begin = Now();
+        SearchNext(text, {lastSearch, start, hit}, listRows, SystemCaseFolding());
+        return Now() - begin;
+    });
+
+    std::printf("search press on %d rows, median and range of %d:\n", rows, kRounds);
+    std::printf("  the dialog searching its model: without a match %s, finding the last row %s%s\n",
+                Milliseconds(model.noMatch).c_str(), Milliseconds(model.lastRow).c_str(),
+                lastRowFound ? "" : " (NOT FOUND)");
+    std::printf("  old, paths read from a plain list: without a match %s, finding the last row %s\n",
+                Milliseconds(old.noMatch).c_str(), Milliseconds(old.lastRow).c_str());
     return 0;
 }

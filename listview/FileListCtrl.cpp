@@ -156,10 +156,18 @@ void CFileListCtrl::MoveMarks(const std::vector<int>& order) const
             rows.push_back(row);
         return rows;
     };
-    const std::vector<int> selected = marked(LVNI_SELECTED);
+    // A selection of every row is the same in any order: it stays as it is.
+    std::vector<int> selected = marked(LVNI_SELECTED);
+    if (selected.size() == order.size())
+        selected.clear();
     const std::vector<int> focused = marked(LVNI_FOCUSED);
     const int mark = static_cast<int>(SendMessage(LVM_GETSELECTIONMARK));
-    SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    // Only the marked rows lose their marks: Wine's list clears a mark from
+    // every row one at a time, as slowly for one marked row as for all.
+    for (const int row : selected)
+        SetItemState(row, 0, LVIS_SELECTED);
+    for (const int row : focused)
+        SetItemState(row, 0, LVIS_FOCUSED);
     for (const int row : selected)
         SetItemState(placeOf[static_cast<std::size_t>(row)], LVIS_SELECTED, LVIS_SELECTED);
     for (const int row : focused)

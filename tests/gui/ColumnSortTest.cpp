@@ -137,6 +137,28 @@ TEST(ColumnSort, RowsTakeTheirSelectionAndFocusAlongUnderTheWaitCursorAndTheSear
         EXPECT_EQ(cursor, ::LoadCursorA(nullptr, IDC_WAIT));
 }
 
+TEST(ColumnSort, ASelectionOfEveryRowStaysWholeWhileTheFocusTravels)
+{
+    TestServices test;
+    test.ListFiles(30);
+    CVorlaneDlg dlg(test.services);
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            const HWND list = FileList(dlg);
+            SetRowState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
+            SetRowState(list, 5, LVIS_FOCUSED, LVIS_FOCUSED);
+            // Ascending leaves the order; descending takes row r to 29 - r.
+            ClickHeader(list, 0);
+            ClickHeader(list, 0);
+            EXPECT_EQ(ListView_GetSelectedCount(list), 30u);
+            EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_FOCUSED), 24);
+            EXPECT_EQ(ListView_GetNextItem(list, 24, LVNI_FOCUSED), -1);
+        }),
+        Close(dlg),
+    });
+}
+
 TEST(ColumnSort, ASortDuringTheFillOrdersTheRowsPresentAndLaterRowsFollowThem)
 {
     GatedProtection gated(300);
