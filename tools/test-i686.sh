@@ -71,8 +71,11 @@ run_tests() {
     echo "Opened the prefix $WINEPREFIX in $((SECONDS - start)) s (attempt $attempt)"
     start=$SECONDS
     local status=0
-    # The tests take Wine's 32-bit loader from the toolchain file.
-    step "$TESTS_LIMIT" ctest --test-dir "$BUILD/i686" -j1 --output-on-failure || status=$?
+    # The tests take Wine's 32-bit loader from the toolchain file. A test
+    # that fails runs once more: emulated Wine crashes now and then where
+    # the same tests pass when run again (seen in the GUI tests' HyperLink
+    # and WriteToUser tests, each passing alone).
+    step "$TESTS_LIMIT" ctest --test-dir "$BUILD/i686" -j1 --output-on-failure --repeat until-pass:2 || status=$?
     echo "Tests in the $1 prefix: $((SECONDS - start)) s, status $status"
     stop_wine
     return $status
@@ -125,6 +128,8 @@ fi
 # Wine maps its shared user data high up, where qemu must leave room; Wine
 # also expects 64 KiB allocation granularity.
 export QEMU_RESERVED_VA=0xf0000000 QEMU_PAGESIZE=65536
+# Tests that the emulation cannot run ask for it.
+export VORLANE_EMULATED=1
 # qemu would leave a core file in the current folder for each crash.
 ulimit -c 0
 step 60 "$WINE32" --version

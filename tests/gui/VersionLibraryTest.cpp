@@ -35,7 +35,10 @@ public:
         ::GetSystemInfo(&system);
         const std::size_t committed = (size + system.dwPageSize - 1) / system.dwPageSize * system.dwPageSize;
         m_pBase = ::VirtualAlloc(nullptr, committed + kMaxVersionBlockBytes, MEM_RESERVE, PAGE_NOACCESS);
-        ::VirtualAlloc(m_pBase, committed, MEM_COMMIT, PAGE_READWRITE);
+        if (!m_pBase || !::VirtualAlloc(m_pBase, committed, MEM_COMMIT, PAGE_READWRITE)) {
+            ADD_FAILURE() << "no guarded memory of " << size << " bytes: error " << ::GetLastError();
+            return {};
+        }
         return {static_cast<unsigned char*>(m_pBase) + committed - size, size};
     }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
 
 #include "framework/Afx.h"
 
@@ -19,6 +20,19 @@ LONG WINAPI FailTheRun(EXCEPTION_POINTERS* pException)
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
+// Under qemu's user-mode emulation (tools/test-i686.sh) Wine finds no version
+// block in a library that UpdateResource made at run time, and a failure's
+// report, which gtest also hands to OutputDebugString, ends the emulated
+// process. The test of crafted libraries runs wherever 32-bit programs run.
+void LeaveOutWhatEmulationCannotRun()
+{
+    if (!::GetEnvironmentVariableA("VORLANE_EMULATED", nullptr, 0))
+        return;
+    std::string& filter = testing::GTEST_FLAG(filter);
+    filter += filter.find('-') == std::string::npos ? "-" : ":";
+    filter += "VersionLibrary.ACrafted*";
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -27,5 +41,6 @@ int main(int argc, char** argv)
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     testing::InitGoogleTest(&argc, argv);
+    LeaveOutWhatEmulationCannotRun();
     return RUN_ALL_TESTS();
 }
