@@ -109,7 +109,7 @@ LRESULT CVerifyDlg::OnJobEnded(WPARAM, LPARAM)
 
 void CVerifyDlg::ShowResults()
 {
-    m_listResults.SetTable(UntrustedRecords(m_rows, m_job->Results()));
+    m_listResults.SetTable(UntrustedRecords(m_rows, m_job->TakeResults()));
 }
 
 void CVerifyDlg::OnStop()

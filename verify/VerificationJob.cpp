@@ -52,6 +52,14 @@ std::vector<std::optional<FileVerification>> VerificationJob::Results() const
     return m_results;
 }
 
+std::vector<std::optional<FileVerification>> VerificationJob::TakeResults()
+{
+    const std::lock_guard<QueueMutex> lock(m_mutex);
+    if (!m_progress.ended)
+        return m_results;
+    return std::exchange(m_results, {});
+}
+
 void VerificationJob::RequestStop()
 {
     m_stop.store(true, std::memory_order_relaxed);

@@ -66,6 +66,9 @@ public:
     // One entry per path, in the order of the paths; empty for a file not
     // verified, or not verified yet.
     std::vector<std::optional<FileVerification>> Results() const;
+    // The same, moved out of a job that has ended, which then holds none;
+    // copied from one that has not.
+    std::vector<std::optional<FileVerification>> TakeResults();
     // Workers take no further file. What is verified stays.
     void RequestStop();
 

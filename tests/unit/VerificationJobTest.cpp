@@ -137,8 +137,9 @@ TEST(VerificationJob, ProgressCountsWhatIsVerifiedWhileTheWorkersGoOn)
     for (const std::size_t count : progress.counts)
         counted += count;
     EXPECT_EQ(counted, 5u);
-    // Files 0 to 6 are taken, two of them still being verified.
-    const auto results = job->Results();
+    // Files 0 to 6 are taken, two of them still being verified. Taken from
+    // a running job, the results are copied.
+    const auto results = job->TakeResults();
     std::size_t kept = 0;
     for (std::size_t n = 0; n < results.size(); ++n) {
         kept += results[n].has_value();
@@ -147,6 +148,7 @@ TEST(VerificationJob, ProgressCountsWhatIsVerifiedWhileTheWorkersGoOn)
     EXPECT_EQ(kept, 5u);
     trust.permits.Release(20);
     ASSERT_TRUE(listener.ended.Acquire());
+    EXPECT_EQ(job->Results().size(), 20u);
     ASSERT_TRUE(listener.Release(job));
 }
 
@@ -168,9 +170,11 @@ TEST(VerificationJob, AStopLetsTheFilesBeingVerifiedEndAndBeginsNoOther)
     EXPECT_TRUE(progress.ended);
     EXPECT_TRUE(progress.Partial());
     EXPECT_EQ(progress.verified, 7u);
-    const auto results = job->Results();
+    const auto results = job->TakeResults();
+    ASSERT_EQ(results.size(), 50u);
     for (std::size_t n = 0; n < results.size(); ++n)
         EXPECT_EQ(results[n].has_value(), n < 7) << n;
+    EXPECT_TRUE(job->Results().empty());
     EXPECT_EQ(trust.Calls().size(), 7u);
     ASSERT_TRUE(listener.Release(job));
     EXPECT_EQ(listener.ends, 1);
