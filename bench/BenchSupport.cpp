@@ -47,6 +47,52 @@ bool InstantProtection::NextProtectedFile(std::uint32_t& cursor, std::string& pa
     return true;
 }
 
+std::string AnswerDelays(std::vector<double> answers)
+{
+    if (answers.empty())
+        return "no answers";
+    std::sort(answers.begin(), answers.end());
+    char text[96];
+    std::snprintf(text, sizeof text, "max %.1f ms, p99 %.1f ms (%zu answers)", answers.back() * 1000,
+                  answers[answers.size() * 99 / 100] * 1000, answers.size());
+    return text;
+}
+
+AnswerProbe::AnswerProbe(HWND hWnd) : m_hWnd(hWnd)
+{
+    m_hThread = ::CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
+
+AnswerProbe::~AnswerProbe()
+{
+    ::CloseHandle(m_hThread);
+}
+
+std::vector<double> AnswerProbe::Finish()
+{
+    m_stop = true;
+    ::WaitForSingleObject(m_hThread, INFINITE);
+    return m_answers;
+}
+
+DWORD WINAPI AnswerProbe::Run(LPVOID self)
+{
+    static_cast<AnswerProbe*>(self)->Watch();
+    return 0;
+}
+
+void AnswerProbe::Watch()
+{
+    while (!m_stop) {
+        const double asked = Now();
+        DWORD_PTR count = 0;
+        if (!::SendMessageTimeoutA(m_hWnd, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 10000, &count))
+            return;
+        m_answers.push_back(Now() - asked);
+        ::Sleep(1);
+    }
+}
+
 void InitBenchControls()
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};

@@ -6,7 +6,6 @@
 //
 //   fill_bench [rows]
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -34,47 +33,6 @@ struct FillFigures {
     double fullList = -1;
     // Every time the dialog's thread took to answer the probe, if probed.
     std::vector<double> answers;
-};
-
-// Watches a window from another thread: asks it for its row count about
-// every millisecond and times each answer, which is how long the window's
-// thread took to get to a message.
-class AnswerProbe {
-public:
-    explicit AnswerProbe(HWND hWnd) : m_hWnd(hWnd) { m_hThread = ::CreateThread(nullptr, 0, Run, this, 0, nullptr); }
-    ~AnswerProbe() { ::CloseHandle(m_hThread); }
-    AnswerProbe(const AnswerProbe&) = delete;
-    AnswerProbe& operator=(const AnswerProbe&) = delete;
-
-    std::vector<double> Finish()
-    {
-        m_stop = true;
-        ::WaitForSingleObject(m_hThread, INFINITE);
-        return m_answers;
-    }
-
-private:
-    static DWORD WINAPI Run(LPVOID self)
-    {
-        static_cast<AnswerProbe*>(self)->Watch();
-        return 0;
-    }
-    void Watch()
-    {
-        while (!m_stop) {
-            const double asked = Now();
-            DWORD_PTR count = 0;
-            if (!::SendMessageTimeoutA(m_hWnd, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 10000, &count))
-                return;
-            m_answers.push_back(Now() - asked);
-            ::Sleep(1);
-        }
-    }
-
-    HWND m_hWnd;
-    HANDLE m_hThread;
-    std::atomic<bool> m_stop{false};
-    std::vector<double> m_answers;
 };
 
 // The real dialog, timed from the start of its initialisation, which starts
@@ -131,16 +89,6 @@ FillFigures MeasureFill(PlatformServices& services, int rows, bool probed)
     BenchDialog dialog(services, rows, probed);
     dialog.DoModal();
     return dialog.figures;
-}
-
-// The answers' largest and 99th percentile, as text.
-std::string AnswerDelays(std::vector<double> answers)
-{
-    std::sort(answers.begin(), answers.end());
-    char text[96];
-    std::snprintf(text, sizeof text, "max %.1f ms, p99 %.1f ms (%zu answers)", answers.back() * 1000,
-                  answers[answers.size() * 99 / 100] * 1000, answers.size());
-    return text;
 }
 
 // Lists files for as long as it is asked.
