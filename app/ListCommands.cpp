@@ -1,14 +1,12 @@
 #include "app/ListCommands.h"
 
+#include "app/ExportPrompts.h"
 #include "app/VerifyDlg.h"
 #include "controls/Shell.h"
-#include "export/Clipboard.h"
 #include "export/ListExport.h"
 #include "export/ListFile.h"
-#include "framework/SystemError.h"
 #include "framework/WinApp.h"
 #include "inspect/FileInspection.h"
-#include "inspect/OpenFileDialog.h"
 #include "listview/FileListCtrl.h"
 #include "res/resource.h"
 #include "rows/RowModel.h"
@@ -57,29 +55,21 @@ void CListCommands::CopyPath()
 {
     const std::string path = SelectedPath();
     if (!path.empty())
-        CopyText(path);
+        CopyOrSayWhy(m_owner, m_services.clipboard, path);
 }
 
 void CListCommands::CopyAllRows()
 {
     if (m_bListComplete && m_rows.Count() > 0)
-        CopyText(TabSeparatedLines(RowRecords(m_rows.Rows())));
+        CopyOrSayWhy(m_owner, m_services.clipboard, TabSeparatedLines(RowRecords(m_rows.Rows())));
 }
 
 void CListCommands::SaveList()
 {
     if (!m_bListComplete || m_rows.Count() == 0)
         return;
-    COpenFileDialog dialog(FALSE, "csv", "protected-files.csv",
-                           OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR,
-                           "CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0", &m_owner, m_services.fileDialogs);
-    if (dialog.RunModal() != IDOK)
-        return;
-    const std::string path = dialog.GetPathName().str();
-    if (const unsigned error = SaveRowsAsCsv(m_services.files, path, m_rows.Rows())) {
-        const std::string message = "The list could not be saved as " + path + ".\r\n\r\n" + SystemErrorText(error);
-        m_owner.MessageBox(message.c_str(), "Vorlane", MB_ICONEXCLAMATION);
-    }
+    SaveCsvAsked(m_owner, m_services.fileDialogs, "protected-files.csv", "The list",
+                 [this](const std::string& path) { return SaveRowsAsCsv(m_services.files, path, m_rows.Rows()); });
 }
 
 void CListCommands::OpenContainingFolder()
@@ -125,12 +115,4 @@ std::string CListCommands::SelectedPath() const
     const int row = m_list.SelectedRow();
     return row < 0 || static_cast<std::size_t>(row) >= m_rows.Count() ? std::string()
                                                                      : m_rows[static_cast<std::size_t>(row)].path;
-}
-
-void CListCommands::CopyText(const std::string& text)
-{
-    if (const unsigned error = m_services.clipboard.SetText(m_owner, text)) {
-        const std::string message = "Vorlane could not copy to the clipboard.\r\n\r\n" + SystemErrorText(error);
-        m_owner.MessageBox(message.c_str(), "Vorlane", MB_ICONEXCLAMATION);
-    }
 }

@@ -52,7 +52,6 @@ public:
 private:
     // The selected row's path; empty without a selected row.
     std::string SelectedPath() const;
-    void CopyText(const std::string& text);
 
     CWnd& m_owner;
     const CFileListCtrl& m_list;

@@ -7,6 +7,7 @@
 #include "app/VerificationReport.h"
 #include "export/ListFile.h"
 #include "framework/Afx.h"
+#include "framework/Handle.h"
 #include "framework/SystemError.h"
 #include "inspect/ReadablePath.h"
 #include "rows/RowModel.h"
@@ -99,11 +100,11 @@ int RunVerifyCommand(PlatformServices& services, const std::string& file, std::s
     for (const ListRow& row : rows.Rows())
         readablePaths.push_back(ReadablePath(row.path, sysnative));
     // No window to serve meanwhile: this thread waits for the workers.
-    const HANDLE ended = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const CHandle ended(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const HANDLE hEnded = ended;
     const auto job = VerificationJob::Start(std::move(readablePaths), services.trust, &services.hasher,
-                                            [ended] { ::SetEvent(ended); });
+                                            [hEnded] { ::SetEvent(hEnded); });
     ::WaitForSingleObject(ended, INFINITE);
-    ::CloseHandle(ended);
     const VerificationProgress progress = job->Progress();
     if (progress.Partial()) {
         message = "Vorlane could not verify the files: no worker thread could be started.\r\n";
@@ -111,12 +112,11 @@ int RunVerifyCommand(PlatformServices& services, const std::string& file, std::s
     }
 
     if (const unsigned code = SaveCsv(services.files, file, {"N", "Path", "Signature", "Signer", "SHA256"},
-                                      VerificationRecords(rows.Rows(), job->Results()))) {
+                                      VerificationRecords(rows.Rows(), job->TakeResults()))) {
         message = SaveFailure(file, code);
         return kNotWritten;
     }
-    const std::size_t untrusted = progress.verified - progress.counts[static_cast<std::size_t>(TrustKind::SignedCatalog)] -
-                                  progress.counts[static_cast<std::size_t>(TrustKind::SignedEmbedded)];
+    const std::size_t untrusted = progress.Untrusted();
     if (untrusted > 0) {
         message = "Vorlane saved the results as " + file + ": " + std::to_string(untrusted) + " of " +
                   std::to_string(progress.total) + " files are not signed by a trusted signer.\r\n";

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 
+#include "app/ExportPrompts.h"
 #include "app/VerificationReport.h"
-#include "export/Clipboard.h"
 #include "export/ListFile.h"
 #include "framework/Dpi.h"
-#include "framework/SystemError.h"
-#include "inspect/OpenFileDialog.h"
 #include "res/resource.h"
 #include "verify/VerificationJob.h"
 
@@ -120,24 +118,14 @@ void CVerifyDlg::OnStop()
 
 void CVerifyDlg::OnCopy()
 {
-    if (const unsigned error = m_services.clipboard.SetText(m_hWnd, TabSeparatedLines(m_listResults.Table()))) {
-        const std::string message = "Vorlane could not copy to the clipboard.\r\n\r\n" + SystemErrorText(error);
-        MessageBox(message.c_str(), "Vorlane", MB_ICONEXCLAMATION);
-    }
+    CopyOrSayWhy(*this, m_services.clipboard, TabSeparatedLines(m_listResults.Table()));
 }
 
 void CVerifyDlg::OnSave()
 {
-    COpenFileDialog dialog(FALSE, "csv", "signatures.csv",
-                           OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR,
-                           "CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0", this, m_services.fileDialogs);
-    if (dialog.RunModal() != IDOK)
-        return;
-    const std::string path = dialog.GetPathName().str();
-    if (const unsigned error = SaveCsv(m_services.files, path, kHeader, m_listResults.Table())) {
-        const std::string message = "The results could not be saved as " + path + ".\r\n\r\n" + SystemErrorText(error);
-        MessageBox(message.c_str(), "Vorlane", MB_ICONEXCLAMATION);
-    }
+    SaveCsvAsked(*this, m_services.fileDialogs, "signatures.csv", "The results", [this](const std::string& path) {
+        return SaveCsv(m_services.files, path, kHeader, m_listResults.Table());
+    });
 }
 
 void CVerifyDlg::StopJob()

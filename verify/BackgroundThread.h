@@ -6,6 +6,7 @@
 #include <memory>
 
 #ifdef _WIN32
+#include "framework/Handle.h"
 #include "framework/WinThread.h"
 
 namespace background_thread {
@@ -34,7 +35,7 @@ inline UINT Run(LPVOID pParam)
 // while another is still starting may crash.
 inline bool StartBackgroundThread(std::function<void()> work)
 {
-    const HANDLE running = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const CHandle running(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!running)
         return false;
     auto start = std::make_unique<background_thread::Start>(background_thread::Start{std::move(work), running});
@@ -43,7 +44,6 @@ inline bool StartBackgroundThread(std::function<void()> work)
         start.release();  // the thread's now
         ::WaitForSingleObject(running, INFINITE);
     }
-    ::CloseHandle(running);
     return started;
 }
 

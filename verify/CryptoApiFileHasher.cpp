@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/Afx.h"
+#include "framework/Handle.h"
 #include "scan/WidePath.h"
 #include "verify/HexText.h"
 
@@ -73,9 +73,9 @@ bool HashFile(HANDLE file, const Hash& hash)
 
 std::string CryptoApiFileHasher::Sha256(const std::string& path)
 {
-    const HANDLE file = ::CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const CHandle file(::CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file)
         return {};
     const Provider provider;
     const Hash hash(provider);
@@ -83,6 +83,5 @@ std::string CryptoApiFileHasher::Sha256(const std::string& path)
     DWORD size = sizeof(digest);
     const bool hashed = hash.Get() && HashFile(file, hash) &&
                         ::CryptGetHashParam(hash.Get(), HP_HASHVAL, digest, &size, 0) && size == kSha256Bytes;
-    ::CloseHandle(file);
     return hashed ? UpperHex(digest) : std::string();
 }

@@ -8,6 +8,16 @@
 #include "verify/FileHasher.h"
 #include "verify/TrustService.h"
 
+std::size_t VerificationProgress::Untrusted() const
+{
+    std::size_t untrusted = 0;
+    for (std::size_t kind = 0; kind < kTrustKindCount; ++kind) {
+        if (!IsTrusted(static_cast<TrustKind>(kind)))
+            untrusted += counts[kind];
+    }
+    return untrusted;
+}
+
 unsigned VerificationJob::DefaultWorkerCount()
 {
     return std::clamp(ProcessorCount(), 2u, 4u);

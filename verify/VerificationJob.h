@@ -32,6 +32,8 @@ struct VerificationProgress {
 
     // Ended before every file was verified: stopped, or no worker started.
     bool Partial() const { return ended && verified < total; }
+    // Verified files found anything but signed and trusted.
+    std::size_t Untrusted() const;
 };
 
 // Verifies a list of files on a small pool of worker threads.

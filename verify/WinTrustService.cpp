@@ -7,6 +7,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "framework/Handle.h"
 #include "framework/SystemError.h"
 #include "scan/WidePath.h"
 #include "verify/HexText.h"
@@ -20,25 +21,12 @@ TrustResult Unreadable(DWORD error)
     return {TrustKind::Unreadable, "", SystemErrorText(error)};
 }
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    ~FileHandle()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            ::CloseHandle(m_handle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    HANDLE Get() const { return m_handle; }
-    // The catalog functions and the verifier read from where the file
-    // pointer stands, at least under Wine.
-    void Rewind() const { ::SetFilePointer(m_handle, 0, nullptr, FILE_BEGIN); }
-
-private:
-    HANDLE m_handle;
-};
+// The catalog functions and the verifier read from where the file pointer
+// stands, at least under Wine.
+void Rewind(HANDLE file)
+{
+    ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+}
 
 // The catalog that lists a file, found by the file's hash: its SHA-256
 // where wintrust can (Windows 8 on), else, or when no catalog lists that,
@@ -47,7 +35,7 @@ private:
 // verified.
 class CatalogSearch {
 public:
-    CatalogSearch(const WinTrustApi& api, const FileHandle& file) : m_api(api)
+    CatalogSearch(const WinTrustApi& api, HANDLE file) : m_api(api)
     {
         HCATADMIN admin = nullptr;
         if (api.pfnAcquireContext2 && api.pfnCalcHashFromFileHandle2 &&
@@ -68,7 +56,7 @@ public:
 
     // What WinVerifyTrust needs to verify the file as the catalog's member.
     // `tag` must outlive its use.
-    CatalogMemberInfo MemberInfo(const std::wstring& path, const FileHandle& file, std::wstring& tag)
+    CatalogMemberInfo MemberInfo(const std::wstring& path, HANDLE file, std::wstring& tag)
     {
         const std::string hex = UpperHex(m_hash);
         tag.assign(hex.begin(), hex.end());
@@ -78,7 +66,7 @@ public:
         info.pcwszCatalogFilePath = m_catalog.c_str();
         info.pcwszMemberTag = tag.c_str();
         info.pcwszMemberFilePath = path.c_str();
-        info.hMemberFile = file.Get();
+        info.hMemberFile = file;
         info.pbCalculatedFileHash = m_hash.data();
         info.cbCalculatedFileHash = static_cast<DWORD>(m_hash.size());
         info.hCatAdmin = m_sha256 ? m_admin : nullptr;
@@ -87,13 +75,13 @@ public:
 
 private:
     // Keeps `admin` when a catalog lists the file's hash, else releases it.
-    bool Find(HCATADMIN admin, const FileHandle& file, bool sha256)
+    bool Find(HCATADMIN admin, HANDLE file, bool sha256)
     {
         BYTE hash[64];
         DWORD size = sizeof(hash);
-        file.Rewind();
-        const BOOL hashed = sha256 ? m_api.pfnCalcHashFromFileHandle2(admin, file.Get(), &size, hash, 0)
-                                   : m_api.pfnCalcHashFromFileHandle(file.Get(), &size, hash, 0);
+        Rewind(file);
+        const BOOL hashed = sha256 ? m_api.pfnCalcHashFromFileHandle2(admin, file, &size, hash, 0)
+                                   : m_api.pfnCalcHashFromFileHandle(file, &size, hash, 0);
         if (hashed && size <= sizeof(hash)) {
             if (const HCATINFO found = m_api.pfnEnumCatalogFromHash(admin, hash, size, 0, nullptr)) {
                 CATALOG_INFO catalog{};
@@ -221,9 +209,9 @@ const WinTrustApi* WinTrustService::Api()
 TrustResult WinTrustService::Verify(const std::string& path)
 {
     const std::wstring widePath = WidePath(path);
-    const FileHandle file(::CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Get() == INVALID_HANDLE_VALUE)
+    const CHandle file(::CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return Unreadable(::GetLastError());
     const WinTrustApi* const api = Api();
     if (!api)
@@ -236,15 +224,15 @@ TrustResult WinTrustService::Verify(const std::string& path)
         CatalogMemberInfo member = catalog.MemberInfo(widePath, file, tag);
         data.dwUnionChoice = WTD_CHOICE_CATALOG;
         data.pCatalog = reinterpret_cast<WINTRUST_CATALOG_INFO*>(&member);
-        file.Rewind();
+        Rewind(file);
         return Judge(*api, data, true);
     }
     WINTRUST_FILE_INFO embedded{};
     embedded.cbStruct = sizeof(embedded);
     embedded.pcwszFilePath = widePath.c_str();
-    embedded.hFile = file.Get();
+    embedded.hFile = file;
     data.dwUnionChoice = WTD_CHOICE_FILE;
     data.pFile = &embedded;
-    file.Rewind();
+    Rewind(file);
     return Judge(*api, data, false);
 }

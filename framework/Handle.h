@@ -1,0 +1,22 @@
+#pragma once
+#include "framework/Afx.h"
+
+// Owns a kernel object's handle and closes it when it goes, as ATL's
+// CHandle. Holds none when given null or INVALID_HANDLE_VALUE, the two ways
+// the system's functions say they made nothing.
+class CHandle {
+public:
+    explicit CHandle(HANDLE hHandle) : m_hHandle(hHandle == INVALID_HANDLE_VALUE ? nullptr : hHandle) {}
+    ~CHandle()
+    {
+        if (m_hHandle)
+            ::CloseHandle(m_hHandle);
+    }
+    CHandle(const CHandle&) = delete;
+    CHandle& operator=(const CHandle&) = delete;
+
+    operator HANDLE() const { return m_hHandle; }
+
+private:
+    HANDLE m_hHandle;
+};
