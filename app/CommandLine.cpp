@@ -1,51 +1,56 @@
 #include "app/CommandLine.h"
 
 #include <algorithm>
-#include <cctype>
+#include <cwctype>
 
-const char* const kUsage =
-    "Usage: Vorlane.exe [FILE | /save FILE | /verify FILE]\r\n"
-    "  FILE          opens the window and checks whether Windows protects FILE\r\n"
-    "  /save FILE    writes the protected files to FILE as CSV, without showing a window\r\n"
-    "  /verify FILE  verifies the signature of every protected file and writes the results\r\n"
-    "                (N, Path, Signature, Signer, SHA256) to FILE as CSV, without showing a window\r\n"
-    "Exit codes of /save and /verify:\r\n"
-    "  0  the whole list was written (/verify: and every file is signed by a trusted signer)\r\n"
-    "  1  nothing was written; the reason follows\r\n"
-    "  2  arguments Vorlane does not know\r\n"
-    "  3  the list was written, but it stops at 30001 files\r\n"
-    "  4  /verify: the results were written, and some file is not signed by a trusted signer\r\n";
+#include "scan/ProtectedFileScanner.h"
+
+std::wstring UsageText()
+{
+    const std::wstring limit = std::to_wstring(CProtectedFileScanner::kMaxRows);
+    return L"Usage: Vorlane.exe [FILE | /save FILE | /verify FILE]\r\n"
+           L"  FILE          opens the window and checks whether Windows protects FILE\r\n"
+           L"  /save FILE    writes the protected files to FILE as CSV, without showing a window\r\n"
+           L"  /verify FILE  verifies the signature of every protected file and writes the results\r\n"
+           L"                (N, Path, Signature, Signer, SHA256) to FILE as CSV, without showing a window\r\n"
+           L"Exit codes of /save and /verify:\r\n"
+           L"  0  the whole list was written (/verify: and every file is signed by a trusted signer)\r\n"
+           L"  1  nothing was written; the reason follows\r\n"
+           L"  2  arguments Vorlane does not know\r\n"
+           L"  3  the list was written, but it stops at " + limit + L" files\r\n"
+           L"  4  /verify: the results were written, and some file is not signed by a trusted signer\r\n";
+}
 
 namespace {
 
-bool IsSwitch(const std::string& argument)
+bool IsSwitch(const std::wstring& argument)
 {
-    return argument.size() > 1 && (argument[0] == '/' || argument[0] == '-') &&
-           argument.find_first_of("\\/.:", 1) == std::string::npos;
+    return argument.size() > 1 && (argument[0] == L'/' || argument[0] == L'-') &&
+           argument.find_first_of(L"\\/.:", 1) == std::wstring::npos;
 }
 
-bool IsSwitch(const std::string& argument, const std::string& name)
+bool IsSwitch(const std::wstring& argument, const std::wstring& name)
 {
     return IsSwitch(argument) && argument.size() == name.size() + 1 &&
-           std::equal(name.begin(), name.end(), argument.begin() + 1, [](char expected, char given) {
-               return expected == std::tolower(static_cast<unsigned char>(given));
+           std::equal(name.begin(), name.end(), argument.begin() + 1, [](wchar_t expected, wchar_t given) {
+               return given < 0x80 && expected == static_cast<wchar_t>(std::towlower(static_cast<wint_t>(given)));
            });
 }
 
 }  // namespace
 
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
+CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments)
 {
     using Action = CommandLine::Action;
     if (arguments.empty())
         return {Action::ShowDialog, {}};
-    if (arguments.size() == 1 && IsSwitch(arguments[0], "?"))
+    if (arguments.size() == 1 && IsSwitch(arguments[0], L"?"))
         return {Action::ShowUsage, {}};
     if (arguments.size() == 1 && !arguments[0].empty() && !IsSwitch(arguments[0]))
         return {Action::CheckFile, arguments[0]};
-    if (arguments.size() == 2 && IsSwitch(arguments[0], "save") && !arguments[1].empty())
+    if (arguments.size() == 2 && IsSwitch(arguments[0], L"save") && !arguments[1].empty())
         return {Action::SaveList, arguments[1]};
-    if (arguments.size() == 2 && IsSwitch(arguments[0], "verify") && !arguments[1].empty())
+    if (arguments.size() == 2 && IsSwitch(arguments[0], L"verify") && !arguments[1].empty())
         return {Action::VerifyList, arguments[1]};
     return {Action::Wrong, {}};
 }

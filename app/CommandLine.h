@@ -2,7 +2,9 @@
 #include <string>
 #include <vector>
 
-// What the program was asked to do on its command line.
+// What the program was asked to do on its command line. Arguments are
+// UTF-16, as the system hands them over: a file's name may hold characters
+// that no ANSI code page has.
 struct CommandLine {
     enum class Action {
         ShowDialog,  // no arguments
@@ -13,13 +15,13 @@ struct CommandLine {
         Wrong,       // anything else
     };
     Action action = Action::ShowDialog;
-    std::string file;
+    std::wstring file;
 };
 
 // The usage text, as /? shows it.
-extern const char* const kUsage;
+std::wstring UsageText();
 
 // Reads the arguments that follow the program's name. Switches may start
 // with / or -, in any letter case; an argument that holds a path separator,
 // a dot or a colon is a path, not a switch.
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments);

@@ -4,6 +4,7 @@
 #include "framework/SystemError.h"
 #include "framework/Wnd.h"
 #include "inspect/OpenFileDialog.h"
+#include "scan/WidePath.h"
 
 void CopyOrSayWhy(CWnd& owner, Clipboard& clipboard, const std::string& text)
 {
@@ -14,7 +15,7 @@ void CopyOrSayWhy(CWnd& owner, Clipboard& clipboard, const std::string& text)
 }
 
 void SaveCsvAsked(CWnd& owner, CommonFileDialogs& fileDialogs, const char* fileName, const char* what,
-                  const std::function<unsigned(const std::string& path)>& save)
+                  const std::function<unsigned(const std::wstring& path)>& save)
 {
     COpenFileDialog dialog(FALSE, "csv", fileName,
                            OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR,
@@ -22,7 +23,7 @@ void SaveCsvAsked(CWnd& owner, CommonFileDialogs& fileDialogs, const char* fileN
     if (dialog.RunModal() != IDOK)
         return;
     const std::string path = dialog.GetPathName().str();
-    if (const unsigned error = save(path)) {
+    if (const unsigned error = save(WidePath(path))) {
         const std::string message =
             std::string(what) + " could not be saved as " + path + ".\r\n\r\n" + SystemErrorText(error);
         owner.MessageBox(message.c_str(), "Vorlane", MB_ICONEXCLAMATION);

@@ -15,4 +15,4 @@ void CopyOrSayWhy(CWnd& owner, Clipboard& clipboard, const std::string& text);
 // with `save`, which gives a system error code or 0; when that fails, says
 // that `what` ("The list") could not be saved there, and why.
 void SaveCsvAsked(CWnd& owner, CommonFileDialogs& fileDialogs, const char* fileName, const char* what,
-                  const std::function<unsigned(const std::string& path)>& save);
+                  const std::function<unsigned(const std::wstring& path)>& save);

@@ -27,6 +27,11 @@ std::string FilledStatus(unsigned rows, bool stoppedAtLimit)
     return std::to_string(rows) + (rows == 1 ? " protected file." : " protected files.");
 }
 
+std::string IncompleteStatus(unsigned rows, const std::string& reason)
+{
+    return "The list is incomplete: the protection service failed after " + Files(rows) + ". " + reason;
+}
+
 std::string NotStartedStatus(const std::string& reason)
 {
     return "The list could not be made: " + reason;

@@ -10,6 +10,10 @@ std::string FillingStatus(unsigned checked, unsigned protectedFiles);
 // at the row limit.
 std::string FilledStatus(unsigned rows, bool stoppedAtLimit);
 
+// When the protection service failed after listing `rows` files; `reason`
+// is the system's text for why.
+std::string IncompleteStatus(unsigned rows, const std::string& reason);
+
 // When the list could not be made at all; `reason` is the system's text for
 // why.
 std::string NotStartedStatus(const std::string& reason);

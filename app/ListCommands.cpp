@@ -69,7 +69,7 @@ void CListCommands::SaveList()
     if (!m_bListComplete || m_rows.Count() == 0)
         return;
     SaveCsvAsked(m_owner, m_services.fileDialogs, "protected-files.csv", "The list",
-                 [this](const std::string& path) { return SaveRowsAsCsv(m_services.files, path, m_rows.Rows()); });
+                 [this](const std::wstring& path) { return SaveRowsAsCsv(m_services.files, path, m_rows.Rows()); });
 }
 
 void CListCommands::OpenContainingFolder()
@@ -87,7 +87,7 @@ void CListCommands::ShowProperties()
 {
     const std::string path = SelectedPath();
     if (!path.empty())
-        m_services.shell.ShowProperties(m_inspection.ReadablePath(path).c_str());
+        m_services.shell.ShowProperties(m_inspection.ShellPath(path).c_str());
 }
 
 void CListCommands::CheckFile()
@@ -101,12 +101,8 @@ void CListCommands::VerifySignatures()
 {
     if (!m_bListComplete || m_rows.Count() == 0)
         return;
-    std::vector<std::string> readablePaths;
-    readablePaths.reserve(m_rows.Count());
-    for (const ListRow& row : m_rows.Rows())
-        readablePaths.push_back(m_inspection.ReadablePath(row.path));
-    CVerifyDlg dialog(m_rows.Rows(), std::move(readablePaths),
-                      {m_services.trust, m_services.clipboard, m_services.files, m_services.fileDialogs}, &m_owner);
+    CVerifyDlg dialog(m_rows.Rows(), {m_services.trust, m_services.clipboard, m_services.files, m_services.fileDialogs},
+                      &m_owner);
     dialog.DoModal();
 }
 

@@ -12,7 +12,6 @@
 #include "scan/SystemInfo.h"
 #include "scan/WindowsSystemInfo.h"
 #include "scan/Wow64Redirection.h"
-#include "verify/CryptoApiFileHasher.h"
 #include "verify/WinTrustService.h"
 
 PlatformServices& PlatformServices::Production()
@@ -22,12 +21,17 @@ PlatformServices& PlatformServices::Production()
     static PlatformServices& services = []() -> PlatformServices& {
         DllLoader& loader = DllLoader::System();
         auto& redirection = *new Wow64Redirection(loader);
-        return *new PlatformServices{*new SfcFileProtection(loader), *new FindFileDirectorySearch(redirection),
-                                     *new WindowsSystemInfo,         *new VersionDllSource(loader),
-                                     CommonFileDialogs::System(),    *new ShellExecuteShell,
-                                     redirection,                    *new WindowsClipboard,
-                                     *new WindowsSaveFileSystem,     WorkerThreads::System(),
-                                     *new WinTrustService(loader),   *new CryptoApiFileHasher};
+        return *new PlatformServices{*new SfcFileProtection(loader),
+                                     *new FindFileDirectorySearch(redirection),
+                                     *new WindowsSystemInfo,
+                                     *new VersionDllSource(loader, redirection),
+                                     CommonFileDialogs::System(),
+                                     *new ShellExecuteShell,
+                                     redirection,
+                                     *new WindowsClipboard,
+                                     *new WindowsSaveFileSystem,
+                                     WorkerThreads::System(),
+                                     *new WinTrustService(loader, redirection)};
     }();
     return services;
 }

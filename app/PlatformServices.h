@@ -5,7 +5,6 @@
 class Clipboard;
 class CommonFileDialogs;
 class DirectorySearch;
-class FileHasher;
 class FileProtection;
 class FileSystemRedirection;
 class SaveFileSystem;
@@ -29,12 +28,11 @@ struct PlatformServices {
     SaveFileSystem& files;
     WorkerThreads& threads;
     TrustService& trust;
-    FileHasher& hasher;
 
     static PlatformServices& Production();
 };
 
-// The Windows folder whose System32 this process reads through Sysnative:
-// a 32-bit build on 64-bit Windows, Vista on. Empty where System32 is read
-// as it is.
+// The Windows folder whose System32 the shell reaches through Sysnative in
+// this process: a 32-bit build on 64-bit Windows, Vista on. Empty where
+// System32 is reached as it is.
 std::string SysnativeWindowsDirectory(PlatformServices& services);

@@ -9,14 +9,12 @@
 #include "framework/Afx.h"
 #include "framework/Handle.h"
 #include "framework/SystemError.h"
-#include "inspect/ReadablePath.h"
 #include "rows/RowModel.h"
 #include "scan/Enumeration.h"
 #include "scan/ProtectedFileScanner.h"
 #include "scan/ServiceErrorText.h"
 #include "scan/SystemLeadBytes.h"
 #include "scan/WidePath.h"
-#include "verify/FileHasher.h"
 #include "verify/VerificationJob.h"
 
 namespace {
@@ -47,30 +45,36 @@ bool OnVisibleWindowStation()
 }
 
 // Lists the protected files into `rows` as the dialog would, on this thread.
-// When the service cannot be used, `message` says so.
-ListingOutcome ListRows(PlatformServices& services, RowModel& rows, std::string& message)
+// When the list cannot be had whole, `message` says why.
+ListingOutcome ListRows(PlatformServices& services, RowModel& rows, std::wstring& message)
 {
     const ListingOutcome outcome = ListProtectedFiles(
         {services.protection, services.directories, services.system, SystemLeadBytes()}, rows);
-    if (outcome.serviceError)
-        message = "Vorlane could not list the protected files. " + ServiceErrorText(outcome.serviceError) + "\r\n";
+    if (outcome.serviceError) {
+        message = L"Vorlane could not list the protected files. " + WidePath(ServiceErrorText(outcome.serviceError)) +
+                  L"\r\n";
+    } else if (outcome.listingError) {
+        message = L"Vorlane could not list every protected file: the protection service failed after " +
+                  std::to_wstring(rows.Count()) + L" files. " + WidePath(SystemErrorText(outcome.listingError)) +
+                  L"\r\n";
+    }
     return outcome;
 }
 
-std::string SaveFailure(const std::string& file, unsigned code)
+std::wstring SaveFailure(const std::wstring& file, unsigned code)
 {
-    return "Vorlane could not save the list as " + file + ": " + SystemErrorText(code) + "\r\n";
+    return L"Vorlane could not save the list as " + file + L": " + WidePath(SystemErrorText(code)) + L"\r\n";
 }
 
-std::string CutShort(const std::string& file)
+std::wstring CutShort(const std::wstring& file)
 {
-    return "Vorlane saved the list as " + file + ", but it stops at " + std::to_string(CProtectedFileScanner::kMaxRows) +
-           " files: the rest of the Windows folder was not checked.\r\n";
+    return L"Vorlane saved the list as " + file + L", but it stops at " +
+           std::to_wstring(CProtectedFileScanner::kMaxRows) + L" files: the rest of the Windows folder was not checked.\r\n";
 }
 
 }  // namespace
 
-int RunSaveCommand(PlatformServices& services, const std::string& file, std::string& message)
+int RunSaveCommand(PlatformServices& services, const std::wstring& file, std::wstring& message)
 {
     RowModel rows;
     const ListingOutcome outcome = ListRows(services, rows, message);
@@ -87,27 +91,29 @@ int RunSaveCommand(PlatformServices& services, const std::string& file, std::str
     return kWritten;
 }
 
-int RunVerifyCommand(PlatformServices& services, const std::string& file, std::string& message)
+int RunVerifyCommand(PlatformServices& services, const std::wstring& file, std::wstring& message)
 {
     RowModel rows;
     const ListingOutcome outcome = ListRows(services, rows, message);
     if (!message.empty())
         return kNotWritten;
 
-    std::vector<std::string> readablePaths;
-    readablePaths.reserve(rows.Count());
-    const std::string sysnative = SysnativeWindowsDirectory(services);
+    std::vector<std::string> paths;
+    paths.reserve(rows.Count());
     for (const ListRow& row : rows.Rows())
-        readablePaths.push_back(ReadablePath(row.path, sysnative));
+        paths.push_back(row.path);
     // No window to serve meanwhile: this thread waits for the workers.
     const CHandle ended(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!ended) {
+        message = L"Vorlane could not verify the files: " + WidePath(SystemErrorText(::GetLastError())) + L"\r\n";
+        return kNotWritten;
+    }
     const HANDLE hEnded = ended;
-    const auto job = VerificationJob::Start(std::move(readablePaths), services.trust, &services.hasher,
-                                            [hEnded] { ::SetEvent(hEnded); });
+    const auto job = VerificationJob::Start(std::move(paths), services.trust, [hEnded] { ::SetEvent(hEnded); });
     ::WaitForSingleObject(ended, INFINITE);
     const VerificationProgress progress = job->Progress();
     if (progress.Partial()) {
-        message = "Vorlane could not verify the files: no worker thread could be started.\r\n";
+        message = L"Vorlane could not verify the files: no worker thread could be started.\r\n";
         return kNotWritten;
     }
 
@@ -116,34 +122,33 @@ int RunVerifyCommand(PlatformServices& services, const std::string& file, std::s
         message = SaveFailure(file, code);
         return kNotWritten;
     }
-    const std::size_t untrusted = progress.Untrusted();
-    if (untrusted > 0) {
-        message = "Vorlane saved the results as " + file + ": " + std::to_string(untrusted) + " of " +
-                  std::to_string(progress.total) + " files are not signed by a trusted signer.\r\n";
+    // An untrusted file outweighs the cut in the exit code; the message
+    // tells both.
+    if (outcome.stoppedAtLimit)
+        message = CutShort(file);
+    if (const std::size_t untrusted = progress.Untrusted()) {
+        message = L"Vorlane saved the results as " + file + L": " + std::to_wstring(untrusted) + L" of " +
+                  std::to_wstring(progress.total) + L" files are not signed by a trusted signer.\r\n" + message;
         return kWrittenUntrusted;
     }
-    if (outcome.stoppedAtLimit) {
-        message = CutShort(file);
-        return kWrittenCut;
-    }
-    return kWritten;
+    return outcome.stoppedAtLimit ? kWrittenCut : kWritten;
 }
 
-void WriteToUser(const std::string& text, bool isError)
+void WriteToUser(const std::wstring& text, bool isError)
 {
     const HANDLE output = UserOutput(isError);
     if (output == INVALID_HANDLE_VALUE) {
         if (OnVisibleWindowStation())
-            ::MessageBoxA(nullptr, text.c_str(), "Vorlane", isError ? MB_ICONEXCLAMATION : MB_ICONINFORMATION);
+            ::MessageBoxW(nullptr, text.c_str(), L"Vorlane", isError ? MB_ICONEXCLAMATION : MB_ICONINFORMATION);
         return;
     }
     DWORD written = 0;
     DWORD mode = 0;
     if (::GetConsoleMode(output, &mode)) {
         // The console shows its own code page, not the program's ANSI one.
-        const std::wstring wide = WidePath(text);
-        ::WriteConsoleW(output, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        ::WriteConsoleW(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     } else {
-        ::WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        const std::string ansi = AnsiPath(text.c_str());
+        ::WriteFile(output, ansi.data(), static_cast<DWORD>(ansi.size()), &written, nullptr);
     }
 }

@@ -7,17 +7,18 @@ struct PlatformServices;
 // this thread and without a window, and saves them to `file` as CSV. Gives
 // the process's exit code (ExitCode); for any code but kWritten, `message`
 // says what happened.
-int RunSaveCommand(PlatformServices& services, const std::string& file, std::string& message);
+int RunSaveCommand(PlatformServices& services, const std::wstring& file, std::wstring& message);
 
 // Vorlane.exe /verify FILE: lists the protected files the same way,
 // verifies each file's signature and takes its SHA-256, and saves the
 // results to `file` as CSV: N, Path, Signature, Signer, SHA256. The exit
 // code as for /save, and kWrittenUntrusted when any file is not signed by
 // a trusted signer.
-int RunVerifyCommand(PlatformServices& services, const std::string& file, std::string& message);
+int RunVerifyCommand(PlatformServices& services, const std::wstring& file, std::wstring& message);
 
 // Writes `text` where the user who started the program reads it: the
 // standard output or error when they lead somewhere, else the console of
 // the program that started this one, if it has one; else, where a person
-// sits at the screen, a message box. A console gets the text as Unicode.
-void WriteToUser(const std::string& text, bool isError);
+// sits at the screen, a message box. A console and a message box get the
+// text as Unicode, a file or a pipe as ANSI.
+void WriteToUser(const std::wstring& text, bool isError);

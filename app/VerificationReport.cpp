@@ -20,15 +20,17 @@ std::string VerificationCounts(const VerificationProgress& progress)
     return text;
 }
 
-std::vector<std::vector<std::string>> UntrustedRecords(const std::vector<ListRow>& rows,
-                                                       const std::vector<std::optional<FileVerification>>& results)
+std::vector<std::vector<std::string>> ReportedRecords(const std::vector<ListRow>& rows,
+                                                      const std::vector<std::optional<FileVerification>>& results)
 {
     std::vector<std::vector<std::string>> records;
-    for (std::size_t row = 0; row < rows.size() && row < results.size(); ++row) {
-        if (results[row] && !IsTrusted(results[row]->trust.kind)) {
-            records.push_back({FormatRowNumber(rows[row].number), rows[row].path, ResultText(results[row]->trust),
-                               results[row]->trust.signer});
-        }
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const FileVerification* result = row < results.size() && results[row] ? &*results[row] : nullptr;
+        if (!result)
+            records.push_back({FormatRowNumber(rows[row].number), rows[row].path, "Not verified (stopped)", ""});
+        else if (!IsTrusted(result->trust.kind))
+            records.push_back({FormatRowNumber(rows[row].number), rows[row].path, ResultText(result->trust),
+                               result->trust.signer});
     }
     return records;
 }

@@ -14,10 +14,12 @@ std::string VerificationStatus(const VerificationProgress& progress);
 // The count of each result, on two lines.
 std::string VerificationCounts(const VerificationProgress& progress);
 
-// The rows whose files were verified and found anything but signed and
-// trusted, in the rows' order: number, path, result, signer.
-std::vector<std::vector<std::string>> UntrustedRecords(const std::vector<ListRow>& rows,
-                                                       const std::vector<std::optional<FileVerification>>& results);
+// What a verification that has ended reports, in the rows' order: number,
+// path, result and signer of every file found anything but signed and
+// trusted, and of every file not verified (a stopped verification's), as
+// "Not verified (stopped)".
+std::vector<std::vector<std::string>> ReportedRecords(const std::vector<ListRow>& rows,
+                                                      const std::vector<std::optional<FileVerification>>& results);
 
 // Every row with its result: number, path, result, signer, SHA-256. A row
 // whose file was not verified has empty fields.

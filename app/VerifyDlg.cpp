@@ -28,12 +28,8 @@ BEGIN_MESSAGE_MAP(CVerifyDlg, CDialog)
     ON_BN_CLICKED(IDC_VERIFY_SAVE, OnSave)
 END_MESSAGE_MAP()
 
-CVerifyDlg::CVerifyDlg(std::vector<ListRow> rows, std::vector<std::string> readablePaths, VerifyServices services,
-                       CWnd* pParent)
-    : CDialog(IDD_VERIFY, pParent),
-      m_rows(std::move(rows)),
-      m_readablePaths(std::move(readablePaths)),
-      m_services(services)
+CVerifyDlg::CVerifyDlg(std::vector<ListRow> rows, VerifyServices services, CWnd* pParent)
+    : CDialog(IDD_VERIFY, pParent), m_rows(std::move(rows)), m_services(services)
 {
 }
 
@@ -71,7 +67,11 @@ BOOL CVerifyDlg::OnInitDialog()
     // The wake-up names the window, not this object: it may come after the
     // dialog is gone, and then it just fails.
     const HWND hWnd = m_hWnd;
-    m_job = VerificationJob::Start(m_readablePaths, m_services.trust, nullptr,
+    std::vector<std::string> paths;
+    paths.reserve(m_rows.size());
+    for (const ListRow& row : m_rows)
+        paths.push_back(row.path);
+    m_job = VerificationJob::Start(std::move(paths), m_services.trust,
                                    [hWnd] { ::PostMessageA(hWnd, WM_JOB_ENDED, 0, 0); });
     ShowProgress();
     ::SetTimer(m_hWnd, kProgressTimer, kProgressMs, nullptr);
@@ -107,7 +107,7 @@ LRESULT CVerifyDlg::OnJobEnded(WPARAM, LPARAM)
 
 void CVerifyDlg::ShowResults()
 {
-    m_listResults.SetTable(UntrustedRecords(m_rows, m_job->TakeResults()));
+    m_listResults.SetTable(ReportedRecords(m_rows, m_job->TakeResults()));
 }
 
 void CVerifyDlg::OnStop()
@@ -123,7 +123,7 @@ void CVerifyDlg::OnCopy()
 
 void CVerifyDlg::OnSave()
 {
-    SaveCsvAsked(*this, m_services.fileDialogs, "signatures.csv", "The results", [this](const std::string& path) {
+    SaveCsvAsked(*this, m_services.fileDialogs, "signatures.csv", "The results", [this](const std::wstring& path) {
         return SaveCsv(m_services.files, path, kHeader, m_listResults.Table());
     });
 }

@@ -23,15 +23,14 @@ struct VerifyServices {
 
 // The Verify Signatures dialog: verifies the signature of every row's file
 // on worker threads, shows how far it has got and what it found, and at the
-// end lists the files that are anything but signed and trusted, to copy or
-// save. Closing it, or the program, never waits for the workers: they are
-// told to stop and finish on their own.
+// end lists the files that are anything but signed and trusted, and once
+// stopped also the files it did not verify, to copy or save. Closing it, or
+// the program, never waits for the workers: they are told to stop and
+// finish on their own.
 class CVerifyDlg : public CDialog {
 public:
-    // `rows` are the list's rows; `readablePaths` the paths to read their
-    // files by, one for each row.
-    CVerifyDlg(std::vector<ListRow> rows, std::vector<std::string> readablePaths, VerifyServices services,
-               CWnd* pParent = nullptr);
+    // `rows` are the list's rows.
+    CVerifyDlg(std::vector<ListRow> rows, VerifyServices services, CWnd* pParent = nullptr);
     ~CVerifyDlg() override;
 
     // The progress shown is brought up to date this often, at most.
@@ -56,7 +55,6 @@ private:
     void StopJob();
 
     std::vector<ListRow> m_rows;
-    std::vector<std::string> m_readablePaths;
     VerifyServices m_services;
     CTableListCtrl m_listResults;
     // Shared with the workers, which may outlive the dialog.

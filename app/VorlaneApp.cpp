@@ -1,6 +1,7 @@
 #include "app/VorlaneApp.h"
 
-#include <cstdlib>
+#include <shellapi.h>
+
 #include <string>
 #include <vector>
 
@@ -13,10 +14,18 @@ CVorlaneApp theApp;
 
 namespace {
 
-// The arguments after the program's name, as the runtime split them.
-std::vector<std::string> Arguments()
+// The arguments after the program's name, in UTF-16 as the system has
+// them: the runtime's ANSI arguments would turn a letter outside the code
+// page into a look-alike and name another file.
+std::vector<std::wstring> Arguments()
 {
-    return std::vector<std::string>(__argv + (__argc > 0 ? 1 : 0), __argv + __argc);
+    int count = 0;
+    LPWSTR* const arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!arguments)
+        return {};
+    std::vector<std::wstring> following(arguments + (count > 0 ? 1 : 0), arguments + count);
+    ::LocalFree(arguments);
+    return following;
 }
 
 }  // namespace
@@ -37,17 +46,17 @@ BOOL CVorlaneApp::InitInstance()
     case CommandLine::Action::SaveList:
     case CommandLine::Action::VerifyList: {
         const auto run = command.action == CommandLine::Action::SaveList ? RunSaveCommand : RunVerifyCommand;
-        std::string message;
+        std::wstring message;
         m_nExitCode = run(PlatformServices::Production(), command.file, message);
         if (m_nExitCode != kWritten)
             WriteToUser(message, true);
         break;
     }
     case CommandLine::Action::ShowUsage:
-        WriteToUser(kUsage, false);
+        WriteToUser(UsageText(), false);
         break;
     case CommandLine::Action::Wrong:
-        WriteToUser(kUsage, true);
+        WriteToUser(UsageText(), true);
         m_nExitCode = kWrongArguments;
         break;
     }

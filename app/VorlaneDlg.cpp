@@ -15,6 +15,7 @@
 #include "scan/ServiceErrorText.h"
 #include "scan/SystemInfo.h"
 #include "scan/SystemLeadBytes.h"
+#include "scan/WidePath.h"
 
 namespace {
 
@@ -57,11 +58,12 @@ private:
     LARGE_INTEGER m_end;
 };
 
-// The services of the lower half: under WOW64 from Vista on, System32 is
-// read through Sysnative.
+// The services of the lower half: under WOW64 from Vista on, the shell
+// reaches System32 through Sysnative.
 InspectionServices InspectionServicesOf(PlatformServices& services)
 {
-    return {services.protection, services.versions, services.fileDialogs, SysnativeWindowsDirectory(services)};
+    return {services.protection, services.versions, services.fileDialogs, services.redirection,
+            SysnativeWindowsDirectory(services)};
 }
 
 ListCommandServices ListCommandServicesOf(PlatformServices& services)
@@ -152,7 +154,15 @@ BOOL CVorlaneDlg::OnInitDialog()
 
 LRESULT CVorlaneDlg::OnCheckOnOpen(WPARAM, LPARAM)
 {
-    m_inspection.CheckPath(m_strCheckOnOpen);
+    std::string path;
+    if (ExactAnsi(m_strCheckOnOpen, path)) {
+        m_inspection.CheckPath(path);
+    } else {
+        const std::wstring message = L"Vorlane cannot check " + m_strCheckOnOpen +
+                                     L".\r\n\r\nIts name has characters that the language for non-Unicode "
+                                     L"programs, which Vorlane is, does not have.";
+        ::MessageBoxW(m_hWnd, message.c_str(), L"Vorlane", MB_ICONEXCLAMATION);
+    }
     return 0;
 }
 
@@ -176,12 +186,18 @@ void CVorlaneDlg::StartWorker()
     // before it can end on its own.
     unsigned error = 0;
     m_pWorkerThread = m_services.threads.BeginSuspended(EnumerationThread, job.get(), error);
+    if (m_pWorkerThread && !m_pWorkerThread->Resume()) {
+        // A thread that never ran has nothing to finish.
+        error = ::GetLastError();
+        ::TerminateThread(m_pWorkerThread->m_hThread, 0);
+        delete m_pWorkerThread;
+        m_pWorkerThread = nullptr;
+    }
     if (!m_pWorkerThread) {
         m_inspection.ShowStatus(NotStartedStatus(SystemErrorText(error)));
         return;
     }
     job.release();  // the thread's now
-    m_pWorkerThread->ResumeThread();
     m_list.SetWorking(true);
     ShowFillStatus();
     ::SetTimer(m_hWnd, kStatusTimer, kStatusMs, nullptr);
@@ -225,8 +241,10 @@ void CVorlaneDlg::FillSlice()
         m_list.SetWorking(false);
         m_commands.SetListComplete(true);
         const ListingOutcome& outcome = m_queue->Outcome();
-        m_inspection.ShowStatus(outcome.serviceError ? ServiceErrorText(outcome.serviceError)
-                                                     : FilledStatus(m_queue->RowsFound(), outcome.stoppedAtLimit));
+        const unsigned rows = m_queue->RowsFound();
+        m_inspection.ShowStatus(outcome.serviceError   ? ServiceErrorText(outcome.serviceError)
+                                : outcome.listingError ? IncompleteStatus(rows, SystemErrorText(outcome.listingError))
+                                                       : FilledStatus(rows, outcome.stoppedAtLimit));
     }
     m_lastFillTick = ::GetTickCount();
 }

@@ -31,8 +31,9 @@ public:
     static constexpr DWORD kWorkerStopWaitMs = 1000;
 
     // Checks the file at `path`, when not empty, as soon as the dialog is
-    // open, as if typed in the path field and Check pressed.
-    void CheckOnOpen(std::string path) { m_strCheckOnOpen = std::move(path); }
+    // open, as if typed in the path field and Check pressed; or says that
+    // it cannot, when the ANSI code page cannot hold the file's name.
+    void CheckOnOpen(std::wstring path) { m_strCheckOnOpen = std::move(path); }
 
     // True while the worker is still filling the list.
     bool IsFilling() const { return m_pWorkerThread != nullptr; }
@@ -94,5 +95,5 @@ private:
     std::shared_ptr<RowQueue> m_queue;
     DWORD m_lastFillTick = 0;
     std::size_t m_lastSliceRows = 0;
-    std::string m_strCheckOnOpen;
+    std::wstring m_strCheckOnOpen;
 };

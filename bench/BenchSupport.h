@@ -19,7 +19,6 @@
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SystemInfo.h"
 #include "scan/Wow64Redirection.h"
-#include "verify/CryptoApiFileHasher.h"
 #include "verify/WinTrustService.h"
 
 // Seconds on the performance counter.
@@ -95,20 +94,19 @@ public:
 private:
     PlatformServices Make(FileProtection& protection, SystemInfo& system, CommonFileDialogs& fileDialogs)
     {
-        return {protection, m_directories, system,  m_versions, fileDialogs, m_shell,
-                m_redirection, m_clipboard, m_files, WorkerThreads::System(), m_trust, m_hasher};
+        return {protection,    m_directories, system,  m_versions,           fileDialogs, m_shell,
+                m_redirection, m_clipboard,   m_files, WorkerThreads::System(), m_trust};
     }
 
     Wow64Redirection m_redirection{DllLoader::System()};
     FindFileDirectorySearch m_directories{m_redirection};
     ServiceVersion m_system;
-    VersionDllSource m_versions{DllLoader::System()};
+    VersionDllSource m_versions{DllLoader::System(), m_redirection};
     // Nothing in a bench clicks a link: the real shell is never asked.
     ShellExecuteShell m_shell;
     WindowsClipboard m_clipboard;
     WindowsSaveFileSystem m_files;
-    WinTrustService m_trust{DllLoader::System()};
-    CryptoApiFileHasher m_hasher;
+    WinTrustService m_trust{DllLoader::System(), m_redirection};
 };
 
 // Starts the common controls the dialog's list needs.

@@ -14,6 +14,7 @@
 
 #include "app/ScriptCommands.h"
 #include "bench/BenchSupport.h"
+#include "scan/WidePath.h"
 #include "bench/ListTextReads.h"
 #include "bench/PlainList.h"
 #include "export/ListFile.h"
@@ -82,9 +83,9 @@ int main(int argc, char** argv)
     PlatformServices services = platform.With(protection, chosen);
 
     const Measure save = Run([&] {
-        std::string error;
-        if (RunSaveCommand(services, file, error))
-            std::printf("the save failed: %s", error.c_str());
+        std::wstring error;
+        if (RunSaveCommand(services, WidePath(file), error))
+            std::printf("the save failed: %s", AnsiPath(error.c_str()).c_str());
     });
 
     Measure copy;
@@ -103,7 +104,7 @@ int main(int argc, char** argv)
         WindowsClipboard clipboard;
         WindowsSaveFileSystem files;
         oldCopy = Run([&] { clipboard.SetText(dlg.m_hWnd, TabSeparatedLines(list.Records())); });
-        oldSave = Run([&] { SaveCsv(files, file, {"N", "Path"}, list.Records()); });
+        oldSave = Run([&] { SaveCsv(files, WidePath(file), {"N", "Path"}, list.Records()); });
     }).DoModal();
     ::DeleteFileA(file.c_str());
 

@@ -16,7 +16,7 @@
 
 #include "app/VerifyDlg.h"
 #include "bench/BenchSupport.h"
-#include "verify/CryptoApiFileHasher.h"
+#include "scan/Wow64Redirection.h"
 #include "verify/VerificationJob.h"
 #include "verify/WinTrustService.h"
 
@@ -27,12 +27,10 @@ constexpr std::size_t kSystemFiles = 400;
 
 class InstantTrust final : public TrustService {
 public:
-    TrustResult Verify(const std::string&) override { return {TrustKind::SignedCatalog, "Microsoft Windows", ""}; }
-};
-
-class InstantHasher final : public FileHasher {
-public:
-    std::string Sha256(const std::string&) override { return std::string(64, '0'); }
+    FileVerification Verify(const std::string&) override
+    {
+        return {{TrustKind::SignedCatalog, "Microsoft Windows", ""}, std::string(64, '0')};
+    }
 };
 
 // Answers fast, waiting a millisecond for one file in 16: 10 to 20
@@ -40,13 +38,13 @@ public:
 // dialog ends with a long list to show.
 class FastMixedTrust final : public TrustService {
 public:
-    TrustResult Verify(const std::string& path) override
+    FileVerification Verify(const std::string& path) override
     {
         if (std::hash<std::string>{}(path) % 16 == 0)
             ::Sleep(1);
         if (std::hash<std::string>{}(path) % 3 == 0)
-            return {TrustKind::NotSigned, "", ""};
-        return {TrustKind::SignedCatalog, "Microsoft Windows", ""};
+            return {{TrustKind::NotSigned, "", ""}, std::string(64, '0')};
+        return {{TrustKind::SignedCatalog, "Microsoft Windows", ""}, std::string(64, '0')};
     }
 };
 
@@ -96,7 +94,7 @@ void PrintDialogAnswers(const char* what, const std::vector<std::string>& paths,
         rows.push_back({static_cast<std::uint32_t>(n + 1), paths[n]});
     WindowsClipboard clipboard;
     WindowsSaveFileSystem files;
-    ProbedVerifyDlg dialog(rows, paths, {trust, clipboard, files, CommonFileDialogs::System()});
+    ProbedVerifyDlg dialog(rows, {trust, clipboard, files, CommonFileDialogs::System()});
     dialog.DoModal();
     std::printf("the dialog's answers while it verifies %zu files %s: %s, done in %.0f ms\n", paths.size(), what,
                 AnswerDelays(dialog.answers).c_str(), dialog.seconds * 1000);
@@ -109,13 +107,13 @@ struct Run {
 
 // Verifies `paths` on `workers` threads until the job ends, results
 // collected.
-Run RunJob(const std::vector<std::string>& paths, TrustService& trust, FileHasher* hasher, unsigned workers)
+Run RunJob(const std::vector<std::string>& paths, TrustService& trust, unsigned workers)
 {
     // Closed by whoever lets go last: this function, or the job's last
     // worker.
     const std::shared_ptr<void> ended(::CreateEventA(nullptr, FALSE, FALSE, nullptr), ::CloseHandle);
     const double start = Now();
-    const auto job = VerificationJob::Start(paths, trust, hasher, [ended] { ::SetEvent(ended.get()); }, workers);
+    const auto job = VerificationJob::Start(paths, trust, [ended] { ::SetEvent(ended.get()); }, workers);
     ::WaitForSingleObject(ended.get(), INFINITE);
     job->Results();
     return {Now() - start, job->Progress().verified};
@@ -172,17 +170,14 @@ double Megabytes(const std::vector<std::string>& paths)
     return bytes / 1e6;
 }
 
-void PrintReal(const char* what, const std::vector<std::string>& paths, TrustService& trust, FileHasher& hasher)
+void PrintReal(const char* what, const std::vector<std::string>& paths, TrustService& trust)
 {
     const unsigned workers = VerificationJob::DefaultWorkerCount();
-    const Run one = RunJob(paths, trust, nullptr, 1);
-    const Run pool = RunJob(paths, trust, nullptr, workers);
-    const Run hashed = RunJob(paths, trust, &hasher, workers);
-    std::printf("%s, %zu files (%.1f MB):\n", what, paths.size(), Megabytes(paths));
-    std::printf("  verified on 1 thread:  %.0f files/s\n", static_cast<double>(one.verified) / one.seconds);
-    std::printf("  verified on %u threads: %.0f files/s\n", workers, static_cast<double>(pool.verified) / pool.seconds);
-    std::printf("  verified and hashed on %u threads: %.0f files/s\n", workers,
-                static_cast<double>(hashed.verified) / hashed.seconds);
+    const Run one = RunJob(paths, trust, 1);
+    const Run pool = RunJob(paths, trust, workers);
+    std::printf("%s, %zu files (%.1f MB), verified and hashed:\n", what, paths.size(), Megabytes(paths));
+    std::printf("  on 1 thread:  %.0f files/s\n", static_cast<double>(one.verified) / one.seconds);
+    std::printf("  on %u threads: %.0f files/s\n", workers, static_cast<double>(pool.verified) / pool.seconds);
 }
 
 }  // namespace
@@ -194,12 +189,11 @@ int main(int argc, char** argv)
     for (int n = 1; n <= files; ++n)
         paths.push_back(BenchPath(static_cast<unsigned>(n)));
     InstantTrust instantTrust;
-    InstantHasher instantHasher;
     const unsigned workers = VerificationJob::DefaultWorkerCount();
     for (const unsigned threads : {1u, workers}) {
         double best = 1e9;
         for (int round = 0; round < kRounds; ++round)
-            best = std::min(best, RunJob(paths, instantTrust, &instantHasher, threads).seconds);
+            best = std::min(best, RunJob(paths, instantTrust, threads).seconds);
         std::printf("the job's own cost for %d files, start to results, on %u thread%s (best of %d): %.1f ms\n",
                     files, threads, threads == 1 ? "" : "s", kRounds, best * 1000);
     }
@@ -207,10 +201,10 @@ int main(int argc, char** argv)
     FastMixedTrust mixedTrust;
     PrintDialogAnswers("by a fast stand-in, a third unsigned", paths, mixedTrust);
 
-    WinTrustService trust(DllLoader::System());
+    Wow64Redirection redirection(DllLoader::System());
+    WinTrustService trust(DllLoader::System(), redirection);
     PrintDialogAnswers("by WinVerifyTrust, the signature samples", Samples(400), trust);
-    CryptoApiFileHasher hasher;
-    PrintReal("WinVerifyTrust on the signature samples", Samples(40), trust, hasher);
-    PrintReal("WinVerifyTrust on the system folder's programs and libraries", SystemFiles(), trust, hasher);
+    PrintReal("WinVerifyTrust on the signature samples", Samples(40), trust);
+    PrintReal("WinVerifyTrust on the system folder's programs and libraries", SystemFiles(), trust);
     return 0;
 }

@@ -25,18 +25,29 @@ std::vector<Record> RowRecords(const std::vector<ListRow>& rows)
     return records;
 }
 
+std::string InertField(std::string_view field)
+{
+    const std::size_t start = field.find_first_not_of('\'');
+    const bool formula = start != std::string_view::npos && std::string_view("=+-@\t\r").find(field[start]) !=
+                                                                  std::string_view::npos;
+    std::string inert(formula ? 1 : 0, '\'');
+    inert.append(field);
+    return inert;
+}
+
 std::string TabSeparatedLines(const std::vector<Record>& records)
 {
     std::string text;
     for (const Record& record : records)
-        AppendLine(text, record, '\t', [](const std::string& field) -> const std::string& { return field; });
+        AppendLine(text, record, '\t', InertField);
     return text;
 }
 
-std::string CsvField(std::string_view field)
+std::string CsvField(std::string_view text)
 {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(field);
+    const std::string field = InertField(text);
+    if (field.find_first_of(",\"\r\n") == std::string::npos)
+        return field;
     std::string quoted = "\"";
     for (const char c : field) {
         if (c == '"')

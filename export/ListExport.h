@@ -15,12 +15,19 @@ using Record = std::vector<std::string>;
 // path.
 std::vector<Record> RowRecords(const std::vector<ListRow>& rows);
 
-// Every record as its fields joined by tabs, each line ending in CR LF, in
-// the given order.
+// `field` as a spreadsheet shows it as text: one that begins with what
+// starts a formula (=, +, -, @, a tab or a carriage return), after any
+// number of apostrophes, gets one apostrophe more in front, which the
+// spreadsheet does not show. Any text a signer's certificate may hold
+// thus stays text, and every field reads back as it was written.
+std::string InertField(std::string_view field);
+
+// Every record as its fields, inert, joined by tabs, each line ending in
+// CR LF, in the given order.
 std::string TabSeparatedLines(const std::vector<Record>& records);
 
-// `field` as one CSV field: in double quotes, its own quotes doubled, when
-// it holds a comma, a quote or a line break; as it is otherwise.
+// `field` as one CSV field: inert, and in double quotes, its own quotes
+// doubled, when it holds a comma, a quote or a line break.
 std::string CsvField(std::string_view field);
 
 // A text as UTF-8.

@@ -3,7 +3,6 @@
 #include "export/AtomicSave.h"
 #include "export/ListExport.h"
 #include "framework/File.h"
-#include "scan/SystemLeadBytes.h"
 #include "scan/WidePath.h"
 
 namespace {
@@ -22,16 +21,15 @@ std::string Utf8Of(const std::string& ansi)
 
 }  // namespace
 
-unsigned SaveCsv(SaveFileSystem& files, const std::string& path, const Record& header,
+unsigned SaveCsv(SaveFileSystem& files, const std::wstring& path, const Record& header,
                  const std::vector<Record>& records)
 {
     // The temporary file goes in the target's own folder, which only the
     // full path names: "C:list.csv" or "C:/lists/list.csv" name none.
-    return SaveAtomically(files, AfxFullPath(path.c_str()).str(), CsvDocument(header, records, Utf8Of),
-                          SystemLeadBytes());
+    return SaveAtomically(files, FullPath(path), CsvDocument(header, records, Utf8Of));
 }
 
-unsigned SaveRowsAsCsv(SaveFileSystem& files, const std::string& path, const std::vector<ListRow>& rows)
+unsigned SaveRowsAsCsv(SaveFileSystem& files, const std::wstring& path, const std::vector<ListRow>& rows)
 {
     return SaveCsv(files, path, {"N", "Path"}, RowRecords(rows));
 }

@@ -13,7 +13,12 @@ HGLOBAL GlobalCopy(const void* data, std::size_t size)
     const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
     if (!block)
         return nullptr;
-    std::memcpy(::GlobalLock(block), data, size);
+    void* const locked = ::GlobalLock(block);
+    if (!locked) {
+        ::GlobalFree(block);
+        return nullptr;
+    }
+    std::memcpy(locked, data, size);
     ::GlobalUnlock(block);
     return block;
 }

@@ -2,9 +2,15 @@
 
 #include <algorithm>
 
-#include "framework/Afx.h"
+#include "framework/Handle.h"
 
 namespace {
+
+unsigned LastErrorOr(DWORD fallback)
+{
+    const DWORD error = ::GetLastError();
+    return error ? error : fallback;
+}
 
 // Writes all of `bytes` through `file` and has them on the disk.
 unsigned WriteAll(HANDLE file, std::string_view bytes)
@@ -12,10 +18,8 @@ unsigned WriteAll(HANDLE file, std::string_view bytes)
     for (std::size_t at = 0; at < bytes.size();) {
         DWORD written = 0;
         const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - at, 1 << 20));
-        if (!::WriteFile(file, bytes.data() + at, chunk, &written, nullptr) || written == 0) {
-            const DWORD error = ::GetLastError();
-            return error ? error : ERROR_WRITE_FAULT;
-        }
+        if (!::WriteFile(file, bytes.data() + at, chunk, &written, nullptr) || written == 0)
+            return LastErrorOr(ERROR_WRITE_FAULT);
         at += written;
     }
     return ::FlushFileBuffers(file) ? 0 : ::GetLastError();
@@ -23,18 +27,33 @@ unsigned WriteAll(HANDLE file, std::string_view bytes)
 
 }  // namespace
 
-unsigned WindowsSaveFileSystem::WriteNewFile(const std::string& directory, std::string_view bytes, std::string& path)
+bool WindowsSaveFileSystem::Exists(const std::wstring& path)
+{
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+unsigned WindowsSaveFileSystem::CheckReplaceable(const std::wstring& path)
+{
+    // Replacing renames the old file: that needs the right to delete it,
+    // and every program that has it open must share that.
+    const CHandle file(::CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
+    return file ? 0 : LastErrorOr(ERROR_ACCESS_DENIED);
+}
+
+unsigned WindowsSaveFileSystem::WriteNewFile(const std::wstring& directory, std::string_view bytes,
+                                             std::wstring& path)
 {
     // GetTempFileName only makes up the name when given a number of ours;
     // CREATE_NEW then takes it only if nobody has it.
-    const std::string folder = directory.empty() ? "." : directory;
+    const std::wstring folder = directory.empty() ? L"." : directory;
     HANDLE file = INVALID_HANDLE_VALUE;
-    char name[MAX_PATH];
+    WCHAR name[MAX_PATH];
     for (UINT unique = (::GetTickCount() ^ ::GetCurrentProcessId()) & 0xFFFF, tries = 0; tries < 0x10000;
          ++tries, unique = (unique + 1) & 0xFFFF) {
-        if (!::GetTempFileNameA(folder.c_str(), "vor", unique ? unique : 1, name))
+        if (!::GetTempFileNameW(folder.c_str(), L"vor", unique ? unique : 1, name))
             return ::GetLastError();
-        file = ::CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        file = ::CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || (::GetLastError() != ERROR_FILE_EXISTS &&
                                              ::GetLastError() != ERROR_ALREADY_EXISTS))
             break;
@@ -48,23 +67,25 @@ unsigned WindowsSaveFileSystem::WriteNewFile(const std::string& directory, std::
     return error;
 }
 
-unsigned WindowsSaveFileSystem::Replace(const std::string& from, const std::string& to)
+unsigned WindowsSaveFileSystem::Replace(const std::wstring& from, const std::wstring& to)
 {
-    if (const DWORD attributes = ::GetFileAttributesA(to.c_str()); attributes != INVALID_FILE_ATTRIBUTES) {
-        // The new file takes over the old one's security, attributes and
-        // creation time. Wine's ReplaceFile keeps no attributes: they are
-        // set again, to the same effect on Windows.
-        if (!::ReplaceFileA(to.c_str(), from.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr))
-            return ::GetLastError();
-        ::SetFileAttributesA(to.c_str(), attributes);
-        return 0;
-    }
-    if (!::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
-        return ::GetLastError();
+    // The new file takes over the old one's security, attributes and
+    // creation time. Wine's ReplaceFile keeps no attributes: they are set
+    // again, to the same effect on Windows.
+    const DWORD attributes = ::GetFileAttributesW(to.c_str());
+    if (!::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr))
+        return LastErrorOr(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        ::SetFileAttributesW(to.c_str(), attributes);
     return 0;
 }
 
-void WindowsSaveFileSystem::Delete(const std::string& path)
+unsigned WindowsSaveFileSystem::Move(const std::wstring& from, const std::wstring& to)
 {
-    ::DeleteFileA(path.c_str());
+    return ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : LastErrorOr(ERROR_WRITE_FAULT);
+}
+
+void WindowsSaveFileSystem::Delete(const std::wstring& path)
+{
+    ::DeleteFileW(path.c_str());
 }

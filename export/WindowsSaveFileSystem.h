@@ -4,7 +4,10 @@
 // The running system's files.
 class WindowsSaveFileSystem final : public SaveFileSystem {
 public:
-    unsigned WriteNewFile(const std::string& directory, std::string_view bytes, std::string& path) override;
-    unsigned Replace(const std::string& from, const std::string& to) override;
-    void Delete(const std::string& path) override;
+    bool Exists(const std::wstring& path) override;
+    unsigned CheckReplaceable(const std::wstring& path) override;
+    unsigned WriteNewFile(const std::wstring& directory, std::string_view bytes, std::wstring& path) override;
+    unsigned Replace(const std::wstring& from, const std::wstring& to) override;
+    unsigned Move(const std::wstring& from, const std::wstring& to) override;
+    void Delete(const std::wstring& path) override;
 };

@@ -8,10 +8,10 @@ namespace {
 
 // The system's answer from a call that fills a buffer of the size it is
 // given and says how much it needs; empty on failure.
-template <class Fill>
-std::string Filled(Fill fill)
+template <class Text = std::string, class Fill>
+Text Filled(Fill fill)
 {
-    std::string text(MAX_PATH, '\0');
+    Text text(MAX_PATH, '\0');
     for (;;) {
         const DWORD length = fill(text.data(), static_cast<DWORD>(text.size()));
         if (length == 0)
@@ -54,6 +54,27 @@ CString AfxFullPath(LPCSTR lpszFileIn)
         const std::string head = full.substr(0, end);
         const std::string longer =
             Filled([&head](LPSTR buffer, DWORD size) { return ::GetLongPathNameA(head.c_str(), buffer, size); });
+        if (!longer.empty())
+            return longer + full.substr(end);
+    }
+    return full;
+}
+
+std::wstring FullPath(const std::wstring& path)
+{
+    const auto full = Filled<std::wstring>(
+        [&path](LPWSTR buffer, DWORD size) { return ::GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
+    if (full.empty())
+        return path;
+    std::vector<std::size_t> ends{full.size()};
+    for (std::size_t at = 3; at < full.size(); ++at) {
+        if (full[at] == L'\\')
+            ends.insert(ends.begin() + 1, at);
+    }
+    for (const std::size_t end : ends) {
+        const std::wstring head = full.substr(0, end);
+        const auto longer = Filled<std::wstring>(
+            [&head](LPWSTR buffer, DWORD size) { return ::GetLongPathNameW(head.c_str(), buffer, size); });
         if (!longer.empty())
             return longer + full.substr(end);
     }

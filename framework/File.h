@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "framework/String.h"
 
 struct CFileStatus {
@@ -18,3 +20,5 @@ public:
 // names are made long as far as the path exists. The path as given when the
 // system cannot resolve it.
 CString AfxFullPath(LPCSTR lpszFileIn);
+// The same for a path in UTF-16, which may hold any character.
+std::wstring FullPath(const std::wstring& path);

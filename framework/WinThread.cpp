@@ -31,7 +31,14 @@ CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPri
     }
     pThread->m_hThread = reinterpret_cast<HANDLE>(handle);
     ::SetThreadPriority(pThread->m_hThread, nPriority);
-    if (!(dwCreateFlags & CREATE_SUSPENDED))
-        pThread->ResumeThread();
+    if (!(dwCreateFlags & CREATE_SUSPENDED) && !pThread->Resume()) {
+        // It never ran: nothing of it is left to wait for.
+        const DWORD error = ::GetLastError();
+        ::TerminateThread(pThread->m_hThread, 0);
+        pThread->m_bAutoDelete = FALSE;
+        delete pThread;
+        ::SetLastError(error);
+        return nullptr;
+    }
     return pThread;
 }

@@ -13,7 +13,9 @@ public:
     CWinThread& operator=(const CWinThread&) = delete;
     ~CWinThread();
 
-    DWORD ResumeThread() const { return ::ResumeThread(m_hThread); }
+    // Lets a thread started suspended run; false, with the system's error
+    // code as the last error, when it cannot.
+    bool Resume() const { return ::ResumeThread(m_hThread) != static_cast<DWORD>(-1); }
 
     HANDLE m_hThread = nullptr;
     BOOL m_bAutoDelete = TRUE;
@@ -30,6 +32,6 @@ private:
 // Starts `pfnThreadProc(pParam)` on a new thread at priority `nPriority`;
 // null when it could not be started. A stack size of 0, or one below the
 // platform's minimum, gives the program's default stack. With
-// CREATE_SUSPENDED in `dwCreateFlags` the thread waits for ResumeThread.
+// CREATE_SUSPENDED in `dwCreateFlags` the thread waits for Resume.
 CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
                            DWORD dwCreateFlags);

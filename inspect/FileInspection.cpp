@@ -11,6 +11,7 @@
 #include "res/resource.h"
 #include "rows/RowModel.h"
 #include "scan/FileProtection.h"
+#include "scan/FileSystemRedirection.h"
 #include "scan/PathText.h"
 #include "scan/ServiceErrorText.h"
 #include "scan/SystemLeadBytes.h"
@@ -91,7 +92,7 @@ void CFileInspection::OnCheck()
     const std::string path = m_editCheckPath.GetWindowText().str();
     if (path.empty())
         return;
-    if (!Exists(ReadablePath(path))) {
+    if (!FileExists(path)) {
         m_owner.MessageBox("Selected file does not exist.", "Vorlane", MB_ICONEXCLAMATION);
         return;
     }
@@ -138,7 +139,8 @@ void CFileInspection::ShowStatus(const std::string& text)
 
 bool CFileInspection::FileExists(const std::string& path) const
 {
-    return Exists(ReadablePath(path));
+    const RedirectionOff redirectionOff(m_services.redirection);
+    return Exists(path);
 }
 
 void CFileInspection::ShowCheckResult(const std::string& path, bool bProtected)
@@ -153,17 +155,16 @@ void CFileInspection::ShowFile(const std::string& path, const std::string& title
 {
     m_bShowingFiles = true;
     std::string details;
-    const std::string readable = ReadablePath(path);
-    const bool exists = Exists(readable);
+    const bool exists = FileExists(path);
     if (exists) {
-        if (const auto summary = FormatVersionSummary(m_services.versions, readable))
+        if (const auto summary = FormatVersionSummary(m_services.versions, path))
             details = *summary;
     }
     m_staticFileName.SetWindowText(exists ? title.c_str() : titleIfMissing.c_str());
     m_staticFileDetails.SetWindowText(details.c_str());
 }
 
-std::string CFileInspection::ReadablePath(const std::string& path) const
+std::string CFileInspection::ShellPath(const std::string& path) const
 {
-    return ::ReadablePath(path, m_services.sysnativeWindowsDirectory);
+    return ReadablePath(path, m_services.sysnativeWindowsDirectory);
 }

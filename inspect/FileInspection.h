@@ -8,6 +8,7 @@
 
 class CommonFileDialogs;
 class FileProtection;
+class FileSystemRedirection;
 class RowModel;
 class VersionSource;
 
@@ -16,9 +17,12 @@ struct InspectionServices {
     FileProtection& protection;
     VersionSource& versions;
     CommonFileDialogs& fileDialogs;
-    // The Windows folder whose System32 this process reads through
-    // Sysnative: a 32-bit build on 64-bit Windows, Vista on. Empty where
-    // System32 is read as it is.
+    // Off while a file is looked for: the file the user sees is the one the
+    // 64-bit system names.
+    FileSystemRedirection& redirection;
+    // The Windows folder whose System32 the shell reaches through
+    // Sysnative in this process: a 32-bit build on 64-bit Windows, Vista
+    // on. Empty where System32 is reached as it is.
     std::string sysnativeWindowsDirectory;
 };
 
@@ -56,11 +60,11 @@ public:
     // say how the enumeration stands; after that it shows files only.
     void ShowStatus(const std::string& text);
 
-    // Whether the file at `path`, as the user sees it, exists, and the path
-    // to read it by: under WOW64 a file in System32 is read through
-    // Sysnative.
+    // Whether the file at `path`, as the 64-bit system names it, exists.
     bool FileExists(const std::string& path) const;
-    std::string ReadablePath(const std::string& path) const;
+    // The path by which the shell, in this process, reaches that file:
+    // under WOW64 a file in System32 goes through Sysnative.
+    std::string ShellPath(const std::string& path) const;
 
 private:
     void ShowCheckResult(const std::string& path, bool bProtected);

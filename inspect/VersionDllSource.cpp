@@ -23,6 +23,9 @@ std::uint32_t VersionDllSource::BlockSize(const std::string& path)
 {
     if (!Load())
         return 0;
+    // The library is loaded before redirection goes off: it would find
+    // the 64-bit one.
+    const RedirectionOff redirectionOff(m_redirection);
     DWORD handle = 0;
     return m_pfnGetFileVersionInfoSize(path.c_str(), &handle);
 }
@@ -35,7 +38,10 @@ std::size_t VersionDllSource::ReadBlock(const std::string& path, std::span<unsig
     std::vector<unsigned char> probe(block.size(), 0xFF);
     std::ranges::fill(block, 0);
     const auto size = static_cast<DWORD>(block.size());
-    if (!Load() || !m_pfnGetFileVersionInfo(path.c_str(), 0, size, probe.data()) ||
+    if (!Load())
+        return 0;
+    const RedirectionOff redirectionOff(m_redirection);
+    if (!m_pfnGetFileVersionInfo(path.c_str(), 0, size, probe.data()) ||
         !m_pfnGetFileVersionInfo(path.c_str(), 0, size, block.data()))
         return 0;
     return static_cast<std::size_t>(std::ranges::mismatch(block, probe).in1 - block.begin());

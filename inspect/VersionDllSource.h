@@ -1,13 +1,18 @@
 #pragma once
 #include "framework/DllLoader.h"
 #include "inspect/VersionSource.h"
+#include "scan/FileSystemRedirection.h"
 
 // Reads version resources through the system's version library, loaded from
 // the system directory the first time a summary needs it. Without the
-// library no file has a version block.
+// library no file has a version block. Files are read as the 64-bit system
+// names them: WOW64's redirection is off while the library reads one.
 class VersionDllSource final : public VersionSource {
 public:
-    explicit VersionDllSource(DllLoader& loader) : m_loader(loader) {}
+    VersionDllSource(DllLoader& loader, FileSystemRedirection& redirection)
+        : m_loader(loader), m_redirection(redirection)
+    {
+    }
 
     std::uint32_t BlockSize(const std::string& path) override;
     std::size_t ReadBlock(const std::string& path, std::span<unsigned char> block) override;
@@ -19,6 +24,7 @@ private:
     bool Load();
 
     DllLoader& m_loader;
+    FileSystemRedirection& m_redirection;
     bool m_bLoadTried = false;
     DWORD(WINAPI* m_pfnGetFileVersionInfoSize)(LPCSTR, LPDWORD) = nullptr;
     BOOL(WINAPI* m_pfnGetFileVersionInfo)(LPCSTR, DWORD, DWORD, LPVOID) = nullptr;

@@ -5,19 +5,21 @@
 #include "scan/RowSink.h"
 #include "scan/SystemInfo.h"
 
-void EnumerateProtectedFiles(FileProtection& protection, RowSink& rows)
+unsigned EnumerateProtectedFiles(FileProtection& protection, RowSink& rows)
 {
     std::uint32_t cursor = 0;
     std::string path;
     std::uint32_t count = 0;
-    for (std::uint32_t before = cursor; !rows.StopRequested() && protection.NextProtectedFile(cursor, path);
-         before = cursor) {
+    for (std::uint32_t before = cursor; !rows.StopRequested(); before = cursor) {
+        if (!protection.NextProtectedFile(cursor, path))
+            return protection.ListingError();
         rows.FileChecked();
         rows.AddRow({++count, path});
         // A service that does not move on would list the same file forever.
         if (cursor <= before)
             break;
     }
+    return 0;
 }
 
 bool ScanWindowsDirectory(const std::string& windowsDirectory, DirectorySearch& search,
@@ -32,10 +34,8 @@ ListingOutcome ListProtectedFiles(const ProtectedFileSources& sources, RowSink& 
 {
     if (const unsigned error = sources.protection.ServiceError())
         return {error, false};
-    if (sources.system.MajorVersion() < 6) {
-        EnumerateProtectedFiles(sources.protection, rows);
-        return {};
-    }
+    if (sources.system.MajorVersion() < 6)
+        return {0, false, EnumerateProtectedFiles(sources.protection, rows)};
     return {0, ScanWindowsDirectory(sources.system.WindowsDirectory(), sources.directories, sources.protection, rows,
                                     sources.lead)};
 }

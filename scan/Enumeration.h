@@ -10,8 +10,9 @@ class RowSink;
 class SystemInfo;
 
 // Asks the service for its own list, file after file, to the end: until it
-// says no more, or its cursor stops moving on.
-void EnumerateProtectedFiles(FileProtection& protection, RowSink& rows);
+// says no more, or its cursor stops moving on. 0, or the system's error
+// code when the service failed before the end of its list.
+unsigned EnumerateProtectedFiles(FileProtection& protection, RowSink& rows);
 
 // Walks the tree under `windowsDirectory` and asks about every file in it.
 // Paths are ANSI text in the code page with the lead bytes `lead`. True when
@@ -35,6 +36,9 @@ struct ListingOutcome {
     unsigned serviceError = 0;
     // The walk ended at the row limit, before the whole tree was checked.
     bool stoppedAtLimit = false;
+    // The system's error code when the service failed part way through
+    // its list: the rows before it are listed, the rest is missing.
+    unsigned listingError = 0;
 };
 
 // Lists every protected file into `rows`, on the calling thread, by the

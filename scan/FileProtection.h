@@ -15,6 +15,9 @@ public:
     // cursor (0 before the first call); false when no file follows or the
     // service fails.
     virtual bool NextProtectedFile(std::uint32_t& cursor, std::string& path) = 0;
+    // After NextProtectedFile said false: 0 when the list had ended, else
+    // the system's error code for why the service failed.
+    virtual unsigned ListingError() const { return 0; }
     // True when the service guards the file at the ANSI `path`.
     virtual bool IsFileProtected(const std::string& path) = 0;
 };

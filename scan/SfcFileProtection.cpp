@@ -24,8 +24,12 @@ bool SfcFileProtection::NextProtectedFile(std::uint32_t& cursor, std::string& pa
         return false;
     ProtectedFileData data{};
     data.FileNumber = cursor;
-    if (!m_pfnGetNextProtectedFile(nullptr, &data))
+    if (!m_pfnGetNextProtectedFile(nullptr, &data)) {
+        // The service says the end of its list as an error of its own.
+        const DWORD error = ::GetLastError();
+        m_listingError = error == ERROR_NO_MORE_FILES ? 0 : error ? error : ERROR_GEN_FAILURE;
         return false;
+    }
     data.FileName[MAX_PATH - 1] = L'\0';
     cursor = data.FileNumber;
     path = AnsiPath(data.FileName);

@@ -13,6 +13,7 @@ public:
 
     unsigned ServiceError() const override { return m_serviceError; }
     bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override;
+    unsigned ListingError() const override { return m_listingError; }
     bool IsFileProtected(const std::string& path) override;
 
 private:
@@ -26,4 +27,5 @@ private:
     GetNextProtectedFileProc m_pfnGetNextProtectedFile = nullptr;
     IsFileProtectedProc m_pfnIsFileProtected = nullptr;
     unsigned m_serviceError = 0;
+    unsigned m_listingError = 0;
 };

@@ -21,3 +21,27 @@ std::string AnsiPath(const wchar_t* widePath)
     ansi.pop_back();  // the terminator
     return ansi;
 }
+
+bool ExactAnsi(const std::wstring& wide, std::string& ansi)
+{
+    if (wide.empty()) {
+        ansi.clear();
+        return true;
+    }
+    const int length = static_cast<int>(wide.size());
+    BOOL lossy = FALSE;
+    // Where the ANSI code page is UTF-8, the system takes no default
+    // character to report, and every character fits.
+    const bool utf8 = ::GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL* const reportLoss = utf8 ? nullptr : &lossy;
+    const int size = ::WideCharToMultiByte(CP_ACP, flags, wide.data(), length, nullptr, 0, nullptr, reportLoss);
+    if (size <= 0 || lossy)
+        return false;
+    std::string converted(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, flags, wide.data(), length, converted.data(), size, nullptr, reportLoss);
+    if (lossy)
+        return false;
+    ansi = std::move(converted);
+    return true;
+}

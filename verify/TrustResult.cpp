@@ -1,5 +1,14 @@
 #include "verify/TrustResult.h"
 
+namespace {
+
+bool HasReason(TrustKind kind)
+{
+    return kind == TrustKind::Unreadable || kind == TrustKind::NotChecked;
+}
+
+}  // namespace
+
 bool IsTrusted(TrustKind kind)
 {
     return kind == TrustKind::SignedCatalog || kind == TrustKind::SignedEmbedded;
@@ -18,6 +27,8 @@ std::string KindText(TrustKind kind)
         return "Signature does not match the file";
     case TrustKind::SignerNotTrusted:
         return "Signer not trusted";
+    case TrustKind::NotChecked:
+        return "Could not be checked";
     case TrustKind::Unreadable:
         break;
     }
@@ -26,5 +37,5 @@ std::string KindText(TrustKind kind)
 
 std::string ResultText(const TrustResult& result)
 {
-    return result.kind == TrustKind::Unreadable ? KindText(result.kind) + ": " + result.reason : KindText(result.kind);
+    return HasReason(result.kind) ? KindText(result.kind) + ": " + result.reason : KindText(result.kind);
 }

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "verify/BackgroundThread.h"
-#include "verify/FileHasher.h"
 #include "verify/TrustService.h"
 
 std::size_t VerificationProgress::Untrusted() const
@@ -24,12 +23,11 @@ unsigned VerificationJob::DefaultWorkerCount()
 }
 
 std::shared_ptr<VerificationJob> VerificationJob::Start(std::vector<std::string> paths, TrustService& trust,
-                                                        FileHasher* hasher, std::function<void()> ended,
-                                                        unsigned workers)
+                                                        std::function<void()> ended, unsigned workers)
 {
     workers = static_cast<unsigned>(std::min<std::size_t>(workers, paths.size()));
     std::shared_ptr<VerificationJob> job(
-        new VerificationJob(std::move(paths), trust, hasher, std::move(ended), workers + 1));
+        new VerificationJob(std::move(paths), trust, std::move(ended), workers + 1));
     for (unsigned n = 0; n < workers; ++n) {
         if (!StartBackgroundThread([job] { job->Work(); }))
             job->RunnerDone();
@@ -38,11 +36,10 @@ std::shared_ptr<VerificationJob> VerificationJob::Start(std::vector<std::string>
     return job;
 }
 
-VerificationJob::VerificationJob(std::vector<std::string> paths, TrustService& trust, FileHasher* hasher,
-                                 std::function<void()> ended, unsigned runners)
+VerificationJob::VerificationJob(std::vector<std::string> paths, TrustService& trust, std::function<void()> ended,
+                                 unsigned runners)
     : m_paths(std::move(paths)),
       m_trust(trust),
-      m_hasher(hasher),
       m_ended(std::move(ended)),
       m_runners(runners),
       m_results(m_paths.size())
@@ -81,7 +78,7 @@ void VerificationJob::Work()
         const std::size_t n = m_next.fetch_add(1, std::memory_order_relaxed);
         if (n >= m_paths.size())
             break;
-        FileVerification file{m_trust.Verify(m_paths[n]), m_hasher ? m_hasher->Sha256(m_paths[n]) : std::string()};
+        FileVerification file = m_trust.Verify(m_paths[n]);
         const std::lock_guard<QueueMutex> lock(m_mutex);
         ++m_progress.counts[static_cast<std::size_t>(file.trust.kind)];
         ++m_progress.verified;

@@ -9,17 +9,7 @@
 #include <vector>
 
 #include "scan/QueueMutex.h"
-#include "verify/TrustResult.h"
-
-class FileHasher;
-class TrustService;
-
-// One file's verification: its signature and, when asked for, the SHA-256
-// of its bytes (empty when not asked for or not readable).
-struct FileVerification {
-    TrustResult trust;
-    std::string sha256;
-};
+#include "verify/TrustService.h"
 
 // How far a job has got, all of it taken at one moment.
 struct VerificationProgress {
@@ -50,15 +40,15 @@ public:
     // Two, or one per processor up to four.
     static unsigned DefaultWorkerCount();
 
-    // Starts verifying the files that `paths` read with `trust`, and
-    // hashing them with `hasher` unless it is null, on `workers` threads
+    // Starts verifying the files that `paths` name with `trust` on
+    // `workers` threads
     // (no more than there are files). `ended` is called once the job has
     // ended, on the thread that ends it: the last worker, or this one when
     // none could start or there are no files. It must not wait for the
     // owner's thread (post a message), and it may be called after the owner
     // has let go. The services must outlive every worker.
     static std::shared_ptr<VerificationJob> Start(std::vector<std::string> paths, TrustService& trust,
-                                                  FileHasher* hasher, std::function<void()> ended,
+                                                  std::function<void()> ended,
                                                   unsigned workers = DefaultWorkerCount());
 
     VerificationJob(const VerificationJob&) = delete;
@@ -75,8 +65,8 @@ public:
     void RequestStop();
 
 private:
-    VerificationJob(std::vector<std::string> paths, TrustService& trust, FileHasher* hasher,
-                    std::function<void()> ended, unsigned runners);
+    VerificationJob(std::vector<std::string> paths, TrustService& trust, std::function<void()> ended,
+                    unsigned runners);
 
     void Work();
     // One runner fewer; the last one ends the job.
@@ -84,7 +74,6 @@ private:
 
     const std::vector<std::string> m_paths;
     TrustService& m_trust;
-    FileHasher* const m_hasher;
     const std::function<void()> m_ended;
     std::atomic<std::size_t> m_next{0};
     std::atomic<bool> m_stop{false};

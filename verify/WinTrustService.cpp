@@ -2,23 +2,31 @@
 
 #include <cstddef>
 #include <mutex>
-#include <span>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
 
 #include "framework/Handle.h"
 #include "framework/SystemError.h"
+#include "scan/OpenForReading.h"
 #include "scan/WidePath.h"
+#include "verify/FileSha256.h"
 #include "verify/HexText.h"
 #include "verify/TrustStatus.h"
 #include "verify/WinTrustApi.h"
 
 namespace {
 
-TrustResult Unreadable(DWORD error)
+TrustResult Failed(TrustKind kind, DWORD error)
 {
-    return {TrustKind::Unreadable, "", SystemErrorText(error)};
+    return {kind, "", SystemErrorText(error)};
+}
+
+DWORD LastErrorOr(DWORD fallback)
+{
+    const DWORD error = ::GetLastError();
+    return error ? error : fallback;
 }
 
 // The catalog functions and the verifier read from where the file pointer
@@ -28,85 +36,17 @@ void Rewind(HANDLE file)
     ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
 }
 
-// The catalog that lists a file, found by the file's hash: its SHA-256
-// where wintrust can (Windows 8 on), else, or when no catalog lists that,
-// its SHA-1, as the catalogs of older systems and of many drivers have it.
-// The context that hashed the file stays open while the member is
-// verified.
-class CatalogSearch {
-public:
-    CatalogSearch(const WinTrustApi& api, HANDLE file) : m_api(api)
-    {
-        HCATADMIN admin = nullptr;
-        if (api.pfnAcquireContext2 && api.pfnCalcHashFromFileHandle2 &&
-            api.pfnAcquireContext2(&admin, nullptr, L"SHA256", nullptr, 0) && Find(admin, file, true))
-            return;
-        if (api.pfnAcquireContext(&admin, nullptr, 0))
-            Find(admin, file, false);
-    }
-    ~CatalogSearch()
-    {
-        if (m_admin)
-            m_api.pfnReleaseContext(m_admin, 0);
-    }
-    CatalogSearch(const CatalogSearch&) = delete;
-    CatalogSearch& operator=(const CatalogSearch&) = delete;
-
-    bool Found() const { return m_admin != nullptr; }
-
-    // What WinVerifyTrust needs to verify the file as the catalog's member.
-    // `tag` must outlive its use.
-    CatalogMemberInfo MemberInfo(const std::wstring& path, HANDLE file, std::wstring& tag)
-    {
-        const std::string hex = UpperHex(m_hash);
-        tag.assign(hex.begin(), hex.end());
-        CatalogMemberInfo info{};
-        // A SHA-1 member in the structure every wintrust knows.
-        info.cbStruct = m_sha256 ? sizeof(info) : offsetof(CatalogMemberInfo, hCatAdmin);
-        info.pcwszCatalogFilePath = m_catalog.c_str();
-        info.pcwszMemberTag = tag.c_str();
-        info.pcwszMemberFilePath = path.c_str();
-        info.hMemberFile = file;
-        info.pbCalculatedFileHash = m_hash.data();
-        info.cbCalculatedFileHash = static_cast<DWORD>(m_hash.size());
-        info.hCatAdmin = m_sha256 ? m_admin : nullptr;
-        return info;
-    }
-
-private:
-    // Keeps `admin` when a catalog lists the file's hash, else releases it.
-    bool Find(HCATADMIN admin, HANDLE file, bool sha256)
-    {
-        BYTE hash[64];
-        DWORD size = sizeof(hash);
-        Rewind(file);
-        const BOOL hashed = sha256 ? m_api.pfnCalcHashFromFileHandle2(admin, file, &size, hash, 0)
-                                   : m_api.pfnCalcHashFromFileHandle(file, &size, hash, 0);
-        if (hashed && size <= sizeof(hash)) {
-            if (const HCATINFO found = m_api.pfnEnumCatalogFromHash(admin, hash, size, 0, nullptr)) {
-                CATALOG_INFO catalog{};
-                catalog.cbStruct = sizeof(catalog);
-                const BOOL named = m_api.pfnCatalogInfoFromContext(found, &catalog, 0);
-                m_api.pfnReleaseCatalogContext(admin, found, 0);
-                if (named) {
-                    m_admin = admin;
-                    m_sha256 = sha256;
-                    m_catalog = catalog.wszCatalogFile;
-                    m_hash.assign(hash, hash + size);
-                    return true;
-                }
-            }
-        }
-        m_api.pfnReleaseContext(admin, 0);
-        return false;
-    }
-
-    const WinTrustApi& m_api;
-    HCATADMIN m_admin = nullptr;
-    bool m_sha256 = false;
-    std::wstring m_catalog;
-    std::vector<BYTE> m_hash;
-};
+// What a null from CryptCATAdminEnumCatalogFromHash means: that no
+// (further) catalog lists the hash, or that the catalogs could not be
+// searched. Windows says ERROR_NOT_FOUND for the first; Wine 8 says
+// ERROR_FILE_NOT_FOUND when there is no catalog at all and
+// ERROR_NO_MORE_FILES when it has looked in every one. Any other error,
+// such as the catalog service's being stopped, is the second.
+bool NoFurtherCatalog(DWORD error)
+{
+    return error == ERROR_SUCCESS || error == ERROR_NOT_FOUND || error == ERROR_FILE_NOT_FOUND ||
+           error == ERROR_NO_MORE_FILES;
+}
 
 // What the verifier's state tells of the signer; read before it is closed.
 struct SignerFacts {
@@ -157,6 +97,136 @@ TrustResult Judge(const WinTrustApi& api, WINTRUST_DATA& data, bool catalog)
     return {verdict.kind, signer.name, verdict.kind == TrustKind::Unreadable ? SystemErrorText(verdict.readError) : ""};
 }
 
+// A catalog administrator context, given back when it goes.
+class CatalogAdmin {
+public:
+    explicit CatalogAdmin(const WinTrustApi& api) : m_api(api) {}
+    ~CatalogAdmin()
+    {
+        if (m_admin)
+            m_api.pfnReleaseContext(m_admin, 0);
+    }
+    CatalogAdmin(const CatalogAdmin&) = delete;
+    CatalogAdmin& operator=(const CatalogAdmin&) = delete;
+
+    HCATADMIN* Receive() { return &m_admin; }
+    HCATADMIN Get() const { return m_admin; }
+    // After a failed acquisition: whatever was written there is no context.
+    void Forget() { m_admin = nullptr; }
+
+private:
+    const WinTrustApi& m_api;
+    HCATADMIN m_admin = nullptr;
+};
+
+// The file verified as a member of each catalog that lists its hash of one
+// kind (SHA-256 where `sha256`, else SHA-1), until one vouches for it. No
+// result when no catalog lists it; Could not be checked when the catalogs
+// could not be searched; else the vouching catalog's verdict, or the first
+// one's when none vouches.
+std::optional<TrustResult> VerifyByCatalogs(const WinTrustApi& api, const std::wstring& path, HANDLE file,
+                                            bool sha256)
+{
+    CatalogAdmin admin(api);
+    const BOOL acquired = sha256 ? api.pfnAcquireContext2(admin.Receive(), nullptr, L"SHA256", nullptr, 0)
+                                 : api.pfnAcquireContext(admin.Receive(), nullptr, 0);
+    if (!acquired) {
+        admin.Forget();
+        return Failed(TrustKind::NotChecked, LastErrorOr(ERROR_INVALID_FUNCTION));
+    }
+    BYTE hash[64];
+    DWORD size = sizeof(hash);
+    Rewind(file);
+    const BOOL hashed = sha256 ? api.pfnCalcHashFromFileHandle2(admin.Get(), file, &size, hash, 0)
+                               : api.pfnCalcHashFromFileHandle(file, &size, hash, 0);
+    if (!hashed || size > sizeof(hash))
+        return Failed(TrustKind::NotChecked, LastErrorOr(ERROR_INVALID_DATA));
+
+    const std::string hex = UpperHex(std::span(hash, size));
+    const std::wstring tag(hex.begin(), hex.end());
+    std::optional<TrustResult> first;
+    // Each call gives back the catalog before, and keeps the search going.
+    for (HCATINFO catalog = nullptr;;) {
+        ::SetLastError(ERROR_SUCCESS);
+        catalog = api.pfnEnumCatalogFromHash(admin.Get(), hash, size, 0, &catalog);
+        if (!catalog) {
+            const DWORD error = ::GetLastError();
+            if (NoFurtherCatalog(error))
+                return first;
+            return Failed(TrustKind::NotChecked, error);
+        }
+        CATALOG_INFO named{};
+        named.cbStruct = sizeof(named);
+        if (!api.pfnCatalogInfoFromContext(catalog, &named, 0)) {
+            const DWORD error = LastErrorOr(ERROR_INVALID_DATA);
+            api.pfnReleaseCatalogContext(admin.Get(), catalog, 0);
+            return Failed(TrustKind::NotChecked, error);
+        }
+        CatalogMemberInfo member{};
+        // A SHA-1 member in the structure every wintrust knows.
+        member.cbStruct = sha256 ? sizeof(member) : offsetof(CatalogMemberInfo, hCatAdmin);
+        member.pcwszCatalogFilePath = named.wszCatalogFile;
+        member.pcwszMemberTag = tag.c_str();
+        member.pcwszMemberFilePath = path.c_str();
+        member.hMemberFile = file;
+        member.pbCalculatedFileHash = hash;
+        member.cbCalculatedFileHash = size;
+        member.hCatAdmin = sha256 ? admin.Get() : nullptr;
+        WINTRUST_DATA data{};
+        data.dwUnionChoice = WTD_CHOICE_CATALOG;
+        data.pCatalog = reinterpret_cast<WINTRUST_CATALOG_INFO*>(&member);
+        Rewind(file);
+        TrustResult verdict = Judge(api, data, true);
+        if (IsTrusted(verdict.kind)) {
+            api.pfnReleaseCatalogContext(admin.Get(), catalog, 0);
+            return verdict;
+        }
+        if (!first)
+            first = std::move(verdict);
+    }
+}
+
+TrustResult VerifyEmbedded(const WinTrustApi& api, const std::wstring& path, HANDLE file)
+{
+    WINTRUST_FILE_INFO embedded{};
+    embedded.cbStruct = sizeof(embedded);
+    embedded.pcwszFilePath = path.c_str();
+    embedded.hFile = file;
+    WINTRUST_DATA data{};
+    data.dwUnionChoice = WTD_CHOICE_FILE;
+    data.pFile = &embedded;
+    Rewind(file);
+    return Judge(api, data, false);
+}
+
+// The catalogs by SHA-256 where wintrust can (Windows 8 on), then by
+// SHA-1, as the catalogs of older systems and of many drivers have it; the
+// file's own signature only when no catalog lists the file. A catalog that
+// vouches wins; a search that failed leaves the file unchecked, since a
+// catalog that could not be searched may have vouched.
+TrustResult VerifyOpenFile(const WinTrustApi& api, const std::wstring& path, HANDLE file)
+{
+    std::optional<TrustResult> listed;
+    std::optional<TrustResult> failed;
+    for (const bool sha256 : {true, false}) {
+        if (sha256 && !(api.pfnAcquireContext2 && api.pfnCalcHashFromFileHandle2))
+            continue;
+        std::optional<TrustResult> result = VerifyByCatalogs(api, path, file, sha256);
+        if (!result)
+            continue;
+        if (IsTrusted(result->kind))
+            return *result;
+        std::optional<TrustResult>& kept = result->kind == TrustKind::NotChecked ? failed : listed;
+        if (!kept)
+            kept = std::move(result);
+    }
+    if (failed)
+        return *failed;
+    if (listed)
+        return *listed;
+    return VerifyEmbedded(api, path, file);
+}
+
 }  // namespace
 
 bool WinTrustApi::Complete() const
@@ -166,7 +236,10 @@ bool WinTrustApi::Complete() const
            pfnReleaseCatalogContext && pfnReleaseContext && pfnCertGetNameString;
 }
 
-WinTrustService::WinTrustService(DllLoader& loader) : m_loader(loader) {}
+WinTrustService::WinTrustService(DllLoader& loader, FileSystemRedirection& redirection)
+    : m_loader(loader), m_redirection(redirection)
+{
+}
 
 WinTrustService::~WinTrustService() = default;
 
@@ -206,33 +279,22 @@ const WinTrustApi* WinTrustService::Api()
     return m_api.get();
 }
 
-TrustResult WinTrustService::Verify(const std::string& path)
+FileVerification WinTrustService::Verify(const std::string& path)
 {
     const std::wstring widePath = WidePath(path);
-    const CHandle file(::CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    unsigned error = 0;
+    const CHandle file = OpenForReading(widePath, m_redirection, FILE_FLAG_SEQUENTIAL_SCAN, error);
     if (!file)
-        return Unreadable(::GetLastError());
+        return {Failed(TrustKind::Unreadable, error), {}};
+    FileVerification verification;
+    // The verdict and the hash come from the same open file.
     const WinTrustApi* const api = Api();
-    if (!api)
-        return Unreadable(ERROR_MOD_NOT_FOUND);
-
-    WINTRUST_DATA data{};
-    CatalogSearch catalog(*api, file);
-    if (catalog.Found()) {
-        std::wstring tag;
-        CatalogMemberInfo member = catalog.MemberInfo(widePath, file, tag);
-        data.dwUnionChoice = WTD_CHOICE_CATALOG;
-        data.pCatalog = reinterpret_cast<WINTRUST_CATALOG_INFO*>(&member);
-        Rewind(file);
-        return Judge(*api, data, true);
-    }
-    WINTRUST_FILE_INFO embedded{};
-    embedded.cbStruct = sizeof(embedded);
-    embedded.pcwszFilePath = widePath.c_str();
-    embedded.hFile = file;
-    data.dwUnionChoice = WTD_CHOICE_FILE;
-    data.pFile = &embedded;
+    verification.trust =
+        api ? VerifyOpenFile(*api, widePath, file) : Failed(TrustKind::NotChecked, ERROR_MOD_NOT_FOUND);
     Rewind(file);
-    return Judge(*api, data, false);
+    if (const unsigned hashError = Sha256OfFile(file, verification.sha256)) {
+        verification.trust = Failed(TrustKind::Unreadable, hashError);
+        verification.sha256.clear();
+    }
+    return verification;
 }

@@ -3,27 +3,30 @@
 
 #include "framework/CriticalSection.h"
 #include "framework/DllLoader.h"
+#include "scan/FileSystemRedirection.h"
 #include "verify/TrustService.h"
 
 struct WinTrustApi;
 
 // The platform's Authenticode verification through WinVerifyTrust, with no
-// user interface, no revocation check and no network: the catalog that
-// lists the file's hash first, else the file's own signature. wintrust.dll
-// and crypt32.dll come from the system directory the first time a file is
-// verified, and every function is looked up by name.
+// user interface, no revocation check and no network: the catalogs that
+// list the file's hash first, else the file's own signature; then the
+// SHA-256 of the same open file. The file is opened with WOW64's
+// redirection off. wintrust.dll and crypt32.dll come from the system
+// directory the first time a file is verified, and every function is
+// looked up by name.
 //
 // Each call has its own state, closed before it returns, so several threads
 // may verify at once. The libraries are never freed, and the service must
 // outlive every worker that may still call it.
 class WinTrustService final : public TrustService {
 public:
-    explicit WinTrustService(DllLoader& loader);
+    WinTrustService(DllLoader& loader, FileSystemRedirection& redirection);
     ~WinTrustService() override;
     WinTrustService(const WinTrustService&) = delete;
     WinTrustService& operator=(const WinTrustService&) = delete;
 
-    TrustResult Verify(const std::string& path) override;
+    FileVerification Verify(const std::string& path) override;
 
 private:
     // The functions, loaded once; null when a library or a function that
@@ -31,6 +34,7 @@ private:
     const WinTrustApi* Api();
 
     DllLoader& m_loader;
+    FileSystemRedirection& m_redirection;
     CCriticalSection m_loadLock;
     bool m_bLoadTried = false;
     std::unique_ptr<WinTrustApi> m_api;

@@ -6,6 +6,7 @@
 #include "framework/DllLoader.h"
 #include "framework/SystemError.h"
 #include "framework/WinApp.h"
+#include "gui/TestServices.h"
 #include "inspect/VersionDllSource.h"
 #include "scan/SfcFileProtection.h"
 #include "scan/Wow64Redirection.h"
@@ -136,7 +137,8 @@ TEST(DllLoading, EveryDllIsAskedForByItsFullSystemPathAndVersionDllOnlyWhenFirst
     for (const Case& c : cases) {
         RecordingLoader loader(c.searchFlags);
         const SfcFileProtection protection(loader);
-        VersionDllSource versions(loader);
+        StandInRedirection redirection;
+        VersionDllSource versions(loader, redirection);
         EXPECT_EQ(loader.calls.size(), c.loads.size() - 1);
         EXPECT_EQ(versions.BlockSize("C:\\any.dll"), 0u);
         EXPECT_EQ(versions.BlockSize("C:\\other.dll"), 0u);
@@ -195,10 +197,13 @@ TEST(DllLoading, TheVerifierLoadsCrypt32AndWintrustByTheirFullSystemPathsForItsF
     const std::string readable(self, ::GetModuleFileNameA(nullptr, self, MAX_PATH));
     for (const Case& c : cases) {
         RecordingLoader loader(c.searchFlags);
-        WinTrustService trust(loader);
+        StandInRedirection redirection;
+        WinTrustService trust(loader, redirection);
         EXPECT_TRUE(loader.calls.empty());
-        // Without the libraries no file can be judged.
-        EXPECT_EQ(ResultText(trust.Verify(readable)), "Could not be read: " + SystemErrorText(ERROR_MOD_NOT_FOUND));
+        // Without the libraries no file can be judged, only read.
+        const FileVerification verified = trust.Verify(readable);
+        EXPECT_EQ(ResultText(verified.trust), "Could not be checked: " + SystemErrorText(ERROR_MOD_NOT_FOUND));
+        EXPECT_EQ(verified.sha256.size(), 64u);
         trust.Verify(readable);
         EXPECT_EQ(loader.calls, c.loads);
     }

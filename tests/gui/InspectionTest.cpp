@@ -34,7 +34,8 @@ TEST(VersionSummary, ReadsRealBlocksThroughTheVersionLibrary)
         {"version_emptyp", "v. 6.1.760.17, Fixture Library, \r\n"},
         {"version_untranslated", "v. 6.1.760.17, \r\n"},
     };
-    VersionDllSource versions{DllLoader::System()};
+    StandInRedirection redirection;
+    VersionDllSource versions{DllLoader::System(), redirection};
     for (const auto& row : table)
         EXPECT_EQ(FormatVersionSummary(versions, Fixture(row.fixture)), row.expected) << row.fixture;
     EXPECT_EQ(FormatVersionSummary(versions, Fixture("version_absent")), std::nullopt);

@@ -442,6 +442,8 @@ TEST(FillStatus, TheDetailsLineSaysHowTheListStandsUntilAFileIsShown)
         unsigned serviceError = 0;
         unsigned threadError = 0;
         bool pastTheLimit = false;
+        bool unresumable = false;
+        unsigned listingError = 0;
     };
     const End ends[] = {
         {"nothing listed", "No protected files were reported."},
@@ -450,11 +452,19 @@ TEST(FillStatus, TheDetailsLineSaysHowTheListStandsUntilAFileIsShown)
          ERROR_NOT_ENOUGH_MEMORY},
         {"a walk past the limit", "The list stops at 30001 files; the rest of the Windows folder was not checked.", 0, 0,
          true},
+        {"a thread that cannot be resumed", "The list could not be made: " + SystemText(ERROR_ACCESS_DENIED), 0, 0,
+         false, true},
+        {"the service fails after two files",
+         "The list is incomplete: the protection service failed after 2 files. " + SystemText(ERROR_INVALID_DATA), 0,
+         0, false, false, ERROR_INVALID_DATA},
     };
     for (const End& end : ends) {
         TestServices test;
         test.protection.serviceError = end.serviceError;
         test.threads.failWith = end.threadError;
+        test.threads.unresumable = end.unresumable;
+        test.protection.listingError = end.listingError;
+        test.ListFiles(end.listingError ? 2 : 0);
         EndlessFolder folder;
         PlatformServices walking = test.With(test.protection, folder);
         if (end.pastTheLimit)

@@ -166,8 +166,8 @@ TEST(WriteToUser, AConsoleGetsTheTextAsUnicode)
     CONSOLE_SCREEN_BUFFER_INFO before{};
     ::GetConsoleScreenBufferInfo(console, &before);
 
-    // é in the ANSI code page of the tests' locale, not in the console's.
-    WriteToUser("caf\xE9", true);
+    // ł is in no ANSI code page of the tests' locales, é not in the console's.
+    WriteToUser(L"ta\u0142\u00e9", true);
 
     wchar_t shown[4] = {};
     DWORD read = 0;
@@ -175,5 +175,5 @@ TEST(WriteToUser, AConsoleGetsTheTextAsUnicode)
     ::SetStdHandle(STD_ERROR_HANDLE, standardError);
     ::CloseHandle(console);
     ::FreeConsole();
-    EXPECT_EQ(std::wstring(shown, read), L"caf\u00e9");
+    EXPECT_EQ(std::wstring(shown, read), L"ta\u0142\u00e9");
 }

@@ -6,13 +6,16 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "app/ScriptCommands.h"
+#include "framework/SystemError.h"
 #include "gui/InspectionSteps.h"
 #include "gui/TestServices.h"
 #include "res/resource.h"
 #include "scan/ServiceErrorText.h"
 #include "scan/SfcFileProtection.h"
+#include "scan/WidePath.h"
 
 namespace {
 
@@ -43,21 +46,22 @@ class ProgramRun {
 public:
     // With `console` false the program gets no standard handles and no
     // console, as when Explorer starts it.
-    ProgramRun(const std::string& arguments, bool console)
+    ProgramRun(const std::string& arguments, bool console) : ProgramRun(WidePath(arguments), console) {}
+    ProgramRun(const std::wstring& arguments, bool console)
     {
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
         HANDLE writeEnd = nullptr;
         ::CreatePipe(&m_output, &writeEnd, &inherit, 0);
         ::SetHandleInformation(m_output, HANDLE_FLAG_INHERIT, 0);
-        STARTUPINFOA startup{};
+        STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         if (console) {
             startup.dwFlags = STARTF_USESTDHANDLES;
             startup.hStdOutput = writeEnd;
             startup.hStdError = writeEnd;
         }
-        std::string commandLine = "\"" + ProgramPath() + "\" " + arguments;
-        m_started = ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, console,
+        std::wstring commandLine = L"\"" + WidePath(ProgramPath()) + L"\" " + arguments;
+        m_started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, console,
                                      console ? 0 : DETACHED_PROCESS, nullptr, nullptr, &startup, &m_process);
         ::CloseHandle(writeEnd);
     }
@@ -75,12 +79,13 @@ public:
 
     bool Started() const { return m_started != FALSE; }
 
-    // A top-level window of the program with the window class `className`
-    // once it shows one; null when none comes within a minute.
-    HWND WaitForWindow(const char* className) const
+    // A top-level window of the program with the window class `className`,
+    // and without a child `notChild` when that is not 0, once it shows one;
+    // null when none comes within a minute.
+    HWND WaitForWindow(const char* className, int notChild = 0) const
     {
         for (int wait = 0; wait < 1200; ++wait) {
-            WindowSearch search{m_process.dwProcessId, className, nullptr};
+            WindowSearch search{m_process.dwProcessId, className, notChild, nullptr};
             ::EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
             if (search.found)
                 return search.found;
@@ -111,6 +116,7 @@ private:
     struct WindowSearch {
         DWORD process;
         const char* className;
+        int notChild;
         HWND found;
     };
     static BOOL CALLBACK FindWindowOf(HWND hWnd, LPARAM lParam)
@@ -120,7 +126,8 @@ private:
         char name[64] = "";
         ::GetWindowThreadProcessId(hWnd, &process);
         ::GetClassNameA(hWnd, name, sizeof name);
-        if (process == search.process && std::string(name) == search.className && ::IsWindowVisible(hWnd))
+        if (process == search.process && std::string(name) == search.className && ::IsWindowVisible(hWnd) &&
+            !(search.notChild && ::GetDlgItem(hWnd, search.notChild)))
             search.found = hWnd;
         return search.found ? FALSE : TRUE;
     }
@@ -139,6 +146,7 @@ TEST(SaveList, ExitCodesSayWhetherTheWholeListWasWritten)
         const char* name;
         int files;  // -1: a walk past the row limit
         unsigned serviceError;
+        unsigned listingError;
         const char* folder;
         int exitCode;
         std::size_t lines;  // 0: nothing written
@@ -146,11 +154,14 @@ TEST(SaveList, ExitCodesSayWhetherTheWholeListWasWritten)
     };
     const std::string limit = "but it stops at 30001 files: the rest of the Windows folder was not checked.\r\n";
     const Case cases[] = {
-        {"the whole list", 3, 0, "", 0, 4, ""},
-        {"no service", 3, ERROR_MOD_NOT_FOUND, "", 1, 0,
+        {"the whole list", 3, 0, 0, "", 0, 4, ""},
+        {"no service", 3, ERROR_MOD_NOT_FOUND, 0, "", 1, 0,
          "Vorlane could not list the protected files. " + ServiceErrorText(ERROR_MOD_NOT_FOUND) + "\r\n"},
-        {"no folder", 3, 0, "\\missing", 1, 0, "Vorlane could not save the list as "},
-        {"past the limit", -1, 0, "", 3, 30002, limit},
+        {"the service fails after three files", 3, 0, ERROR_ACCESS_DENIED, "", 1, 0,
+         "Vorlane could not list every protected file: the protection service failed after 3 files. " +
+             SystemErrorText(ERROR_ACCESS_DENIED) + "\r\n"},
+        {"no folder", 3, 0, 0, "\\missing", 1, 0, "Vorlane could not save the list as "},
+        {"past the limit", -1, 0, 0, "", 3, 30002, limit},
     };
     for (const Case& c : cases) {
         TempTree tree;
@@ -158,19 +169,49 @@ TEST(SaveList, ExitCodesSayWhetherTheWholeListWasWritten)
         TestServices test;
         test.ListFiles(c.files < 0 ? 0 : c.files);
         test.protection.serviceError = c.serviceError;
+        test.protection.listingError = c.listingError;
         EndlessFolder folder;
         PlatformServices walking = test.With(test.protection, folder);
         if (c.files < 0)
             test.system.majorVersion = 6;
-        std::string message;
-        EXPECT_EQ(RunSaveCommand(c.files < 0 ? walking : test.services, file, message), c.exitCode) << c.name;
+        std::wstring message;
+        EXPECT_EQ(RunSaveCommand(c.files < 0 ? walking : test.services, WidePath(file), message), c.exitCode)
+            << c.name;
+        const std::string said = AnsiPath(message.c_str());
         if (c.message.empty())
-            EXPECT_EQ(message, "") << c.name;
+            EXPECT_EQ(said, "") << c.name;
         else
-            EXPECT_NE(message.find(c.message), std::string::npos) << c.name << ": " << message;
+            EXPECT_NE(said.find(c.message), std::string::npos) << c.name << ": " << said;
         EXPECT_EQ(Lines(FileBytes(file)), c.lines) << c.name;
         EXPECT_EQ(::GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES, c.lines != 0) << c.name;
     }
+}
+
+TEST(SaveList, AFileAnotherProgramHoldsOpenStaysAsItWasAndNothingIsLeftBeside)
+{
+    TempTree tree;
+    tree.AddFile("list.csv");
+    const std::string file = tree.Root() + "\\list.csv";
+    const HANDLE held = ::CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    TestServices test;
+    test.ListFiles(3);
+    std::wstring message;
+    EXPECT_EQ(RunSaveCommand(test.services, WidePath(file), message), 1);
+    ::CloseHandle(held);
+    EXPECT_EQ(AnsiPath(message.c_str()),
+              "Vorlane could not save the list as " + file + ": " + SystemErrorText(ERROR_SHARING_VIOLATION) + "\r\n");
+    EXPECT_EQ(FileBytes(file), "");
+    WIN32_FIND_DATAA entry;
+    std::vector<std::string> names;
+    const HANDLE search = ::FindFirstFileA((tree.Root() + "\\*").c_str(), &entry);
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.emplace_back(entry.cFileName);
+    } while (::FindNextFileA(search, &entry));
+    ::FindClose(search);
+    EXPECT_EQ(names, std::vector<std::string>{"list.csv"});
 }
 
 TEST(ProgramRun, ScriptsGetExitCodesAndTheUsageAndOnlyAPersonGetsAWindow)
@@ -254,4 +295,39 @@ TEST(ProgramRun, AFileNamedOnTheCommandLineIsCheckedInTheWindow)
     // Wine's service protects no file.
     EXPECT_EQ(name, "version_dpl.dll   status: NOT PROTECTED");
     EXPECT_STREQ(details, kFull);
+}
+
+TEST(ProgramRun, AFileNameOutsideTheCodePageNamesThatFile)
+{
+    // ł is in no code page the tests run in; their best fit for it is l.
+    TempTree tree;
+    const std::wstring folder = WidePath(tree.Root());
+    ProgramRun save(L"/save \"" + folder + L"\\tab\u0142e.csv\"", true);
+    ASSERT_TRUE(save.Started());
+    EXPECT_EQ(save.ExitCode(), 0u) << save.Written();
+    EXPECT_NE(::GetFileAttributesW((folder + L"\\tab\u0142e.csv").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesW((folder + L"\\table.csv").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // A file to check that the program, which asks in ANSI, cannot name:
+    // it says so rather than check another.
+    const std::wstring library = folder + L"\\tab\u0142e.dll";
+    ASSERT_TRUE(::CopyFileW(WidePath(Fixture("version_dpl")).c_str(), library.c_str(), FALSE));
+    ::CopyFileW(WidePath(Fixture("version_d")).c_str(), (folder + L"\\table.dll").c_str(), FALSE);
+    ProgramRun check(L"\"" + library + L"\"", false);
+    ASSERT_TRUE(check.Started());
+    const HWND box = check.WaitForWindow("#32770", IDC_FILE_LIST);
+    ASSERT_NE(box, nullptr);
+    wchar_t text[1024] = L"";
+    ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+    EXPECT_EQ(std::wstring(text).find(L"Vorlane cannot check " + library + L"."), 0u) << AnsiPath(text);
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    HWND dialog = nullptr;
+    for (int wait = 0; wait < 1200 && !(dialog && ::GetDlgItem(dialog, IDC_FILE_LIST)); ++wait, ::Sleep(50))
+        dialog = check.WaitForWindow("#32770");
+    ASSERT_NE(dialog, nullptr);
+    char name[MAX_PATH] = "";
+    ::GetDlgItemTextA(dialog, IDC_FILE_NAME, name, sizeof name);
+    ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(check.ExitCode(), 0u);
+    EXPECT_STREQ(name, "");
 }

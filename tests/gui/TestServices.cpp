@@ -91,6 +91,29 @@ bool GatedProtection::NextProtectedFile(std::uint32_t& cursor, std::string& path
     return true;
 }
 
+StandInThreads::~StandInThreads()
+{
+    for (const HANDLE thread : m_suspended) {
+        ::TerminateThread(thread, 0);
+        ::CloseHandle(thread);
+    }
+}
+
+CWinThread* StandInThreads::BeginSuspended(AFX_THREADPROC pfnThreadProc, LPVOID pParam, unsigned& error)
+{
+    if (failWith) {
+        error = failWith;
+        return nullptr;
+    }
+    CWinThread* pThread = WorkerThreads::System().BeginSuspended(pfnThreadProc, pParam, error);
+    if (pThread && unresumable) {
+        m_suspended.push_back(pThread->m_hThread);
+        ::DuplicateHandle(::GetCurrentProcess(), pThread->m_hThread, ::GetCurrentProcess(), &pThread->m_hThread,
+                          SYNCHRONIZE, FALSE, 0);
+    }
+    return pThread;
+}
+
 StandInTrust::StandInTrust()
     : m_permits(::CreateSemaphoreA(nullptr, 0, 0x7FFFFFFF, nullptr)),
       m_open(::CreateEventA(nullptr, TRUE, FALSE, nullptr))
@@ -103,7 +126,7 @@ StandInTrust::~StandInTrust()
     ::CloseHandle(m_open);
 }
 
-TrustResult StandInTrust::Verify(const std::string& path)
+FileVerification StandInTrust::Verify(const std::string& path)
 {
     ++calls;
     // A test that forgets to let files through fails its wait, never hangs.
@@ -113,16 +136,11 @@ TrustResult StandInTrust::Verify(const std::string& path)
     TrustResult result = stuck                    ? TrustResult{TrustKind::Unreadable, "", "the test let no file through"}
                          : found == results.end() ? otherwise
                                                   : found->second;
-    ++returned;
-    return result;
-}
-
-std::string StandInHasher::Sha256(const std::string& path)
-{
     std::string hash = path;
     for (char& c : hash)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return hash;
+    ++returned;
+    return {result, hash};
 }
 
 namespace {

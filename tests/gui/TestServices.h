@@ -18,7 +18,6 @@
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SystemInfo.h"
 #include "support/StandIns.h"
-#include "verify/FileHasher.h"
 #include "verify/TrustService.h"
 
 // Redirection that is not there unless a test says so; then it records
@@ -178,14 +177,17 @@ public:
     }
 };
 
-// The real files, with one operation made to fail when a test says so.
+// The real files, with one operation made to fail when a test says so:
+// Replace also fails the move that takes a new file's place.
 class FailingFiles final : public SaveFileSystem {
 public:
     enum class Step { None, Create, Write, Replace };
     Step failing = Step::None;
     unsigned error = ERROR_DISK_FULL;
 
-    unsigned WriteNewFile(const std::string& directory, std::string_view bytes, std::string& path) override
+    bool Exists(const std::wstring& path) override { return m_files.Exists(path); }
+    unsigned CheckReplaceable(const std::wstring& path) override { return m_files.CheckReplaceable(path); }
+    unsigned WriteNewFile(const std::wstring& directory, std::string_view bytes, std::wstring& path) override
     {
         if (failing == Step::Create)
             return error;
@@ -196,33 +198,40 @@ public:
         }
         return m_files.WriteNewFile(directory, bytes, path);
     }
-    unsigned Replace(const std::string& from, const std::string& to) override
+    unsigned Replace(const std::wstring& from, const std::wstring& to) override
     {
         return failing == Step::Replace ? error : m_files.Replace(from, to);
     }
-    void Delete(const std::string& path) override { m_files.Delete(path); }
+    unsigned Move(const std::wstring& from, const std::wstring& to) override
+    {
+        return failing == Step::Replace ? error : m_files.Move(from, to);
+    }
+    void Delete(const std::wstring& path) override { m_files.Delete(path); }
 
 private:
     WindowsSaveFileSystem m_files;
 };
 
-// The system's threads, or none at all when a test says so.
+// The system's threads, or none at all when a test says so; or threads
+// that cannot be resumed: their objects hold a handle without the right to.
 class StandInThreads final : public WorkerThreads {
 public:
     unsigned failWith = 0;
+    bool unresumable = false;
 
-    CWinThread* BeginSuspended(AFX_THREADPROC pfnThreadProc, LPVOID pParam, unsigned& error) override
-    {
-        if (!failWith)
-            return WorkerThreads::System().BeginSuspended(pfnThreadProc, pParam, error);
-        error = failWith;
-        return nullptr;
-    }
+    ~StandInThreads() override;
+    CWinThread* BeginSuspended(AFX_THREADPROC pfnThreadProc, LPVOID pParam, unsigned& error) override;
+
+private:
+    // The started threads that never ran, ended when the test is over.
+    std::vector<HANDLE> m_suspended;
 };
 
 // Verifies files as the test says: each path's result from `results`,
-// `otherwise` for any other. With `gated`, each file waits until the test lets
-// it through: one at a time with Release, all that follow with Open.
+// `otherwise` for any other; the "SHA-256" of a file is its path in
+// capitals, enough to see that each row got its own. With `gated`, each
+// file waits until the test lets it through: one at a time with Release,
+// all that follow with Open.
 class StandInTrust final : public TrustService {
 public:
     StandInTrust();
@@ -240,18 +249,11 @@ public:
     void Release(int files) const { ::ReleaseSemaphore(m_permits, files, nullptr); }
     void Open() const { ::SetEvent(m_open); }
 
-    TrustResult Verify(const std::string& path) override;
+    FileVerification Verify(const std::string& path) override;
 
 private:
     HANDLE m_permits;
     HANDLE m_open;
-};
-
-// The "SHA-256" of a file is its path in capitals: enough to see that each
-// row got its own.
-class StandInHasher final : public FileHasher {
-public:
-    std::string Sha256(const std::string& path) override;
 };
 
 struct TestServices {
@@ -259,23 +261,21 @@ struct TestServices {
     StandInRedirection redirection;
     FindFileDirectorySearch directories{redirection};
     StandInSystem system;
-    VersionDllSource versions{DllLoader::System()};
+    VersionDllSource versions{DllLoader::System(), redirection};
     StandInFileDialogs fileDialogs;
     StandInShell shell;
     StandInClipboard clipboard;
     FailingFiles files;
     StandInThreads threads;
     StandInTrust trust;
-    StandInHasher hasher;
-    PlatformServices services{protection, directories, system,  versions, fileDialogs, shell,
-                              redirection, clipboard,  files,   threads,  trust,       hasher};
+    PlatformServices services{protection,  directories, system, versions, fileDialogs, shell,
+                              redirection, clipboard,   files,  threads,  trust};
 
     // The same services with another protection service, and directory search.
     PlatformServices With(FileProtection& other) { return With(other, directories); }
     PlatformServices With(FileProtection& other, DirectorySearch& search)
     {
-        return {other,       search,    system, versions, fileDialogs, shell,
-                redirection, clipboard, files,  threads,  trust,       hasher};
+        return {other, search, system, versions, fileDialogs, shell, redirection, clipboard, files, threads, trust};
     }
 
     // The service lists `count` files, C:\WINDOWS\system32\file<n>.dll.

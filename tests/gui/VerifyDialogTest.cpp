@@ -14,6 +14,7 @@
 #include "gui/InspectionSteps.h"
 #include "gui/MainDialogSteps.h"
 #include "gui/TestServices.h"
+#include "scan/WidePath.h"
 
 namespace {
 
@@ -40,14 +41,6 @@ std::vector<ListRow> SixRows(StandInTrust& trust)
         trust.results[rows.back().path] = results[n - 1];
     }
     return rows;
-}
-
-std::vector<std::string> PathsOf(const std::vector<ListRow>& rows)
-{
-    std::vector<std::string> paths;
-    for (const ListRow& row : rows)
-        paths.push_back(row.path);
-    return paths;
 }
 
 VerifyServices ServicesOf(TestServices& test)
@@ -102,7 +95,7 @@ TEST(VerifyDialog, ShowsProgressThenListsTheFilesThatAreNotTrustedToCopyAndSave)
     const std::vector<ListRow> rows = SixRows(test.trust);
     TempTree tree;
     test.fileDialogs.chosen = tree.Root() + "\\signatures.csv";
-    CVerifyDlg dlg(rows, PathsOf(rows), ServicesOf(test));
+    CVerifyDlg dlg(rows, ServicesOf(test));
     RunModal(dlg, {
         Do([&] {
             EXPECT_EQ(Shown(dlg, IDC_VERIFY_STATUS), "Verified 0 of 6 files...");
@@ -112,7 +105,8 @@ TEST(VerifyDialog, ShowsProgressThenListsTheFilesThatAreNotTrustedToCopyAndSave)
         Do([&] {
             EXPECT_EQ(Shown(dlg, IDC_VERIFY_COUNTS),
                       "Signed (catalog): 1,   Signed (embedded): 1,   Not signed: 0\r\n"
-                      "Signature does not match the file: 0,   Signer not trusted: 0,   Could not be read: 0");
+                      "Signature does not match the file: 0,   Signer not trusted: 0,   Could not be read: 0,   "
+                      "Could not be checked: 0");
             EXPECT_EQ(::SendMessageA(dlg.GetDlgItem(IDC_VERIFY_PROGRESS), PBM_GETPOS, 0, 0), 2);
             EXPECT_TRUE(Enabled(dlg, IDC_VERIFY_STOP));
             EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_COPY));
@@ -159,12 +153,14 @@ TEST(VerifyDialog, ShowsProgressThenListsTheFilesThatAreNotTrustedToCopyAndSave)
     EXPECT_EQ(test.trust.calls, 6);
 }
 
-TEST(VerifyDialog, CancelKeepsWhatWasVerifiedMarkedAsPartial)
+TEST(VerifyDialog, CancelKeepsWhatWasVerifiedMarkedAsPartialAndListsWhatWasNot)
 {
     TestServices test;
     test.trust.gated = true;
     const std::vector<ListRow> rows = SixRows(test.trust);
-    CVerifyDlg dlg(rows, PathsOf(rows), ServicesOf(test));
+    TempTree tree;
+    test.fileDialogs.chosen = tree.Root() + "\\signatures.csv";
+    CVerifyDlg dlg(rows, ServicesOf(test));
     RunModal(dlg, {
         Do([&] { test.trust.Release(1); }),
         Shows(dlg, "Verified 1 of 6 files..."),
@@ -180,11 +176,23 @@ TEST(VerifyDialog, CancelKeepsWhatWasVerifiedMarkedAsPartial)
         Shows(dlg, "Stopped after 3 of 6 files: the results are partial."),
         [&] { return Enabled(dlg, IDC_VERIFY_COPY); },
         Do([&] {
-            EXPECT_EQ(ListedRows(dlg), std::vector<std::string>{"03|C:\\WINDOWS\\system32\\file3.dll|Not signed|"});
+            EXPECT_EQ(ListedRows(dlg), (std::vector<std::string>{
+                                           "03|C:\\WINDOWS\\system32\\file3.dll|Not signed|",
+                                           "04|C:\\WINDOWS\\system32\\file4.dll|Not verified (stopped)|",
+                                           "05|C:\\WINDOWS\\system32\\file5.dll|Not verified (stopped)|",
+                                           "06|C:\\WINDOWS\\system32\\file6.dll|Not verified (stopped)|",
+                                       }));
+            Press(dlg, IDC_VERIFY_SAVE);
             dlg.EndDialog(IDCANCEL);
         }),
     });
     EXPECT_EQ(test.trust.calls, 3);
+    EXPECT_EQ(FileBytes(tree.Root() + "\\signatures.csv"),
+              "\xEF\xBB\xBFN,Path,Signature,Signer\r\n"
+              "03,C:\\WINDOWS\\system32\\file3.dll,Not signed,\r\n"
+              "04,C:\\WINDOWS\\system32\\file4.dll,Not verified (stopped),\r\n"
+              "05,C:\\WINDOWS\\system32\\file5.dll,Not verified (stopped),\r\n"
+              "06,C:\\WINDOWS\\system32\\file6.dll,Not verified (stopped),\r\n");
 }
 
 TEST(VerifyDialog, ClosingWhileFilesAreVerifiedWaitsForNone)
@@ -193,7 +201,7 @@ TEST(VerifyDialog, ClosingWhileFilesAreVerifiedWaitsForNone)
     test.trust.gated = true;
     const std::vector<ListRow> rows = SixRows(test.trust);
     {
-        CVerifyDlg dlg(rows, PathsOf(rows), ServicesOf(test));
+        CVerifyDlg dlg(rows, ServicesOf(test));
         RunModal(dlg, {
             [&] { return test.trust.calls == 2; },
             Do([&] { dlg.PostMessage(WM_COMMAND, IDCANCEL); }),
@@ -224,22 +232,27 @@ TEST(VerifyDialog, TheListsShortcutMenuOpensItOnEveryRow)
     EXPECT_EQ(test.trust.calls, 3);
 }
 
-TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSigner)
+TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSignerAndTheMessageSaysAllThatIsAmiss)
 {
     struct Case {
         const char* name;
         int files;  // -1: a walk past the row limit
         const char* notSigned;
         unsigned serviceError;
+        unsigned listingError;
         int exitCode;
         std::size_t lines;  // 0: nothing written
+        std::vector<std::string> said;
     };
+    const std::string cut = "but it stops at 30001 files";
+    const std::string untrusted = "files are not signed by a trusted signer";
     const Case cases[] = {
-        {"all trusted", 3, "", 0, 0, 4},
-        {"one not signed", 3, "C:\\WINDOWS\\system32\\file1.dll", 0, 4, 4},
-        {"no service", 3, "", ERROR_MOD_NOT_FOUND, 1, 0},
-        {"past the limit, all trusted", -1, "", 0, 3, 30002},
-        {"past the limit, one not signed", -1, "\\file7.dll", 0, 4, 30002},
+        {"all trusted", 3, "", 0, 0, 0, 4, {}},
+        {"one not signed", 3, "C:\\WINDOWS\\system32\\file1.dll", 0, 0, 4, 4, {"1 of 3 " + untrusted}},
+        {"no service", 3, "", ERROR_MOD_NOT_FOUND, 0, 1, 0, {"could not list the protected files"}},
+        {"the service fails part way", 3, "", 0, ERROR_INVALID_DATA, 1, 0, {"could not list every protected file"}},
+        {"past the limit, all trusted", -1, "", 0, 0, 3, 30002, {cut}},
+        {"past the limit, one not signed", -1, "\\file7.dll", 0, 0, 4, 30002, {"1 of 30001 " + untrusted, cut}},
     };
     for (const Case& c : cases) {
         TempTree tree;
@@ -247,16 +260,19 @@ TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSigner)
         TestServices test;
         test.ListFiles(c.files < 0 ? 0 : c.files);
         test.protection.serviceError = c.serviceError;
+        test.protection.listingError = c.listingError;
         test.trust.otherwise = {TrustKind::SignedCatalog, "Microsoft Windows", ""};
         test.trust.results[c.notSigned] = {TrustKind::NotSigned, "", ""};
         EndlessFolder folder;
         PlatformServices walking = test.With(test.protection, folder);
         if (c.files < 0)
             test.system.majorVersion = 6;
-        std::string message;
-        EXPECT_EQ(RunVerifyCommand(c.files < 0 ? walking : test.services, file, message), c.exitCode)
-            << c.name << ": " << message;
+        std::wstring message;
+        EXPECT_EQ(RunVerifyCommand(c.files < 0 ? walking : test.services, WidePath(file), message), c.exitCode)
+            << c.name << ": " << AnsiPath(message.c_str());
         EXPECT_EQ(message.empty(), c.exitCode == 0) << c.name;
+        for (const std::string& part : c.said)
+            EXPECT_NE(AnsiPath(message.c_str()).find(part), std::string::npos) << c.name << ": " << part;
         const std::string written = FileBytes(file);
         std::size_t lines = 0;
         for (std::size_t at = 0; (at = written.find("\r\n", at)) != std::string::npos; at += 2)
@@ -271,8 +287,8 @@ TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSigner)
     TestServices test;
     test.ListFiles(2);
     test.trust.otherwise = {TrustKind::SignedEmbedded, "Microsoft Windows", ""};
-    std::string message;
-    ASSERT_EQ(RunVerifyCommand(test.services, tree.Root() + "\\two.csv", message), 0);
+    std::wstring message;
+    ASSERT_EQ(RunVerifyCommand(test.services, WidePath(tree.Root() + "\\two.csv"), message), 0);
     EXPECT_EQ(FileBytes(tree.Root() + "\\two.csv"),
               "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256\r\n"
               "01,C:\\WINDOWS\\system32\\file0.dll,Signed (embedded),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE0.DLL\r\n"

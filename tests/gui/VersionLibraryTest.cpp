@@ -105,7 +105,8 @@ TEST(VersionLibrary, ACraftedBlockGivesNoSummaryAndTheLibraryStaysInsideIt)
          false},
     };
     TempTree tree;
-    VersionDllSource versions{DllLoader::System()};
+    StandInRedirection redirection;
+    VersionDllSource versions{DllLoader::System(), redirection};
     GuardedBlock guarded;
     int n = 0;
     for (const Case& c : table) {
@@ -136,7 +137,8 @@ TEST(VersionLibrary, ReadsTheBlockOfEveryLibraryAndProgramOfTheSystemFolder)
         while (::FindNextFileA(hFind, &found));
         ::FindClose(hFind);
     }
-    VersionDllSource versions{DllLoader::System()};
+    StandInRedirection redirection;
+    VersionDllSource versions{DllLoader::System(), redirection};
     int blocks = 0;
     for (const std::string& path : paths) {
         if (versions.BlockSize(path) == 0)

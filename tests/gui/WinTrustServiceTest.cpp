@@ -8,8 +8,8 @@
 
 #include "framework/DllLoader.h"
 #include "framework/SystemError.h"
+#include "gui/TestServices.h"
 #include "support/JobEnds.h"
-#include "verify/CryptoApiFileHasher.h"
 #include "verify/VerificationJob.h"
 #include "verify/WinTrustService.h"
 
@@ -74,9 +74,10 @@ private:
 
 TEST(WinTrustService, TellsEachKindOfFileApartAndNamesItsSigner)
 {
-    WinTrustService trust(DllLoader::System());
+    StandInRedirection redirection;
+    WinTrustService trust(DllLoader::System(), redirection);
     for (const Expected& sample : kSamples) {
-        const TrustResult result = trust.Verify(Samples() + sample.file);
+        const TrustResult result = trust.Verify(Samples() + sample.file).trust;
         EXPECT_EQ(ResultText(result), ResultText({sample.kind, "", ""})) << sample.file;
         EXPECT_EQ(result.signer, sample.signer) << sample.file;
     }
@@ -84,7 +85,8 @@ TEST(WinTrustService, TellsEachKindOfFileApartAndNamesItsSigner)
 
 TEST(WinTrustService, AFileThatCannotBeOpenedSaysWhyInTheSystemsWords)
 {
-    WinTrustService trust(DllLoader::System());
+    StandInRedirection redirection;
+    WinTrustService trust(DllLoader::System(), redirection);
     const LockedCopy locked(Samples() + "signed.exe");
     ASSERT_TRUE(locked.Locked());
     const struct {
@@ -95,15 +97,17 @@ TEST(WinTrustService, AFileThatCannotBeOpenedSaysWhyInTheSystemsWords)
         {locked.Path(), ERROR_SHARING_VIOLATION},
     };
     for (const auto& c : cases) {
-        const TrustResult result = trust.Verify(c.path);
-        EXPECT_EQ(ResultText(result), "Could not be read: " + SystemErrorText(c.error)) << c.path;
-        EXPECT_EQ(result.signer, "") << c.path;
+        const FileVerification verified = trust.Verify(c.path);
+        EXPECT_EQ(ResultText(verified.trust), "Could not be read: " + SystemErrorText(c.error)) << c.path;
+        EXPECT_EQ(verified.trust.signer, "") << c.path;
+        EXPECT_EQ(verified.sha256, "") << c.path;
     }
 }
 
 TEST(WinTrustService, VerifiesOnSeveralThreadsAtOnce)
 {
-    WinTrustService trust(DllLoader::System());
+    StandInRedirection redirection;
+    WinTrustService trust(DllLoader::System(), redirection);
     constexpr int kRounds = 8;
     std::vector<std::string> paths;
     for (int round = 0; round < kRounds; ++round) {
@@ -111,7 +115,7 @@ TEST(WinTrustService, VerifiesOnSeveralThreadsAtOnce)
             paths.push_back(Samples() + sample.file);
     }
     JobEnds listener;
-    auto job = VerificationJob::Start(paths, trust, nullptr, listener.Callback(), 4);
+    auto job = VerificationJob::Start(paths, trust, listener.Callback(), 4);
     ASSERT_TRUE(listener.ended.Acquire());
     const auto results = job->Results();
     ASSERT_TRUE(listener.Release(job));
@@ -124,9 +128,10 @@ TEST(WinTrustService, VerifiesOnSeveralThreadsAtOnce)
     }
 }
 
-TEST(CryptoApiFileHasher, HashesEachFileAsOpensslDidAndNothingItCannotRead)
+TEST(WinTrustService, HashesEachFileAsOpensslDid)
 {
-    CryptoApiFileHasher hasher;
+    StandInRedirection redirection;
+    WinTrustService trust(DllLoader::System(), redirection);
     std::ifstream sums(Samples() + "sha256.txt");
     std::string line;
     int files = 0;
@@ -134,11 +139,8 @@ TEST(CryptoApiFileHasher, HashesEachFileAsOpensslDidAndNothingItCannotRead)
         std::istringstream fields(line);
         std::string sum, file;
         fields >> sum >> file;
-        EXPECT_EQ(hasher.Sha256(Samples() + file), sum) << file;
+        EXPECT_EQ(trust.Verify(Samples() + file).sha256, sum) << file;
         ++files;
     }
     EXPECT_EQ(files, 7);
-    const LockedCopy locked(Samples() + "unsigned.exe");
-    EXPECT_EQ(hasher.Sha256(locked.Path()), "");
-    EXPECT_EQ(hasher.Sha256(Samples() + "no such file.dll"), "");
 }

@@ -17,8 +17,11 @@ public:
     std::uint32_t cursorStep = 1;
     // Why the service cannot be used; 0 when it can.
     unsigned serviceError = 0;
+    // Why the service fails after the files listed; 0 when they are all.
+    unsigned listingError = 0;
 
     unsigned ServiceError() const override { return serviceError; }
+    unsigned ListingError() const override { return listingError; }
     bool NextProtectedFile(std::uint32_t& cursor, std::string& path) override
     {
         ++nextCalls;

@@ -7,7 +7,6 @@
 #include "app/FillStatus.h"
 #include "export/AtomicSave.h"
 #include "export/ListExport.h"
-#include "support/CodePages.h"
 
 TEST(ListExport, ClipboardLinesAreNumberTabPathInTheGivenOrder)
 {
@@ -43,22 +42,54 @@ TEST(ListExport, CsvQuotesOnlyTheFieldsThatNeedIt)
     EXPECT_EQ(CsvDocument({"N", "Path"}, {}, upper), "\xEF\xBB\xBFN,PATH\r\n");
 }
 
+TEST(ListExport, AFieldThatWouldStartAFormulaStaysText)
+{
+    const struct {
+        const char* field;
+        const char* inert;
+    } table[] = {
+        {"=HYPERLINK(\"http://x\")", "'=HYPERLINK(\"http://x\")"},
+        {"+1", "'+1"},
+        {"-2+3", "'-2+3"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tTab", "'\tTab"},
+        {"\rReturn", "'\rReturn"},
+        {"'=already", "''=already"},
+        {"''@twice", "'''@twice"},
+        {"'quoted", "'quoted"},
+        {"Microsoft Windows", "Microsoft Windows"},
+        {"a=b", "a=b"},
+        {"", ""},
+        {"'", "'"},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(InertField(row.field), row.inert) << row.field;
+        EXPECT_EQ(TabSeparatedLines({{"01", row.field}}), std::string("01\t") + row.inert + "\r\n") << row.field;
+    }
+    EXPECT_EQ(CsvField("=1,2"), "\"'=1,2\"");
+    EXPECT_EQ(CsvDocument({"Signer"}, {{"-evil"}}, [](const std::string& text) { return text; }),
+              "\xEF\xBB\xBFSigner\r\n'-evil\r\n");
+}
+
 namespace {
 
-// Files in memory; one step fails when told to.
+// Files in memory; one step fails when told to. A failing replace may take
+// the old file away first, as ReplaceFile does.
 class MemoryFiles final : public SaveFileSystem {
 public:
-    std::map<std::string, std::string> files;
+    std::map<std::wstring, std::string> files;
     std::string failing;
     unsigned error = 112;
-    std::string temporaryDirectory;
+    std::wstring temporaryDirectory;
 
-    unsigned WriteNewFile(const std::string& directory, std::string_view bytes, std::string& path) override
+    bool Exists(const std::wstring& path) override { return files.contains(path); }
+    unsigned CheckReplaceable(const std::wstring&) override { return failing == "held open" ? error : 0; }
+    unsigned WriteNewFile(const std::wstring& directory, std::string_view bytes, std::wstring& path) override
     {
         temporaryDirectory = directory;
         if (failing == "create")
             return error;
-        path = directory + "vor" + std::to_string(++m_made) + ".tmp";
+        path = directory + L"vor" + std::to_wstring(++m_made) + L".tmp";
         if (failing == "write") {
             files[path] = bytes.substr(0, bytes.size() / 2);  // the disk filled up half way
             return error;
@@ -66,15 +97,27 @@ public:
         files[path] = bytes;
         return 0;
     }
-    unsigned Replace(const std::string& from, const std::string& to) override
+    unsigned Replace(const std::wstring& from, const std::wstring& to) override
     {
         if (failing == "replace")
+            return error;
+        if (failing.starts_with("old gone")) {
+            files.erase(to);
+            return error;
+        }
+        files[to] = files[from];
+        files.erase(from);
+        return 0;
+    }
+    unsigned Move(const std::wstring& from, const std::wstring& to) override
+    {
+        if (failing.ends_with("no move"))
             return error;
         files[to] = files[from];
         files.erase(from);
         return 0;
     }
-    void Delete(const std::string& path) override { files.erase(path); }
+    void Delete(const std::wstring& path) override { files.erase(path); }
 
 private:
     int m_made = 0;
@@ -82,53 +125,70 @@ private:
 
 }  // namespace
 
-TEST(AtomicSave, LeavesTheOldFileOrTheWholeNewOneAndNoTemporaryFile)
+TEST(AtomicSave, LeavesTheOldFileOrTheWholeNewOneAndNoTemporaryFileUnlessItIsTheOnlyCopy)
 {
-    for (const char* failing : {"", "create", "write", "replace"}) {
+    using Files = std::map<std::wstring, std::string>;
+    const std::wstring old = L"D:\\lists\\old.csv";
+    const struct {
+        const char* failing;
+        unsigned error;
+        Files after;
+    } table[] = {
+        {"", 0, {{old, "new bytes"}}},
+        {"held open", 112, {{old, "old"}}},
+        {"create", 112, {{old, "old"}}},
+        {"write", 112, {{old, "old"}}},
+        {"replace", 112, {{old, "old"}}},
+        // ERROR_UNABLE_TO_MOVE_REPLACEMENT: the old file is gone, the new
+        // one still beside it.
+        {"old gone", 0, {{old, "new bytes"}}},
+        {"old gone, no move", 112, {{L"D:\\lists\\vor1.tmp", "new bytes"}}},
+    };
+    for (const auto& row : table) {
+        MemoryFiles files;
+        files.failing = row.failing;
+        files.files[old] = "old";
+        EXPECT_EQ(SaveAtomically(files, old, "new bytes"), row.error) << row.failing;
+        EXPECT_EQ(files.files, row.after) << row.failing;
+        EXPECT_EQ(files.temporaryDirectory, row.failing == std::string("held open") ? L"" : L"D:\\lists\\");
+    }
+    // A new file is moved in place, or nothing is left.
+    for (const char* failing : {"", "no move"}) {
         MemoryFiles files;
         files.failing = failing;
-        files.files["D:\\lists\\old.csv"] = "old";
-        const unsigned error = SaveAtomically(files, "D:\\lists\\old.csv", "new bytes", LeadBytes{});
-        EXPECT_EQ(error, *failing ? 112u : 0u) << failing;
-        const std::map<std::string, std::string> expected{{"D:\\lists\\old.csv", *failing ? "old" : "new bytes"}};
-        EXPECT_EQ(files.files, expected) << failing;
+        EXPECT_EQ(SaveAtomically(files, L"D:\\new.csv", "x"), *failing ? 112u : 0u);
+        EXPECT_EQ(files.files, (*failing ? Files{} : Files{{L"D:\\new.csv", "x"}})) << failing;
     }
-    // The temporary file goes in the target's own folder: the current one
-    // for a bare name; 表 (95 5C) ends no folder name.
-    MemoryFiles files;
-    EXPECT_EQ(SaveAtomically(files, "list.csv", "x", LeadBytes{}), 0u);
-    EXPECT_EQ(files.temporaryDirectory, "");
-    EXPECT_EQ(SaveAtomically(files, "D:\\\x95\x5C.csv", "x", ShiftJisLeadBytes()), 0u);
-    EXPECT_EQ(files.temporaryDirectory, "D:\\");
 }
 
 TEST(CommandLine, NamesTheActionAndTheFile)
 {
     using Action = CommandLine::Action;
     const struct {
-        std::vector<std::string> arguments;
+        std::vector<std::wstring> arguments;
         Action action;
-        const char* file;
+        const wchar_t* file;
     } table[] = {
-        {{}, Action::ShowDialog, ""},
-        {{"C:\\WINDOWS\\kernel32.dll"}, Action::CheckFile, "C:\\WINDOWS\\kernel32.dll"},
-        {{"kernel32.dll"}, Action::CheckFile, "kernel32.dll"},
-        {{"/WINDOWS/system32/kernel32.dll"}, Action::CheckFile, "/WINDOWS/system32/kernel32.dll"},
-        {{"-"}, Action::CheckFile, "-"},
-        {{"a.dll", "b.dll"}, Action::Wrong, ""},
-        {{""}, Action::Wrong, ""},
-        {{"/save", "C:\\lists\\pc1.csv"}, Action::SaveList, "C:\\lists\\pc1.csv"},
-        {{"-SAVE", "pc1.csv"}, Action::SaveList, "pc1.csv"},
-        {{"/verify", "C:\\lists\\pc1.csv"}, Action::VerifyList, "C:\\lists\\pc1.csv"},
-        {{"/VERIFY"}, Action::Wrong, ""},
-        {{"/?"}, Action::ShowUsage, ""},
-        {{"/save"}, Action::Wrong, ""},
-        {{"/save", ""}, Action::Wrong, ""},
-        {{"/save", "a.csv", "b.csv"}, Action::Wrong, ""},
-        {{"/saveas", "a.csv"}, Action::Wrong, ""},
-        {{"save", "a.csv"}, Action::Wrong, ""},
-        {{"save"}, Action::CheckFile, "save"},
-        {{"/x"}, Action::Wrong, ""},
+        {{}, Action::ShowDialog, L""},
+        {{L"C:\\WINDOWS\\kernel32.dll"}, Action::CheckFile, L"C:\\WINDOWS\\kernel32.dll"},
+        {{L"kernel32.dll"}, Action::CheckFile, L"kernel32.dll"},
+        {{L"/WINDOWS/system32/kernel32.dll"}, Action::CheckFile, L"/WINDOWS/system32/kernel32.dll"},
+        {{L"-"}, Action::CheckFile, L"-"},
+        {{L"a.dll", L"b.dll"}, Action::Wrong, L""},
+        {{L""}, Action::Wrong, L""},
+        {{L"/save", L"C:\\lists\\pc1.csv"}, Action::SaveList, L"C:\\lists\\pc1.csv"},
+        {{L"-SAVE", L"pc1.csv"}, Action::SaveList, L"pc1.csv"},
+        {{L"/save", L"C:\\lists\\tab\u0142e.csv"}, Action::SaveList, L"C:\\lists\\tab\u0142e.csv"},
+        {{L"/verify", L"C:\\lists\\pc1.csv"}, Action::VerifyList, L"C:\\lists\\pc1.csv"},
+        {{L"/VERIFY"}, Action::Wrong, L""},
+        {{L"/?"}, Action::ShowUsage, L""},
+        {{L"/save"}, Action::Wrong, L""},
+        {{L"/save", L""}, Action::Wrong, L""},
+        {{L"/save", L"a.csv", L"b.csv"}, Action::Wrong, L""},
+        {{L"/saveas", L"a.csv"}, Action::Wrong, L""},
+        {{L"save", L"a.csv"}, Action::Wrong, L""},
+        {{L"save"}, Action::CheckFile, L"save"},
+        {{L"/x"}, Action::Wrong, L""},
     };
     for (const auto& row : table) {
         const CommandLine command = ParseCommandLine(row.arguments);
@@ -146,4 +206,6 @@ TEST(FillStatus, SaysHowFarTheListHasGotAndHowItEnded)
     EXPECT_EQ(FilledStatus(1, false), "1 protected file.");
     EXPECT_EQ(FilledStatus(2712, false), "2712 protected files.");
     EXPECT_EQ(FilledStatus(30001, true), "The list stops at 30001 files; the rest of the Windows folder was not checked.");
+    EXPECT_EQ(IncompleteStatus(12, "Access is denied."),
+              "The list is incomplete: the protection service failed after 12 files. Access is denied.");
 }

@@ -9,7 +9,6 @@
 #include "scan/QueueMutex.h"
 #include "support/JobEnds.h"
 #include "support/Semaphore.h"
-#include "verify/FileHasher.h"
 #include "verify/TrustService.h"
 #include "verify/VerificationJob.h"
 
@@ -47,13 +46,13 @@ public:
     Semaphore permits;
     Semaphore entered;
 
-    TrustResult Verify(const std::string& path) override
+    FileVerification Verify(const std::string& path) override
     {
         entered.Release();
         permits.Acquire();
         const std::lock_guard<QueueMutex> lock(m_mutex);
         ++m_calls[path];
-        return ResultFor(path);
+        return {ResultFor(path), "hash of " + path};
     }
 
     // Waits until `count` more calls have begun.
@@ -77,45 +76,37 @@ private:
     std::map<std::string, int> m_calls;
 };
 
-class NamingHasher final : public FileHasher {
-public:
-    std::string Sha256(const std::string& path) override { return "hash of " + path; }
-};
-
 }  // namespace
 
 TEST(VerificationJob, VerifiesEveryFileOnceAndKeepsEachResultAtItsFilesPlace)
 {
     constexpr std::size_t kFiles = 100;
-    for (const bool hashing : {true, false}) {
-        GatedTrust trust;
-        NamingHasher hasher;
-        JobEnds listener;
-        trust.permits.Release(kFiles);
-        auto job = VerificationJob::Start(Files(kFiles), trust, hashing ? &hasher : nullptr, listener.Callback(), 3);
-        ASSERT_TRUE(listener.ended.Acquire());
-        const VerificationProgress progress = job->Progress();
-        EXPECT_TRUE(progress.ended);
-        EXPECT_FALSE(progress.Partial());
-        EXPECT_EQ(progress.total, kFiles);
-        EXPECT_EQ(progress.verified, kFiles);
-        for (std::size_t kind = 0; kind < kTrustKindCount; ++kind)
-            EXPECT_EQ(progress.counts[kind], (kFiles - kind + kTrustKindCount - 1) / kTrustKindCount) << kind;
-        const auto results = job->Results();
-        ASSERT_EQ(results.size(), kFiles);
-        for (std::size_t n = 0; n < kFiles; ++n) {
-            ASSERT_TRUE(results[n].has_value()) << n;
-            EXPECT_EQ(results[n]->trust.kind, ResultFor(PathOf(n)).kind) << n;
-            EXPECT_EQ(results[n]->trust.signer, "signer of " + PathOf(n));
-            EXPECT_EQ(results[n]->sha256, hashing ? "hash of " + PathOf(n) : "");
-        }
-        const auto calls = trust.Calls();
-        EXPECT_EQ(calls.size(), kFiles);
-        for (const auto& [path, count] : calls)
-            EXPECT_EQ(count, 1) << path;
-        ASSERT_TRUE(listener.Release(job));
-        EXPECT_EQ(listener.ends, 1);
+    GatedTrust trust;
+    JobEnds listener;
+    trust.permits.Release(kFiles);
+    auto job = VerificationJob::Start(Files(kFiles), trust, listener.Callback(), 3);
+    ASSERT_TRUE(listener.ended.Acquire());
+    const VerificationProgress progress = job->Progress();
+    EXPECT_TRUE(progress.ended);
+    EXPECT_FALSE(progress.Partial());
+    EXPECT_EQ(progress.total, kFiles);
+    EXPECT_EQ(progress.verified, kFiles);
+    for (std::size_t kind = 0; kind < kTrustKindCount; ++kind)
+        EXPECT_EQ(progress.counts[kind], (kFiles - kind + kTrustKindCount - 1) / kTrustKindCount) << kind;
+    const auto results = job->Results();
+    ASSERT_EQ(results.size(), kFiles);
+    for (std::size_t n = 0; n < kFiles; ++n) {
+        ASSERT_TRUE(results[n].has_value()) << n;
+        EXPECT_EQ(results[n]->trust.kind, ResultFor(PathOf(n)).kind) << n;
+        EXPECT_EQ(results[n]->trust.signer, "signer of " + PathOf(n));
+        EXPECT_EQ(results[n]->sha256, "hash of " + PathOf(n));
     }
+    const auto calls = trust.Calls();
+    EXPECT_EQ(calls.size(), kFiles);
+    for (const auto& [path, count] : calls)
+        EXPECT_EQ(count, 1) << path;
+    ASSERT_TRUE(listener.Release(job));
+    EXPECT_EQ(listener.ends, 1);
 }
 
 TEST(VerificationJob, ProgressCountsWhatIsVerifiedWhileTheWorkersGoOn)
@@ -123,7 +114,7 @@ TEST(VerificationJob, ProgressCountsWhatIsVerifiedWhileTheWorkersGoOn)
     GatedTrust trust;
     JobEnds listener;
     constexpr int kWorkers = 2;
-    auto job = VerificationJob::Start(Files(20), trust, nullptr, listener.Callback(), kWorkers);
+    auto job = VerificationJob::Start(Files(20), trust, listener.Callback(), kWorkers);
     ASSERT_TRUE(trust.WaitEntered(kWorkers));
     EXPECT_EQ(job->Progress().verified, 0u);
     // Five calls pass; once as many have begun again, the workers that made
@@ -157,7 +148,7 @@ TEST(VerificationJob, AStopLetsTheFilesBeingVerifiedEndAndBeginsNoOther)
     GatedTrust trust;
     JobEnds listener;
     constexpr int kWorkers = 3;
-    auto job = VerificationJob::Start(Files(50), trust, nullptr, listener.Callback(), kWorkers);
+    auto job = VerificationJob::Start(Files(50), trust, listener.Callback(), kWorkers);
     ASSERT_TRUE(trust.WaitEntered(kWorkers));
     trust.permits.Release(4);
     ASSERT_TRUE(trust.WaitEntered(4));
@@ -187,7 +178,7 @@ TEST(VerificationJob, AnOwnerThatLetsGoMidRunNeverWaitsAndTheLastWorkerDeletesTh
         JobEnds listener;
         constexpr int kWorkers = 2;
         constexpr std::size_t kFiles = 30;
-        auto job = VerificationJob::Start(Files(kFiles), trust, nullptr, listener.Callback(), kWorkers);
+        auto job = VerificationJob::Start(Files(kFiles), trust, listener.Callback(), kWorkers);
         ASSERT_TRUE(trust.WaitEntered(kWorkers));
         const std::weak_ptr<VerificationJob> watched = job;
         if (stopFirst)
@@ -215,7 +206,7 @@ TEST(VerificationJob, WithNoFileOrNoWorkerTheJobEndsAtOnce)
     for (const Case& c : cases) {
         GatedTrust trust;
         JobEnds listener;
-        auto job = VerificationJob::Start(Files(c.files), trust, nullptr, listener.Callback(), c.workers);
+        auto job = VerificationJob::Start(Files(c.files), trust, listener.Callback(), c.workers);
         // Ended before Start returned, on this thread.
         EXPECT_EQ(listener.ends, 1) << c.files;
         EXPECT_TRUE(job->Progress().ended);
