@@ -4,7 +4,7 @@
 #include "framework/SystemError.h"
 #include "framework/Wnd.h"
 #include "inspect/OpenFileDialog.h"
-#include "scan/WidePath.h"
+#include "platform/TextConversion.h"
 
 void CopyOrSayWhy(CWnd& owner, Clipboard& clipboard, const std::string& text)
 {
@@ -23,7 +23,7 @@ void SaveCsvAsked(CWnd& owner, CommonFileDialogs& fileDialogs, const char* fileN
     if (dialog.RunModal() != IDOK)
         return;
     const std::string path = dialog.GetPathName().str();
-    if (const unsigned error = save(WidePath(path))) {
+    if (const unsigned error = save(WideText(path))) {
         const std::string message =
             std::string(what) + " could not be saved as " + path + ".\r\n\r\n" + SystemErrorText(error);
         owner.MessageBox(message.c_str(), "Vorlane", MB_ICONEXCLAMATION);

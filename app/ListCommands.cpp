@@ -10,9 +10,9 @@
 #include "listview/FileListCtrl.h"
 #include "res/resource.h"
 #include "rows/RowModel.h"
-#include "scan/PathText.h"
+#include "platform/PathText.h"
 #include "scan/SystemInfo.h"
-#include "scan/SystemLeadBytes.h"
+#include "platform/SystemLeadBytes.h"
 
 CListCommands::CListCommands(CWnd& owner, const CFileListCtrl& list, const RowModel& rows,
                              CFileInspection& inspection, ListCommandServices services)
@@ -87,7 +87,7 @@ void CListCommands::ShowProperties()
 {
     const std::string path = SelectedPath();
     if (!path.empty())
-        m_services.shell.ShowProperties(m_inspection.ShellPath(path).c_str());
+        m_services.shell.ShowProperties(path.c_str());
 }
 
 void CListCommands::CheckFile()
@@ -101,7 +101,7 @@ void CListCommands::VerifySignatures()
 {
     if (!m_bListComplete || m_rows.Count() == 0)
         return;
-    CVerifyDlg dialog(m_rows.Rows(), {m_services.trust, m_services.clipboard, m_services.files, m_services.fileDialogs},
+    CVerifyDlg dialog(m_rows.Rows(), {m_services.trust, m_services.threads, m_services.clipboard, m_services.files, m_services.fileDialogs},
                       &m_owner);
     dialog.DoModal();
 }

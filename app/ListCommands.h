@@ -11,6 +11,7 @@ class RowModel;
 class SaveFileSystem;
 class Shell;
 class SystemInfo;
+class ThreadStarter;
 class TrustService;
 
 // What the list's commands ask of the platform.
@@ -21,6 +22,7 @@ struct ListCommandServices {
     Shell& shell;
     SystemInfo& system;
     TrustService& trust;
+    ThreadStarter& threads;
 };
 
 // The file list's shortcut menu and its commands: copy the selected row's

@@ -4,14 +4,14 @@
 #include "export/Clipboard.h"
 #include "export/WindowsSaveFileSystem.h"
 #include "framework/DllLoader.h"
-#include "framework/WorkerThreads.h"
+#include "platform/ThreadStarter.h"
 #include "inspect/CommonFileDialogs.h"
 #include "inspect/VersionDllSource.h"
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SfcFileProtection.h"
 #include "scan/SystemInfo.h"
 #include "scan/WindowsSystemInfo.h"
-#include "scan/Wow64Redirection.h"
+#include "platform/Wow64Redirection.h"
 #include "verify/WinTrustService.h"
 
 PlatformServices& PlatformServices::Production()
@@ -21,23 +21,21 @@ PlatformServices& PlatformServices::Production()
     static PlatformServices& services = []() -> PlatformServices& {
         DllLoader& loader = DllLoader::System();
         auto& redirection = *new Wow64Redirection(loader);
+        auto& system = *new WindowsSystemInfo;
+        // The shell runs in this process: under WOW64 from Vista on it
+        // reaches System32 through Sysnative.
+        const bool throughSysnative = redirection.Active() && system.MajorVersion() >= 6;
         return *new PlatformServices{*new SfcFileProtection(loader),
                                      *new FindFileDirectorySearch(redirection),
-                                     *new WindowsSystemInfo,
+                                     system,
                                      *new VersionDllSource(loader, redirection),
                                      CommonFileDialogs::System(),
-                                     *new ShellExecuteShell,
+                                     *new ShellExecuteShell(throughSysnative ? system.WindowsDirectory() : ""),
                                      redirection,
                                      *new WindowsClipboard,
                                      *new WindowsSaveFileSystem,
-                                     WorkerThreads::System(),
+                                     ThreadStarter::System(),
                                      *new WinTrustService(loader, redirection)};
     }();
     return services;
-}
-
-std::string SysnativeWindowsDirectory(PlatformServices& services)
-{
-    const bool throughSysnative = services.redirection.Active() && services.system.MajorVersion() >= 6;
-    return throughSysnative ? services.system.WindowsDirectory() : std::string();
 }

@@ -12,7 +12,7 @@ class Shell;
 class SystemInfo;
 class TrustService;
 class VersionSource;
-class WorkerThreads;
+class ThreadStarter;
 
 // The platform services the main dialog uses. The program runs on the real
 // ones; tests hand the dialog stand-ins.
@@ -26,13 +26,8 @@ struct PlatformServices {
     FileSystemRedirection& redirection;
     Clipboard& clipboard;
     SaveFileSystem& files;
-    WorkerThreads& threads;
+    ThreadStarter& threads;
     TrustService& trust;
 
     static PlatformServices& Production();
 };
-
-// The Windows folder whose System32 the shell reaches through Sysnative in
-// this process: a 32-bit build on 64-bit Windows, Vista on. Empty where
-// System32 is reached as it is.
-std::string SysnativeWindowsDirectory(PlatformServices& services);

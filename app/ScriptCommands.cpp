@@ -13,8 +13,8 @@
 #include "scan/Enumeration.h"
 #include "scan/ProtectedFileScanner.h"
 #include "scan/ServiceErrorText.h"
-#include "scan/SystemLeadBytes.h"
-#include "scan/WidePath.h"
+#include "platform/SystemLeadBytes.h"
+#include "platform/TextConversion.h"
 #include "verify/VerificationJob.h"
 
 namespace {
@@ -51,11 +51,11 @@ ListingOutcome ListRows(PlatformServices& services, RowModel& rows, std::wstring
     const ListingOutcome outcome = ListProtectedFiles(
         {services.protection, services.directories, services.system, SystemLeadBytes()}, rows);
     if (outcome.serviceError) {
-        message = L"Vorlane could not list the protected files. " + WidePath(ServiceErrorText(outcome.serviceError)) +
+        message = L"Vorlane could not list the protected files. " + WideText(ServiceErrorText(outcome.serviceError)) +
                   L"\r\n";
     } else if (outcome.listingError) {
         message = L"Vorlane could not list every protected file: the protection service failed after " +
-                  std::to_wstring(rows.Count()) + L" files. " + WidePath(SystemErrorText(outcome.listingError)) +
+                  std::to_wstring(rows.Count()) + L" files. " + WideText(SystemErrorText(outcome.listingError)) +
                   L"\r\n";
     }
     return outcome;
@@ -63,7 +63,7 @@ ListingOutcome ListRows(PlatformServices& services, RowModel& rows, std::wstring
 
 std::wstring SaveFailure(const std::wstring& file, unsigned code)
 {
-    return L"Vorlane could not save the list as " + file + L": " + WidePath(SystemErrorText(code)) + L"\r\n";
+    return L"Vorlane could not save the list as " + file + L": " + WideText(SystemErrorText(code)) + L"\r\n";
 }
 
 std::wstring CutShort(const std::wstring& file)
@@ -105,11 +105,12 @@ int RunVerifyCommand(PlatformServices& services, const std::wstring& file, std::
     // No window to serve meanwhile: this thread waits for the workers.
     const CHandle ended(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!ended) {
-        message = L"Vorlane could not verify the files: " + WidePath(SystemErrorText(::GetLastError())) + L"\r\n";
+        message = L"Vorlane could not verify the files: " + WideText(SystemErrorText(::GetLastError())) + L"\r\n";
         return kNotWritten;
     }
     const HANDLE hEnded = ended;
-    const auto job = VerificationJob::Start(std::move(paths), services.trust, [hEnded] { ::SetEvent(hEnded); });
+    const auto job = VerificationJob::Start(std::move(paths), services.trust, services.threads,
+                                            [hEnded] { ::SetEvent(hEnded); });
     ::WaitForSingleObject(ended, INFINITE);
     const VerificationProgress progress = job->Progress();
     if (progress.Partial()) {
@@ -148,7 +149,7 @@ void WriteToUser(const std::wstring& text, bool isError)
         // The console shows its own code page, not the program's ANSI one.
         ::WriteConsoleW(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     } else {
-        const std::string ansi = AnsiPath(text.c_str());
+        const std::string ansi = AnsiText(text.c_str());
         ::WriteFile(output, ansi.data(), static_cast<DWORD>(ansi.size()), &written, nullptr);
     }
 }

@@ -71,7 +71,7 @@ BOOL CVerifyDlg::OnInitDialog()
     paths.reserve(m_rows.size());
     for (const ListRow& row : m_rows)
         paths.push_back(row.path);
-    m_job = VerificationJob::Start(std::move(paths), m_services.trust,
+    m_job = VerificationJob::Start(std::move(paths), m_services.trust, m_services.threads,
                                    [hWnd] { ::PostMessageA(hWnd, WM_JOB_ENDED, 0, 0); });
     ShowProgress();
     ::SetTimer(m_hWnd, kProgressTimer, kProgressMs, nullptr);

@@ -10,12 +10,14 @@
 class Clipboard;
 class CommonFileDialogs;
 class SaveFileSystem;
+class ThreadStarter;
 class TrustService;
 class VerificationJob;
 
 // What the verification dialog asks of the platform.
 struct VerifyServices {
     TrustService& trust;
+    ThreadStarter& threads;
     Clipboard& clipboard;
     SaveFileSystem& files;
     CommonFileDialogs& fileDialogs;

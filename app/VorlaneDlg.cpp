@@ -8,14 +8,15 @@
 #include "framework/GuiFont.h"
 #include "framework/SystemError.h"
 #include "framework/WinApp.h"
-#include "framework/WorkerThreads.h"
+#include "framework/Handle.h"
+#include "platform/ThreadStarter.h"
 #include "res/resource.h"
-#include "scan/EnumerationThreads.h"
-#include "scan/FileSystemRedirection.h"
+#include "scan/EnumerationWorker.h"
+#include "platform/FileSystemRedirection.h"
 #include "scan/ServiceErrorText.h"
 #include "scan/SystemInfo.h"
-#include "scan/SystemLeadBytes.h"
-#include "scan/WidePath.h"
+#include "platform/SystemLeadBytes.h"
+#include "platform/TextConversion.h"
 
 namespace {
 
@@ -58,17 +59,15 @@ private:
     LARGE_INTEGER m_end;
 };
 
-// The services of the lower half: under WOW64 from Vista on, the shell
-// reaches System32 through Sysnative.
 InspectionServices InspectionServicesOf(PlatformServices& services)
 {
-    return {services.protection, services.versions, services.fileDialogs, services.redirection,
-            SysnativeWindowsDirectory(services)};
+    return {services.protection, services.versions, services.fileDialogs, services.redirection};
 }
 
 ListCommandServices ListCommandServicesOf(PlatformServices& services)
 {
-    return {services.clipboard, services.files, services.fileDialogs, services.shell, services.system, services.trust};
+    return {services.clipboard, services.files, services.fileDialogs, services.shell,
+            services.system,    services.trust, services.threads};
 }
 
 }  // namespace
@@ -180,24 +179,25 @@ void CVorlaneDlg::StartWorker()
     // worker that outlived the dialog, and then it just fails.
     const HWND hWnd = m_hWnd;
     m_queue = std::make_shared<RowQueue>([hWnd] { return ::PostMessageA(hWnd, WM_ROWS_READY, 0, 0) != FALSE; });
-    auto job = std::make_unique<EnumerationJob>(EnumerationJob{
-        {m_services.protection, m_services.directories, m_services.system, SystemLeadBytes()}, m_queue});
-    // Started suspended so the thread object is ours to wait for and delete
-    // before it can end on its own.
-    unsigned error = 0;
-    m_pWorkerThread = m_services.threads.BeginSuspended(EnumerationThread, job.get(), error);
-    if (m_pWorkerThread && !m_pWorkerThread->Resume()) {
-        // A thread that never ran has nothing to finish.
-        error = ::GetLastError();
-        ::TerminateThread(m_pWorkerThread->m_hThread, 0);
-        delete m_pWorkerThread;
-        m_pWorkerThread = nullptr;
+    const EnumerationJob job{{m_services.protection, m_services.directories, m_services.system, SystemLeadBytes()},
+                             m_queue};
+    // Set by the worker as its last act; shared, since it may outlive the
+    // dialog.
+    auto ended = std::make_shared<CHandle>(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    unsigned error = *ended ? 0 : ::GetLastError();
+    if (!error) {
+        error = m_services.threads.Start(
+            [job, ended] {
+                RunEnumeration(job);
+                ::SetEvent(*ended);
+            },
+            ThreadStarter::Priority::Normal);
     }
-    if (!m_pWorkerThread) {
+    if (error) {
         m_inspection.ShowStatus(NotStartedStatus(SystemErrorText(error)));
         return;
     }
-    job.release();  // the thread's now
+    m_workerEnded = std::move(ended);
     m_list.SetWorking(true);
     ShowFillStatus();
     ::SetTimer(m_hWnd, kStatusTimer, kStatusMs, nullptr);
@@ -236,7 +236,7 @@ void CVorlaneDlg::FillSlice()
     if (batch.finished) {
         // The rows may have brought a vertical scroll bar.
         m_list.FitColumnsToClient();
-        ReleaseWorker();
+        m_workerEnded.reset();
         ::KillTimer(m_hWnd, kStatusTimer);
         m_list.SetWorking(false);
         m_commands.SetListComplete(true);
@@ -261,23 +261,14 @@ void CVorlaneDlg::OnTimer(UINT_PTR nIDEvent)
 
 void CVorlaneDlg::StopWorker()
 {
-    if (!m_pWorkerThread)
-        return;
-    m_queue->RequestStop();
-    ReleaseWorker();
-}
-
-void CVorlaneDlg::ReleaseWorker()
-{
-    if (!m_pWorkerThread)
+    if (!m_workerEnded)
         return;
     // The worker never waits for this thread and stops at the next entry or
     // row. Only a service call that blocks holds it up; then it is left to
-    // end with the process, and so is its thread object, which it still
-    // reads as it ends.
-    if (::WaitForSingleObject(m_pWorkerThread->m_hThread, kWorkerStopWaitMs) == WAIT_OBJECT_0)
-        delete m_pWorkerThread;
-    m_pWorkerThread = nullptr;
+    // end with the process.
+    m_queue->RequestStop();
+    ::WaitForSingleObject(*m_workerEnded, kWorkerStopWaitMs);
+    m_workerEnded.reset();
 }
 
 void CVorlaneDlg::OnSysCommand(UINT nID, LPARAM)

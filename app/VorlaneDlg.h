@@ -7,7 +7,7 @@
 #include "controls/LogoStatic.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
-#include "framework/WinThread.h"
+#include "framework/Handle.h"
 #include "inspect/FileInspection.h"
 #include "listview/FileListCtrl.h"
 #include "rows/RowModel.h"
@@ -34,9 +34,6 @@ public:
     // open, as if typed in the path field and Check pressed; or says that
     // it cannot, when the ANSI code page cannot hold the file's name.
     void CheckOnOpen(std::wstring path) { m_strCheckOnOpen = std::move(path); }
-
-    // True while the worker is still filling the list.
-    bool IsFilling() const { return m_pWorkerThread != nullptr; }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -77,7 +74,6 @@ private:
     void ShowFillStatus();
     // Asks the worker to stop and waits for it a bounded time.
     void StopWorker();
-    void ReleaseWorker();
 
     PlatformServices& m_services;
     // The rows; the list, the lower half and the commands read them.
@@ -89,8 +85,9 @@ private:
     HICON m_hIcon;
     HACCEL m_hAccel;
     CFont m_fontBold;
-    // The enumeration worker while it runs; null before and after.
-    CWinThread* m_pWorkerThread = nullptr;
+    // Set once the enumeration worker has ended; held while it runs, null
+    // before and after.
+    std::shared_ptr<CHandle> m_workerEnded;
     // Carries the rows from the worker, which may outlive the dialog.
     std::shared_ptr<RowQueue> m_queue;
     DWORD m_lastFillTick = 0;

@@ -122,7 +122,10 @@ LRESULT FilledDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_whenShown(*this);
         m_whenShown = nullptr;
     }
-    if (!IsFilling()) {
+    // The list shows the "working in background" arrow until it is filled.
+    const HWND list = GetDlgItem(IDC_FILE_LIST);
+    ::SendMessageA(list, WM_SETCURSOR, reinterpret_cast<WPARAM>(list), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    if (::GetCursor() != ::LoadCursorA(nullptr, IDC_APPSTARTING)) {
         ::KillTimer(m_hWnd, kWatch);
         m_whenFilled(*this);
         EndDialog(IDCANCEL);

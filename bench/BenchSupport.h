@@ -11,14 +11,14 @@
 #include "controls/ShellExecuteShell.h"
 #include "export/Clipboard.h"
 #include "export/WindowsSaveFileSystem.h"
-#include "framework/WorkerThreads.h"
+#include "platform/ThreadStarter.h"
 #include "inspect/CommonFileDialogs.h"
 #include "inspect/VersionDllSource.h"
 #include "res/resource.h"
 #include "scan/FileProtection.h"
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SystemInfo.h"
-#include "scan/Wow64Redirection.h"
+#include "platform/Wow64Redirection.h"
 #include "verify/WinTrustService.h"
 
 // Seconds on the performance counter.
@@ -95,7 +95,7 @@ private:
     PlatformServices Make(FileProtection& protection, SystemInfo& system, CommonFileDialogs& fileDialogs)
     {
         return {protection,    m_directories, system,  m_versions,           fileDialogs, m_shell,
-                m_redirection, m_clipboard,   m_files, WorkerThreads::System(), m_trust};
+                m_redirection, m_clipboard,   m_files, ThreadStarter::System(), m_trust};
     }
 
     Wow64Redirection m_redirection{DllLoader::System()};

@@ -14,7 +14,7 @@
 
 #include "app/ScriptCommands.h"
 #include "bench/BenchSupport.h"
-#include "scan/WidePath.h"
+#include "platform/TextConversion.h"
 #include "bench/ListTextReads.h"
 #include "bench/PlainList.h"
 #include "export/ListFile.h"
@@ -84,8 +84,8 @@ int main(int argc, char** argv)
 
     const Measure save = Run([&] {
         std::wstring error;
-        if (RunSaveCommand(services, WidePath(file), error))
-            std::printf("the save failed: %s", AnsiPath(error.c_str()).c_str());
+        if (RunSaveCommand(services, WideText(file), error))
+            std::printf("the save failed: %s", AnsiText(error.c_str()).c_str());
     });
 
     Measure copy;
@@ -104,7 +104,7 @@ int main(int argc, char** argv)
         WindowsClipboard clipboard;
         WindowsSaveFileSystem files;
         oldCopy = Run([&] { clipboard.SetText(dlg.m_hWnd, TabSeparatedLines(list.Records())); });
-        oldSave = Run([&] { SaveCsv(files, WidePath(file), {"N", "Path"}, list.Records()); });
+        oldSave = Run([&] { SaveCsv(files, WideText(file), {"N", "Path"}, list.Records()); });
     }).DoModal();
     ::DeleteFileA(file.c_str());
 

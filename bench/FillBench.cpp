@@ -16,7 +16,7 @@
 #include "bench/BenchSupport.h"
 #include "rows/RowModel.h"
 #include "scan/Enumeration.h"
-#include "scan/SystemLeadBytes.h"
+#include "platform/SystemLeadBytes.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "bench/BenchSupport.h"
 #include "bench/PlainList.h"
 #include "inspect/NameSearch.h"
-#include "inspect/SystemCaseFolding.h"
+#include "platform/SystemCaseFolding.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "bench/BenchSupport.h"
 #include "bench/PlainList.h"
 #include "rows/RowSort.h"
-#include "scan/SystemLeadBytes.h"
+#include "platform/SystemLeadBytes.h"
 
 namespace {
 

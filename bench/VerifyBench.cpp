@@ -16,7 +16,7 @@
 
 #include "app/VerifyDlg.h"
 #include "bench/BenchSupport.h"
-#include "scan/Wow64Redirection.h"
+#include "platform/Wow64Redirection.h"
 #include "verify/VerificationJob.h"
 #include "verify/WinTrustService.h"
 
@@ -94,7 +94,7 @@ void PrintDialogAnswers(const char* what, const std::vector<std::string>& paths,
         rows.push_back({static_cast<std::uint32_t>(n + 1), paths[n]});
     WindowsClipboard clipboard;
     WindowsSaveFileSystem files;
-    ProbedVerifyDlg dialog(rows, {trust, clipboard, files, CommonFileDialogs::System()});
+    ProbedVerifyDlg dialog(rows, {trust, ThreadStarter::System(), clipboard, files, CommonFileDialogs::System()});
     dialog.DoModal();
     std::printf("the dialog's answers while it verifies %zu files %s: %s, done in %.0f ms\n", paths.size(), what,
                 AnswerDelays(dialog.answers).c_str(), dialog.seconds * 1000);
@@ -113,9 +113,9 @@ Run RunJob(const std::vector<std::string>& paths, TrustService& trust, unsigned 
     // worker.
     const std::shared_ptr<void> ended(::CreateEventA(nullptr, FALSE, FALSE, nullptr), ::CloseHandle);
     const double start = Now();
-    const auto job = VerificationJob::Start(paths, trust, [ended] { ::SetEvent(ended.get()); }, workers);
+    const auto job = VerificationJob::Start(paths, trust, ThreadStarter::System(), [ended] { ::SetEvent(ended.get()); }, workers);
     ::WaitForSingleObject(ended.get(), INFINITE);
-    job->Results();
+    job->TakeResults();
     return {Now() - start, job->Progress().verified};
 }
 

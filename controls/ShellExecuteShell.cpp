@@ -1,6 +1,10 @@
 #include "controls/ShellExecuteShell.h"
 
 #include "framework/Afx.h"
+#include "framework/File.h"
+#include "platform/SysnativePath.h"
+#include "platform/SystemCaseFolding.h"
+#include "platform/TextConversion.h"
 
 #include <shellapi.h>
 
@@ -16,12 +20,19 @@ std::intptr_t ShellExecuteShell::Run(const char* program, const char* parameters
 
 bool ShellExecuteShell::ShowProperties(const char* path)
 {
+    // Only the full, long path shows whether the file lies in System32:
+    // "C:/Windows/System32/x.dll", ".\x.dll" there, or an 8.3 name.
+    const std::string reachable =
+        m_sysnativeWindowsDirectory.empty()
+            ? std::string(path)
+            : SysnativePath(AnsiText(FullPath(WideText(path)).c_str()), m_sysnativeWindowsDirectory,
+                            SystemCaseFolding());
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
     // The verb names a shell menu entry, not a registered program.
     info.fMask = SEE_MASK_INVOKEIDLIST;
     info.lpVerb = "properties";
-    info.lpFile = path;
+    info.lpFile = reachable.c_str();
     info.nShow = SW_SHOWNORMAL;
     return ::ShellExecuteExA(&info) != FALSE;
 }

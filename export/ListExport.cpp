@@ -58,7 +58,7 @@ std::string CsvField(std::string_view text)
     return quoted;
 }
 
-std::string CsvDocument(const Record& header, const std::vector<Record>& records, const Utf8Text& utf8)
+std::string CsvDocument(const Record& header, const std::vector<Record>& records, const Utf8Conversion& utf8)
 {
     std::string document = "\xEF\xBB\xBF";
     const auto csv = [&utf8](const std::string& field) { return CsvField(utf8(field)); };

@@ -31,9 +31,9 @@ std::string TabSeparatedLines(const std::vector<Record>& records);
 std::string CsvField(std::string_view field);
 
 // A text as UTF-8.
-using Utf8Text = std::function<std::string(const std::string& text)>;
+using Utf8Conversion = std::function<std::string(const std::string& text)>;
 
 // A CSV document as spreadsheets read it: a UTF-8 byte order mark, the
 // header, then one line per record in the given order, every line ending
 // in CR LF. `utf8` gives each field in UTF-8.
-std::string CsvDocument(const Record& header, const std::vector<Record>& records, const Utf8Text& utf8);
+std::string CsvDocument(const Record& header, const std::vector<Record>& records, const Utf8Conversion& utf8);

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "scan/WidePath.h"
+#include "platform/TextConversion.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ unsigned WindowsClipboard::SetText(HWND owner, const std::string& text)
             return ErrorOr(ERROR_ACCESS_DENIED);
         m_wait();
     }
-    const std::wstring wide = WidePath(text);
+    const std::wstring wide = WideText(text);
     const bool done = ::EmptyClipboard() &&
                       Give(CF_UNICODETEXT, GlobalCopy(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t))) &&
                       Give(CF_TEXT, GlobalCopy(text.c_str(), text.size() + 1));

@@ -38,28 +38,6 @@ bool NamesDevice(LPCSTR path)
 
 }  // namespace
 
-CString AfxFullPath(LPCSTR lpszFileIn)
-{
-    const std::string full = FullPathName(lpszFileIn);
-    if (full.empty())
-        return lpszFileIn;
-    // Long names for as much of the path as exists: the file, or even its
-    // folder, need not.
-    std::vector<std::size_t> ends{full.size()};
-    for (LPCSTR at = full.c_str(); *at; at = ::CharNextA(at)) {
-        if (*at == '\\' && at - full.c_str() > 2)
-            ends.insert(ends.begin() + 1, static_cast<std::size_t>(at - full.c_str()));
-    }
-    for (const std::size_t end : ends) {
-        const std::string head = full.substr(0, end);
-        const std::string longer =
-            Filled([&head](LPSTR buffer, DWORD size) { return ::GetLongPathNameA(head.c_str(), buffer, size); });
-        if (!longer.empty())
-            return longer + full.substr(end);
-    }
-    return full;
-}
-
 std::wstring FullPath(const std::wstring& path)
 {
     const auto full = Filled<std::wstring>(

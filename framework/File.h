@@ -15,10 +15,8 @@ public:
     static BOOL GetStatus(LPCSTR lpszFileName, CFileStatus& rStatus);
 };
 
-// The full path of `lpszFileIn`, as the system resolves a relative path, a
+// The full path of `path`, as the system resolves a relative path, a
 // drive's current folder, "." and "..", and forward slashes; short (8.3)
 // names are made long as far as the path exists. The path as given when the
 // system cannot resolve it.
-CString AfxFullPath(LPCSTR lpszFileIn);
-// The same for a path in UTF-16, which may hold any character.
 std::wstring FullPath(const std::wstring& path);

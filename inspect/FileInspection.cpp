@@ -5,16 +5,15 @@
 #include "framework/File.h"
 #include "inspect/NameSearch.h"
 #include "inspect/OpenFileDialog.h"
-#include "inspect/ReadablePath.h"
-#include "inspect/SystemCaseFolding.h"
+#include "platform/SystemCaseFolding.h"
 #include "inspect/VersionSummary.h"
 #include "res/resource.h"
 #include "rows/RowModel.h"
 #include "scan/FileProtection.h"
-#include "scan/FileSystemRedirection.h"
-#include "scan/PathText.h"
+#include "platform/FileSystemRedirection.h"
+#include "platform/PathText.h"
 #include "scan/ServiceErrorText.h"
-#include "scan/SystemLeadBytes.h"
+#include "platform/SystemLeadBytes.h"
 
 namespace {
 
@@ -162,9 +161,4 @@ void CFileInspection::ShowFile(const std::string& path, const std::string& title
     }
     m_staticFileName.SetWindowText(exists ? title.c_str() : titleIfMissing.c_str());
     m_staticFileDetails.SetWindowText(details.c_str());
-}
-
-std::string CFileInspection::ShellPath(const std::string& path) const
-{
-    return ReadablePath(path, m_services.sysnativeWindowsDirectory);
 }

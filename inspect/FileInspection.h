@@ -20,10 +20,6 @@ struct InspectionServices {
     // Off while a file is looked for: the file the user sees is the one the
     // 64-bit system names.
     FileSystemRedirection& redirection;
-    // The Windows folder whose System32 the shell reaches through
-    // Sysnative in this process: a 32-bit build on 64-bit Windows, Vista
-    // on. Empty where System32 is reached as it is.
-    std::string sysnativeWindowsDirectory;
 };
 
 // The lower half of the main dialog: the File Properties group, which
@@ -62,9 +58,6 @@ public:
 
     // Whether the file at `path`, as the 64-bit system names it, exists.
     bool FileExists(const std::string& path) const;
-    // The path by which the shell, in this process, reaches that file:
-    // under WOW64 a file in System32 goes through Sysnative.
-    std::string ShellPath(const std::string& path) const;
 
 private:
     void ShowCheckResult(const std::string& path, bool bProtected);

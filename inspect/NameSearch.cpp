@@ -1,7 +1,7 @@
 #include "inspect/NameSearch.h"
 
-#include "inspect/CaseFolding.h"
-#include "scan/PathText.h"
+#include "platform/CaseFolding.h"
+#include "platform/PathText.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "framework/DllLoader.h"
 #include "inspect/VersionSource.h"
-#include "scan/FileSystemRedirection.h"
+#include "platform/FileSystemRedirection.h"
 
 // Reads version resources through the system's version library, loaded from
 // the system directory the first time a summary needs it. Without the

@@ -9,8 +9,8 @@
 #include "framework/WaitCursor.h"
 #include "listview/RowGeometry.h"
 #include "rows/RowModel.h"
-#include "scan/SystemLeadBytes.h"
-#include "scan/WidePath.h"
+#include "platform/SystemLeadBytes.h"
+#include "platform/TextConversion.h"
 
 namespace {
 
@@ -202,7 +202,7 @@ void CFileListCtrl::OnFindItemW(NMHDR* pNMHDR, LRESULT* pResult)
 {
     // Wine's list asks in wide text whatever its parent's kind.
     const auto& find = *reinterpret_cast<NMLVFINDITEMW*>(pNMHDR);
-    *pResult = FindRow(find.lvfi.flags, find.lvfi.psz ? AnsiPath(find.lvfi.psz) : "", find.iStart);
+    *pResult = FindRow(find.lvfi.flags, find.lvfi.psz ? AnsiText(find.lvfi.psz) : "", find.iStart);
 }
 
 LRESULT CFileListCtrl::FindRow(UINT flags, const std::string& text, int start) const

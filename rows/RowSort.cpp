@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "scan/PathText.h"
+#include "platform/PathText.h"
 
 namespace {
 

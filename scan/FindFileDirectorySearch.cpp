@@ -1,8 +1,8 @@
 #include "scan/FindFileDirectorySearch.h"
 
 #include "framework/FileFind.h"
-#include "scan/PathText.h"
-#include "scan/SystemLeadBytes.h"
+#include "platform/PathText.h"
+#include "platform/SystemLeadBytes.h"
 
 bool FindFileDirectorySearch::ForEachEntry(const std::string& directory, const Visitor& visit)
 {

@@ -1,6 +1,6 @@
 #pragma once
 #include "scan/DirectorySearch.h"
-#include "scan/FileSystemRedirection.h"
+#include "platform/FileSystemRedirection.h"
 
 // Lists directories with the platform's own search (FindFirstFile and
 // FindNextFile), in the order it delivers their entries. Under WOW64 it

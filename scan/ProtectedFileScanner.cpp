@@ -2,7 +2,7 @@
 
 #include "scan/DirectorySearch.h"
 #include "scan/FileProtection.h"
-#include "scan/PathText.h"
+#include "platform/PathText.h"
 #include "scan/RowSink.h"
 
 CProtectedFileScanner::CProtectedFileScanner(DirectorySearch& search, FileProtection& protection,

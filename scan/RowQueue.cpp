@@ -9,7 +9,7 @@ RowQueue::RowQueue(std::function<bool()> wake) : m_wake(std::move(wake)) {}
 void RowQueue::AddRow(ListRow row)
 {
     m_found.fetch_add(1, std::memory_order_relaxed);
-    std::unique_lock<QueueMutex> lock(m_mutex);
+    std::unique_lock<Mutex> lock(m_mutex);
     m_rows.push_back(std::move(row));
     WakeUnlessPending(lock);
 }
@@ -26,7 +26,7 @@ bool RowQueue::StopRequested() const
 
 bool RowQueue::Finish(ListingOutcome outcome)
 {
-    std::unique_lock<QueueMutex> lock(m_mutex);
+    std::unique_lock<Mutex> lock(m_mutex);
     m_finished = true;
     m_outcome = outcome;
     return WakeUnlessPending(lock);
@@ -40,7 +40,7 @@ void RowQueue::RequestStop()
 RowQueue::Batch RowQueue::Take(std::size_t maxRows)
 {
     Batch batch;
-    std::unique_lock<QueueMutex> lock(m_mutex);
+    std::unique_lock<Mutex> lock(m_mutex);
     const auto count = std::min(maxRows, m_rows.size());
     batch.rows.assign(std::make_move_iterator(m_rows.begin()),
                       std::make_move_iterator(m_rows.begin() + static_cast<std::ptrdiff_t>(count)));
@@ -54,7 +54,7 @@ RowQueue::Batch RowQueue::Take(std::size_t maxRows)
     return batch;
 }
 
-bool RowQueue::WakeUnlessPending(std::unique_lock<QueueMutex>& lock)
+bool RowQueue::WakeUnlessPending(std::unique_lock<Mutex>& lock)
 {
     if (m_wakePending)
         return true;

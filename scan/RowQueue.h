@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "scan/Enumeration.h"
-#include "scan/QueueMutex.h"
+#include "platform/Mutex.h"
 #include "scan/RowSink.h"
 
 // Carries rows from the enumeration thread to the thread that owns the list.
@@ -50,10 +50,10 @@ public:
 
 private:
     // False when the consumer is idle and could not be woken.
-    bool WakeUnlessPending(std::unique_lock<QueueMutex>& lock);
+    bool WakeUnlessPending(std::unique_lock<Mutex>& lock);
 
     const std::function<bool()> m_wake;
-    QueueMutex m_mutex;
+    Mutex m_mutex;
     std::deque<ListRow> m_rows;
     bool m_wakePending = false;
     bool m_finished = false;

@@ -1,6 +1,6 @@
 #include "scan/SfcFileProtection.h"
 
-#include "scan/WidePath.h"
+#include "platform/TextConversion.h"
 
 SfcFileProtection::SfcFileProtection(DllLoader& loader)
 {
@@ -32,11 +32,11 @@ bool SfcFileProtection::NextProtectedFile(std::uint32_t& cursor, std::string& pa
     }
     data.FileName[MAX_PATH - 1] = L'\0';
     cursor = data.FileNumber;
-    path = AnsiPath(data.FileName);
+    path = AnsiText(data.FileName);
     return true;
 }
 
 bool SfcFileProtection::IsFileProtected(const std::string& path)
 {
-    return !m_serviceError && m_pfnIsFileProtected(nullptr, WidePath(path).c_str());
+    return !m_serviceError && m_pfnIsFileProtected(nullptr, WideText(path).c_str());
 }

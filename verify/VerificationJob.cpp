@@ -4,7 +4,7 @@
 #include <mutex>
 #include <utility>
 
-#include "verify/BackgroundThread.h"
+#include "platform/ThreadStarter.h"
 #include "verify/TrustService.h"
 
 std::size_t VerificationProgress::Untrusted() const
@@ -23,13 +23,14 @@ unsigned VerificationJob::DefaultWorkerCount()
 }
 
 std::shared_ptr<VerificationJob> VerificationJob::Start(std::vector<std::string> paths, TrustService& trust,
-                                                        std::function<void()> ended, unsigned workers)
+                                                        ThreadStarter& threads, std::function<void()> ended,
+                                                        unsigned workers)
 {
     workers = static_cast<unsigned>(std::min<std::size_t>(workers, paths.size()));
     std::shared_ptr<VerificationJob> job(
         new VerificationJob(std::move(paths), trust, std::move(ended), workers + 1));
     for (unsigned n = 0; n < workers; ++n) {
-        if (!StartBackgroundThread([job] { job->Work(); }))
+        if (threads.Start([job] { job->Work(); }, ThreadStarter::Priority::Background))
             job->RunnerDone();
     }
     job->RunnerDone();
@@ -49,19 +50,13 @@ VerificationJob::VerificationJob(std::vector<std::string> paths, TrustService& t
 
 VerificationProgress VerificationJob::Progress() const
 {
-    const std::lock_guard<QueueMutex> lock(m_mutex);
+    const std::lock_guard<Mutex> lock(m_mutex);
     return m_progress;
-}
-
-std::vector<std::optional<FileVerification>> VerificationJob::Results() const
-{
-    const std::lock_guard<QueueMutex> lock(m_mutex);
-    return m_results;
 }
 
 std::vector<std::optional<FileVerification>> VerificationJob::TakeResults()
 {
-    const std::lock_guard<QueueMutex> lock(m_mutex);
+    const std::lock_guard<Mutex> lock(m_mutex);
     if (!m_progress.ended)
         return m_results;
     return std::exchange(m_results, {});
@@ -79,7 +74,7 @@ void VerificationJob::Work()
         if (n >= m_paths.size())
             break;
         FileVerification file = m_trust.Verify(m_paths[n]);
-        const std::lock_guard<QueueMutex> lock(m_mutex);
+        const std::lock_guard<Mutex> lock(m_mutex);
         ++m_progress.counts[static_cast<std::size_t>(file.trust.kind)];
         ++m_progress.verified;
         m_results[n] = std::move(file);
@@ -92,7 +87,7 @@ void VerificationJob::RunnerDone()
     if (m_runners.fetch_sub(1, std::memory_order_acq_rel) != 1)
         return;
     {
-        const std::lock_guard<QueueMutex> lock(m_mutex);
+        const std::lock_guard<Mutex> lock(m_mutex);
         m_progress.ended = true;
     }
     m_ended();

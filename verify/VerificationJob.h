@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "scan/QueueMutex.h"
+#include "platform/Mutex.h"
 #include "verify/TrustService.h"
+
+class ThreadStarter;
 
 // How far a job has got, all of it taken at one moment.
 struct VerificationProgress {
@@ -41,25 +43,23 @@ public:
     static unsigned DefaultWorkerCount();
 
     // Starts verifying the files that `paths` name with `trust` on
-    // `workers` threads
-    // (no more than there are files). `ended` is called once the job has
-    // ended, on the thread that ends it: the last worker, or this one when
-    // none could start or there are no files. It must not wait for the
+    // `workers` threads of `threads` (no more than there are files).
+    // `ended` is called once the job has ended, on the thread that ends it:
+    // the last worker, or this one when none could start or there are no
+    // files. It must not wait for the
     // owner's thread (post a message), and it may be called after the owner
     // has let go. The services must outlive every worker.
     static std::shared_ptr<VerificationJob> Start(std::vector<std::string> paths, TrustService& trust,
-                                                  std::function<void()> ended,
+                                                  ThreadStarter& threads, std::function<void()> ended,
                                                   unsigned workers = DefaultWorkerCount());
 
     VerificationJob(const VerificationJob&) = delete;
     VerificationJob& operator=(const VerificationJob&) = delete;
 
     VerificationProgress Progress() const;
-    // One entry per path, in the order of the paths; empty for a file not
-    // verified, or not verified yet.
-    std::vector<std::optional<FileVerification>> Results() const;
-    // The same, moved out of a job that has ended, which then holds none;
-    // copied from one that has not.
+    // One entry per path, in the order of the paths, empty for a file not
+    // verified (or not verified yet): moved out of a job that has ended,
+    // which then holds none; copied from one that has not.
     std::vector<std::optional<FileVerification>> TakeResults();
     // Workers take no further file. What is verified stays.
     void RequestStop();
@@ -81,7 +81,7 @@ private:
     // started, so the job cannot end while workers are still being added.
     std::atomic<unsigned> m_runners;
 
-    mutable QueueMutex m_mutex;
+    mutable Mutex m_mutex;
     std::vector<std::optional<FileVerification>> m_results;
     VerificationProgress m_progress;
 };

@@ -9,8 +9,8 @@
 
 #include "framework/Handle.h"
 #include "framework/SystemError.h"
-#include "scan/OpenForReading.h"
-#include "scan/WidePath.h"
+#include "platform/OpenForReading.h"
+#include "platform/TextConversion.h"
 #include "verify/FileSha256.h"
 #include "verify/HexText.h"
 #include "verify/TrustStatus.h"
@@ -281,7 +281,7 @@ const WinTrustApi* WinTrustService::Api()
 
 FileVerification WinTrustService::Verify(const std::string& path)
 {
-    const std::wstring widePath = WidePath(path);
+    const std::wstring widePath = WideText(path);
     unsigned error = 0;
     const CHandle file = OpenForReading(widePath, m_redirection, FILE_FLAG_SEQUENTIAL_SCAN, error);
     if (!file)

@@ -3,7 +3,7 @@
 
 #include "framework/CriticalSection.h"
 #include "framework/DllLoader.h"
-#include "scan/FileSystemRedirection.h"
+#include "platform/FileSystemRedirection.h"
 #include "verify/TrustService.h"
 
 struct WinTrustApi;

@@ -9,7 +9,7 @@
 #include "gui/TestServices.h"
 #include "inspect/VersionDllSource.h"
 #include "scan/SfcFileProtection.h"
-#include "scan/Wow64Redirection.h"
+#include "platform/Wow64Redirection.h"
 #include "verify/WinTrustService.h"
 
 namespace {

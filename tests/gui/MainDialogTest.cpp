@@ -168,7 +168,6 @@ TEST(MainDialog, ClosingDuringALongFillStopsTheWorker)
         Close(dlg),
     });
     EXPECT_EQ(run.result, IDCANCEL);
-    EXPECT_FALSE(dlg.IsFilling());
     // The worker is gone: nobody asks the service any more.
     const int calls = endless.calls;
     ::Sleep(50);
@@ -209,7 +208,7 @@ TEST(MainDialog, RowsAppearWhileTheDialogIsInUseAndArriveWholeAndInOrder)
         // The first hundred are in the list while the dialog's own loop runs.
         [&] { return RowCount(FileList(dlg)) == 100; },
         Do([&] {
-            EXPECT_TRUE(dlg.IsFilling());
+            EXPECT_TRUE(Filling(dlg));
             EXPECT_EQ(ItemText(FileList(dlg), 99, 1), GatedProtection::PathOf(99));
             gated.Release(kRows - 100);
         }),

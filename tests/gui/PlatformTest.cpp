@@ -9,18 +9,18 @@
 #include "framework/FileFind.h"
 #include "gui/TestServices.h"
 #include "scan/SfcFileProtection.h"
-#include "scan/WidePath.h"
+#include "platform/TextConversion.h"
 
 TEST(WidePath, ConvertsPathsOfAnyLengthWhole)
 {
     std::string longPath = "C:\\WINDOWS";
     while (longPath.size() < 300)
         longPath += "\\deeper";
-    const std::wstring wide = WidePath(longPath);
+    const std::wstring wide = WideText(longPath);
     ASSERT_EQ(wide.size(), longPath.size());
-    EXPECT_EQ(AnsiPath(wide.c_str()), longPath);
-    EXPECT_TRUE(WidePath("").empty());
-    EXPECT_EQ(AnsiPath(L""), "");
+    EXPECT_EQ(AnsiText(wide.c_str()), longPath);
+    EXPECT_TRUE(WideText("").empty());
+    EXPECT_EQ(AnsiText(L""), "");
 }
 
 TEST(SfcFileProtection, NeverLoadsAnSfcDllPlantedBesideTheProgram)

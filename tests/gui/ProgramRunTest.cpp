@@ -15,7 +15,7 @@
 #include "res/resource.h"
 #include "scan/ServiceErrorText.h"
 #include "scan/SfcFileProtection.h"
-#include "scan/WidePath.h"
+#include "platform/TextConversion.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ class ProgramRun {
 public:
     // With `console` false the program gets no standard handles and no
     // console, as when Explorer starts it.
-    ProgramRun(const std::string& arguments, bool console) : ProgramRun(WidePath(arguments), console) {}
+    ProgramRun(const std::string& arguments, bool console) : ProgramRun(WideText(arguments), console) {}
     ProgramRun(const std::wstring& arguments, bool console)
     {
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -60,7 +60,7 @@ public:
             startup.hStdOutput = writeEnd;
             startup.hStdError = writeEnd;
         }
-        std::wstring commandLine = L"\"" + WidePath(ProgramPath()) + L"\" " + arguments;
+        std::wstring commandLine = L"\"" + WideText(ProgramPath()) + L"\" " + arguments;
         m_started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, console,
                                      console ? 0 : DETACHED_PROCESS, nullptr, nullptr, &startup, &m_process);
         ::CloseHandle(writeEnd);
@@ -175,9 +175,9 @@ TEST(SaveList, ExitCodesSayWhetherTheWholeListWasWritten)
         if (c.files < 0)
             test.system.majorVersion = 6;
         std::wstring message;
-        EXPECT_EQ(RunSaveCommand(c.files < 0 ? walking : test.services, WidePath(file), message), c.exitCode)
+        EXPECT_EQ(RunSaveCommand(c.files < 0 ? walking : test.services, WideText(file), message), c.exitCode)
             << c.name;
-        const std::string said = AnsiPath(message.c_str());
+        const std::string said = AnsiText(message.c_str());
         if (c.message.empty())
             EXPECT_EQ(said, "") << c.name;
         else
@@ -198,9 +198,9 @@ TEST(SaveList, AFileAnotherProgramHoldsOpenStaysAsItWasAndNothingIsLeftBeside)
     TestServices test;
     test.ListFiles(3);
     std::wstring message;
-    EXPECT_EQ(RunSaveCommand(test.services, WidePath(file), message), 1);
+    EXPECT_EQ(RunSaveCommand(test.services, WideText(file), message), 1);
     ::CloseHandle(held);
-    EXPECT_EQ(AnsiPath(message.c_str()),
+    EXPECT_EQ(AnsiText(message.c_str()),
               "Vorlane could not save the list as " + file + ": " + SystemErrorText(ERROR_SHARING_VIOLATION) + "\r\n");
     EXPECT_EQ(FileBytes(file), "");
     WIN32_FIND_DATAA entry;
@@ -301,7 +301,7 @@ TEST(ProgramRun, AFileNameOutsideTheCodePageNamesThatFile)
 {
     // ł is in no code page the tests run in; their best fit for it is l.
     TempTree tree;
-    const std::wstring folder = WidePath(tree.Root());
+    const std::wstring folder = WideText(tree.Root());
     ProgramRun save(L"/save \"" + folder + L"\\tab\u0142e.csv\"", true);
     ASSERT_TRUE(save.Started());
     EXPECT_EQ(save.ExitCode(), 0u) << save.Written();
@@ -311,15 +311,15 @@ TEST(ProgramRun, AFileNameOutsideTheCodePageNamesThatFile)
     // A file to check that the program, which asks in ANSI, cannot name:
     // it says so rather than check another.
     const std::wstring library = folder + L"\\tab\u0142e.dll";
-    ASSERT_TRUE(::CopyFileW(WidePath(Fixture("version_dpl")).c_str(), library.c_str(), FALSE));
-    ::CopyFileW(WidePath(Fixture("version_d")).c_str(), (folder + L"\\table.dll").c_str(), FALSE);
+    ASSERT_TRUE(::CopyFileW(WideText(Fixture("version_dpl")).c_str(), library.c_str(), FALSE));
+    ::CopyFileW(WideText(Fixture("version_d")).c_str(), (folder + L"\\table.dll").c_str(), FALSE);
     ProgramRun check(L"\"" + library + L"\"", false);
     ASSERT_TRUE(check.Started());
     const HWND box = check.WaitForWindow("#32770", IDC_FILE_LIST);
     ASSERT_NE(box, nullptr);
     wchar_t text[1024] = L"";
     ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
-    EXPECT_EQ(std::wstring(text).find(L"Vorlane cannot check " + library + L"."), 0u) << AnsiPath(text);
+    EXPECT_EQ(std::wstring(text).find(L"Vorlane cannot check " + library + L"."), 0u) << AnsiText(text);
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     HWND dialog = nullptr;
     for (int wait = 0; wait < 1200 && !(dialog && ::GetDlgItem(dialog, IDC_FILE_LIST)); ++wait, ::Sleep(50))

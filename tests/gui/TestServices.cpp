@@ -91,29 +91,6 @@ bool GatedProtection::NextProtectedFile(std::uint32_t& cursor, std::string& path
     return true;
 }
 
-StandInThreads::~StandInThreads()
-{
-    for (const HANDLE thread : m_suspended) {
-        ::TerminateThread(thread, 0);
-        ::CloseHandle(thread);
-    }
-}
-
-CWinThread* StandInThreads::BeginSuspended(AFX_THREADPROC pfnThreadProc, LPVOID pParam, unsigned& error)
-{
-    if (failWith) {
-        error = failWith;
-        return nullptr;
-    }
-    CWinThread* pThread = WorkerThreads::System().BeginSuspended(pfnThreadProc, pParam, error);
-    if (pThread && unresumable) {
-        m_suspended.push_back(pThread->m_hThread);
-        ::DuplicateHandle(::GetCurrentProcess(), pThread->m_hThread, ::GetCurrentProcess(), &pThread->m_hThread,
-                          SYNCHRONIZE, FALSE, 0);
-    }
-    return pThread;
-}
-
 StandInTrust::StandInTrust()
     : m_permits(::CreateSemaphoreA(nullptr, 0, 0x7FFFFFFF, nullptr)),
       m_open(::CreateEventA(nullptr, TRUE, FALSE, nullptr))

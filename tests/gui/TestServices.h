@@ -12,7 +12,7 @@
 #include "export/Clipboard.h"
 #include "export/WindowsSaveFileSystem.h"
 #include "framework/CriticalSection.h"
-#include "framework/WorkerThreads.h"
+#include "platform/ThreadStarter.h"
 #include "inspect/CommonFileDialogs.h"
 #include "inspect/VersionDllSource.h"
 #include "scan/FindFileDirectorySearch.h"
@@ -212,19 +212,15 @@ private:
     WindowsSaveFileSystem m_files;
 };
 
-// The system's threads, or none at all when a test says so; or threads
-// that cannot be resumed: their objects hold a handle without the right to.
-class StandInThreads final : public WorkerThreads {
+// The system's threads, or none at all when a test says so.
+class StandInThreads final : public ThreadStarter {
 public:
     unsigned failWith = 0;
-    bool unresumable = false;
 
-    ~StandInThreads() override;
-    CWinThread* BeginSuspended(AFX_THREADPROC pfnThreadProc, LPVOID pParam, unsigned& error) override;
-
-private:
-    // The started threads that never ran, ended when the test is over.
-    std::vector<HANDLE> m_suspended;
+    unsigned Start(std::function<void()> work, Priority priority) override
+    {
+        return failWith ? failWith : ThreadStarter::System().Start(std::move(work), priority);
+    }
 };
 
 // Verifies files as the test says: each path's result from `results`,

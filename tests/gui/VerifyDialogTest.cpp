@@ -14,7 +14,7 @@
 #include "gui/InspectionSteps.h"
 #include "gui/MainDialogSteps.h"
 #include "gui/TestServices.h"
-#include "scan/WidePath.h"
+#include "platform/TextConversion.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ std::vector<ListRow> SixRows(StandInTrust& trust)
 
 VerifyServices ServicesOf(TestServices& test)
 {
-    return {test.trust, test.clipboard, test.files, test.fileDialogs};
+    return {test.trust, test.threads, test.clipboard, test.files, test.fileDialogs};
 }
 
 std::string Shown(CDialog& dlg, int id)
@@ -268,11 +268,11 @@ TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSignerAndTheMe
         if (c.files < 0)
             test.system.majorVersion = 6;
         std::wstring message;
-        EXPECT_EQ(RunVerifyCommand(c.files < 0 ? walking : test.services, WidePath(file), message), c.exitCode)
-            << c.name << ": " << AnsiPath(message.c_str());
+        EXPECT_EQ(RunVerifyCommand(c.files < 0 ? walking : test.services, WideText(file), message), c.exitCode)
+            << c.name << ": " << AnsiText(message.c_str());
         EXPECT_EQ(message.empty(), c.exitCode == 0) << c.name;
         for (const std::string& part : c.said)
-            EXPECT_NE(AnsiPath(message.c_str()).find(part), std::string::npos) << c.name << ": " << part;
+            EXPECT_NE(AnsiText(message.c_str()).find(part), std::string::npos) << c.name << ": " << part;
         const std::string written = FileBytes(file);
         std::size_t lines = 0;
         for (std::size_t at = 0; (at = written.find("\r\n", at)) != std::string::npos; at += 2)
@@ -288,7 +288,7 @@ TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSignerAndTheMe
     test.ListFiles(2);
     test.trust.otherwise = {TrustKind::SignedEmbedded, "Microsoft Windows", ""};
     std::wstring message;
-    ASSERT_EQ(RunVerifyCommand(test.services, WidePath(tree.Root() + "\\two.csv"), message), 0);
+    ASSERT_EQ(RunVerifyCommand(test.services, WideText(tree.Root() + "\\two.csv"), message), 0);
     EXPECT_EQ(FileBytes(tree.Root() + "\\two.csv"),
               "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256\r\n"
               "01,C:\\WINDOWS\\system32\\file0.dll,Signed (embedded),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE0.DLL\r\n"

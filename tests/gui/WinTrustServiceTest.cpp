@@ -10,6 +10,7 @@
 #include "framework/SystemError.h"
 #include "gui/TestServices.h"
 #include "support/JobEnds.h"
+#include "platform/ThreadStarter.h"
 #include "verify/VerificationJob.h"
 #include "verify/WinTrustService.h"
 
@@ -115,9 +116,9 @@ TEST(WinTrustService, VerifiesOnSeveralThreadsAtOnce)
             paths.push_back(Samples() + sample.file);
     }
     JobEnds listener;
-    auto job = VerificationJob::Start(paths, trust, listener.Callback(), 4);
+    auto job = VerificationJob::Start(paths, trust, ThreadStarter::System(), listener.Callback(), 4);
     ASSERT_TRUE(listener.ended.Acquire());
-    const auto results = job->Results();
+    const auto results = job->TakeResults();
     ASSERT_TRUE(listener.Release(job));
     ASSERT_EQ(results.size(), paths.size());
     for (std::size_t n = 0; n < results.size(); ++n) {

@@ -13,7 +13,7 @@
 #include "gui/InspectionSteps.h"
 #include "gui/MainDialogSteps.h"
 #include "gui/TestServices.h"
-#include "scan/Wow64Redirection.h"
+#include "platform/Wow64Redirection.h"
 #include "verify/WinTrustService.h"
 
 TEST(Wow64, RedirectionIsOffOnlyToOpenFoldersAndToLookAFileUpAndReadIt)

@@ -1,6 +1,6 @@
 #pragma once
 // Lead bytes of the code pages the tests use.
-#include "scan/LeadBytes.h"
+#include "platform/LeadBytes.h"
 
 // Code page 932 (Shift-JIS): lead bytes 81-9F and E0-FC. Its characters
 // include 表 (95 5C), whose second byte is a backslash, and Ｂ (82 61), whose

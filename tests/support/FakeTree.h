@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "scan/DirectorySearch.h"
-#include "scan/LeadBytes.h"
-#include "scan/PathText.h"
+#include "platform/LeadBytes.h"
+#include "platform/PathText.h"
 
 class FakeTree final : public DirectorySearch {
 public:

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "rows/RowSort.h"
-#include "scan/LeadBytes.h"
+#include "platform/LeadBytes.h"
 
 // `rows` (each an indexable row of texts) in the column sort's order by `column`.
 template <class Row>

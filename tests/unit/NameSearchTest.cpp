@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "inspect/CaseFolding.h"
+#include "platform/CaseFolding.h"
 #include "inspect/NameSearch.h"
 #include "support/CodePages.h"
 

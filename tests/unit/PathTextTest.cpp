@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "scan/PathText.h"
+#include "platform/PathText.h"
 #include "support/CodePages.h"
 
 namespace {

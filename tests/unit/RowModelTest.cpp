@@ -7,7 +7,7 @@
 #include "rows/RowModel.h"
 #include "rows/RowSort.h"
 #include "rows/TableOrder.h"
-#include "scan/LeadBytes.h"
+#include "platform/LeadBytes.h"
 
 namespace {
 

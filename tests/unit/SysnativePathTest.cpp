@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "inspect/CaseFolding.h"
-#include "inspect/SysnativePath.h"
+#include "platform/CaseFolding.h"
+#include "platform/SysnativePath.h"
 #include "support/CodePages.h"
 
 TEST(SysnativePath, ReadsFilesInSystem32ThroughSysnativeAndLeavesOthersAlone)

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "scan/QueueMutex.h"
+#include "platform/Mutex.h"
+#include "platform/ThreadStarter.h"
 #include "support/JobEnds.h"
 #include "support/Semaphore.h"
 #include "verify/TrustService.h"
@@ -50,7 +51,7 @@ public:
     {
         entered.Release();
         permits.Acquire();
-        const std::lock_guard<QueueMutex> lock(m_mutex);
+        const std::lock_guard<Mutex> lock(m_mutex);
         ++m_calls[path];
         return {ResultFor(path), "hash of " + path};
     }
@@ -67,12 +68,12 @@ public:
 
     std::map<std::string, int> Calls()
     {
-        const std::lock_guard<QueueMutex> lock(m_mutex);
+        const std::lock_guard<Mutex> lock(m_mutex);
         return m_calls;
     }
 
 private:
-    QueueMutex m_mutex;
+    Mutex m_mutex;
     std::map<std::string, int> m_calls;
 };
 
@@ -84,7 +85,7 @@ TEST(VerificationJob, VerifiesEveryFileOnceAndKeepsEachResultAtItsFilesPlace)
     GatedTrust trust;
     JobEnds listener;
     trust.permits.Release(kFiles);
-    auto job = VerificationJob::Start(Files(kFiles), trust, listener.Callback(), 3);
+    auto job = VerificationJob::Start(Files(kFiles), trust, ThreadStarter::System(), listener.Callback(), 3);
     ASSERT_TRUE(listener.ended.Acquire());
     const VerificationProgress progress = job->Progress();
     EXPECT_TRUE(progress.ended);
@@ -93,7 +94,7 @@ TEST(VerificationJob, VerifiesEveryFileOnceAndKeepsEachResultAtItsFilesPlace)
     EXPECT_EQ(progress.verified, kFiles);
     for (std::size_t kind = 0; kind < kTrustKindCount; ++kind)
         EXPECT_EQ(progress.counts[kind], (kFiles - kind + kTrustKindCount - 1) / kTrustKindCount) << kind;
-    const auto results = job->Results();
+    const auto results = job->TakeResults();
     ASSERT_EQ(results.size(), kFiles);
     for (std::size_t n = 0; n < kFiles; ++n) {
         ASSERT_TRUE(results[n].has_value()) << n;
@@ -114,7 +115,7 @@ TEST(VerificationJob, ProgressCountsWhatIsVerifiedWhileTheWorkersGoOn)
     GatedTrust trust;
     JobEnds listener;
     constexpr int kWorkers = 2;
-    auto job = VerificationJob::Start(Files(20), trust, listener.Callback(), kWorkers);
+    auto job = VerificationJob::Start(Files(20), trust, ThreadStarter::System(), listener.Callback(), kWorkers);
     ASSERT_TRUE(trust.WaitEntered(kWorkers));
     EXPECT_EQ(job->Progress().verified, 0u);
     // Five calls pass; once as many have begun again, the workers that made
@@ -139,7 +140,7 @@ TEST(VerificationJob, ProgressCountsWhatIsVerifiedWhileTheWorkersGoOn)
     EXPECT_EQ(kept, 5u);
     trust.permits.Release(20);
     ASSERT_TRUE(listener.ended.Acquire());
-    EXPECT_EQ(job->Results().size(), 20u);
+    EXPECT_EQ(job->TakeResults().size(), 20u);
     ASSERT_TRUE(listener.Release(job));
 }
 
@@ -148,7 +149,7 @@ TEST(VerificationJob, AStopLetsTheFilesBeingVerifiedEndAndBeginsNoOther)
     GatedTrust trust;
     JobEnds listener;
     constexpr int kWorkers = 3;
-    auto job = VerificationJob::Start(Files(50), trust, listener.Callback(), kWorkers);
+    auto job = VerificationJob::Start(Files(50), trust, ThreadStarter::System(), listener.Callback(), kWorkers);
     ASSERT_TRUE(trust.WaitEntered(kWorkers));
     trust.permits.Release(4);
     ASSERT_TRUE(trust.WaitEntered(4));
@@ -165,7 +166,7 @@ TEST(VerificationJob, AStopLetsTheFilesBeingVerifiedEndAndBeginsNoOther)
     ASSERT_EQ(results.size(), 50u);
     for (std::size_t n = 0; n < results.size(); ++n)
         EXPECT_EQ(results[n].has_value(), n < 7) << n;
-    EXPECT_TRUE(job->Results().empty());
+    EXPECT_TRUE(job->TakeResults().empty());
     EXPECT_EQ(trust.Calls().size(), 7u);
     ASSERT_TRUE(listener.Release(job));
     EXPECT_EQ(listener.ends, 1);
@@ -178,7 +179,7 @@ TEST(VerificationJob, AnOwnerThatLetsGoMidRunNeverWaitsAndTheLastWorkerDeletesTh
         JobEnds listener;
         constexpr int kWorkers = 2;
         constexpr std::size_t kFiles = 30;
-        auto job = VerificationJob::Start(Files(kFiles), trust, listener.Callback(), kWorkers);
+        auto job = VerificationJob::Start(Files(kFiles), trust, ThreadStarter::System(), listener.Callback(), kWorkers);
         ASSERT_TRUE(trust.WaitEntered(kWorkers));
         const std::weak_ptr<VerificationJob> watched = job;
         if (stopFirst)
@@ -197,16 +198,23 @@ TEST(VerificationJob, AnOwnerThatLetsGoMidRunNeverWaitsAndTheLastWorkerDeletesTh
 
 TEST(VerificationJob, WithNoFileOrNoWorkerTheJobEndsAtOnce)
 {
+    // A system that starts no thread.
+    class NoThreads final : public ThreadStarter {
+    public:
+        unsigned Start(std::function<void()>, Priority) override { return 8; }
+    };
+    NoThreads none;
     struct Case {
         std::size_t files;
         unsigned workers;
+        ThreadStarter& threads;
         bool partial;
     };
-    const Case cases[] = {{0, 4, false}, {3, 0, true}};
+    const Case cases[] = {{0, 4, ThreadStarter::System(), false}, {3, 0, ThreadStarter::System(), true}, {3, 2, none, true}};
     for (const Case& c : cases) {
         GatedTrust trust;
         JobEnds listener;
-        auto job = VerificationJob::Start(Files(c.files), trust, listener.Callback(), c.workers);
+        auto job = VerificationJob::Start(Files(c.files), trust, c.threads, listener.Callback(), c.workers);
         // Ended before Start returned, on this thread.
         EXPECT_EQ(listener.ends, 1) << c.files;
         EXPECT_TRUE(job->Progress().ended);

@@ -1,5 +1,5 @@
 #pragma once
-#include "scan/LeadBytes.h"
+#include "platform/LeadBytes.h"
 
 // The lead bytes of the system's ANSI code page.
 const LeadBytes& SystemLeadBytes();

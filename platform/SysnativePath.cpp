@@ -1,7 +1,7 @@
-#include "inspect/SysnativePath.h"
+#include "platform/SysnativePath.h"
 
-#include "inspect/CaseFolding.h"
-#include "scan/PathText.h"
+#include "platform/CaseFolding.h"
+#include "platform/PathText.h"
 
 std::string SysnativePath(const std::string& path, const std::string& windowsDirectory, const CaseFolding& folding)
 {

@@ -1,4 +1,4 @@
-#include "inspect/CaseFolding.h"
+#include "platform/CaseFolding.h"
 
 #include <numeric>
 

@@ -1,4 +1,4 @@
-#include "scan/Wow64Redirection.h"
+#include "platform/Wow64Redirection.h"
 
 Wow64Redirection::Wow64Redirection([[maybe_unused]] DllLoader& loader)
 {

@@ -1,6 +1,6 @@
-#include "scan/PathText.h"
+#include "platform/PathText.h"
 
-#include "scan/LeadBytes.h"
+#include "platform/LeadBytes.h"
 
 std::size_t FileNameStart(std::string_view path, const LeadBytes& lead)
 {

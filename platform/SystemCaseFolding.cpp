@@ -1,8 +1,8 @@
-#include "inspect/SystemCaseFolding.h"
+#include "platform/SystemCaseFolding.h"
 
 #include <windows.h>
 
-#include "scan/SystemLeadBytes.h"
+#include "platform/SystemLeadBytes.h"
 
 const CaseFolding& SystemCaseFolding()
 {

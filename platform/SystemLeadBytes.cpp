@@ -1,4 +1,4 @@
-#include "scan/SystemLeadBytes.h"
+#include "platform/SystemLeadBytes.h"
 
 #include "framework/Afx.h"
 

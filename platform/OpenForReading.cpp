@@ -1,4 +1,4 @@
-#include "scan/OpenForReading.h"
+#include "platform/OpenForReading.h"
 
 CHandle OpenForReading(const std::wstring& path, FileSystemRedirection& redirection, DWORD flags, unsigned& error)
 {

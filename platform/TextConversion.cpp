@@ -1,23 +1,23 @@
-#include "scan/WidePath.h"
+#include "platform/TextConversion.h"
 
 #include "framework/Afx.h"
 
-std::wstring WidePath(const std::string& ansiPath)
+std::wstring WideText(const std::string& ansi)
 {
-    const int length = static_cast<int>(ansiPath.size());
-    const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, ansiPath.data(), length, nullptr, 0);
+    const int length = static_cast<int>(ansi.size());
+    const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
     std::wstring wide(static_cast<size_t>(wideLength > 0 ? wideLength : 0), L'\0');
     if (wideLength > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, ansiPath.data(), length, wide.data(), wideLength);
+        ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), wideLength);
     return wide;
 }
 
-std::string AnsiPath(const wchar_t* widePath)
+std::string AnsiText(const wchar_t* wide)
 {
-    const int length = ::WideCharToMultiByte(CP_ACP, 0, widePath, -1, nullptr, 0, nullptr, nullptr);
+    const int length = ::WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
     std::string ansi(static_cast<size_t>(length > 0 ? length : 1), '\0');
     if (length > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, widePath, -1, ansi.data(), length, nullptr, nullptr);
+        ::WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi.data(), length, nullptr, nullptr);
     ansi.pop_back();  // the terminator
     return ansi;
 }
@@ -44,4 +44,16 @@ bool ExactAnsi(const std::wstring& wide, std::string& ansi)
         return false;
     ansi = std::move(converted);
     return true;
+}
+
+std::string Utf8Text(const std::string& ansi)
+{
+    const std::wstring wide = WideText(ansi);
+    const int length =
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0)
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length, nullptr,
+                              nullptr);
+    return utf8;
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include "framework/DllLoader.h"
-#include "scan/FileSystemRedirection.h"
+#include "platform/FileSystemRedirection.h"
 
 // WOW64's redirection as this process has it. A 64-bit build has none and
 // never asks the system about it; a 32-bit build asks once, at construction.

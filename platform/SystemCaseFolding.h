@@ -1,5 +1,5 @@
 #pragma once
-#include "inspect/CaseFolding.h"
+#include "platform/CaseFolding.h"
 
 // Lower-casing as the system's ANSI code page defines it.
 const CaseFolding& SystemCaseFolding();

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "framework/Handle.h"
-#include "scan/FileSystemRedirection.h"
+#include "platform/FileSystemRedirection.h"
 
 // Opens the file at `path` to read it, sharing it with readers, as the
 // 64-bit system names it: in a 32-bit process on 64-bit Windows, WOW64's

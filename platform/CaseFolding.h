@@ -2,7 +2,7 @@
 #include <array>
 #include <string>
 
-#include "scan/LeadBytes.h"
+#include "platform/LeadBytes.h"
 
 // Lower-cases narrow text byte by byte, with a table that the system's ANSI
 // code page fills; a double-byte character is kept as it is.
