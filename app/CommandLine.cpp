@@ -4,15 +4,18 @@
 #include <cwctype>
 
 #include "scan/ProtectedFileScanner.h"
+#include "verify/VerificationReport.h"
 
 std::wstring UsageText()
 {
     const std::wstring limit = std::to_wstring(CProtectedFileScanner::kMaxRows);
+    const std::string verified = CsvNamesOf(VerifiedFileColumns());
     return L"Usage: Vorlane.exe [FILE | /save FILE | /verify FILE]\r\n"
            L"  FILE          opens the window and checks whether Windows protects FILE\r\n"
            L"  /save FILE    writes the protected files to FILE as CSV, without showing a window\r\n"
            L"  /verify FILE  verifies the signature of every protected file and writes the results\r\n"
-           L"                (N, Path, Signature, Signer, SHA256) to FILE as CSV, without showing a window\r\n"
+           L"                (" + std::wstring(verified.begin(), verified.end()) +
+           L") to FILE as CSV, without showing a window\r\n"
            L"Exit codes of /save and /verify:\r\n"
            L"  0  the whole list was written (/verify: and every file is signed by a trusted signer)\r\n"
            L"  1  nothing was written; the reason follows\r\n"

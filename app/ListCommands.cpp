@@ -9,6 +9,7 @@
 #include "inspect/FileInspection.h"
 #include "listview/FileListCtrl.h"
 #include "res/resource.h"
+#include "rows/FileListColumns.h"
 #include "rows/RowModel.h"
 #include "platform/PathText.h"
 #include "scan/SystemInfo.h"
@@ -61,7 +62,7 @@ void CListCommands::CopyPath()
 void CListCommands::CopyAllRows()
 {
     if (m_bListComplete && m_rows.Count() > 0)
-        CopyOrSayWhy(m_owner, m_services.clipboard, TabSeparatedLines(RowRecords(m_rows.Rows())));
+        CopyOrSayWhy(m_owner, m_services.clipboard, TabSeparatedLines(RecordsOf<ListRow>(FileListColumns(), m_rows.Rows())));
 }
 
 void CListCommands::SaveList()
@@ -69,7 +70,9 @@ void CListCommands::SaveList()
     if (!m_bListComplete || m_rows.Count() == 0)
         return;
     SaveCsvAsked(m_owner, m_services.fileDialogs, "protected-files.csv", "The list",
-                 [this](const std::wstring& path) { return SaveRowsAsCsv(m_services.files, path, m_rows.Rows()); });
+                 [this](const std::wstring& path) {
+                     return SaveTable<ListRow>(m_services.files, path, FileListColumns(), m_rows.Rows());
+                 });
 }
 
 void CListCommands::OpenContainingFolder()

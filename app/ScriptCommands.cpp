@@ -4,11 +4,12 @@
 
 #include "app/ExitCode.h"
 #include "app/PlatformServices.h"
-#include "app/VerificationReport.h"
+#include "verify/VerificationReport.h"
 #include "export/ListFile.h"
 #include "framework/Afx.h"
 #include "framework/Handle.h"
 #include "framework/SystemError.h"
+#include "rows/FileListColumns.h"
 #include "rows/RowModel.h"
 #include "scan/Enumeration.h"
 #include "scan/ProtectedFileScanner.h"
@@ -18,31 +19,6 @@
 #include "verify/VerificationJob.h"
 
 namespace {
-
-HANDLE UserOutput(bool isError)
-{
-    const HANDLE standard = ::GetStdHandle(isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
-    if (standard && standard != INVALID_HANDLE_VALUE && ::GetFileType(standard) != FILE_TYPE_UNKNOWN)
-        return standard;
-    // A program of the Windows subsystem has no console of its own; borrow
-    // the one it was started from.
-    static const HANDLE console = [] {
-        if (!::AttachConsole(ATTACH_PARENT_PROCESS))
-            return INVALID_HANDLE_VALUE;
-        return ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_EXISTING, 0, nullptr);
-    }();
-    return console;
-}
-
-// Whether the process runs where a person can see its windows: not as a
-// service, nor in a scheduled task's or a remote session's hidden desktop.
-bool OnVisibleWindowStation()
-{
-    USEROBJECTFLAGS flags{};
-    return ::GetUserObjectInformationA(::GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags, nullptr) &&
-           (flags.dwFlags & WSF_VISIBLE);
-}
 
 // Lists the protected files into `rows` as the dialog would, on this thread.
 // When the list cannot be had whole, `message` says why.
@@ -80,7 +56,7 @@ int RunSaveCommand(PlatformServices& services, const std::wstring& file, std::ws
     const ListingOutcome outcome = ListRows(services, rows, message);
     if (!message.empty())
         return kNotWritten;
-    if (const unsigned code = SaveRowsAsCsv(services.files, file, rows.Rows())) {
+    if (const unsigned code = SaveTable<ListRow>(services.files, file, FileListColumns(), rows.Rows())) {
         message = SaveFailure(file, code);
         return kNotWritten;
     }
@@ -118,8 +94,9 @@ int RunVerifyCommand(PlatformServices& services, const std::wstring& file, std::
         return kNotWritten;
     }
 
-    if (const unsigned code = SaveCsv(services.files, file, {"N", "Path", "Signature", "Signer", "SHA256"},
-                                      VerificationRecords(rows.Rows(), job->TakeResults()))) {
+    const auto results = job->TakeResults();
+    if (const unsigned code = SaveTable<VerifiedFile>(services.files, file, VerifiedFileColumns(),
+                                                      VerifiedFiles(rows.Rows(), results))) {
         message = SaveFailure(file, code);
         return kNotWritten;
     }
@@ -133,23 +110,4 @@ int RunVerifyCommand(PlatformServices& services, const std::wstring& file, std::
         return kWrittenUntrusted;
     }
     return outcome.stoppedAtLimit ? kWrittenCut : kWritten;
-}
-
-void WriteToUser(const std::wstring& text, bool isError)
-{
-    const HANDLE output = UserOutput(isError);
-    if (output == INVALID_HANDLE_VALUE) {
-        if (OnVisibleWindowStation())
-            ::MessageBoxW(nullptr, text.c_str(), L"Vorlane", isError ? MB_ICONEXCLAMATION : MB_ICONINFORMATION);
-        return;
-    }
-    DWORD written = 0;
-    DWORD mode = 0;
-    if (::GetConsoleMode(output, &mode)) {
-        // The console shows its own code page, not the program's ANSI one.
-        ::WriteConsoleW(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    } else {
-        const std::string ansi = AnsiText(text.c_str());
-        ::WriteFile(output, ansi.data(), static_cast<DWORD>(ansi.size()), &written, nullptr);
-    }
 }

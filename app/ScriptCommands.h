@@ -15,10 +15,3 @@ int RunSaveCommand(PlatformServices& services, const std::wstring& file, std::ws
 // code as for /save, and kWrittenUntrusted when any file is not signed by
 // a trusted signer.
 int RunVerifyCommand(PlatformServices& services, const std::wstring& file, std::wstring& message);
-
-// Writes `text` where the user who started the program reads it: the
-// standard output or error when they lead somewhere, else the console of
-// the program that started this one, if it has one; else, where a person
-// sits at the screen, a message box. A console and a message box get the
-// text as Unicode, a file or a pipe as ANSI.
-void WriteToUser(const std::wstring& text, bool isError);

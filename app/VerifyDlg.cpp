@@ -1,11 +1,8 @@
 #include "app/VerifyDlg.h"
 
-#include <algorithm>
-
 #include "app/ExportPrompts.h"
-#include "app/VerificationReport.h"
+#include "verify/VerificationReport.h"
 #include "export/ListFile.h"
-#include "framework/Dpi.h"
 #include "res/resource.h"
 #include "verify/VerificationJob.h"
 
@@ -14,8 +11,6 @@ namespace {
 // Posted by the job when its last worker has ended.
 constexpr UINT WM_JOB_ENDED = WM_APP + 3;
 constexpr UINT_PTR kProgressTimer = 1;
-
-const std::vector<std::string> kHeader = {"N", "Path", "Signature", "Signer"};
 
 }  // namespace
 
@@ -47,18 +42,7 @@ void CVerifyDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CVerifyDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    // The path takes what the other columns leave.
-    RECT client;
-    ::GetClientRect(m_listResults, &client);
-    const int number = AfxScaleForDpi(40);
-    const int signature = AfxScaleForDpi(180);
-    const int signer = AfxScaleForDpi(120);
-    const int path = std::max<int>(client.right - ::GetSystemMetrics(SM_CXVSCROLL) - number - signature - signer,
-                                   AfxScaleForDpi(120));
-    const int widths[] = {number, path, signature, signer};
-    const char* const headings[] = {" N", " File Path", " Signature", " Signer"};
-    for (int column = 0; column < 4; ++column)
-        m_listResults.InsertColumn(column, headings[column], LVCFMT_LEFT, widths[column]);
+    m_listResults.SetColumns(LayoutsOf(ReportedFileColumns()));
     m_listResults.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     ::SendDlgItemMessageA(m_hWnd, IDC_VERIFY_PROGRESS, PBM_SETRANGE32, 0, static_cast<LPARAM>(m_rows.size()));
     for (const int id : {IDC_VERIFY_COPY, IDC_VERIFY_SAVE})
@@ -107,7 +91,8 @@ LRESULT CVerifyDlg::OnJobEnded(WPARAM, LPARAM)
 
 void CVerifyDlg::ShowResults()
 {
-    m_listResults.SetTable(ReportedRecords(m_rows, m_job->TakeResults()));
+    m_results = m_job->TakeResults();
+    m_listResults.SetTable(RecordsOf<VerifiedFile>(ReportedFileColumns(), ReportedFiles(VerifiedFiles(m_rows, m_results))));
 }
 
 void CVerifyDlg::OnStop()
@@ -124,7 +109,7 @@ void CVerifyDlg::OnCopy()
 void CVerifyDlg::OnSave()
 {
     SaveCsvAsked(*this, m_services.fileDialogs, "signatures.csv", "The results", [this](const std::wstring& path) {
-        return SaveCsv(m_services.files, path, kHeader, m_listResults.Table());
+        return SaveCsv(m_services.files, path, CsvHeaderOf(ReportedFileColumns()), m_listResults.Table());
     });
 }
 

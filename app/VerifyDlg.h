@@ -1,11 +1,13 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "framework/Dialog.h"
 #include "listview/TableListCtrl.h"
 #include "scan/ListRow.h"
+#include "verify/TrustService.h"
 
 class Clipboard;
 class CommonFileDialogs;
@@ -57,6 +59,9 @@ private:
     void StopJob();
 
     std::vector<ListRow> m_rows;
+    // Once the job has ended: each row's result, empty for a file not
+    // verified.
+    std::vector<std::optional<FileVerification>> m_results;
     VerifyServices m_services;
     CTableListCtrl m_listResults;
     // Shared with the workers, which may outlive the dialog.

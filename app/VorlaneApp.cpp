@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/ExitCode.h"
 #include "app/ScriptCommands.h"
+#include "export/UserOutput.h"
 #include "app/VorlaneDlg.h"
 
 CVorlaneApp theApp;

@@ -1,6 +1,6 @@
 #include "app/VorlaneDlg.h"
 
-#include "app/FillStatus.h"
+#include "scan/FillStatus.h"
 #include "app/IconPlacement.h"
 #include "controls/AboutDlg.h"
 #include "framework/DC.h"
@@ -139,8 +139,7 @@ BOOL CVorlaneDlg::OnInitDialog()
 
     SetIcon(m_hIcon, TRUE);
 
-    m_list.InsertColumn(0, " N", LVCFMT_LEFT, AfxScaleForDpi(40));
-    m_list.InsertColumn(1, " File Path", LVCFMT_LEFT, AfxScaleForDpi(460));
+    m_list.InsertColumns();
     m_list.FitColumnsToClient();
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES);
 

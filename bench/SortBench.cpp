@@ -15,6 +15,7 @@
 
 #include "bench/BenchSupport.h"
 #include "bench/PlainList.h"
+#include "rows/FileListColumns.h"
 #include "rows/RowSort.h"
 #include "platform/SystemLeadBytes.h"
 
@@ -127,7 +128,8 @@ double TimeOldSort(const PlainList& list, int column, bool ascending)
         texts[0].emplace_back(number);
         texts[1].push_back(list.Text(row, 1));
     }
-    const std::vector<int> order = SortedRowOrder(texts[column], column, ascending, SystemLeadBytes());
+    const std::vector<int> order = SortedRowOrder(texts[column], FileListColumns()[static_cast<std::size_t>(column)].layout.sort, ascending,
+                                                    SystemLeadBytes());
     ::SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
     for (int to = 0; to < count; ++to) {
         const auto from = static_cast<size_t>(order[static_cast<size_t>(to)]);

@@ -26,7 +26,7 @@ void CLogoStatic::PreSubclassWindow()
     // the control, whose height follows the dialog's font instead.
     RECT client;
     GetClientRect(&client);
-    m_fontLogo.CreateFont(std::min<int>(AfxScaleForDpi(26), client.bottom), 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET,
+    m_fontLogo.CreateFont(std::min<int>(ScaleForDpi(26), client.bottom), 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_ROMAN | FIXED_PITCH,
                           "Times New Roman");
 }

@@ -16,15 +16,6 @@ void AppendLine(std::string& text, const Record& fields, char separator, Field f
 
 }  // namespace
 
-std::vector<Record> RowRecords(const std::vector<ListRow>& rows)
-{
-    std::vector<Record> records;
-    records.reserve(rows.size());
-    for (const ListRow& row : rows)
-        records.push_back({FormatRowNumber(row.number), row.path});
-    return records;
-}
-
 std::string InertField(std::string_view field)
 {
     const std::size_t start = field.find_first_not_of('\'');

@@ -7,13 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "scan/ListRow.h"
 
 using Record = std::vector<std::string>;
-
-// The file list's rows as records: the number as column 0 shows it, and the
-// path.
-std::vector<Record> RowRecords(const std::vector<ListRow>& rows);
 
 // `field` as a spreadsheet shows it as text: one that begins with what
 // starts a formula (=, +, -, @, a tab or a carriage return), after any

@@ -12,8 +12,3 @@ unsigned SaveCsv(SaveFileSystem& files, const std::wstring& path, const Record& 
     // full path names: "C:list.csv" or "C:/lists/list.csv" name none.
     return SaveAtomically(files, FullPath(path), CsvDocument(header, records, Utf8Text));
 }
-
-unsigned SaveRowsAsCsv(SaveFileSystem& files, const std::wstring& path, const std::vector<ListRow>& rows)
-{
-    return SaveCsv(files, path, {"N", "Path"}, RowRecords(rows));
-}

@@ -1,8 +1,10 @@
 #pragma once
+#include <span>
 #include <string>
 #include <vector>
 
 #include "export/ListExport.h"
+#include "rows/TableSchema.h"
 
 class SaveFileSystem;
 
@@ -12,5 +14,9 @@ class SaveFileSystem;
 unsigned SaveCsv(SaveFileSystem& files, const std::wstring& path, const Record& header,
                  const std::vector<Record>& records);
 
-// The file list's rows, as the CSV document "N,Path".
-unsigned SaveRowsAsCsv(SaveFileSystem& files, const std::wstring& path, const std::vector<ListRow>& rows);
+// The rows as the CSV document of the table `schema`.
+template <class Row>
+unsigned SaveTable(SaveFileSystem& files, const std::wstring& path, TableSchema<Row> schema, std::span<const Row> rows)
+{
+    return SaveCsv(files, path, CsvHeaderOf(schema), RecordsOf(schema, rows));
+}

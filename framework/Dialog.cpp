@@ -95,7 +95,7 @@ void CDialog::RunModalLoop()
         }
         if (got == -1)
             return;
-        if (!AfxWalkPreTranslateTree(&msg)) {
+        if (!WalkPreTranslateTree(&msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }

@@ -2,7 +2,7 @@
 
 #include "framework/Afx.h"
 
-int AfxGetScreenDpi()
+int ScreenDpi()
 {
     // A program aware of the system's DPI keeps it as long as it runs.
     static const int dpi = [] {
@@ -14,7 +14,7 @@ int AfxGetScreenDpi()
     return dpi;
 }
 
-int AfxScaleForDpi(int pixels)
+int ScaleForDpi(int pixels)
 {
-    return ::MulDiv(pixels, AfxGetScreenDpi(), 96);
+    return ::MulDiv(pixels, ScreenDpi(), 96);
 }

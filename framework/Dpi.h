@@ -4,7 +4,7 @@
 // program gives in pixels is given for 96 DPI and scaled here.
 
 // Pixels per logical inch of the screen, 96 at 100 %.
-int AfxGetScreenDpi();
+int ScreenDpi();
 
 // `pixels` at 96 DPI, on this screen: 40 at 96 DPI is 60 at 144.
-int AfxScaleForDpi(int pixels);
+int ScaleForDpi(int pixels);

@@ -168,7 +168,7 @@ LRESULT CALLBACK CWnd::WindowProcThunk(HWND hWnd, UINT message, WPARAM wParam, L
     return result;
 }
 
-BOOL AfxWalkPreTranslateTree(MSG* pMsg)
+BOOL WalkPreTranslateTree(MSG* pMsg)
 {
     for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
         if (CWnd* pWnd = CWnd::FromHandlePermanent(hWnd); pWnd && pWnd->PreTranslateMessage(pMsg))

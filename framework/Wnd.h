@@ -103,4 +103,4 @@ private:
 
 // Offers `pMsg` to the PreTranslateMessage of every window of ours from its
 // target up to its top-level window; true when one of them took it.
-BOOL AfxWalkPreTranslateTree(MSG* pMsg);
+BOOL WalkPreTranslateTree(MSG* pMsg);

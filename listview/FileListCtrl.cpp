@@ -8,6 +8,7 @@
 #include "framework/Gdi.h"
 #include "framework/WaitCursor.h"
 #include "listview/RowGeometry.h"
+#include "rows/FileListColumns.h"
 #include "rows/RowModel.h"
 #include "platform/SystemLeadBytes.h"
 #include "platform/TextConversion.h"
@@ -56,6 +57,22 @@ CFileListCtrl::CFileListCtrl(RowModel& rows)
 {
 }
 
+void CFileListCtrl::InsertColumns()
+{
+    for (int index = 0; const TableColumn<ListRow>& column : FileListColumns())
+        InsertColumn(index++, column.layout.heading, LVCFMT_LEFT, ScaleForDpi(column.layout.width));
+}
+
+int CFileListCtrl::FillingColumn()
+{
+    const TableSchema<ListRow> columns = FileListColumns();
+    for (std::size_t index = 0; index < columns.size(); ++index) {
+        if (columns[index].layout.fills)
+            return static_cast<int>(index);
+    }
+    return 0;
+}
+
 int CFileListCtrl::GetColumnCount() const
 {
     return static_cast<int>(::SendMessageA(GetHeaderCtrl(), HDM_GETITEMCOUNT, 0, 0));
@@ -71,7 +88,8 @@ void CFileListCtrl::FitColumnsToClient()
     for (int column = 0, count = GetColumnCount(); column < count; ++column)
         sumOfWidths += GetColumnWidth(column);
     if (sumOfWidths != clientWidth) {
-        SetColumnWidth(1, FittedPathColumnWidth(clientWidth, sumOfWidths, GetColumnWidth(1)));
+        const int fills = FillingColumn();
+        SetColumnWidth(fills, FittedPathColumnWidth(clientWidth, sumOfWidths, GetColumnWidth(fills)));
         ShowScrollBar(SB_HORZ, FALSE);
     }
 }
@@ -141,7 +159,10 @@ void CFileListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CFileListCtrl::SortRows(int column, BOOL ascending)
 {
-    MoveMarks(m_rows.Sort(column, ascending != FALSE, SystemLeadBytes()));
+    const TableSchema<ListRow> columns = FileListColumns();
+    if (column < 0 || static_cast<std::size_t>(column) >= columns.size())
+        return;
+    MoveMarks(m_rows.Sort(columns[static_cast<std::size_t>(column)].layout.sort, ascending != FALSE, SystemLeadBytes()));
     RedrawWindow(RDW_INVALIDATE);
 }
 
@@ -180,8 +201,10 @@ std::string CFileListCtrl::CellText(int row, int column) const
 {
     if (row < 0 || static_cast<std::size_t>(row) >= m_rows.Count())
         return {};
-    const ListRow& cells = m_rows[static_cast<std::size_t>(row)];
-    return column == 0 ? FormatRowNumber(cells.number) : column == 1 ? cells.path : std::string();
+    const TableSchema<ListRow> columns = FileListColumns();
+    if (column < 0 || static_cast<std::size_t>(column) >= columns.size())
+        return {};
+    return columns[static_cast<std::size_t>(column)].text(m_rows[static_cast<std::size_t>(row)]);
 }
 
 void CFileListCtrl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
@@ -237,7 +260,7 @@ void CFileListCtrl::MeasureItem(LPMEASUREITEMSTRUCT pMeasureItem)
     TEXTMETRICA metrics{};
     dc.GetTextMetrics(&metrics);
     dc.SelectObject(previous);
-    pMeasureItem->itemHeight = static_cast<UINT>(RowHeight(metrics.tmHeight, AfxScaleForDpi(kRowPaddingAt96)));
+    pMeasureItem->itemHeight = static_cast<UINT>(RowHeight(metrics.tmHeight, ScaleForDpi(kRowPaddingAt96)));
 }
 
 int CFileListCtrl::TextMargin(const CDC& dc)
@@ -279,7 +302,7 @@ void CFileListCtrl::DrawItem(LPDRAWITEMSTRUCT pDrawItem)
     const COLORREF fill = highlighted ? m_crHighlight : m_crBackground;
     dc.SetTextColor(::GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
     dc.SetBkColor(fill);
-    const RECT band = ToRect(RowBand(rowBounds, ToPixelRect(label), client.right, AfxScaleForDpi(kBandInsetAt96)));
+    const RECT band = ToRect(RowBand(rowBounds, ToPixelRect(label), client.right, ScaleForDpi(kBandInsetAt96)));
     dc.FillRect(&band, CBrush(fill));
 
     LVCOLUMNA column{};

@@ -18,6 +18,9 @@ class CFileListCtrl : public CListCtrl {
 public:
     explicit CFileListCtrl(RowModel& rows);
 
+    // The columns of the file list's table.
+    void InsertColumns();
+    // Makes the column that fills take the width the others leave.
     void FitColumnsToClient();
     int GetColumnCount() const;
     // Shows the rows appended to the model since the last call.
@@ -48,6 +51,8 @@ private:
     // Two blank widths of the context's font: the room on each side of a
     // column's text.
     static int TextMargin(const CDC& dc);
+    // The index of the column that fills the list's width.
+    static int FillingColumn();
     // Widens the number column when its widest number would not fit.
     void FitNumberColumn();
     // The text of the row's cell in `column`.

@@ -1,11 +1,29 @@
 #include "listview/TableListCtrl.h"
 
+#include <algorithm>
+
+#include "framework/Dpi.h"
 #include "rows/TableOrder.h"
 
 BEGIN_MESSAGE_MAP(CTableListCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
     ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
 END_MESSAGE_MAP()
+
+void CTableListCtrl::SetColumns(std::vector<ColumnLayout> columns)
+{
+    m_columns = std::move(columns);
+    RECT client;
+    GetClientRect(&client);
+    int others = ::GetSystemMetrics(SM_CXVSCROLL);
+    for (const ColumnLayout& column : m_columns)
+        others += column.fills ? 0 : ScaleForDpi(column.width);
+    for (int index = 0; const ColumnLayout& column : m_columns) {
+        const int width = ScaleForDpi(column.width);
+        InsertColumn(index++, column.heading, LVCFMT_LEFT,
+                     column.fills ? std::max<int>(client.right - others, width) : width);
+    }
+}
 
 void CTableListCtrl::SetTable(Records records)
 {
@@ -29,9 +47,11 @@ void CTableListCtrl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
 void CTableListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 {
     const auto column = static_cast<std::size_t>(reinterpret_cast<NMLISTVIEW*>(pNMHDR)->iSubItem);
+    if (column >= m_columns.size())
+        return;
     Records sorted;
     sorted.reserve(m_records.size());
-    for (const std::size_t from : SortedTableOrder(m_records, column, m_bSortAscending))
+    for (const std::size_t from : SortedTableOrder(m_records, column, m_columns[column].sort, m_bSortAscending != FALSE))
         sorted.push_back(std::move(m_records[from]));
     m_bSortAscending = !m_bSortAscending;
     // The marks belong to places, not to records: they would point at others.

@@ -11,9 +11,9 @@ void RowModel::Append(std::vector<ListRow>&& rows)
     m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
 }
 
-std::vector<int> RowModel::Sort(int column, bool ascending, const LeadBytes& lead)
+std::vector<int> RowModel::Sort(ColumnSort sort, bool ascending, const LeadBytes& lead)
 {
-    std::vector<int> order = SortedRowOrder(m_rows, column, ascending, lead);
+    std::vector<int> order = SortedRowOrder(m_rows, sort, ascending, lead);
     std::vector<ListRow> sorted;
     sorted.reserve(m_rows.size());
     for (const int from : order)

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rows/TableSchema.h"
 #include "scan/ListRow.h"
 #include "scan/RowSink.h"
 
@@ -20,10 +21,10 @@ public:
     const std::vector<ListRow>& Rows() const { return m_rows; }
 
     void Append(std::vector<ListRow>&& rows);
-    // Puts the rows in the order of the column sort by `column`, file names
-    // found in the code page with the lead bytes `lead`. Entry k of the
-    // result is where the row now at k stood before.
-    std::vector<int> Sort(int column, bool ascending, const LeadBytes& lead);
+    // Puts the rows in the order of the column sort `sort`, file names found
+    // in the code page with the lead bytes `lead`. Entry k of the result is
+    // where the row now at k stood before.
+    std::vector<int> Sort(ColumnSort sort, bool ascending, const LeadBytes& lead);
 
     void AddRow(ListRow row) override { m_rows.push_back(std::move(row)); }
     bool StopRequested() const override { return false; }

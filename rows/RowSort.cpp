@@ -55,14 +55,14 @@ std::vector<int> SortedOrder(std::vector<Key> keys, SameTexts sameText, bool asc
     return SnapshotRows<Key, SameTexts>(std::move(keys), std::move(sameText)).Sorted(ascending);
 }
 
-// File names of `texts` as sort keys.
+// The file names of `texts`, or the whole texts, as sort keys.
 template <class Texts, class TextOf>
-std::vector<std::string_view> NameKeys(const Texts& texts, TextOf textOf, const LeadBytes& lead)
+std::vector<std::string_view> TextKeys(const Texts& texts, TextOf textOf, ColumnSort sort, const LeadBytes& lead)
 {
     std::vector<std::string_view> keys;
     keys.reserve(texts.size());
     for (const auto& text : texts)
-        keys.push_back(FileNameOf(textOf(text), lead));
+        keys.push_back(sort == ColumnSort::ByFileName ? FileNameOf(textOf(text), lead) : std::string_view(textOf(text)));
     return keys;
 }
 
@@ -75,26 +75,27 @@ std::int32_t NumberKeyOf(const std::string& text)
                                                            std::numeric_limits<std::int32_t>::max()));
 }
 
-std::vector<int> SortedRowOrder(const std::vector<std::string>& texts, int column, bool ascending,
+std::vector<int> SortedRowOrder(const std::vector<std::string>& texts, ColumnSort sort, bool ascending,
                                 const LeadBytes& lead)
 {
     const auto sameText = [&texts](int a, int b) {
         return texts[static_cast<size_t>(a)] == texts[static_cast<size_t>(b)];
     };
-    if (column == kNumberColumn) {
+    if (sort == ColumnSort::ByNumber) {
         std::vector<std::int32_t> keys;
         keys.reserve(texts.size());
         for (const std::string& text : texts)
             keys.push_back(NumberKeyOf(text));
         return SortedOrder(std::move(keys), sameText, ascending);
     }
-    return SortedOrder(NameKeys(texts, [](const std::string& text) -> const std::string& { return text; }, lead),
+    return SortedOrder(TextKeys(texts, [](const std::string& text) -> const std::string& { return text; }, sort, lead),
                        sameText, ascending);
 }
 
-std::vector<int> SortedRowOrder(const std::vector<ListRow>& rows, int column, bool ascending, const LeadBytes& lead)
+std::vector<int> SortedRowOrder(const std::vector<ListRow>& rows, ColumnSort sort, bool ascending,
+                                const LeadBytes& lead)
 {
-    if (column == kNumberColumn) {
+    if (sort == ColumnSort::ByNumber) {
         // The number's text is the number written out: one text, one number.
         std::vector<std::int32_t> keys;
         keys.reserve(rows.size());
@@ -105,7 +106,7 @@ std::vector<int> SortedRowOrder(const std::vector<ListRow>& rows, int column, bo
             return rows[static_cast<size_t>(a)].number == rows[static_cast<size_t>(b)].number;
         }, ascending);
     }
-    return SortedOrder(NameKeys(rows, [](const ListRow& row) -> const std::string& { return row.path; }, lead),
+    return SortedOrder(TextKeys(rows, [](const ListRow& row) -> const std::string& { return row.path; }, sort, lead),
                        [&rows](int a, int b) {
                            return rows[static_cast<size_t>(a)].path == rows[static_cast<size_t>(b)].path;
                        },

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "rows/TableSchema.h"
 #include "scan/ListRow.h"
 
 class LeadBytes;
@@ -67,15 +68,13 @@ void SortRowRange(Rows& rows, int lo, int hi, bool ascending)
 // there is no digit. Beyond the 32-bit range it saturates.
 std::int32_t NumberKeyOf(const std::string& text);
 
-// The column that sorts by number; every other column sorts by file name.
-constexpr int kNumberColumn = 0;
-
 // The order that SortRowRange gives a whole list, found on a copy of its
-// texts in the sort column: entry k is the index in `texts` of the row that
-// ends up at k. File names are found in the code page with the lead bytes `lead`.
-std::vector<int> SortedRowOrder(const std::vector<std::string>& texts, int column, bool ascending,
+// texts in the sort column, sorted as `sort` says: entry k is the index in
+// `texts` of the row that ends up at k. File names are found in the code
+// page with the lead bytes `lead`.
+std::vector<int> SortedRowOrder(const std::vector<std::string>& texts, ColumnSort sort, bool ascending,
                                 const LeadBytes& lead);
 
-// The same order for whole rows: by number in the number column, by the
-// path's file name in the other.
-std::vector<int> SortedRowOrder(const std::vector<ListRow>& rows, int column, bool ascending, const LeadBytes& lead);
+// The same order for whole rows: by their numbers, else by their paths.
+std::vector<int> SortedRowOrder(const std::vector<ListRow>& rows, ColumnSort sort, bool ascending,
+                                const LeadBytes& lead);

@@ -6,14 +6,14 @@
 #include "rows/RowSort.h"
 
 std::vector<std::size_t> SortedTableOrder(const std::vector<std::vector<std::string>>& records, std::size_t column,
-                                          bool ascending)
+                                          ColumnSort sort, bool ascending)
 {
     const auto text = [&](std::size_t record) -> const std::string& {
         static const std::string none;
         return column < records[record].size() ? records[record][column] : none;
     };
     const auto before = [&](std::size_t a, std::size_t b) {
-        if (column == 0)
+        if (sort == ColumnSort::ByNumber)
             return NumberKeyOf(text(a)) < NumberKeyOf(text(b));
         return text(a) < text(b);
     };

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ScriptCommands.h"
+#include "export/UserOutput.h"
 #include "export/Clipboard.h"
 #include "framework/FileFind.h"
 #include "gui/TestServices.h"

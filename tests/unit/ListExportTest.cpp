@@ -4,13 +4,24 @@
 #include <map>
 
 #include "app/CommandLine.h"
-#include "app/FillStatus.h"
+#include "scan/FillStatus.h"
 #include "export/AtomicSave.h"
 #include "export/ListExport.h"
+#include "rows/FileListColumns.h"
+
+namespace {
+
+// The file list's rows as its table's records.
+std::vector<Record> FileListRecords(const std::vector<ListRow>& rows)
+{
+    return RecordsOf<ListRow>(FileListColumns(), rows);
+}
+
+}  // namespace
 
 TEST(ListExport, ClipboardLinesAreNumberTabPathInTheGivenOrder)
 {
-    EXPECT_EQ(TabSeparatedLines(RowRecords({{2, "C:\\b.dll"}, {1, "C:\\a, b.dll"}, {100, "C:\\c.dll"}})),
+    EXPECT_EQ(TabSeparatedLines(FileListRecords({{2, "C:\\b.dll"}, {1, "C:\\a, b.dll"}, {100, "C:\\c.dll"}})),
               "02\tC:\\b.dll\r\n01\tC:\\a, b.dll\r\n100\tC:\\c.dll\r\n");
     EXPECT_EQ(TabSeparatedLines({}), "");
 }
@@ -37,7 +48,7 @@ TEST(ListExport, CsvQuotesOnlyTheFieldsThatNeedIt)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         return text;
     };
-    EXPECT_EQ(CsvDocument({"N", "Path"}, RowRecords({{1, "C:\\a.dll"}, {2, "C:\\x,y.dll"}}), upper),
+    EXPECT_EQ(CsvDocument(CsvHeaderOf(FileListColumns()), FileListRecords({{1, "C:\\a.dll"}, {2, "C:\\x,y.dll"}}), upper),
               "\xEF\xBB\xBFN,PATH\r\n01,C:\\A.DLL\r\n02,\"C:\\X,Y.DLL\"\r\n");
     EXPECT_EQ(CsvDocument({"N", "Path"}, {}, upper), "\xEF\xBB\xBFN,PATH\r\n");
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "rows/RowModel.h"
+#include "support/SortedRows.h"
 #include "rows/RowSort.h"
 #include "rows/TableOrder.h"
 #include "platform/LeadBytes.h"
@@ -38,8 +39,8 @@ TEST(RowModel, SortsInTheOrderOfItsColumnsTextsAndSaysWhereEachRowCameFrom)
             for (const bool ascending : {true, false}) {
                 RowModel model;
                 model.Append(std::vector<ListRow>(rows));
-                const std::vector<int> order = model.Sort(column, ascending, LeadBytes{});
-                ASSERT_EQ(order, SortedRowOrder(ColumnTexts(rows, column), column, ascending, LeadBytes{}))
+                const std::vector<int> order = model.Sort(FileListSort(column), ascending, LeadBytes{});
+                ASSERT_EQ(order, SortedRowOrder(ColumnTexts(rows, column), FileListSort(column), ascending, LeadBytes{}))
                     << "list " << list << ", column " << column;
                 for (std::size_t at = 0; at < order.size(); ++at) {
                     ASSERT_EQ(model[at].number, rows[static_cast<std::size_t>(order[at])].number);
@@ -100,5 +101,5 @@ TEST(TableOrder, SortsTheFirstColumnByNumberAndTheOthersByTextKeepingTies)
         {3, true, {0, 1, 2}},   // a column no record has
     };
     for (const Case& c : cases)
-        EXPECT_EQ(SortedTableOrder(records, c.column, c.ascending), c.order) << c.column << c.ascending;
+        EXPECT_EQ(SortedTableOrder(records, c.column, c.column == 0 ? ColumnSort::ByNumber : ColumnSort::ByText, c.ascending), c.order) << c.column << c.ascending;
 }

@@ -115,7 +115,7 @@ TEST(RowSort, OrdersNumbersByValueAndNamesByCharacterCodeAndNeverSwapsIdenticalT
          {2, 4, 3, 0, 1}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(SortedRowOrder(c.texts, c.column, c.ascending, LeadBytes{}), c.order) << c.name;
+        EXPECT_EQ(SortedRowOrder(c.texts, FileListSort(c.column), c.ascending, LeadBytes{}), c.order) << c.name;
 }
 
 TEST(NumberKey, ReadsLikeAtoi)

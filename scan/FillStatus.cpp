@@ -1,4 +1,4 @@
-#include "app/FillStatus.h"
+#include "scan/FillStatus.h"
 
 #include "scan/ProtectedFileScanner.h"
 

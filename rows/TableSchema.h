@@ -1,0 +1,83 @@
+#pragma once
+// A table's columns, each defined once: its heading and width in a list,
+// its name in a CSV file's header, and the text a row gives it. The list,
+// Copy, Save and the command line all read the one definition, so a column
+// is added in one place.
+#include <span>
+#include <string>
+#include <vector>
+
+// How a click on a column's header orders the rows.
+enum class ColumnSort {
+    // By the number the text starts with, as atoi reads it.
+    ByNumber,
+    // By the file name of the path the text holds, byte for byte.
+    ByFileName,
+    // By the whole text, byte for byte.
+    ByText,
+};
+
+// A column as a list shows it.
+struct ColumnLayout {
+    // The heading, with the list's customary leading blank: " File Path".
+    const char* heading;
+    // At 96 DPI. The column that fills takes what the others leave of the
+    // list's width, and never less than this.
+    int width;
+    bool fills;
+    ColumnSort sort;
+};
+
+template <class Row>
+struct TableColumn {
+    ColumnLayout layout;
+    // The column's name in a CSV header: "Path".
+    const char* csvName;
+    std::string (*text)(const Row& row);
+};
+
+template <class Row>
+using TableSchema = std::span<const TableColumn<Row>>;
+
+template <class Row>
+std::vector<ColumnLayout> LayoutsOf(TableSchema<Row> schema)
+{
+    std::vector<ColumnLayout> layouts;
+    for (const TableColumn<Row>& column : schema)
+        layouts.push_back(column.layout);
+    return layouts;
+}
+
+template <class Row>
+std::vector<std::string> CsvHeaderOf(TableSchema<Row> schema)
+{
+    std::vector<std::string> header;
+    for (const TableColumn<Row>& column : schema)
+        header.emplace_back(column.csvName);
+    return header;
+}
+
+// Each row's texts, column by column, in the rows' order.
+template <class Row>
+std::vector<std::vector<std::string>> RecordsOf(TableSchema<Row> schema, std::span<const Row> rows)
+{
+    std::vector<std::vector<std::string>> records;
+    records.reserve(rows.size());
+    for (const Row& row : rows) {
+        std::vector<std::string>& record = records.emplace_back();
+        record.reserve(schema.size());
+        for (const TableColumn<Row>& column : schema)
+            record.push_back(column.text(row));
+    }
+    return records;
+}
+
+// The CSV names joined by commas: "N, Path, Signature".
+template <class Row>
+std::string CsvNamesOf(TableSchema<Row> schema)
+{
+    std::string names;
+    for (const TableColumn<Row>& column : schema)
+        names += (names.empty() ? "" : ", ") + std::string(column.csvName);
+    return names;
+}

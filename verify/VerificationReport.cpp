@@ -1,0 +1,89 @@
+#include "verify/VerificationReport.h"
+
+namespace {
+
+std::string NumberOf(const VerifiedFile& file)
+{
+    return FormatRowNumber(file.row->number);
+}
+
+std::string PathOf(const VerifiedFile& file)
+{
+    return file.row->path;
+}
+
+std::string SignatureOf(const VerifiedFile& file)
+{
+    return file.result ? ResultText(file.result->trust) : "Not verified (stopped)";
+}
+
+std::string SignerOf(const VerifiedFile& file)
+{
+    return file.result ? file.result->trust.signer : std::string();
+}
+
+std::string Sha256Of(const VerifiedFile& file)
+{
+    return file.result ? file.result->sha256 : std::string();
+}
+
+constexpr TableColumn<VerifiedFile> kNumber{{" N", 40, false, ColumnSort::ByNumber}, "N", NumberOf};
+constexpr TableColumn<VerifiedFile> kPath{{" File Path", 120, true, ColumnSort::ByText}, "Path", PathOf};
+constexpr TableColumn<VerifiedFile> kSignature{{" Signature", 180, false, ColumnSort::ByText}, "Signature", SignatureOf};
+constexpr TableColumn<VerifiedFile> kSigner{{" Signer", 120, false, ColumnSort::ByText}, "Signer", SignerOf};
+constexpr TableColumn<VerifiedFile> kSha256{{" SHA-256", 120, false, ColumnSort::ByText}, "SHA256", Sha256Of};
+
+constexpr TableColumn<VerifiedFile> kReported[] = {kNumber, kPath, kSignature, kSigner};
+constexpr TableColumn<VerifiedFile> kVerified[] = {kNumber, kPath, kSignature, kSigner, kSha256};
+
+}  // namespace
+
+std::string VerificationStatus(const VerificationProgress& progress)
+{
+    const std::string counted = std::to_string(progress.verified) + " of " + std::to_string(progress.total) +
+                                (progress.total == 1 ? " file" : " files");
+    if (progress.Partial())
+        return "Stopped after " + counted + ": the results are partial.";
+    return "Verified " + counted + (progress.ended ? "." : "...");
+}
+
+std::string VerificationCounts(const VerificationProgress& progress)
+{
+    std::string text;
+    for (std::size_t kind = 0; kind < kTrustKindCount; ++kind) {
+        if (kind > 0)
+            text += kind == kTrustKindCount / 2 ? "\r\n" : ",   ";
+        text += KindText(static_cast<TrustKind>(kind)) + ": " + std::to_string(progress.counts[kind]);
+    }
+    return text;
+}
+
+std::vector<VerifiedFile> VerifiedFiles(const std::vector<ListRow>& rows,
+                                        const std::vector<std::optional<FileVerification>>& results)
+{
+    std::vector<VerifiedFile> files;
+    files.reserve(rows.size());
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        files.push_back({&rows[row], row < results.size() && results[row] ? &*results[row] : nullptr});
+    return files;
+}
+
+std::vector<VerifiedFile> ReportedFiles(const std::vector<VerifiedFile>& files)
+{
+    std::vector<VerifiedFile> reported;
+    for (const VerifiedFile& file : files) {
+        if (!file.result || !IsTrusted(file.result->trust.kind))
+            reported.push_back(file);
+    }
+    return reported;
+}
+
+TableSchema<VerifiedFile> ReportedFileColumns()
+{
+    return kReported;
+}
+
+TableSchema<VerifiedFile> VerifiedFileColumns()
+{
+    return kVerified;
+}
