@@ -3,7 +3,7 @@
 #include "export/Clipboard.h"
 #include "framework/SystemError.h"
 #include "framework/Wnd.h"
-#include "inspect/OpenFileDialog.h"
+#include "inspect/FileDialog.h"
 #include "platform/TextConversion.h"
 
 void CopyOrSayWhy(CWnd& owner, Clipboard& clipboard, const std::string& text)
@@ -17,7 +17,7 @@ void CopyOrSayWhy(CWnd& owner, Clipboard& clipboard, const std::string& text)
 void SaveCsvAsked(CWnd& owner, CommonFileDialogs& fileDialogs, const char* fileName, const char* what,
                   const std::function<unsigned(const std::wstring& path)>& save)
 {
-    COpenFileDialog dialog(FALSE, "csv", fileName,
+    CSaveFileDialog dialog("csv", fileName,
                            OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR,
                            "CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0", &owner, fileDialogs);
     if (dialog.RunModal() != IDOK)

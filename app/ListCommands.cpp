@@ -15,6 +15,16 @@
 #include "scan/SystemInfo.h"
 #include "platform/SystemLeadBytes.h"
 
+BEGIN_MESSAGE_MAP(CListCommands, CCmdTarget)
+    ON_COMMAND(ID_LIST_COPY_PATH, CopyPath)
+    ON_COMMAND(ID_LIST_COPY_ALL, CopyAllRows)
+    ON_COMMAND(ID_LIST_SAVE, SaveList)
+    ON_COMMAND(ID_LIST_OPEN_FOLDER, OpenContainingFolder)
+    ON_COMMAND(ID_LIST_PROPERTIES, ShowProperties)
+    ON_COMMAND(ID_LIST_CHECK, CheckFile)
+    ON_COMMAND(ID_LIST_VERIFY, VerifySignatures)
+END_MESSAGE_MAP()
+
 CListCommands::CListCommands(CWnd& owner, const CFileListCtrl& list, const RowModel& rows,
                              CFileInspection& inspection, ListCommandServices services)
     : m_owner(owner), m_list(list), m_rows(rows), m_inspection(inspection), m_services(services)

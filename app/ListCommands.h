@@ -27,8 +27,9 @@ struct ListCommandServices {
 
 // The file list's shortcut menu and its commands: copy the selected row's
 // path or every row, save the list as CSV, show the file in Explorer or its
-// properties, check it, or verify the signatures of every file.
-class CListCommands {
+// properties, check it, or verify the signatures of every file. A command
+// target of the dialog, which hands it the menu's commands.
+class CListCommands : public CCmdTarget {
 public:
     // `owner` is the dialog: it owns the menu, the save dialog and any
     // message box, and gets the menu's commands.
@@ -42,7 +43,10 @@ public:
     // The commands on the whole list wait until the list is complete.
     void SetListComplete(bool complete) { m_bListComplete = complete; }
 
+    // Copy path, and Ctrl+C in the list.
     void CopyPath();
+
+protected:
     void CopyAllRows();
     void SaveList();
     void OpenContainingFolder();
@@ -50,6 +54,8 @@ public:
     void CheckFile();
     // Opens the Verify Signatures dialog on every row.
     void VerifySignatures();
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     // The selected row's path; empty without a selected row.

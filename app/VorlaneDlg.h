@@ -51,17 +51,6 @@ protected:
     void OnClickFileList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnListKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
     void OnContextMenu(HWND hWnd, POINT point);
-    void OnSearch() { m_inspection.OnSearch(); }
-    void OnBrowse() { m_inspection.OnBrowse(); }
-    void OnCheck() { m_inspection.OnCheck(); }
-    void OnFind() { m_inspection.FocusSearch(); }
-    void OnCopyPath() { m_commands.CopyPath(); }
-    void OnCopyAllRows() { m_commands.CopyAllRows(); }
-    void OnSaveList() { m_commands.SaveList(); }
-    void OnOpenContainingFolder() { m_commands.OpenContainingFolder(); }
-    void OnShowProperties() { m_commands.ShowProperties(); }
-    void OnCheckFile() { m_commands.CheckFile(); }
-    void OnVerifySignatures() { m_commands.VerifySignatures(); }
 
     DECLARE_MESSAGE_MAP()
 

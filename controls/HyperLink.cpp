@@ -1,10 +1,10 @@
 #include "controls/HyperLink.h"
 
 #include "controls/ColourText.h"
-#include "controls/HandCursors.h"
 #include "controls/LinkGeometry.h"
 #include "framework/DC.h"
 #include "framework/WinApp.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -20,11 +20,11 @@ bool QueryColour(HKEY hKey, LPCSTR name, COLORREF& colour)
     return true;
 }
 
-HCURSOR MakeCursor(const std::array<unsigned char, kCursorPlaneBytes>& andPlane,
-                   const std::array<unsigned char, kCursorPlaneBytes>& xorPlane)
+// A cursor of the program's own, 32 x 32 at any display scale, that its
+// owner destroys.
+HCURSOR LoadOwnCursor(UINT id)
 {
-    return ::CreateCursor(AfxGetResourceHandle(), kCursorHotSpotX, kCursorHotSpotY, kCursorSize, kCursorSize,
-                          andPlane.data(), xorPlane.data());
+    return static_cast<HCURSOR>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_CURSOR, 32, 32, 0));
 }
 
 }  // namespace
@@ -77,8 +77,8 @@ void CHyperLink::PreSubclassWindow()
 
     m_brBackground.CreateSolidBrush(::GetSysColor(COLOR_BTNFACE));
 
-    m_hHandCursor = MakeCursor(kHandAnd, kHandXor);
-    m_hHandDownCursor = MakeCursor(kHandDownAnd, kHandDownXor);
+    m_hHandCursor = LoadOwnCursor(IDR_HAND_CURSOR);
+    m_hHandDownCursor = LoadOwnCursor(IDR_HAND_DOWN_CURSOR);
     m_hArrowCursor = ::LoadCursorA(nullptr, IDC_ARROW);
 
     m_tip.Create(this, TTS_ALWAYSTIP);

@@ -6,9 +6,6 @@
 class CListCtrl : public CWnd {
 public:
     int InsertColumn(int nCol, LPCSTR heading, int nFormat, int nWidth) const;
-    int InsertItem(int nItem, LPCSTR text) const;
-    BOOL SetItemText(int nItem, int nSubItem, LPCSTR text) const;
-    CString GetItemText(int nItem, int nSubItem) const;
     BOOL GetItem(LVITEMA* pItem) const { return static_cast<BOOL>(SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(pItem))); }
     BOOL SetItemState(int nItem, UINT nState, UINT nMask) const;
     BOOL EnsureVisible(int nItem, BOOL bPartialOK) const
@@ -16,11 +13,6 @@ public:
         return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(nItem), bPartialOK));
     }
     int GetHotItem() const { return static_cast<int>(SendMessage(LVM_GETHOTITEM)); }
-    BOOL SetItem(const LVITEMA* pItem) const
-    {
-        return static_cast<BOOL>(SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(pItem)));
-    }
-    int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     BOOL GetItemRect(int nItem, RECT* pRect, UINT nCode) const;
     BOOL GetColumn(int nCol, LVCOLUMNA* pColumn) const
     {

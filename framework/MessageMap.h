@@ -20,6 +20,11 @@ protected:                    \
         return MessageMapBase::OnWndMsg(message, wParam, lParam, result); \
     }
 
+// Whatever the command target `target`, a member, handles in its own map.
+#define ON_COMMAND_TARGET(target)                              \
+    if ((target).OnCmdMsg(message, wParam, lParam, result))  \
+        return true;
+
 #define ON_MESSAGE(msg, handler)                  \
     if (message == (msg)) {                       \
         result = handler(wParam, lParam);         \

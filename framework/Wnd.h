@@ -1,19 +1,18 @@
 #pragma once
 #include "framework/Afx.h"
+#include "framework/CmdTarget.h"
 #include "framework/MessageMap.h"
 #include "framework/String.h"
 
 // A window of ours. It is attached to its HWND by subclassing: from then on
 // every message goes through WindowProc, which reflects child notifications,
 // then consults the message map, then calls the window's previous procedure.
-class CWnd {
+class CWnd : public CCmdTarget {
 public:
     HWND m_hWnd = nullptr;
 
     CWnd() = default;
-    CWnd(const CWnd&) = delete;
-    CWnd& operator=(const CWnd&) = delete;
-    virtual ~CWnd();
+    ~CWnd() override;
 
     operator HWND() const { return m_hWnd; }
 
@@ -65,8 +64,7 @@ protected:
     // Window-dependent set-up of a control, right after it is attached.
     virtual void PreSubclassWindow() {}
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // The message map; true when a handler took the message.
-    virtual bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // A notification this control sent to its parent, handed back to it;
     // true when the control handled it itself.
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -4,7 +4,7 @@
 
 #include "framework/File.h"
 #include "inspect/NameSearch.h"
-#include "inspect/OpenFileDialog.h"
+#include "inspect/FileDialog.h"
 #include "platform/SystemCaseFolding.h"
 #include "inspect/VersionSummary.h"
 #include "res/resource.h"
@@ -36,6 +36,14 @@ bool Exists(const std::string& path)
 }
 
 }  // namespace
+
+BEGIN_MESSAGE_MAP(CFileInspection, CCmdTarget)
+    ON_BN_CLICKED(IDC_SEARCH, OnSearch)
+    ON_BN_CLICKED(IDC_BROWSE, OnBrowse)
+    ON_BN_CLICKED(IDC_CHECK, OnCheck)
+    ON_COMMAND(ID_FIND, OnFind)
+    ON_COMMAND(ID_SEARCH_AGAIN, OnSearch)
+END_MESSAGE_MAP()
 
 CFileInspection::CFileInspection(CWnd& owner, const CListCtrl& list, const RowModel& rows,
                                  InspectionServices services)
@@ -80,7 +88,7 @@ void CFileInspection::OnSearch()
 
 void CFileInspection::OnBrowse()
 {
-    COpenFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_NOCHANGEDIR, "All files (*.*)\0*.*\0",
+    COpenFileDialog dialog(OFN_HIDEREADONLY | OFN_NOCHANGEDIR, "All files (*.*)\0*.*\0",
                            &m_owner, m_services.fileDialogs);
     if (dialog.RunModal() == IDOK)
         m_editCheckPath.SetWindowText(dialog.GetPathName());
@@ -122,7 +130,7 @@ bool CFileInspection::OnEnter(HWND focus)
     return true;
 }
 
-void CFileInspection::FocusSearch()
+void CFileInspection::OnFind()
 {
     ::SetFocus(m_editSearch);
     m_editSearch.SendMessage(EM_SETSEL, 0, -1);

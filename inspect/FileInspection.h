@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "framework/CmdTarget.h"
 #include "framework/DataExchange.h"
 #include "framework/Edit.h"
 #include "framework/ListCtrl.h"
@@ -26,8 +27,8 @@ struct InspectionServices {
 // describes one file at a time, the name search over the file list and the
 // single-file protection check. It owns the behaviour of their controls and
 // what the search remembers between presses; the dialog binds the controls
-// through it and hands it the events.
-class CFileInspection {
+// through it and hands it the commands (a command target of the dialog).
+class CFileInspection : public CCmdTarget {
 public:
     // `owner` is the dialog, which owns the message box and the open dialog;
     // `list` is the file list, which shows `rows`.
@@ -39,25 +40,29 @@ public:
     // Shows the row's file; -1 stands for the hot row, any other negative
     // row empties the group.
     void ShowFileDetails(int nItem);
-    // Finds the next row whose file name holds the search text.
-    void OnSearch();
-    // Lets the user pick the file to check.
-    void OnBrowse();
-    // Tells whether the file in the path field is protected.
-    void OnCheck();
     // Puts `path` in the path field and checks it.
     void CheckPath(const std::string& path);
     // Enter in the search field searches, in the path field checks; true
     // when `focus` is one of them.
     bool OnEnter(HWND focus);
-    // Puts the focus in the search field, its text selected.
-    void FocusSearch();
     // Until the user asks about a file, the details line is the dialog's to
     // say how the enumeration stands; after that it shows files only.
     void ShowStatus(const std::string& text);
 
     // Whether the file at `path`, as the 64-bit system names it, exists.
     bool FileExists(const std::string& path) const;
+
+protected:
+    // Search, F3: finds the next row whose file name holds the search text.
+    void OnSearch();
+    // Browse: lets the user pick the file to check.
+    void OnBrowse();
+    // Check: tells whether the file in the path field is protected.
+    void OnCheck();
+    // Ctrl+F: puts the focus in the search field, its text selected.
+    void OnFind();
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     void ShowCheckResult(const std::string& path, bool bProtected);

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "controls/AboutDlg.h"
-#include "controls/HandCursors.h"
 #include "gui/DialogDriver.h"
 #include "gui/Rendering.h"
 #include "gui/TestServices.h"
 #include "res/HomePage.h"
+#include "res/resource.h"
 #include "res/resource.h"
 
 namespace {
@@ -134,15 +134,15 @@ CursorLook LookOf(HCURSOR hCursor)
     return {info.fIcon, info.xHotspot, info.yHotspot, info.hbmColor != nullptr, mask.bmWidth, mask.bmHeight, bits};
 }
 
-// The cursor built from the planes: a monochrome cursor keeps both in one
-// mask bitmap, AND above XOR. What the planes show is tested on its own.
-CursorLook HandLook(const std::array<unsigned char, kCursorPlaneBytes>& andPlane,
-                    const std::array<unsigned char, kCursorPlaneBytes>& xorPlane)
+// The program's cursor `id` as its resource holds it. What it shows is
+// tested on its own (HandCursorsTest).
+CursorLook HandLook(UINT id)
 {
-    std::vector<BYTE> bits(andPlane.begin(), andPlane.end());
-    bits.insert(bits.end(), xorPlane.begin(), xorPlane.end());
-    return {FALSE, DWORD{kCursorHotSpotX}, DWORD{kCursorHotSpotY}, false, LONG{kCursorSize}, LONG{2 * kCursorSize},
-            bits};
+    const HCURSOR hCursor =
+        static_cast<HCURSOR>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_CURSOR, 32, 32, 0));
+    const CursorLook look = LookOf(hCursor);
+    ::DestroyCursor(hCursor);
+    return look;
 }
 
 // The cursor shown now: "arrow" (the system's), "hand", "hand down", or "other".
@@ -152,9 +152,9 @@ std::string ShownCursor()
     if (hCursor == ::LoadCursorA(nullptr, IDC_ARROW))
         return "arrow";
     const CursorLook look = LookOf(hCursor);
-    if (look == HandLook(kHandAnd, kHandXor))
+    if (look == HandLook(IDR_HAND_CURSOR))
         return "hand";
-    if (look == HandLook(kHandDownAnd, kHandDownXor))
+    if (look == HandLook(IDR_HAND_DOWN_CURSOR))
         return "hand down";
     return "other";
 }
@@ -261,8 +261,8 @@ TEST(HyperLink, CursorsAreTheHandsWithTheFingertipAsHotSpot)
              [&] {
                  ::SendMessageA(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
              },
-             HandLook(kHandAnd, kHandXor)},
-            {"hand down", [&] { Send(link, WM_LBUTTONDOWN, 2, text.middle); }, HandLook(kHandDownAnd, kHandDownXor)},
+             HandLook(IDR_HAND_CURSOR)},
+            {"hand down", [&] { Send(link, WM_LBUTTONDOWN, 2, text.middle); }, HandLook(IDR_HAND_DOWN_CURSOR)},
         };
         for (const auto& cursor : cursors) {
             ::SetCursor(nullptr);

@@ -10,7 +10,7 @@
 #include "gui/MainDialogSteps.h"
 #include "gui/Rendering.h"
 #include "gui/TestServices.h"
-#include "inspect/OpenFileDialog.h"
+#include "inspect/FileDialog.h"
 #include "inspect/VersionSummary.h"
 #include "scan/ServiceErrorText.h"
 
@@ -202,7 +202,7 @@ TEST(Browse, RunsTheOpenDialogAndPutsTheChoiceInThePathField)
 TEST(OpenFileDialog, CutsALongInitialNameAndRunsTheSaveDialogWhenAsked)
 {
     StandInFileDialogs dialogs;
-    COpenFileDialog save(FALSE, "dll", std::string(300, 'n').c_str(), 0, nullptr, nullptr, dialogs);
+    CSaveFileDialog save("dll", std::string(300, 'n').c_str(), 0, nullptr, nullptr, dialogs);
     EXPECT_EQ(save.GetPathName().str(), std::string(MAX_PATH - 1, 'n'));
     EXPECT_EQ(save.RunModal(), IDCANCEL);
     ASSERT_EQ(dialogs.saved.size(), 1u);

@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <ostream>
 #include <set>
 #include <utility>
 #include <vector>
 
-#include "controls/HandCursors.h"
+#include "framework/Afx.h"
 #include "framework/PixelRect.h"
+#include "res/resource.h"
 
 namespace {
+
+constexpr int kCursorSize = 32;
+constexpr int kCursorHotSpotX = 5;
+constexpr int kCursorHotSpotY = 0;
 
 enum class Pixel { Black, White, Screen, Inverted };
 
@@ -20,15 +24,43 @@ std::ostream& operator<<(std::ostream& out, Pixel pixel)
     return out << names[static_cast<int>(pixel)];
 }
 
-using Plane = std::array<unsigned char, kCursorPlaneBytes>;
+using Plane = std::vector<BYTE>;
 
 // The pointing finger's two columns: the hot spot's and the one right of it.
 const std::set<int> kFinger{kCursorHotSpotX, kCursorHotSpotX + 1};
 
-// A cursor as it shows: each pixel decoded from its AND and XOR bits.
+// One of the program's cursors as it shows: each pixel decoded from the AND
+// and XOR bits of the cursor the system loads from the program's resources.
+// A monochrome cursor keeps both in its mask bitmap, AND above XOR.
 class CursorImage {
 public:
-    CursorImage(const Plane& andPlane, const Plane& xorPlane) : m_and(andPlane), m_xor(xorPlane) {}
+    explicit CursorImage(UINT id)
+    {
+        const HCURSOR hCursor = static_cast<HCURSOR>(
+            ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_CURSOR, kCursorSize, kCursorSize, 0));
+        ICONINFO info{};
+        if (!hCursor || !::GetIconInfo(hCursor, &info))
+            return;
+        BITMAP mask{};
+        ::GetObjectA(info.hbmMask, sizeof mask, &mask);
+        std::vector<BYTE> bits(static_cast<size_t>(mask.bmWidthBytes * mask.bmHeight));
+        ::GetBitmapBits(info.hbmMask, static_cast<LONG>(bits.size()), bits.data());
+        ::DeleteObject(info.hbmMask);
+        m_monochrome = !info.hbmColor && mask.bmWidth == kCursorSize && mask.bmHeight == 2 * kCursorSize &&
+                       mask.bmWidthBytes == kCursorSize / 8;
+        if (info.hbmColor)
+            ::DeleteObject(info.hbmColor);
+        ::DestroyCursor(hCursor);
+        m_hotSpot = {static_cast<LONG>(info.xHotspot), static_cast<LONG>(info.yHotspot)};
+        if (m_monochrome) {
+            const auto half = bits.begin() + static_cast<std::ptrdiff_t>(bits.size() / 2);
+            m_and.assign(bits.begin(), half);
+            m_xor.assign(half, bits.end());
+        }
+    }
+
+    bool Monochrome() const { return m_monochrome; }
+    POINT HotSpot() const { return m_hotSpot; }
 
     // Past the edges the screen shows.
     Pixel At(int x, int y) const
@@ -110,20 +142,32 @@ public:
 private:
     static bool Bit(const Plane& plane, int x, int y)
     {
-        return plane[static_cast<std::size_t>(y * kCursorSize + x) / 8] & 0x80 >> x % 8;
+        const auto at = static_cast<std::size_t>(y * kCursorSize + x) / 8;
+        return at < plane.size() && (plane[at] & 0x80 >> x % 8);
     }
 
-    const Plane& m_and;
-    const Plane& m_xor;
+    bool m_monochrome = false;
+    POINT m_hotSpot{-1, -1};
+    Plane m_and;
+    Plane m_xor;
 };
-
-const CursorImage kHand(kHandAnd, kHandXor);
-const CursorImage kHandDown(kHandDownAnd, kHandDownXor);
 
 }  // namespace
 
+TEST(HandCursors, EachIsA32By32MonochromeCursorWithTheHotSpotAtTheFingertip)
+{
+    for (const UINT id : {IDR_HAND_CURSOR, IDR_HAND_DOWN_CURSOR}) {
+        const CursorImage image(id);
+        EXPECT_TRUE(image.Monochrome()) << id;
+        EXPECT_EQ(image.HotSpot().x, kCursorHotSpotX) << id;
+        EXPECT_EQ(image.HotSpot().y, kCursorHotSpotY) << id;
+    }
+}
+
 TEST(HandCursors, EachIsOneWhitePieceInsideAThinBlackOutline)
 {
+    const CursorImage kHand(IDR_HAND_CURSOR);
+    const CursorImage kHandDown(IDR_HAND_DOWN_CURSOR);
     const struct {
         const char* name;
         const CursorImage& image;
@@ -155,6 +199,7 @@ TEST(HandCursors, EachIsOneWhitePieceInsideAThinBlackOutline)
 
 TEST(HandCursors, TheHandPointsAFingerStraightUpToTheHotSpotAndInvertsNothing)
 {
+    const CursorImage kHand(IDR_HAND_CURSOR);
     // 17 pixels wide, 22 tall, from the top-left corner: the thumb reaches the left edge.
     EXPECT_EQ(kHand.Bounds([](Pixel p) { return p != Pixel::Screen; }), (PixelRect{0, 0, 17, 22}));
     EXPECT_EQ(kHand.Bounds([](Pixel p) { return p == Pixel::Inverted; }), PixelRect{});
@@ -170,6 +215,8 @@ TEST(HandCursors, TheHandPointsAFingerStraightUpToTheHotSpotAndInvertsNothing)
 
 TEST(HandCursors, ThePressedHandIsTheHandWithAShorterFingerAndAnInvertedTip)
 {
+    const CursorImage kHand(IDR_HAND_CURSOR);
+    const CursorImage kHandDown(IDR_HAND_DOWN_CURSOR);
     const PixelRect hand = kHand.DrawnBounds(), pressed = kHandDown.DrawnBounds();
     EXPECT_EQ(pressed.left, hand.left);
     EXPECT_EQ(pressed.right, hand.right);

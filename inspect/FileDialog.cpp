@@ -1,10 +1,10 @@
-#include "inspect/OpenFileDialog.h"
+#include "inspect/FileDialog.h"
 
 // The record in its full form, with the fields after lpTemplateName.
 static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEA) == 88);
 
-COpenFileDialog::COpenFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
-                                 LPCSTR lpszFilter, CWnd* pParentWnd, CommonFileDialogs& dialogs)
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
+                         LPCSTR lpszFilter, CWnd* pParentWnd, CommonFileDialogs& dialogs)
     : m_ofn{}, m_bOpenFileDialog(bOpenFileDialog), m_szFileName{}, m_szFileTitle{}, m_dialogs(dialogs)
 {
     if (lpszFileName)
@@ -19,7 +19,7 @@ COpenFileDialog::COpenFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR
     m_ofn.lpstrDefExt = lpszDefExt;
 }
 
-int COpenFileDialog::RunModal()
+int CFileDialog::RunModal()
 {
     m_ofn.lStructSize = sizeof m_ofn;
     const BOOL chosen = m_bOpenFileDialog ? m_dialogs.GetOpenFileName(m_ofn) : m_dialogs.GetSaveFileName(m_ofn);
