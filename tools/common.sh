@@ -15,6 +15,25 @@ WINE_FONTS=/usr/share/wine/fonts
 
 say() { printf '\n== %s\n' "$*"; }
 
+# stage NAME: says NAME and times it until the next stage; on exit, the
+# stages' times are printed (also when one failed).
+STAGE_TIMES=() STAGE_NAME='' STAGE_START=0
+stage() {
+    end_stage
+    STAGE_NAME=$* STAGE_START=$SECONDS
+    say "$*"
+}
+end_stage() {
+    [ -n "$STAGE_NAME" ] && STAGE_TIMES+=("$(printf '%5d s  %s' $((SECONDS - STAGE_START)) "$STAGE_NAME")")
+    STAGE_NAME=''
+}
+print_stage_times() {
+    end_stage
+    [ ${#STAGE_TIMES[@]} -gt 0 ] || return 0
+    printf '\n== Stage times (%d s in all)\n' "$SECONDS"
+    printf '%s\n' "${STAGE_TIMES[@]}"
+}
+
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
