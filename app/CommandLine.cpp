@@ -10,17 +10,20 @@ std::wstring UsageText()
 {
     const std::wstring limit = std::to_wstring(CProtectedFileScanner::kMaxRows);
     const std::string verified = CsvNamesOf(VerifiedFileColumns());
-    return L"Usage: Vorlane.exe [FILE | /save FILE | /verify FILE]\r\n"
+    return L"Usage: Vorlane.exe [FILE | /save FILE | /verify FILE] [/all]\r\n"
            L"  FILE          opens the window and checks whether Windows protects FILE\r\n"
            L"  /save FILE    writes the protected files to FILE as CSV, without showing a window\r\n"
            L"  /verify FILE  verifies the signature of every protected file and writes the results\r\n"
            L"                (" + std::wstring(verified.begin(), verified.end()) +
            L") to FILE as CSV, without showing a window\r\n"
+           L"  /all          lists every protected file: without it, the walk of the Windows folder stops\r\n"
+           L"                at " + limit + L" files, and a current Windows (10 or 11), whose system files\r\n"
+           L"                number well over 100,000, has many more\r\n"
            L"Exit codes of /save and /verify:\r\n"
            L"  0  the whole list was written (/verify: and every file is signed by a trusted signer)\r\n"
            L"  1  nothing was written; the reason follows\r\n"
            L"  2  arguments Vorlane does not know\r\n"
-           L"  3  the list was written, but it stops at " + limit + L" files\r\n"
+           L"  3  the list was written, but it stops at " + limit + L" files (never with /all)\r\n"
            L"  4  /verify: the results were written, and some file is not signed by a trusted signer\r\n";
 }
 
@@ -40,9 +43,8 @@ bool IsSwitch(const std::wstring& argument, const std::wstring& name)
            });
 }
 
-}  // namespace
-
-CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments)
+// The action that the arguments other than /all ask for.
+CommandLine ParseAction(const std::vector<std::wstring>& arguments)
 {
     using Action = CommandLine::Action;
     if (arguments.empty())
@@ -56,4 +58,24 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments)
     if (arguments.size() == 2 && IsSwitch(arguments[0], L"verify") && !arguments[1].empty())
         return {Action::VerifyList, arguments[1]};
     return {Action::Wrong, {}};
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::wstring>& given)
+{
+    std::vector<std::wstring> arguments;
+    bool all = false;
+    for (const std::wstring& argument : given) {
+        if (IsSwitch(argument, L"all"))
+            all = true;
+        else
+            arguments.push_back(argument);
+    }
+    CommandLine command = ParseAction(arguments);
+    // The usage takes nothing more.
+    if (all && command.action == CommandLine::Action::ShowUsage)
+        command = {CommandLine::Action::Wrong, {}};
+    command.all = all && command.action != CommandLine::Action::Wrong;
+    return command;
 }

@@ -16,6 +16,9 @@ struct CommandLine {
     };
     Action action = Action::ShowDialog;
     std::wstring file;
+    // /all, anywhere: the walk of the Windows folder goes on past the row
+    // limit, to the end.
+    bool all = false;
 };
 
 // The usage text, as /? shows it.
@@ -23,5 +26,5 @@ std::wstring UsageText();
 
 // Reads the arguments that follow the program's name. Switches may start
 // with / or -, in any letter case; an argument that holds a path separator,
-// a dot or a colon is a path, not a switch.
+// a dot or a colon is a path, not a switch. /all may stand anywhere.
 CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments);

@@ -49,6 +49,8 @@ void CListCommands::ShowMenu(POINT point)
     enable(ID_LIST_COPY_ALL, hasRows && m_bListComplete);
     enable(ID_LIST_SAVE, hasRows && m_bListComplete);
     enable(ID_LIST_VERIFY, hasRows && m_bListComplete);
+    if (!m_bWaitingAtLimit)
+        ::DeleteMenu(hPopup, ID_LIST_ALL, MF_BYCOMMAND);
 
     if (point.x == -1 && point.y == -1) {
         RECT place{LVIR_LABEL, 0, 0, 0};

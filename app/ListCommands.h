@@ -42,6 +42,10 @@ public:
 
     // The commands on the whole list wait until the list is complete.
     void SetListComplete(bool complete) { m_bListComplete = complete; }
+    // While the walk waits at the row limit, the menu offers to list all
+    // protected files (ID_LIST_ALL, which the dialog handles).
+    void SetWaitingAtLimit(bool waiting) { m_bWaitingAtLimit = waiting; }
+    bool WaitingAtLimit() const { return m_bWaitingAtLimit; }
 
     // Copy path, and Ctrl+C in the list.
     void CopyPath();
@@ -67,4 +71,5 @@ private:
     CFileInspection& m_inspection;
     ListCommandServices m_services;
     bool m_bListComplete = false;
+    bool m_bWaitingAtLimit = false;
 };

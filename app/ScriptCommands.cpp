@@ -50,9 +50,9 @@ std::wstring CutShort(const std::wstring& file)
 
 }  // namespace
 
-int RunSaveCommand(PlatformServices& services, const std::wstring& file, std::wstring& message)
+int RunSaveCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message)
 {
-    RowModel rows;
+    RowModel rows(all);
     const ListingOutcome outcome = ListRows(services, rows, message);
     if (!message.empty())
         return kNotWritten;
@@ -67,9 +67,9 @@ int RunSaveCommand(PlatformServices& services, const std::wstring& file, std::ws
     return kWritten;
 }
 
-int RunVerifyCommand(PlatformServices& services, const std::wstring& file, std::wstring& message)
+int RunVerifyCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message)
 {
-    RowModel rows;
+    RowModel rows(all);
     const ListingOutcome outcome = ListRows(services, rows, message);
     if (!message.empty())
         return kNotWritten;

@@ -4,14 +4,15 @@
 struct PlatformServices;
 
 // Vorlane.exe /save FILE: lists the protected files as the dialog would, on
-// this thread and without a window, and saves them to `file` as CSV. Gives
+// this thread and without a window, and saves them to `file` as CSV; with
+// `all` (/all) the walk goes on past the row limit. Gives
 // the process's exit code (ExitCode); for any code but kWritten, `message`
 // says what happened.
-int RunSaveCommand(PlatformServices& services, const std::wstring& file, std::wstring& message);
+int RunSaveCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message);
 
 // Vorlane.exe /verify FILE: lists the protected files the same way,
 // verifies each file's signature and takes its SHA-256, and saves the
 // results to `file` as CSV: N, Path, Signature, Signer, SHA256. The exit
 // code as for /save, and kWrittenUntrusted when any file is not signed by
 // a trusted signer.
-int RunVerifyCommand(PlatformServices& services, const std::wstring& file, std::wstring& message);
+int RunVerifyCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message);

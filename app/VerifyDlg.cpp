@@ -17,6 +17,8 @@ constexpr UINT_PTR kProgressTimer = 1;
 BEGIN_MESSAGE_MAP(CVerifyDlg, CDialog)
     ON_WM_TIMER()
     ON_WM_DESTROY()
+    ON_WM_SIZE()
+    ON_WM_GETMINMAXINFO()
     ON_MESSAGE(WM_JOB_ENDED, OnJobEnded)
     ON_BN_CLICKED(IDC_VERIFY_STOP, OnStop)
     ON_BN_CLICKED(IDC_VERIFY_COPY, OnCopy)
@@ -43,6 +45,7 @@ BOOL CVerifyDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_listResults.SetColumns(LayoutsOf(ReportedFileColumns()));
+    m_layout.Attach(m_hWnd, IDC_VERIFY_LIST);
     m_listResults.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     ::SendDlgItemMessageA(m_hWnd, IDC_VERIFY_PROGRESS, PBM_SETRANGE32, 0, static_cast<LPARAM>(m_rows.size()));
     for (const int id : {IDC_VERIFY_COPY, IDC_VERIFY_SAVE})
@@ -125,4 +128,16 @@ void CVerifyDlg::OnDestroy()
     ::KillTimer(m_hWnd, kProgressTimer);
     StopJob();
     CWnd::OnDestroy();
+}
+
+void CVerifyDlg::OnSize(UINT, int, int)
+{
+    m_layout.Resize();
+    if (m_listResults.m_hWnd)
+        m_listResults.FitColumns();
+}
+
+void CVerifyDlg::OnGetMinMaxInfo(MINMAXINFO* pInfo)
+{
+    m_layout.LimitTracking(pInfo);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "framework/GrowingLayout.h"
 #include "listview/TableListCtrl.h"
 #include "scan/ListRow.h"
 #include "verify/TrustService.h"
@@ -50,6 +51,8 @@ protected:
     void OnCopy();
     void OnSave();
     void OnDestroy();
+    void OnSize(UINT nType, int cx, int cy);
+    void OnGetMinMaxInfo(MINMAXINFO* pInfo);
 
     DECLARE_MESSAGE_MAP()
 
@@ -64,6 +67,7 @@ private:
     std::vector<std::optional<FileVerification>> m_results;
     VerifyServices m_services;
     CTableListCtrl m_listResults;
+    CGrowingLayout m_layout;
     // Shared with the workers, which may outlive the dialog.
     std::shared_ptr<VerificationJob> m_job;
 };

@@ -39,6 +39,7 @@ BOOL CVorlaneApp::InitInstance()
     case CommandLine::Action::CheckFile: {
         CVorlaneDlg dlg;
         dlg.CheckOnOpen(command.file);
+        dlg.ListAll(command.all);
         m_pMainWnd = &dlg;
         dlg.DoModal();
         m_pMainWnd = nullptr;
@@ -48,7 +49,7 @@ BOOL CVorlaneApp::InitInstance()
     case CommandLine::Action::VerifyList: {
         const auto run = command.action == CommandLine::Action::SaveList ? RunSaveCommand : RunVerifyCommand;
         std::wstring message;
-        m_nExitCode = run(PlatformServices::Production(), command.file, message);
+        m_nExitCode = run(PlatformServices::Production(), command.file, command.all, message);
         if (m_nExitCode != kWritten)
             WriteToUser(message, true);
         break;

@@ -83,6 +83,9 @@ BEGIN_MESSAGE_MAP(CVorlaneDlg, CDialog)
     ON_NOTIFY(NM_CLICK, IDC_FILE_LIST, OnClickFileList)
     ON_NOTIFY(LVN_KEYDOWN, IDC_FILE_LIST, OnListKeyDown)
     ON_WM_CONTEXTMENU()
+    ON_WM_SIZE()
+    ON_WM_GETMINMAXINFO()
+    ON_COMMAND(ID_LIST_ALL, OnListAll)
     ON_COMMAND_TARGET(m_inspection)
     ON_COMMAND_TARGET(m_commands)
 END_MESSAGE_MAP()
@@ -131,6 +134,8 @@ BOOL CVorlaneDlg::OnInitDialog()
 
     m_list.InsertColumns();
     m_list.FitColumnsToClient();
+    // The template's size is the smallest; the list grows with the window.
+    m_layout.Attach(m_hWnd, IDC_FILE_LIST);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES);
 
     CreateBoldFont();
@@ -167,7 +172,8 @@ void CVorlaneDlg::StartWorker()
     // The wake-up names the window, not this object: it may come from a
     // worker that outlived the dialog, and then it just fails.
     const HWND hWnd = m_hWnd;
-    m_queue = std::make_shared<RowQueue>([hWnd] { return ::PostMessageA(hWnd, WM_ROWS_READY, 0, 0) != FALSE; });
+    m_queue = std::make_shared<RowQueue>([hWnd] { return ::PostMessageA(hWnd, WM_ROWS_READY, 0, 0) != FALSE; },
+                                         m_bListAll ? RowQueue::AtLimit::GoOn : RowQueue::AtLimit::Wait);
     const EnumerationJob job{{m_services.protection, m_services.directories, m_services.system, SystemLeadBytes()},
                              m_queue};
     // Set by the worker as its last act; shared, since it may outlive the
@@ -222,13 +228,15 @@ void CVorlaneDlg::FillSlice()
         ::SetTimer(m_hWnd, kRowsTimer, USER_TIMER_MINIMUM, nullptr);
     else
         ::KillTimer(m_hWnd, kRowsTimer);
+    if (batch.waitingAtLimit) {
+        m_commands.SetWaitingAtLimit(true);
+        ShowListEnded();
+        m_inspection.ShowStatus(FilledStatus(m_queue->RowsFound(), true));
+    }
     if (batch.finished) {
-        // The rows may have brought a vertical scroll bar.
-        m_list.FitColumnsToClient();
         m_workerEnded.reset();
-        ::KillTimer(m_hWnd, kStatusTimer);
-        m_list.SetWorking(false);
-        m_commands.SetListComplete(true);
+        m_commands.SetWaitingAtLimit(false);
+        ShowListEnded();
         const ListingOutcome& outcome = m_queue->Outcome();
         const unsigned rows = m_queue->RowsFound();
         m_inspection.ShowStatus(outcome.serviceError   ? ServiceErrorText(outcome.serviceError)
@@ -238,12 +246,39 @@ void CVorlaneDlg::FillSlice()
     m_lastFillTick = ::GetTickCount();
 }
 
+void CVorlaneDlg::ShowListEnded()
+{
+    // The rows may have brought a vertical scroll bar.
+    m_list.FitColumnsToClient();
+    ::KillTimer(m_hWnd, kStatusTimer);
+    m_list.SetWorking(false);
+    m_commands.SetListComplete(true);
+}
+
+void CVorlaneDlg::OnListAll()
+{
+    if (!m_commands.WaitingAtLimit())
+        return;
+    // The walk goes on from the file after the row limit's, and so do the
+    // numbers; the rows shown, the selection and the scroll position stay.
+    m_commands.SetWaitingAtLimit(false);
+    m_commands.SetListComplete(false);
+    m_list.SetWorking(true);
+    ShowFillStatus();
+    ::SetTimer(m_hWnd, kStatusTimer, kStatusMs, nullptr);
+    m_queue->GoOn();
+}
+
 void CVorlaneDlg::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == kRowsTimer)
         FillSlice();
-    else if (nIDEvent == kStatusTimer)
+    else if (nIDEvent == kStatusTimer) {
         ShowFillStatus();
+        // Also what a wake-up that a full message queue refused would have
+        // brought: the walk may wait at the row limit without another row.
+        FillSlice();
+    }
     else
         Default();
 }
@@ -258,6 +293,18 @@ void CVorlaneDlg::StopWorker()
     m_queue->RequestStop();
     ::WaitForSingleObject(*m_workerEnded, kWorkerStopWaitMs);
     m_workerEnded.reset();
+}
+
+void CVorlaneDlg::OnSize(UINT, int, int)
+{
+    m_layout.Resize();
+    if (m_list.m_hWnd)
+        m_list.FitColumnsToClient();
+}
+
+void CVorlaneDlg::OnGetMinMaxInfo(MINMAXINFO* pInfo)
+{
+    m_layout.LimitTracking(pInfo);
 }
 
 void CVorlaneDlg::OnSysCommand(UINT nID, LPARAM)

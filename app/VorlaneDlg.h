@@ -7,6 +7,7 @@
 #include "controls/LogoStatic.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "framework/GrowingLayout.h"
 #include "framework/Handle.h"
 #include "inspect/FileInspection.h"
 #include "listview/FileListCtrl.h"
@@ -34,6 +35,9 @@ public:
     // open, as if typed in the path field and Check pressed; or says that
     // it cannot, when the ANSI code page cannot hold the file's name.
     void CheckOnOpen(std::wstring path) { m_strCheckOnOpen = std::move(path); }
+    // /all: the walk goes on past the row limit without asking. Else it
+    // waits there, until the user asks to list all protected files.
+    void ListAll(bool all) { m_bListAll = all; }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -51,6 +55,9 @@ protected:
     void OnClickFileList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnListKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
     void OnContextMenu(HWND hWnd, POINT point);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnGetMinMaxInfo(MINMAXINFO* pInfo);
+    void OnListAll();
 
     DECLARE_MESSAGE_MAP()
 
@@ -61,6 +68,9 @@ private:
     void FillSlice();
     // Says in the details line how far the enumeration has got.
     void ShowFillStatus();
+    // The list as it stands once the walk has ended, or waits at the row
+    // limit: fitted, its commands on, the status said.
+    void ShowListEnded();
     // Asks the worker to stop and waits for it a bounded time.
     void StopWorker();
 
@@ -74,6 +84,7 @@ private:
     HICON m_hIcon;
     HACCEL m_hAccel;
     CFont m_fontBold;
+    CGrowingLayout m_layout;
     // Set once the enumeration worker has ended; held while it runs, null
     // before and after.
     std::shared_ptr<CHandle> m_workerEnded;
@@ -82,4 +93,5 @@ private:
     DWORD m_lastFillTick = 0;
     std::size_t m_lastSliceRows = 0;
     std::wstring m_strCheckOnOpen;
+    bool m_bListAll = false;
 };

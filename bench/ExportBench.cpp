@@ -84,7 +84,7 @@ int main(int argc, char** argv)
 
     const Measure save = Run([&] {
         std::wstring error;
-        if (RunSaveCommand(services, WideText(file), error))
+        if (RunSaveCommand(services, WideText(file), false, error))
             std::printf("the save failed: %s", AnsiText(error.c_str()).c_str());
     });
 

@@ -75,6 +75,22 @@ protected:                    \
         return true;                                     \
     }
 
+// The size type (SIZE_MAXIMIZED, ...) and the new client width and height.
+#define ON_WM_SIZE()                                                                          \
+    if (message == WM_SIZE) {                                                                 \
+        OnSize(static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)),                 \
+               static_cast<short>(HIWORD(lParam)));                                           \
+        result = 0;                                                                           \
+        return true;                                                                          \
+    }
+
+#define ON_WM_GETMINMAXINFO()                                           \
+    if (message == WM_GETMINMAXINFO) {                                  \
+        OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));         \
+        result = 0;                                                     \
+        return true;                                                    \
+    }
+
 #define ON_WM_QUERYDRAGICON()                                      \
     if (message == WM_QUERYDRAGICON) {                             \
         result = reinterpret_cast<LRESULT>(OnQueryDragIcon());     \

@@ -42,6 +42,16 @@ UINT AlignmentOf(int columnFormat)
     }
 }
 
+// A path too long for its column is cut in the middle, its file name kept
+// in view; any other text at its end.
+UINT EllipsisOf(int column)
+{
+    const TableSchema<ListRow> columns = FileListColumns();
+    const bool path = column >= 0 && static_cast<std::size_t>(column) < columns.size() &&
+                      columns[static_cast<std::size_t>(column)].layout.path;
+    return path ? DT_PATH_ELLIPSIS : DT_END_ELLIPSIS;
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CFileListCtrl, CListCtrl)
@@ -207,6 +217,23 @@ std::string CFileListCtrl::CellText(int row, int column) const
     return columns[static_cast<std::size_t>(column)].text(m_rows[static_cast<std::size_t>(row)]);
 }
 
+std::string CFileListCtrl::CutText(int row, int column) const
+{
+    std::string text = CellText(row, column);
+    const CClientDC dc(this);
+    const HGDIOBJ previous = dc.SelectObject(GetFont());
+    const bool cut = dc.GetTextExtent(text.c_str(), static_cast<int>(text.size())).cx >
+                     GetColumnWidth(column) - 2 * TextMargin(dc);
+    dc.SelectObject(previous);
+    return cut ? text : std::string();
+}
+
+BOOL CFileListCtrl::PreTranslateMessage(MSG* pMsg)
+{
+    m_tips.Relay(pMsg);
+    return CListCtrl::PreTranslateMessage(pMsg);
+}
+
 void CFileListCtrl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
 {
     LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR)->item;
@@ -251,6 +278,7 @@ void CFileListCtrl::PreSubclassWindow()
     position.cy = window.bottom - window.top;
     position.flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
     SendMessage(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
+    m_tips.Create(*this, [this](int row, int column) { return CutText(row, column); });
 }
 
 void CFileListCtrl::MeasureItem(LPMEASUREITEMSTRUCT pMeasureItem)
@@ -311,7 +339,7 @@ void CFileListCtrl::DrawItem(LPDRAWITEMSTRUCT pDrawItem)
     for (int index = 0; GetColumn(index, &column); ++index) {
         RECT textRect = ToRect(ColumnTextRect(x, column.cx, margin, textBounds));
         dc.DrawText(CellText(row, index).c_str(), -1, &textRect,
-                    AlignmentOf(column.fmt) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+                    AlignmentOf(column.fmt) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | EllipsisOf(index));
         x += column.cx;
     }
     dc.RestoreDC(savedDC);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/ListCtrl.h"
+#include "listview/CellTips.h"
 
 class CDC;
 class RowModel;
@@ -35,6 +36,10 @@ public:
     // Shows the "working in background" arrow over the list while `working`.
     void SetWorking(bool working);
 
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The path the tip over the cell shows, when the cell shows it cut.
+    const std::string& TipText() const { return m_tips.Text(); }
+
 protected:
     void PreSubclassWindow() override;
     void MeasureItem(LPMEASUREITEMSTRUCT pMeasureItem) override;
@@ -57,6 +62,8 @@ private:
     void FitNumberColumn();
     // The text of the row's cell in `column`.
     std::string CellText(int row, int column) const;
+    // The same when the column is too narrow for it, else nothing.
+    std::string CutText(int row, int column) const;
     // The row a search of the list for `text` finds, from `start` on; -1 for none.
     LRESULT FindRow(UINT flags, const std::string& text, int start) const;
     // Moves the selected and focused marks and the selection mark from each
@@ -65,6 +72,7 @@ private:
     void MoveMarks(const std::vector<int>& order) const;
 
     RowModel& m_rows;
+    CCellTips m_tips;
     // Direction of the next sort by a header click; it changes with every click.
     BOOL m_bSortAscending = TRUE;
     // Band colours, sampled once when the list is made.

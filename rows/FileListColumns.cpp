@@ -4,7 +4,7 @@ namespace {
 
 const TableColumn<ListRow> kColumns[] = {
     {{" N", 40, false, ColumnSort::ByNumber}, "N", [](const ListRow& row) { return FormatRowNumber(row.number); }},
-    {{" File Path", 460, true, ColumnSort::ByFileName}, "Path", [](const ListRow& row) { return row.path; }},
+    {{" File Path", 460, true, ColumnSort::ByFileName, true}, "Path", [](const ListRow& row) { return row.path; }},
 };
 
 }  // namespace

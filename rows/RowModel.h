@@ -16,6 +16,10 @@ class LeadBytes;
 // them. As a row sink it takes the rows of a walk run on its own thread.
 class RowModel final : public RowSink {
 public:
+    // As a row sink, the rows of a walk that goes on past the row limit
+    // when `pastLimit`, else stops there.
+    explicit RowModel(bool pastLimit = false) : m_bPastLimit(pastLimit) {}
+
     std::size_t Count() const { return m_rows.size(); }
     const ListRow& operator[](std::size_t row) const { return m_rows[row]; }
     const std::vector<ListRow>& Rows() const { return m_rows; }
@@ -28,9 +32,11 @@ public:
 
     void AddRow(ListRow row) override { m_rows.push_back(std::move(row)); }
     bool StopRequested() const override { return false; }
+    bool GoOnPastLimit() override { return m_bPastLimit; }
 
 private:
     std::vector<ListRow> m_rows;
+    bool m_bPastLimit;
 };
 
 // The first row from `start` on, then from the top when `wrap`, whose

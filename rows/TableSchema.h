@@ -26,6 +26,9 @@ struct ColumnLayout {
     int width;
     bool fills;
     ColumnSort sort;
+    // A path: a text too long for the column is cut in its middle, so
+    // that its file name stays in view.
+    bool path = false;
 };
 
 template <class Row>

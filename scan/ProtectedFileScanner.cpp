@@ -39,5 +39,7 @@ bool CProtectedFileScanner::CheckFile(const std::string& path)
         ++m_nRows;
         m_rows.AddRow({static_cast<std::uint32_t>(m_nRows), path});
     }
-    return m_nRows < kMaxRows;
+    if (m_nRows == kMaxRows && !m_bPastLimit)
+        m_bPastLimit = m_rows.GoOnPastLimit() && !m_rows.StopRequested();
+    return m_nRows < kMaxRows || m_bPastLimit;
 }

@@ -8,7 +8,8 @@ class RowSink;
 
 // Walks a directory tree depth first, in the order the platform lists each
 // directory, and adds a row for every file the protection service guards.
-// The walk ends after the row numbered kMaxRows.
+// The walk ends after the row numbered kMaxRows, unless the row sink says
+// to go on past it.
 class CProtectedFileScanner {
 public:
     static constexpr int kMaxRows = 30001;
@@ -22,7 +23,7 @@ public:
     bool CheckFile(const std::string& path);
 
     // True once the walk has ended at the row limit.
-    bool StoppedAtLimit() const { return m_nRows >= kMaxRows; }
+    bool StoppedAtLimit() const { return m_nRows >= kMaxRows && !m_bPastLimit; }
 
 private:
     DirectorySearch& m_search;
@@ -30,4 +31,5 @@ private:
     RowSink& m_rows;
     const LeadBytes& m_lead;
     int m_nRows = 0;
+    bool m_bPastLimit = false;
 };

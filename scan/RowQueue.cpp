@@ -4,7 +4,7 @@
 #include <iterator>
 #include <utility>
 
-RowQueue::RowQueue(std::function<bool()> wake) : m_wake(std::move(wake)) {}
+RowQueue::RowQueue(std::function<bool()> wake, AtLimit atLimit) : m_wake(std::move(wake)), m_atLimit(atLimit) {}
 
 void RowQueue::AddRow(ListRow row)
 {
@@ -24,6 +24,25 @@ bool RowQueue::StopRequested() const
     return m_stop.load(std::memory_order_relaxed);
 }
 
+bool RowQueue::GoOnPastLimit()
+{
+    if (m_atLimit != AtLimit::Wait)
+        return m_atLimit == AtLimit::GoOn;
+    {
+        std::unique_lock<Mutex> lock(m_mutex);
+        m_waiting = true;
+        // A consumer that cannot be woken now hears of it with the next
+        // batch it takes.
+        WakeUnlessPending(lock);
+    }
+    return m_pastLimit.Wait() && !StopRequested();
+}
+
+void RowQueue::GoOn()
+{
+    m_pastLimit.Open();
+}
+
 bool RowQueue::Finish(ListingOutcome outcome)
 {
     std::unique_lock<Mutex> lock(m_mutex);
@@ -35,6 +54,7 @@ bool RowQueue::Finish(ListingOutcome outcome)
 void RowQueue::RequestStop()
 {
     m_stop.store(true, std::memory_order_relaxed);
+    m_pastLimit.Open();
 }
 
 RowQueue::Batch RowQueue::Take(std::size_t maxRows)
@@ -45,6 +65,10 @@ RowQueue::Batch RowQueue::Take(std::size_t maxRows)
     batch.rows.assign(std::make_move_iterator(m_rows.begin()),
                       std::make_move_iterator(m_rows.begin() + static_cast<std::ptrdiff_t>(count)));
     m_rows.erase(m_rows.begin(), m_rows.begin() + static_cast<std::ptrdiff_t>(count));
+    if (m_rows.empty() && m_waiting) {
+        m_waiting = false;
+        batch.waitingAtLimit = true;
+    }
     if (m_rows.empty() && m_finished && !m_finishReported) {
         m_finishReported = true;
         batch.finished = true;

@@ -11,4 +11,8 @@ public:
     // True once the list's owner no longer wants rows; producers check it
     // between entries and return promptly.
     virtual bool StopRequested() const = 0;
+    // The walk has just added the row numbered at the row limit: true to go
+    // on past it, to the end; false to stop there. It may wait for the
+    // list's owner to decide.
+    virtual bool GoOnPastLimit() { return false; }
 };

@@ -28,7 +28,7 @@ std::string Sha256Of(const VerifiedFile& file)
 }
 
 constexpr TableColumn<VerifiedFile> kNumber{{" N", 40, false, ColumnSort::ByNumber}, "N", NumberOf};
-constexpr TableColumn<VerifiedFile> kPath{{" File Path", 120, true, ColumnSort::ByText}, "Path", PathOf};
+constexpr TableColumn<VerifiedFile> kPath{{" File Path", 120, true, ColumnSort::ByText, true}, "Path", PathOf};
 constexpr TableColumn<VerifiedFile> kSignature{{" Signature", 180, false, ColumnSort::ByText}, "Signature", SignatureOf};
 constexpr TableColumn<VerifiedFile> kSigner{{" Signer", 120, false, ColumnSort::ByText}, "Signer", SignerOf};
 constexpr TableColumn<VerifiedFile> kSha256{{" SHA-256", 120, false, ColumnSort::ByText}, "SHA256", Sha256Of};

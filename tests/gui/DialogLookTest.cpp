@@ -110,12 +110,14 @@ void ExpectTemplateFont(HWND hDlg)
     ::ReleaseDC(nullptr, hdc);
 }
 
-// A caption and a close box, but neither minimize nor maximize box.
-void ExpectCaption(HWND hDlg, const char* caption)
+// A caption and a close box, no minimize box; a sizing frame and a
+// maximize box when the window can be resized.
+void ExpectCaption(HWND hDlg, const char* caption, bool resizable)
 {
     EXPECT_EQ(WindowText(hDlg), caption);
-    EXPECT_EQ(Style(hDlg) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
-              DWORD{WS_CAPTION | WS_SYSMENU});
+    const DWORD sizing = resizable ? WS_THICKFRAME | WS_MAXIMIZEBOX : 0;
+    EXPECT_EQ(Style(hDlg) & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
+              DWORD{WS_CAPTION | WS_SYSMENU} | sizing);
 }
 
 // Where each control lies in the dialog's client area.
@@ -189,7 +191,7 @@ void ExpectStacked(const std::vector<RECT>& stack)
 
 void ExpectMainDialogLook(CVorlaneDlg& dlg)
 {
-    ExpectCaption(dlg, "Vorlane");
+    ExpectCaption(dlg, "Vorlane", true);
     EXPECT_TRUE(::GetWindowLongA(dlg, GWL_EXSTYLE) & WS_EX_APPWINDOW);
     ExpectTemplateFont(dlg);
     ExpectShown(dlg, {
@@ -258,7 +260,7 @@ void ExpectMainDialogLook(CVorlaneDlg& dlg)
 
 void ExpectAboutBoxLook(CAboutDlg& about)
 {
-    ExpectCaption(about, "About Vorlane");
+    ExpectCaption(about, "About Vorlane", false);
     ExpectTemplateFont(about);
     ExpectShown(about, {
                            {0, WC_STATICA, nullptr},

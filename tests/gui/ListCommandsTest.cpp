@@ -2,6 +2,8 @@
 // details line says while the list fills.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -13,6 +15,7 @@
 #include "gui/InspectionSteps.h"
 #include "gui/MainDialogSteps.h"
 #include "gui/TestServices.h"
+#include "scan/ProtectedFileScanner.h"
 #include "scan/ServiceErrorText.h"
 
 namespace {
@@ -466,4 +469,54 @@ TEST(FillStatus, TheDetailsLineSaysHowTheListStandsUntilAFileIsShown)
             Close(dlg),
         }, 60000);
     }
+}
+
+TEST(ListAll, TheMenuOffersItAtTheLimitAndTheWalkGoesOnFromWhereItStopped)
+{
+    constexpr int kFiles = CProtectedFileScanner::kMaxRows + 40;
+    TestServices test;
+    EndlessFolder folder(kFiles);
+    PlatformServices walking = test.With(test.protection, folder);
+    test.system.majorVersion = 6;
+    MenuWatchingDlg dlg(walking);
+    int top = -1;
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            ASSERT_EQ(RowCount(FileList(dlg)), CProtectedFileScanner::kMaxRows);
+            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS),
+                      "The list stops at 30001 files; the rest of the Windows folder was not checked.");
+            Select(FileList(dlg), 29990);
+            ListView_EnsureVisible(FileList(dlg), 29990, FALSE);
+            top = ListView_GetTopIndex(FileList(dlg));
+            dlg.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(FileList(dlg)), MAKELPARAM(-1, -1));
+            EXPECT_TRUE(dlg.enabled[ID_LIST_ALL]);
+            EXPECT_TRUE(dlg.enabled[ID_LIST_SAVE]);
+            Command(dlg, ID_LIST_ALL);
+            EXPECT_TRUE(Filling(dlg));
+            // Meanwhile the commands on the whole list wait again.
+            dlg.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(FileList(dlg)), MAKELPARAM(-1, -1));
+            EXPECT_FALSE(dlg.enabled.contains(ID_LIST_ALL));
+            EXPECT_FALSE(dlg.enabled[ID_LIST_SAVE]);
+        }),
+        FillDone(dlg),
+        Do([&] {
+            const HWND hList = FileList(dlg);
+            ASSERT_EQ(RowCount(hList), kFiles);
+            for (int row = CProtectedFileScanner::kMaxRows - 1; row < kFiles; ++row) {
+                EXPECT_EQ(ItemText(hList, row, 0), std::to_string(row + 1));
+                EXPECT_EQ(ItemText(hList, row, 1), "\\file" + std::to_string(row) + ".dll");
+            }
+            EXPECT_EQ(Text(dlg, IDC_FILE_DETAILS), std::to_string(kFiles) + " protected files.");
+            EXPECT_EQ(ListView_GetNextItem(hList, -1, LVNI_SELECTED), 29990);
+            EXPECT_EQ(ListView_GetTopIndex(hList), top);
+            dlg.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hList), MAKELPARAM(-1, -1));
+            EXPECT_FALSE(dlg.enabled.contains(ID_LIST_ALL));
+        }),
+        Close(dlg),
+    }, 60000);
+    // No file was asked about twice.
+    EXPECT_EQ(test.protection.asked.size(), static_cast<std::size_t>(kFiles));
+    EXPECT_EQ(std::set<std::string>(test.protection.asked.begin(), test.protection.asked.end()).size(),
+              static_cast<std::size_t>(kFiles));
 }

@@ -14,6 +14,7 @@
 #include "gui/TestServices.h"
 #include "res/resource.h"
 #include "scan/ServiceErrorText.h"
+#include "scan/ProtectedFileScanner.h"
 #include "scan/SfcFileProtection.h"
 #include "platform/TextConversion.h"
 
@@ -147,6 +148,7 @@ TEST(SaveList, ExitCodesSayWhetherTheWholeListWasWritten)
         int files;  // -1: a walk past the row limit
         unsigned serviceError;
         unsigned listingError;
+        bool all;
         const char* folder;
         int exitCode;
         std::size_t lines;  // 0: nothing written
@@ -154,14 +156,15 @@ TEST(SaveList, ExitCodesSayWhetherTheWholeListWasWritten)
     };
     const std::string limit = "but it stops at 30001 files: the rest of the Windows folder was not checked.\r\n";
     const Case cases[] = {
-        {"the whole list", 3, 0, 0, "", 0, 4, ""},
-        {"no service", 3, ERROR_MOD_NOT_FOUND, 0, "", 1, 0,
+        {"the whole list", 3, 0, 0, false, "", 0, 4, ""},
+        {"no service", 3, ERROR_MOD_NOT_FOUND, 0, false, "", 1, 0,
          "Vorlane could not list the protected files. " + ServiceErrorText(ERROR_MOD_NOT_FOUND) + "\r\n"},
-        {"the service fails after three files", 3, 0, ERROR_ACCESS_DENIED, "", 1, 0,
+        {"the service fails after three files", 3, 0, ERROR_ACCESS_DENIED, false, "", 1, 0,
          "Vorlane could not list every protected file: the protection service failed after 3 files. " +
              SystemErrorText(ERROR_ACCESS_DENIED) + "\r\n"},
-        {"no folder", 3, 0, 0, "\\missing", 1, 0, "Vorlane could not save the list as "},
-        {"past the limit", -1, 0, 0, "", 3, 30002, limit},
+        {"no folder", 3, 0, 0, false, "\\missing", 1, 0, "Vorlane could not save the list as "},
+        {"past the limit", -1, 0, 0, false, "", 3, 30002, limit},
+        {"past the limit with /all", -1, 0, 0, true, "", 0, 30012, ""},
     };
     for (const Case& c : cases) {
         TempTree tree;
@@ -170,12 +173,13 @@ TEST(SaveList, ExitCodesSayWhetherTheWholeListWasWritten)
         test.ListFiles(c.files < 0 ? 0 : c.files);
         test.protection.serviceError = c.serviceError;
         test.protection.listingError = c.listingError;
-        EndlessFolder folder;
+        // Ten files more than the limit.
+        EndlessFolder folder(CProtectedFileScanner::kMaxRows + 10);
         PlatformServices walking = test.With(test.protection, folder);
         if (c.files < 0)
             test.system.majorVersion = 6;
         std::wstring message;
-        EXPECT_EQ(RunSaveCommand(c.files < 0 ? walking : test.services, WideText(file), message), c.exitCode)
+        EXPECT_EQ(RunSaveCommand(c.files < 0 ? walking : test.services, WideText(file), c.all, message), c.exitCode)
             << c.name;
         const std::string said = AnsiText(message.c_str());
         if (c.message.empty())
@@ -198,7 +202,7 @@ TEST(SaveList, AFileAnotherProgramHoldsOpenStaysAsItWasAndNothingIsLeftBeside)
     TestServices test;
     test.ListFiles(3);
     std::wstring message;
-    EXPECT_EQ(RunSaveCommand(test.services, WideText(file), message), 1);
+    EXPECT_EQ(RunSaveCommand(test.services, WideText(file), false, message), 1);
     ::CloseHandle(held);
     EXPECT_EQ(AnsiText(message.c_str()),
               "Vorlane could not save the list as " + file + ": " + SystemErrorText(ERROR_SHARING_VIOLATION) + "\r\n");

@@ -100,19 +100,25 @@ private:
     HANDLE m_returned;
 };
 
-// One folder that never ends: file0.dll, file1.dll and so on, until the walk
-// stops asking.
+// One folder of `files` files, file0.dll, file1.dll and so on, or one that
+// never ends, until the walk stops asking.
 class EndlessFolder final : public DirectorySearch {
 public:
+    explicit EndlessFolder(unsigned files = 0xFFFFFFFF) : m_files(files) {}
+
     bool ForEachEntry(const std::string&, const Visitor& visit) override
     {
         DirectoryEntry entry;
-        for (unsigned n = 0;; ++n) {
+        for (unsigned n = 0; n < m_files; ++n) {
             entry.name = "file" + std::to_string(n) + ".dll";
             if (!visit(entry))
                 return true;
         }
+        return true;
     }
+
+private:
+    unsigned m_files;
 };
 
 // Records the record each dialog was run with and answers as told, without

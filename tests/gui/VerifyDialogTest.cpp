@@ -268,7 +268,7 @@ TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSignerAndTheMe
         if (c.files < 0)
             test.system.majorVersion = 6;
         std::wstring message;
-        EXPECT_EQ(RunVerifyCommand(c.files < 0 ? walking : test.services, WideText(file), message), c.exitCode)
+        EXPECT_EQ(RunVerifyCommand(c.files < 0 ? walking : test.services, WideText(file), false, message), c.exitCode)
             << c.name << ": " << AnsiText(message.c_str());
         EXPECT_EQ(message.empty(), c.exitCode == 0) << c.name;
         for (const std::string& part : c.said)
@@ -288,7 +288,7 @@ TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSignerAndTheMe
     test.ListFiles(2);
     test.trust.otherwise = {TrustKind::SignedEmbedded, "Microsoft Windows", ""};
     std::wstring message;
-    ASSERT_EQ(RunVerifyCommand(test.services, WideText(tree.Root() + "\\two.csv"), message), 0);
+    ASSERT_EQ(RunVerifyCommand(test.services, WideText(tree.Root() + "\\two.csv"), false, message), 0);
     EXPECT_EQ(FileBytes(tree.Root() + "\\two.csv"),
               "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256\r\n"
               "01,C:\\WINDOWS\\system32\\file0.dll,Signed (embedded),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE0.DLL\r\n"

@@ -41,16 +41,19 @@ public:
     std::atomic<int> nextCalls{0};
 };
 
-// Keeps the rows; asks to stop once it holds `stopAfter` rows.
+// Keeps the rows; asks to stop once it holds `stopAfter` rows; lets the
+// walk past the row limit when `pastLimit`.
 class CollectingSink final : public RowSink {
 public:
     explicit CollectingSink(std::size_t stopAfter = SIZE_MAX) : m_stopAfter(stopAfter) {}
     void AddRow(ListRow row) override { rows.push_back(std::move(row)); }
     void FileChecked() override { ++checked; }
     bool StopRequested() const override { return rows.size() >= m_stopAfter; }
+    bool GoOnPastLimit() override { return pastLimit; }
 
     std::vector<ListRow> rows;
     std::size_t checked = 0;
+    bool pastLimit = false;
 
 private:
     std::size_t m_stopAfter;

@@ -179,6 +179,7 @@ TEST(CommandLine, NamesTheActionAndTheFile)
         std::vector<std::wstring> arguments;
         Action action;
         const wchar_t* file;
+        bool all = false;
     } table[] = {
         {{}, Action::ShowDialog, L""},
         {{L"C:\\WINDOWS\\kernel32.dll"}, Action::CheckFile, L"C:\\WINDOWS\\kernel32.dll"},
@@ -200,11 +201,19 @@ TEST(CommandLine, NamesTheActionAndTheFile)
         {{L"save", L"a.csv"}, Action::Wrong, L""},
         {{L"save"}, Action::CheckFile, L"save"},
         {{L"/x"}, Action::Wrong, L""},
+        {{L"/all"}, Action::ShowDialog, L"", true},
+        {{L"/save", L"pc1.csv", L"/ALL"}, Action::SaveList, L"pc1.csv", true},
+        {{L"-all", L"/verify", L"pc1.csv"}, Action::VerifyList, L"pc1.csv", true},
+        {{L"kernel32.dll", L"/all"}, Action::CheckFile, L"kernel32.dll", true},
+        {{L"/all", L"/?"}, Action::Wrong, L""},
+        {{L"/all", L"a.dll", L"b.dll"}, Action::Wrong, L""},
+        {{L"/allow"}, Action::Wrong, L""},
     };
     for (const auto& row : table) {
         const CommandLine command = ParseCommandLine(row.arguments);
         EXPECT_EQ(command.action, row.action) << testing::PrintToString(row.arguments);
         EXPECT_EQ(command.file, row.file) << testing::PrintToString(row.arguments);
+        EXPECT_EQ(command.all, row.all) << testing::PrintToString(row.arguments);
     }
 }
 

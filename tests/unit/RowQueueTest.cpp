@@ -92,3 +92,38 @@ TEST(RowQueue, KeepsEveryRowInOrderAcrossThreads)
     for (unsigned n = 1; n <= kRows; ++n)
         ASSERT_EQ(received[n - 1].number, n);
 }
+
+TEST(RowQueue, AtTheLimitTheWalkGoesOnStopsOrWaitsForTheConsumersWord)
+{
+    for (const auto atLimit : {RowQueue::AtLimit::GoOn, RowQueue::AtLimit::Stop}) {
+        RowQueue queue([] { return true; }, atLimit);
+        EXPECT_EQ(queue.GoOnPastLimit(), atLimit == RowQueue::AtLimit::GoOn);
+        EXPECT_FALSE(queue.Take(10).waitingAtLimit);
+    }
+    for (const bool goOn : {true, false}) {
+        int wakes = 0;
+        RowQueue queue([&] { return ++wakes > 0; }, RowQueue::AtLimit::Wait);
+        bool wentOn = !goOn;
+        {
+            Concurrently walk([&] {
+                queue.AddRow(Row(1));
+                wentOn = queue.GoOnPastLimit();
+            });
+            // The wait is said once, after the rows before it.
+            RowQueue::Batch batch;
+            std::size_t rows = 0;
+            do {
+                batch = queue.Take(10);
+                rows += batch.rows.size();
+            } while (!batch.waitingAtLimit);
+            EXPECT_EQ(rows, 1u);
+            EXPECT_FALSE(queue.Take(10).waitingAtLimit);
+            EXPECT_GE(wakes, 1);
+            if (goOn)
+                queue.GoOn();
+            else
+                queue.RequestStop();
+        }
+        EXPECT_EQ(wentOn, goOn);
+    }
+}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "scan/Enumeration.h"
 #include "scan/ProtectedFileScanner.h"
 #include "scan/SystemInfo.h"
@@ -80,7 +82,7 @@ TEST(DirectoryWalk, WalksDepthFirstInPlaceAndSkipsLockedFoldersAndDirectoryLinks
         EXPECT_EQ(sink.rows[n].number, n + 1);
 }
 
-TEST(DirectoryWalk, EndsWithRow30001AndLooksAtNothingAfterIt)
+TEST(DirectoryWalk, EndsWithRow30001AndLooksAtNothingAfterItUnlessToldToGoOnToTheEnd)
 {
     FakeTree tree;
     for (int i = 0; i < 20000; ++i) {
@@ -89,19 +91,29 @@ TEST(DirectoryWalk, EndsWithRow30001AndLooksAtNothingAfterIt)
     }
     tree.AddFile("C:\\WINDOWS\\three\\never.dll");
     tree.AddFile("C:\\WINDOWS\\last.dll");
-    StandInProtection protection;
-    CollectingSink sink;
-
-    const LeadBytes singleByte;
-    CProtectedFileScanner scanner(tree, protection, sink, singleByte);
-    EXPECT_FALSE(scanner.ScanDirectory("C:\\WINDOWS"));
-    EXPECT_TRUE(scanner.StoppedAtLimit());
-
-    ASSERT_EQ(sink.rows.size(), 30001u);
-    EXPECT_EQ(sink.rows.back().number, 30001u);
-    EXPECT_EQ(sink.rows.back().path, "C:\\WINDOWS\\two\\f10000");
-    EXPECT_EQ(protection.asked.size(), 30001u);
-    EXPECT_EQ(tree.opened.back(), "C:\\WINDOWS\\two");
+    for (const bool pastLimit : {false, true}) {
+        SCOPED_TRACE(pastLimit ? "past the limit" : "at the limit");
+        StandInProtection protection;
+        CollectingSink sink;
+        sink.pastLimit = pastLimit;
+        tree.opened.clear();
+        const LeadBytes singleByte;
+        CProtectedFileScanner scanner(tree, protection, sink, singleByte);
+        EXPECT_EQ(scanner.ScanDirectory("C:\\WINDOWS"), pastLimit);
+        EXPECT_EQ(scanner.StoppedAtLimit(), !pastLimit);
+        const std::size_t rows = pastLimit ? 40002 : 30001;
+        ASSERT_EQ(sink.rows.size(), rows);
+        for (std::size_t n = 0; n < rows; ++n)
+            ASSERT_EQ(sink.rows[n].number, n + 1);
+        // Each file is asked about once, the walk goes on where it was.
+        EXPECT_EQ(protection.asked.size(), rows);
+        EXPECT_EQ(std::set<std::string>(protection.asked.begin(), protection.asked.end()).size(), rows);
+        EXPECT_EQ(sink.rows[30000].path, "C:\\WINDOWS\\two\\f10000");
+        if (pastLimit)
+            EXPECT_EQ(sink.rows[30001].path, "C:\\WINDOWS\\two\\f10001");
+        else
+            EXPECT_EQ(tree.opened.back(), "C:\\WINDOWS\\two");
+    }
 }
 
 TEST(DirectoryWalk, StopsAtTheNextEntryOnceTheOwnerAsksAndListsNothingWithoutAFolder)
