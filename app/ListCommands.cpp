@@ -125,5 +125,5 @@ std::string CListCommands::SelectedPath() const
 {
     const int row = m_list.SelectedRow();
     return row < 0 || static_cast<std::size_t>(row) >= m_rows.Count() ? std::string()
-                                                                     : m_rows[static_cast<std::size_t>(row)].path;
+                                                                     : m_rows.Path(static_cast<std::size_t>(row));
 }

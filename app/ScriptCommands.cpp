@@ -52,7 +52,7 @@ std::wstring CutShort(const std::wstring& file)
 
 int RunSaveCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message)
 {
-    RowModel rows(all);
+    RowModel rows(SystemLeadBytes(), all);
     const ListingOutcome outcome = ListRows(services, rows, message);
     if (!message.empty())
         return kNotWritten;
@@ -69,7 +69,7 @@ int RunSaveCommand(PlatformServices& services, const std::wstring& file, bool al
 
 int RunVerifyCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message)
 {
-    RowModel rows(all);
+    RowModel rows(SystemLeadBytes(), all);
     const ListingOutcome outcome = ListRows(services, rows, message);
     if (!message.empty())
         return kNotWritten;

@@ -95,6 +95,7 @@ CVorlaneDlg::CVorlaneDlg(CWnd* pParent) : CVorlaneDlg(PlatformServices::Producti
 CVorlaneDlg::CVorlaneDlg(PlatformServices& services, CWnd* pParent)
     : CDialog(IDD_MAIN, pParent),
       m_services(services),
+      m_model(SystemLeadBytes()),
       m_list(m_model),
       m_logo(services.shell),
       m_inspection(*this, m_list, m_model, InspectionServicesOf(services)),

@@ -90,6 +90,10 @@ public:
     {
         return Make(protection, m_system, fileDialogs);
     }
+    PlatformServices With(FileProtection& protection, SystemInfo& system, CommonFileDialogs& fileDialogs)
+    {
+        return Make(protection, system, fileDialogs);
+    }
 
 private:
     PlatformServices Make(FileProtection& protection, SystemInfo& system, CommonFileDialogs& fileDialogs)

@@ -235,7 +235,7 @@ void MeasureWalkFill(BenchServices& platform)
         bareFiles = BareWalk(root);
         bare.push_back(Now() - start);
 
-        RowModel rows;
+        RowModel rows(SystemLeadBytes());
         start = Now();
         ListProtectedFiles({protection, services.directories, system, SystemLeadBytes()}, rows);
         plain.push_back(Now() - start);

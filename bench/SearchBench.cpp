@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "platform/PathText.h"
+#include "platform/SystemLeadBytes.h"
 #include "bench/PlainList.h"
 #include "inspect/NameSearch.h"
 #include "platform/SystemCaseFolding.h"
@@ -47,12 +49,17 @@ double PressSearch(FilledDialog& dlg, const std::string& text)
     return Now() - start;
 }
 
-// The File Path column of a list that holds its texts, row by row.
+// The File Path column of a list that holds its texts, row by row, its
+// file names found as the old search found them.
 class ListPathRows final : public SearchableRows {
 public:
     explicit ListPathRows(const PlainList& list) : m_list(list) {}
     int RowCount() override { return ListView_GetItemCount(m_list.Handle()); }
-    void ReadPath(int row, std::string& path) override { path = m_list.Text(row, 1); }
+    void ReadName(int row, std::string& name) override
+    {
+        const std::string path = m_list.Text(row, 1);
+        name = FileNameOf(path, SystemLeadBytes());
+    }
 
 private:
     const PlainList& m_list;

@@ -17,18 +17,6 @@
 
 namespace {
 
-// The rows' paths, in the order the list shows them.
-class ModelPathRows final : public SearchableRows {
-public:
-    explicit ModelPathRows(const RowModel& rows) : m_rows(rows) {}
-
-    int RowCount() override { return static_cast<int>(m_rows.Count()); }
-    void ReadPath(int row, std::string& path) override { path = m_rows[static_cast<std::size_t>(row)].path; }
-
-private:
-    const RowModel& m_rows;
-};
-
 bool Exists(const std::string& path)
 {
     CFileStatus status;
@@ -66,14 +54,14 @@ void CFileInspection::ShowFileDetails(int nItem)
         ShowFile("", "", "");
         return;
     }
-    const std::string& path = m_rows[static_cast<std::size_t>(row)].path;
+    const std::string path = m_rows.Path(static_cast<std::size_t>(row));
     const std::string name(FileNameOf(path, SystemLeadBytes()));
     ShowFile(path, name, "File " + name + " is not installed on the system");
 }
 
 void CFileInspection::OnSearch()
 {
-    ModelPathRows rows(m_rows);
+    ModelNames rows(m_rows);
     const auto match = SearchNext(m_editSearch.GetWindowText().str(), {m_strLastSearch, m_nSearchStart, m_nSearchHit},
                                   rows, SystemCaseFolding());
     if (!match)

@@ -1,7 +1,7 @@
 #include "inspect/NameSearch.h"
 
 #include "platform/CaseFolding.h"
-#include "platform/PathText.h"
+#include "rows/RowModel.h"
 
 namespace {
 
@@ -32,12 +32,11 @@ std::optional<SearchMatch> SearchNext(std::string text, const SearchMemory& memo
     memory.lastSearch = text;
 
     const int count = rows.RowCount();
-    std::string path;
+    std::string name;
     for (int row = memory.start; row < count; ++row) {
-        rows.ReadPath(row, path);
-        const std::size_t nameStart = FileNameStart(path, folding.Lead());
-        folding.Fold(path.data() + nameStart, path.data() + path.size());
-        if (!ContainsAtCharacter(path, nameStart, text, folding.Lead()))
+        rows.ReadName(row, name);
+        folding.Fold(name.data(), name.data() + name.size());
+        if (!ContainsAtCharacter(name, 0, text, folding.Lead()))
             continue;
         const SearchMatch match{row, memory.hit};
         memory.hit = row;
@@ -45,4 +44,14 @@ std::optional<SearchMatch> SearchNext(std::string text, const SearchMemory& memo
         return match;
     }
     return std::nullopt;
+}
+
+int ModelNames::RowCount()
+{
+    return static_cast<int>(m_rows.Count());
+}
+
+void ModelNames::ReadName(int row, std::string& name)
+{
+    name = m_rows.Name(static_cast<std::size_t>(row));
 }

@@ -5,14 +5,27 @@
 #include <string>
 
 class CaseFolding;
+class RowModel;
 
-// The rows searched, in display order: each row's full path.
+// The rows searched, in display order: each row's file name.
 class SearchableRows {
 public:
     virtual ~SearchableRows() = default;
     virtual int RowCount() = 0;
-    // Replaces `path` with the row's full path.
-    virtual void ReadPath(int row, std::string& path) = 0;
+    // Replaces `name` with the file name of the row's path.
+    virtual void ReadName(int row, std::string& name) = 0;
+};
+
+// The file list's rows as the search reads them.
+class ModelNames final : public SearchableRows {
+public:
+    explicit ModelNames(const RowModel& rows) : m_rows(rows) {}
+
+    int RowCount() override;
+    void ReadName(int row, std::string& name) override;
+
+private:
+    const RowModel& m_rows;
 };
 
 // What a search remembers from one press to the next: the folded text of

@@ -172,7 +172,7 @@ void CFileListCtrl::SortRows(int column, BOOL ascending)
     const TableSchema<ListRow> columns = FileListColumns();
     if (column < 0 || static_cast<std::size_t>(column) >= columns.size())
         return;
-    MoveMarks(m_rows.Sort(columns[static_cast<std::size_t>(column)].layout.sort, ascending != FALSE, SystemLeadBytes()));
+    MoveMarks(m_rows.Sort(columns[static_cast<std::size_t>(column)].layout.sort, ascending != FALSE));
     RedrawWindow(RDW_INVALIDATE);
 }
 

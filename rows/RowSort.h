@@ -4,6 +4,9 @@
 // depends on its exact steps, pivot choice included: every sort of the list
 // runs these steps, over the list itself or over a copy of its keys.
 #include <concepts>
+#include <cstddef>
+#include <numeric>
+#include <utility>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -63,6 +66,52 @@ void SortRowRange(Rows& rows, int lo, int hi, bool ascending)
     }
 }
 
+// The rows' keys, made once, moving with the rows' original indexes.
+// `sameText(a, b)` says whether the rows first at a and b hold identical
+// texts in the sort column.
+template <class Key, class SameTexts>
+class SnapshotRows {
+public:
+    SnapshotRows(std::vector<Key> keys, SameTexts sameText)
+        : m_keys(std::move(keys)), m_order(m_keys.size()), m_sameText(std::move(sameText))
+    {
+        std::iota(m_order.begin(), m_order.end(), 0);
+    }
+
+    Key KeyOf(int row) const { return m_keys[static_cast<std::size_t>(row)]; }
+    bool SameText(int i, int j) const
+    {
+        // A key depends on its text alone: different keys, different texts.
+        const auto a = static_cast<std::size_t>(i);
+        const auto b = static_cast<std::size_t>(j);
+        return m_keys[a] == m_keys[b] && m_sameText(m_order[a], m_order[b]);
+    }
+    void Exchange(int i, int j)
+    {
+        std::swap(m_keys[static_cast<std::size_t>(i)], m_keys[static_cast<std::size_t>(j)]);
+        std::swap(m_order[static_cast<std::size_t>(i)], m_order[static_cast<std::size_t>(j)]);
+    }
+
+    std::vector<int> Sorted(bool ascending) &&
+    {
+        SortRowRange(*this, 0, static_cast<int>(m_keys.size()) - 1, ascending);
+        return std::move(m_order);
+    }
+
+private:
+    std::vector<Key> m_keys;
+    std::vector<int> m_order;
+    SameTexts m_sameText;
+};
+
+// The order SortRowRange gives rows with `keys`: entry k is the index of
+// the row that ends up at k.
+template <class Key, class SameTexts>
+std::vector<int> SortedOrder(std::vector<Key> keys, SameTexts sameText, bool ascending)
+{
+    return SnapshotRows<Key, SameTexts>(std::move(keys), std::move(sameText)).Sorted(ascending);
+}
+
 // Key of a text in the number column, read as atoi reads it: white space,
 // an optional sign, decimal digits up to the first other character; 0 when
 // there is no digit. Beyond the 32-bit range it saturates.
@@ -75,6 +124,3 @@ std::int32_t NumberKeyOf(const std::string& text);
 std::vector<int> SortedRowOrder(const std::vector<std::string>& texts, ColumnSort sort, bool ascending,
                                 const LeadBytes& lead);
 
-// The same order for whole rows: by their numbers, else by their paths.
-std::vector<int> SortedRowOrder(const std::vector<ListRow>& rows, ColumnSort sort, bool ascending,
-                                const LeadBytes& lead);

@@ -1,24 +1,48 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "platform/CaseFolding.h"
 #include "inspect/NameSearch.h"
+#include "rows/RowModel.h"
 #include "support/CodePages.h"
 
 namespace {
 
+// The list's rows of `paths`, in the code page the folding has, as the
+// search reads them; counts the rows read.
 class VectorRows final : public SearchableRows {
 public:
+    explicit VectorRows(const CaseFolding& folding) : m_folding(folding) {}
+
     std::vector<std::string> paths;
     int reads = 0;
 
-    int RowCount() override { return static_cast<int>(paths.size()); }
-    void ReadPath(int row, std::string& path) override
+    int RowCount() override { return Model().RowCount(); }
+    void ReadName(int row, std::string& name) override
     {
         ++reads;
-        path = paths.at(static_cast<std::size_t>(row));
+        Model().ReadName(row, name);
     }
+
+private:
+    ModelNames& Model()
+    {
+        if (!m_names || paths != m_modelled) {
+            m_model = std::make_unique<RowModel>(m_folding.Lead());
+            for (std::size_t n = 0; n < paths.size(); ++n)
+                m_model->AddRow({static_cast<std::uint32_t>(n + 1), paths[n]});
+            m_names = std::make_unique<ModelNames>(*m_model);
+            m_modelled = paths;
+        }
+        return *m_names;
+    }
+
+    const CaseFolding& m_folding;
+    std::vector<std::string> m_modelled;
+    std::unique_ptr<RowModel> m_model;
+    std::unique_ptr<ModelNames> m_names;
 };
 
 class NameSearchTest : public ::testing::Test {
@@ -51,7 +75,7 @@ protected:
         return SearchNext(text, {lastSearch, start, hit}, rows, folding);
     }
 
-    VectorRows rows;
+    VectorRows rows{folding};
     CaseFolding folding = CaseFolding::Ascii();
     std::string lastSearch;
     int start = 0;

@@ -9,6 +9,7 @@
 #include "rows/RowSort.h"
 #include "rows/TableOrder.h"
 #include "platform/LeadBytes.h"
+#include "support/CodePages.h"
 
 namespace {
 
@@ -37,9 +38,10 @@ TEST(RowModel, SortsInTheOrderOfItsColumnsTextsAndSaysWhereEachRowCameFrom)
                             paths[random() % std::size(paths)]});
         for (const int column : {0, 1}) {
             for (const bool ascending : {true, false}) {
-                RowModel model;
+                const LeadBytes singleByte;
+                RowModel model(singleByte);
                 model.Append(std::vector<ListRow>(rows));
-                const std::vector<int> order = model.Sort(FileListSort(column), ascending, LeadBytes{});
+                const std::vector<int> order = model.Sort(FileListSort(column), ascending);
                 ASSERT_EQ(order, SortedRowOrder(ColumnTexts(rows, column), FileListSort(column), ascending, LeadBytes{}))
                     << "list " << list << ", column " << column;
                 for (std::size_t at = 0; at < order.size(); ++at) {
@@ -53,7 +55,8 @@ TEST(RowModel, SortsInTheOrderOfItsColumnsTextsAndSaysWhereEachRowCameFrom)
 
 TEST(RowModel, TypingFindsTheNextRowWhoseNumberStartsWithTheText)
 {
-    RowModel model;
+    const LeadBytes singleByte;
+    RowModel model(singleByte);
     for (const std::uint32_t number : {1u, 2u, 10u, 21u, 100u, 3u})
         model.AddRow({number, "C:\\f.dll"});
     struct Case {
@@ -77,7 +80,7 @@ TEST(RowModel, TypingFindsTheNextRowWhoseNumberStartsWithTheText)
     };
     for (const Case& c : cases)
         EXPECT_EQ(FindNumberText(model, c.text, c.start, c.wrap, c.partial), c.row) << c.text << " from " << c.start;
-    EXPECT_EQ(FindNumberText(RowModel(), "1", 0, true, true), std::nullopt);
+    EXPECT_EQ(FindNumberText(RowModel(singleByte), "1", 0, true, true), std::nullopt);
 }
 
 TEST(TableOrder, SortsTheFirstColumnByNumberAndTheOthersByTextKeepingTies)
@@ -102,4 +105,30 @@ TEST(TableOrder, SortsTheFirstColumnByNumberAndTheOthersByTextKeepingTies)
     };
     for (const Case& c : cases)
         EXPECT_EQ(SortedTableOrder(records, c.column, c.column == 0 ? ColumnSort::ByNumber : ColumnSort::ByText, c.ascending), c.order) << c.column << c.ascending;
+}
+
+TEST(RowModel, KeepsEachPathWholeAndItsFileNameApartInAnyCodePage)
+{
+    const LeadBytes shiftJis = ShiftJisLeadBytes();
+    RowModel model(shiftJis);
+    const struct {
+        const char* path;
+        const char* name;
+    } rows[] = {
+        {"C:\\dir\\\x95\x5C.dll", "\x95\x5C.dll"},  // 表 ends in a backslash byte
+        {"C:\\\x95\x5C\\zz.dll", "zz.dll"},
+        {"C:\\\x95\x5C\\yy.dll", "yy.dll"},
+        {"C:\\WINDOWS\\", ""},
+        {"x.dll", "x.dll"},
+        {"C:\\dir\\\x95\x5C.dll", "\x95\x5C.dll"},
+    };
+    for (std::uint32_t n = 0; n < std::size(rows); ++n)
+        model.AddRow({n + 1, rows[n].path});
+    ASSERT_EQ(model.Count(), std::size(rows));
+    for (std::size_t n = 0; n < std::size(rows); ++n) {
+        EXPECT_EQ(model.Path(n), rows[n].path) << n;
+        EXPECT_EQ(model.Name(n), rows[n].name) << n;
+        EXPECT_EQ(model.Number(n), n + 1);
+    }
+    EXPECT_EQ(model.Rows().back().path, rows[std::size(rows) - 1].path);
 }
