@@ -119,13 +119,38 @@ private:
     HCATADMIN m_admin = nullptr;
 };
 
+// The file verified as a member of the catalog at `catalog`, which lists
+// its hash; `admin` is the context that hashed it by SHA-256, null for
+// SHA-1.
+TrustResult VerifyMember(const WinTrustApi& api, const wchar_t* catalog, const std::wstring& path, HANDLE file,
+                         BYTE* hash, DWORD size, HCATADMIN admin)
+{
+    const std::string hex = UpperHex(std::span(hash, size));
+    const std::wstring tag(hex.begin(), hex.end());
+    CatalogMemberInfo member{};
+    // A SHA-1 member in the structure every wintrust knows.
+    member.cbStruct = admin ? sizeof(member) : offsetof(CatalogMemberInfo, hCatAdmin);
+    member.pcwszCatalogFilePath = catalog;
+    member.pcwszMemberTag = tag.c_str();
+    member.pcwszMemberFilePath = path.c_str();
+    member.hMemberFile = file;
+    member.pbCalculatedFileHash = hash;
+    member.cbCalculatedFileHash = size;
+    member.hCatAdmin = admin;
+    WINTRUST_DATA data{};
+    data.dwUnionChoice = WTD_CHOICE_CATALOG;
+    data.pCatalog = reinterpret_cast<WINTRUST_CATALOG_INFO*>(&member);
+    Rewind(file);
+    return Judge(api, data, true);
+}
+
 // The file verified as a member of each catalog that lists its hash of one
 // kind (SHA-256 where `sha256`, else SHA-1), until one vouches for it. No
 // result when no catalog lists it; Could not be checked when the catalogs
 // could not be searched; else the vouching catalog's verdict, or the first
 // one's when none vouches.
-std::optional<TrustResult> VerifyByCatalogs(const WinTrustApi& api, const std::wstring& path, HANDLE file,
-                                            bool sha256)
+std::optional<TrustResult> VerifyByCatalogs(const WinTrustApi& api, CatalogVerdicts& verdicts,
+                                            const std::wstring& path, HANDLE file, bool sha256)
 {
     CatalogAdmin admin(api);
     const BOOL acquired = sha256 ? api.pfnAcquireContext2(admin.Receive(), nullptr, L"SHA256", nullptr, 0)
@@ -142,8 +167,6 @@ std::optional<TrustResult> VerifyByCatalogs(const WinTrustApi& api, const std::w
     if (!hashed || size > sizeof(hash))
         return Failed(TrustKind::NotChecked, LastErrorOr(ERROR_INVALID_DATA));
 
-    const std::string hex = UpperHex(std::span(hash, size));
-    const std::wstring tag(hex.begin(), hex.end());
     std::optional<TrustResult> first;
     // Each call gives back the catalog before, and keeps the search going.
     for (HCATINFO catalog = nullptr;;) {
@@ -162,22 +185,12 @@ std::optional<TrustResult> VerifyByCatalogs(const WinTrustApi& api, const std::w
             api.pfnReleaseCatalogContext(admin.Get(), catalog, 0);
             return Failed(TrustKind::NotChecked, error);
         }
-        CatalogMemberInfo member{};
-        // A SHA-1 member in the structure every wintrust knows.
-        member.cbStruct = sha256 ? sizeof(member) : offsetof(CatalogMemberInfo, hCatAdmin);
-        member.pcwszCatalogFilePath = named.wszCatalogFile;
-        member.pcwszMemberTag = tag.c_str();
-        member.pcwszMemberFilePath = path.c_str();
-        member.hMemberFile = file;
-        member.pbCalculatedFileHash = hash;
-        member.cbCalculatedFileHash = size;
-        member.hCatAdmin = sha256 ? admin.Get() : nullptr;
-        WINTRUST_DATA data{};
-        data.dwUnionChoice = WTD_CHOICE_CATALOG;
-        data.pCatalog = reinterpret_cast<WINTRUST_CATALOG_INFO*>(&member);
-        Rewind(file);
-        TrustResult verdict = Judge(api, data, true);
-        if (IsTrusted(verdict.kind)) {
+        std::optional<TrustResult> verdict = verdicts.Find(named.wszCatalogFile);
+        if (!verdict) {
+            verdict = VerifyMember(api, named.wszCatalogFile, path, file, hash, size, sha256 ? admin.Get() : nullptr);
+            verdicts.Keep(named.wszCatalogFile, *verdict);
+        }
+        if (IsTrusted(verdict->kind)) {
             api.pfnReleaseCatalogContext(admin.Get(), catalog, 0);
             return verdict;
         }
@@ -204,14 +217,14 @@ TrustResult VerifyEmbedded(const WinTrustApi& api, const std::wstring& path, HAN
 // file's own signature only when no catalog lists the file. A catalog that
 // vouches wins; a search that failed leaves the file unchecked, since a
 // catalog that could not be searched may have vouched.
-TrustResult VerifyOpenFile(const WinTrustApi& api, const std::wstring& path, HANDLE file)
+TrustResult VerifyOpenFile(const WinTrustApi& api, CatalogVerdicts& verdicts, const std::wstring& path, HANDLE file)
 {
     std::optional<TrustResult> listed;
     std::optional<TrustResult> failed;
     for (const bool sha256 : {true, false}) {
         if (sha256 && !(api.pfnAcquireContext2 && api.pfnCalcHashFromFileHandle2))
             continue;
-        std::optional<TrustResult> result = VerifyByCatalogs(api, path, file, sha256);
+        std::optional<TrustResult> result = VerifyByCatalogs(api, verdicts, path, file, sha256);
         if (!result)
             continue;
         if (IsTrusted(result->kind))
@@ -290,7 +303,7 @@ FileVerification WinTrustService::Verify(const std::string& path)
     // The verdict and the hash come from the same open file.
     const WinTrustApi* const api = Api();
     verification.trust =
-        api ? VerifyOpenFile(*api, widePath, file) : Failed(TrustKind::NotChecked, ERROR_MOD_NOT_FOUND);
+        api ? VerifyOpenFile(*api, m_catalogVerdicts, widePath, file) : Failed(TrustKind::NotChecked, ERROR_MOD_NOT_FOUND);
     Rewind(file);
     if (const unsigned hashError = Sha256OfFile(file, verification.sha256)) {
         verification.trust = Failed(TrustKind::Unreadable, hashError);

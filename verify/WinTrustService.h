@@ -4,6 +4,7 @@
 #include "framework/CriticalSection.h"
 #include "framework/DllLoader.h"
 #include "platform/FileSystemRedirection.h"
+#include "verify/CatalogVerdicts.h"
 #include "verify/TrustService.h"
 
 struct WinTrustApi;
@@ -14,7 +15,7 @@ struct WinTrustApi;
 // SHA-256 of the same open file. The file is opened with WOW64's
 // redirection off. wintrust.dll and crypt32.dll come from the system
 // directory the first time a file is verified, and every function is
-// looked up by name.
+// looked up by name. Each catalog's signature is verified once.
 //
 // Each call has its own state, closed before it returns, so several threads
 // may verify at once. The libraries are never freed, and the service must
@@ -38,4 +39,5 @@ private:
     CCriticalSection m_loadLock;
     bool m_bLoadTried = false;
     std::unique_ptr<WinTrustApi> m_api;
+    CatalogVerdicts m_catalogVerdicts;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -55,6 +56,8 @@ public:
     CatalogKind sha256;
     CatalogKind sha1;
     LONG embedded = 0;
+    // Where the catalog files are, "C:\\catroot" unless a test has them.
+    std::string catalogFolder = "C:\\catroot";
     std::vector<std::string> calls;
 
     StandInWintrust() { s_current = this; }
@@ -164,7 +167,7 @@ private:
     }
     static BOOL WINAPI CatalogInfo(HCATINFO catalog, CATALOG_INFO* info, DWORD)
     {
-        const std::string name = "C:\\catroot\\cat" + std::to_string(IndexOf(catalog)) + ".cat";
+        const std::string name = s_current->catalogFolder + "\\cat" + std::to_string(IndexOf(catalog)) + ".cat";
         ::MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, info->wszCatalogFile, MAX_PATH);
         return TRUE;
     }
@@ -348,4 +351,31 @@ TEST(WinTrustCalls, EachCatalogThatListsTheFileIsTriedAndTheFileItselfOnlyWhenNo
         EXPECT_EQ(ResultText(verified.trust), c.result) << c.name;
         EXPECT_EQ(verified.sha256.size(), 64u) << c.name;
     }
+}
+
+TEST(WinTrustCalls, EachCatalogIsVerifiedOnceUntilItChanges)
+{
+    TempTree catroot;
+    catroot.AddFile("cat0.cat");
+    StandInWintrust wintrust;
+    wintrust.catalogFolder = catroot.Root();
+    wintrust.sha1 = Listing({kUntrustedRoot});
+    StandInRedirection redirection;
+    WinTrustService trust(wintrust, redirection);
+    char self[MAX_PATH];
+    const std::string readable(self, ::GetModuleFileNameA(nullptr, self, MAX_PATH));
+    const auto verifications = [&] {
+        return std::count(wintrust.calls.begin(), wintrust.calls.end(), "verify in cat0.cat by SHA1");
+    };
+    for (int file = 0; file < 3; ++file)
+        EXPECT_EQ(ResultText(trust.Verify(readable).trust), "Signer not trusted") << file;
+    EXPECT_EQ(verifications(), 1);
+    // A catalog written anew is verified anew.
+    const HANDLE catalog = ::CreateFileA((catroot.Root() + "\\cat0.cat").c_str(), GENERIC_WRITE, 0, nullptr,
+                                         CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(catalog, "changed", 7, &written, nullptr);
+    ::CloseHandle(catalog);
+    trust.Verify(readable);
+    EXPECT_EQ(verifications(), 2);
 }
