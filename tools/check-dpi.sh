@@ -21,7 +21,7 @@ for font in with without; do
     for dpi in 96 120 144 192; do
         say "Display-scale tests at $dpi DPI, $font MS Sans Serif ($arch)"
         set_wine_dpi "$dpi"
-        timeout 600 xvfb-run -a -s '-screen 0 1600x1200x24' "$WINE" "$tests" --gtest_filter='Dpi.*:DialogLook.*' ||
+        timeout 600 xvfb-run "${DISPLAYED[@]}" "$WINE" "$tests" --gtest_filter='Dpi.*:DialogLook.*' ||
             failed+=("$dpi DPI $font MS Sans Serif")
     done
 done

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Builds the download twice, with tools/release.sh in two clean clones of the
+# Builds the download twice, with tools/release.sh in two clones of the
 # committed HEAD whose folders differ in length, and checks that the two zips
 # are the same bytes; then what the zip holds, and that its programs save the
 # same list as the test builds' with the demonstration service (tools/test.sh
-# builds those first).
+# builds those first). The clones stay in build/release-check, each made
+# clean for every check; each reuses only its own earlier compiles (ccache,
+# which tells them apart by their folders' paths), so a path that leaked
+# into the programs would still make the two differ.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing unzip
@@ -13,10 +16,16 @@ done
 commit=$(git -C "$ROOT" rev-parse HEAD)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+clones=$BUILD/release-check
 zips=()
-for clone in "$work/a" "$work/another-and-longer-folder/b"; do
-    git clone -q --no-checkout "$ROOT" "$clone"
-    git -C "$clone" checkout -q --detach "$commit"
+for clone in "$clones/a" "$clones/another-and-longer-folder/b"; do
+    if [ ! -d "$clone/.git" ]; then
+        rm -rf "$clone"
+        git clone -q --no-checkout "$ROOT" "$clone"
+    fi
+    git -C "$clone" fetch -q "$ROOT" HEAD
+    git -C "$clone" checkout -q --force --detach "$commit"
+    git -C "$clone" clean -q -f -d -x
     say "tools/release.sh in $clone"
     env -u VORLANE_BUILD_DIR "$clone/tools/release.sh" >"$work/release.log" 2>&1 ||
         { cat "$work/release.log"; exit 1; }

@@ -40,7 +40,7 @@ says stderr 'Usage: Vorlane.exe [FILE | /save FILE | /verify FILE]'
 # Wine keeps the desktop of the runs above, which had no display, for the
 # next program of the same server: start the dialog with a server of its own.
 wineserver -k 2>/dev/null || true
-VORLANE_SAVED_LIST=$saved step 300 xvfb-run -a -s '-screen 0 1280x1024x24' \
+VORLANE_SAVED_LIST=$saved step 300 xvfb-run "${DISPLAYED[@]}" \
     "$WINE" "$build/tests/vorlane_gui_tests.exe" --gtest_filter='SaveCommand.*'
 rm -f "$unix_saved"
 echo "Vorlane.exe /save in the demonstration prefix: the file as the dialog lists it"

@@ -23,6 +23,6 @@ fi
 echo "The 32-bit Vorlane.exe under WOW64 lists the real System32: $(($(wc -l <"$native") - 1)) files, as the 64-bit one"
 rm -f "$native" "$wow64"
 wineserver -k 2>/dev/null || true
-WINELOADER=$WINE32 step 300 xvfb-run -a -s '-screen 0 1280x1024x24' \
+WINELOADER=$WINE32 step 300 xvfb-run "${DISPLAYED[@]}" \
     "$WINE32" "$BUILD/i686/tests/vorlane_gui_tests.exe" --gtest_filter='RealWow64.*'
 

@@ -45,7 +45,7 @@ install_missing() {
                   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
                   binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth
                   fonts-liberation locales clang-14 libclang-rt-14-dev openssl
-                  osslsigncode "$@")
+                  osslsigncode ccache python3 "$@")
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
@@ -85,14 +85,30 @@ can_run_32bit() {
     ! i386_emulated && "$WINE32" --version >/dev/null 2>&1
 }
 
+# Compiles are cached (ccache, in its folder in the home directory), so a
+# file compiled before, in the same folder with the same flags, is not
+# compiled again: a build folder made afresh, or a release clone's, goes
+# quickly the second time. Each folder's compiles are its own, as their
+# paths are in their command lines. The precompiled headers of the test
+# programs are cached too.
+export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+
 # configure_and_build NAME [cmake options...]
 # VORLANE_WERROR=ON in the environment makes every warning an error.
 configure_and_build() {
-    local name=$1
+    local name=$1 launcher=()
     shift
-    cmake -S "$ROOT" -B "$BUILD/$name" -DVORLANE_WERROR="${VORLANE_WERROR:-OFF}" "$@" >/dev/null
+    if command -v ccache >/dev/null; then
+        launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S "$ROOT" -B "$BUILD/$name" -DVORLANE_WERROR="${VORLANE_WERROR:-OFF}" "${launcher[@]}" "$@" >/dev/null
     cmake --build "$BUILD/$name" -j "$JOBS"
 }
+
+# The virtual display of a test: `xvfb-run "${DISPLAYED[@]}" COMMAND...`
+# takes the first free display number from VORLANE_DISPLAY_BASE on (99
+# unless set), so that stages that run side by side never take the same.
+DISPLAYED=(-a -n "${VORLANE_DISPLAY_BASE:-99}" -s '-screen 0 1600x1200x24')
 
 build_windows() {
     local arch=$1
@@ -213,14 +229,17 @@ add_trust_samples() {
 }
 
 # set_wine_dpi N: the display's scale in the prefix in $WINEPREFIX, as
-# Windows keeps it, for the programs started after it.
+# Windows keeps it, for the programs started after it: both values in one
+# import, one start of Wine.
 set_wine_dpi() {
-    local key
+    local file
+    file=$(mktemp --suffix=.reg)
+    printf 'REGEDIT4\r\n\r\n[%s]\r\n"LogPixels"=dword:%08x\r\n\r\n[%s]\r\n"LogPixels"=dword:%08x\r\n' \
+        'HKEY_CURRENT_USER\Control Panel\Desktop' "$1" \
+        'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' "$1" >"$file"
     wineserver -k 2>/dev/null || true
-    for key in 'HKCU\Control Panel\Desktop' \
-               'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
-        "$WINE" reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-    done
+    "$WINE" reg import "Z:${file//\//\\}" >/dev/null 2>&1
+    rm -f "$file"
     wineserver -k 2>/dev/null || true
     wineserver -w
 }
