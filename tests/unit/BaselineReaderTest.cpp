@@ -75,6 +75,8 @@ TEST(BaselineReader, FindsItsColumnsInAnyCsvThatHoldsThem)
         {"Path,SHA256\r\nC:\\WINDOWS\\kernel32.dll,AB01\r\n\r\n\n", {onlyHash}},
         {"Path,SHA256\r\nC:\\WINDOWS\\kernel32.dll,AB01", {onlyHash}},
         {"Path,SHA256,Signer\r\nC:\\WINDOWS\\kernel32.dll,AB01,\r\n", {onlyHash}},
+        // A field that was not made inert reads as it is.
+        {"Path,SHA256,Signer\r\nC:\\WINDOWS\\kernel32.dll,AB01,=x\r\n", {{onlyHash.path, "", "=x", "AB01", ""}}},
         // Quoted fields: commas, doubled quotes and line breaks inside.
         {"Path,Signer,SHA256\r\n\"C:\\a, b.dll\",\"say \"\"hi\"\"\",\"\"\r\n", {{"C:\\a, b.dll", "", "say \"hi\"", "", ""}}},
         {"Path,Signer,SHA256\n\"C:\\a.dll\",\"two\r\nlines\",00\n\"C:\\b.dll\",\"two\nlines\",01\n",
@@ -126,9 +128,12 @@ TEST(BaselineReader, RefusesWhatIsNoBaselineAndSaysWhy)
         {std::string("\xFF\xFEP\0a\0", 6), "it is not UTF-8 text (line 1)"},
         {"Path,SHA256\r\n\r\n\r\nC:\\\xC3(.dll,0\r\n", "it is not UTF-8 text (line 4)"},
         {"Path,SHA256\nC:\\\xC0\xAF.dll,0\n", "it is not UTF-8 text (line 2)"},          // overlong
+        {"Path,SHA256\nC:\\\xE0\x80\xAF.dll,0\n", "it is not UTF-8 text (line 2)"},
+        {"Path,SHA256\nC:\\\xF0\x80\x80\xAF.dll,0\n", "it is not UTF-8 text (line 2)"},
         {"Path,SHA256\nC:\\\xED\xA0\x80.dll,0\n", "it is not UTF-8 text (line 2)"},      // a surrogate
         {"Path,SHA256\nC:\\\xF4\x90\x80\x80.dll,0\n", "it is not UTF-8 text (line 2)"},  // past U+10FFFF
         {"Path,SHA256\nC:\\\xE6\x97", "it is not UTF-8 text (line 2)"},                  // cut short
+        {"Path,SHA256\nC:\\\xE6\x97(.dll,0\n", "it is not UTF-8 text (line 2)"},
         {"Path,SHA256\nC:\\\x80.dll,0\n", "it is not UTF-8 text (line 2)"},
         {"N,Signature\r\n01,Not signed\r\n", "it has neither a Path nor a SHA256 column"},
         {"N,Path,Signature\r\n01,C:\\a.dll,Not signed\r\n", "it has no SHA256 column"},

@@ -73,6 +73,8 @@ TEST(Comparison, TellsAnUpdateFromAChange)
         {Before("Not signed", "", kHash0), After(kCatalog, kMicrosoft, kHashA), "Changed"},
         {Before("Not signed", "", kHash0), After("Not signed", "", kHashA), "Changed"},
         {Before("Signer not trusted", "Evil", kHash0), After("Signer not trusted", "Evil", kHashA), "Changed"},
+        {Before(kCatalog, kMicrosoft, kHash0), After("Signer not trusted", kMicrosoft, kHashA), "Changed"},
+        {Before("Signer not trusted", kMicrosoft, kHash0), After(kEmbedded, kMicrosoft, kHashA), "Changed"},
         {Before("Signature does not match the file", kMicrosoft, kHash0),
          After("Signature does not match the file", kMicrosoft, kHashA), "Changed"},
         {Before("Could not be read: Access is denied.", "", ""), After(kCatalog, kMicrosoft, kHash0), "Changed"},
@@ -170,7 +172,7 @@ TEST(Comparison, OnlyUpdatesWhenNothingElseDiffers)
 
 TEST(ComparisonReport, WritesEachFileBeforeAndAfter)
 {
-    CurrentFile stopped = After("", "", "", "C:\\s.dll");
+    CurrentFile stopped = After("Signed (catalog)", "Microsoft Windows", "0B", "C:\\s.dll");
     stopped.verified = false;
     const std::vector<BaselineFile> before = {
         Before(kCatalog, kMicrosoft, "00", "C:\\Removed.dll"),
