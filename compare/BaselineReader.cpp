@@ -2,16 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <numeric>
 #include <span>
 
 #include "compare/CsvReader.h"
+#include "compare/KeyTable.h"
 
 namespace {
 
 struct NamedColumn {
     std::string_view name;
-    std::string BaselineFile::*field;
+    std::string_view BaselineFile::*field;
 };
 
 // Path and SHA256 first: a baseline must have those two.
@@ -77,29 +77,30 @@ std::string LineText(std::size_t line)
 std::string RepeatRefusal(const std::vector<BaselineFile>& files, const std::vector<std::size_t>& lines,
                           const PathFolding& fold)
 {
-    std::vector<std::string> keys;
-    keys.reserve(files.size());
-    for (const BaselineFile& file : files)
-        keys.push_back(fold(file.path));
-    std::vector<std::size_t> order(files.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::ranges::stable_sort(order, [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
-    // Within a key's files, sorted by place, each repeats the one before.
-    std::size_t first = 0, repeat = kNone;
-    for (std::size_t at = 1; at < order.size(); ++at) {
-        if (keys[order[at]] == keys[order[at - 1]] && order[at] < repeat) {
-            first = order[at - 1];
-            repeat = order[at];
+    // Every key first, one after another, so that the table's views of them
+    // stay put.
+    std::string keys;
+    std::vector<std::size_t> ends;
+    ends.reserve(files.size());
+    for (const BaselineFile& file : files) {
+        keys += fold(file.path);
+        ends.push_back(keys.size());
+    }
+    KeyTable places(files.size());
+    for (std::size_t at = 0; at < files.size(); ++at) {
+        const std::size_t start = at == 0 ? 0 : ends[at - 1];
+        const std::size_t first = places.Add(std::string_view(keys).substr(start, ends[at] - start), at);
+        if (first != KeyTable::kNone) {
+            return LineText(lines[at]) + " lists " + std::string(files[at].path) + " again, as " +
+                   LineText(lines[first]) + " did";
         }
     }
-    if (repeat == kNone)
-        return {};
-    return LineText(lines[repeat]) + " lists " + files[repeat].path + " again, as " + LineText(lines[first]) + " did";
+    return {};
 }
 
 Baseline Refused(std::string reason)
 {
-    return {{}, std::move(reason)};
+    return {{}, std::move(reason), nullptr};
 }
 
 }  // namespace
@@ -114,6 +115,9 @@ Baseline ReadBaseline(std::string_view bytes, const PathFolding& fold)
     if (std::string refusal = PlaceColumns(csv.Fields(), places); !refusal.empty())
         return Refused(std::move(refusal));
     Baseline baseline;
+    // No field, unquoted, is longer than the bytes it was read from.
+    baseline.texts.reset(new char[bytes.size()]);
+    char* texts = baseline.texts.get();
     std::vector<std::size_t> lines;
     while (csv.Next()) {
         const std::span<const std::string> fields = csv.Fields();
@@ -123,8 +127,11 @@ Baseline ReadBaseline(std::string_view bytes, const PathFolding& fold)
         }
         BaselineFile& file = baseline.files.emplace_back();
         for (std::size_t column = 0; column < kColumns.size(); ++column) {
-            if (places[column] != kNone)
-                file.*kColumns[column].field = fields[places[column]];
+            if (places[column] == kNone)
+                continue;
+            const std::string& field = fields[places[column]];
+            file.*kColumns[column].field = std::string_view(texts, field.size());
+            texts = std::copy(field.begin(), field.end(), texts);
         }
         if (file.path.empty())
             return Refused(LineText(csv.Line()) + " has no path");

@@ -2,34 +2,26 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 
+#include "compare/KeyTable.h"
 #include "verify/TrustResult.h"
 #include "verify/VerificationReport.h"
 
 namespace {
 
-// A file with its path's key.
-template <class File>
-struct KeyedFile {
+// A difference with the key it is ordered by.
+struct KeyedDifference {
     std::string key;
-    const File* file;
+    Difference difference;
 };
 
-template <class File>
-std::vector<KeyedFile<File>> SortedByKey(std::span<const File> files, const PathFolding& fold)
+std::string_view PathOf(const Difference& difference)
 {
-    std::vector<KeyedFile<File>> keyed;
-    keyed.reserve(files.size());
-    for (const File& file : files)
-        keyed.push_back({fold(file.path), &file});
-    std::ranges::sort(keyed, [](const KeyedFile<File>& a, const KeyedFile<File>& b) {
-        const int order = a.key.compare(b.key);
-        return order < 0 || (order == 0 && a.file->path < b.file->path);
-    });
-    return keyed;
+    return difference.after ? difference.after->path : difference.before->path;
 }
 
-bool IsTrustedText(const std::string& signature)
+bool IsTrustedText(std::string_view signature)
 {
     static const std::vector<std::string> trusted = [] {
         std::vector<std::string> texts;
@@ -47,7 +39,7 @@ char AsciiLower(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool SameHash(const std::string& a, const std::string& b)
+bool SameHash(std::string_view a, std::string_view b)
 {
     return std::ranges::equal(a, b, [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
@@ -98,28 +90,59 @@ bool Comparison::OnlyUpdates() const
 Comparison Compare(std::span<const BaselineFile> baseline, std::span<const CurrentFile> current,
                    const PathFolding& fold)
 {
-    const auto before = SortedByKey(baseline, fold);
-    const auto after = SortedByKey(current, fold);
-    Comparison comparison;
-    const auto add = [&comparison](ChangeKind kind, const BaselineFile* was, const CurrentFile* is) {
-        comparison.differences.push_back({kind, was, is});
-        ++comparison.counts[static_cast<std::size_t>(kind)];
+    // Paths the same byte for byte have the same key, so files are matched
+    // by path first: only the few left, and the differences, are keyed.
+    KeyTable byPath(baseline.size());
+    for (std::size_t at = 0; at < baseline.size(); ++at)
+        byPath.Add(baseline[at].path, at);
+    std::vector<bool> matched(baseline.size());
+    std::vector<KeyedDifference> found;
+    const auto match = [&](std::size_t place, const CurrentFile& file, const std::string* key) {
+        matched[place] = true;
+        if (const std::optional<ChangeKind> change = ChangeOf(baseline[place], file))
+            found.push_back({key ? *key : fold(file.path), {*change, &baseline[place], &file}});
     };
-    std::size_t b = 0, a = 0;
-    while (b < before.size() || a < after.size()) {
-        const int order = b == before.size()  ? 1
-                          : a == after.size() ? -1
-                                              : before[b].key.compare(after[a].key);
-        if (order < 0) {
-            add(ChangeKind::Removed, before[b++].file, nullptr);
-        } else if (order > 0) {
-            add(ChangeKind::Added, nullptr, after[a++].file);
-        } else {
-            if (const std::optional<ChangeKind> change = ChangeOf(*before[b].file, *after[a].file))
-                add(*change, before[b].file, after[a].file);
-            ++b;
-            ++a;
-        }
+    std::vector<const CurrentFile*> unmatched;
+    for (const CurrentFile& file : current) {
+        const std::size_t place = byPath.Find(file.path);
+        if (place != KeyTable::kNone && !matched[place])
+            match(place, file, nullptr);
+        else
+            unmatched.push_back(&file);
+    }
+
+    std::vector<std::size_t> rest;
+    for (std::size_t at = 0; at < baseline.size(); ++at) {
+        if (!matched[at])
+            rest.push_back(at);
+    }
+    std::vector<std::string> restKeys;
+    restKeys.reserve(rest.size());
+    KeyTable byKey(rest.size());
+    for (const std::size_t place : rest)
+        byKey.Add(restKeys.emplace_back(fold(baseline[place].path)), place);
+    for (const CurrentFile* file : unmatched) {
+        std::string key = fold(file->path);
+        const std::size_t place = byKey.Find(key);
+        if (place != KeyTable::kNone && !matched[place])
+            match(place, *file, &key);
+        else
+            found.push_back({std::move(key), {ChangeKind::Added, nullptr, file}});
+    }
+    for (std::size_t at = 0; at < rest.size(); ++at) {
+        if (!matched[rest[at]])
+            found.push_back({std::move(restKeys[at]), {ChangeKind::Removed, &baseline[rest[at]], nullptr}});
+    }
+
+    std::ranges::sort(found, [](const KeyedDifference& a, const KeyedDifference& b) {
+        const int order = a.key.compare(b.key);
+        return order < 0 || (order == 0 && PathOf(a.difference) < PathOf(b.difference));
+    });
+    Comparison comparison;
+    comparison.differences.reserve(found.size());
+    for (const KeyedDifference& keyed : found) {
+        comparison.differences.push_back(keyed.difference);
+        ++comparison.counts[static_cast<std::size_t>(keyed.difference.kind)];
     }
     return comparison;
 }

@@ -68,7 +68,10 @@ struct Comparison {
 // The differences between `baseline` and `current`, whose files are the
 // same when `fold` gives their paths one key. Two hashes are the same bytes
 // when they are equal but for the letter case of their digits; an empty
-// hash (a file that could not be read) is no bytes at all. Both must
-// outlive the comparison.
+// hash (a file that could not be read) is no bytes at all. The baseline's
+// paths have keys of their own, as ReadBaseline makes sure; of files listed
+// now under one key, the one whose path is the baseline's byte for byte, if
+// any, else the first, is the baseline's file. Both must outlive the
+// comparison.
 Comparison Compare(std::span<const BaselineFile> baseline, std::span<const CurrentFile> current,
                    const PathFolding& fold);

@@ -12,13 +12,13 @@ std::string ChangeOf(const Difference& difference)
 // The path as it is listed now, if it is.
 std::string PathOf(const Difference& difference)
 {
-    return difference.after ? difference.after->path : difference.before->path;
+    return difference.after ? difference.after->path : std::string(difference.before->path);
 }
 
-template <std::string BaselineFile::*field>
+template <std::string_view BaselineFile::*field>
 std::string Before(const Difference& difference)
 {
-    return difference.before ? difference.before->*field : std::string();
+    return difference.before ? std::string(difference.before->*field) : std::string();
 }
 
 template <std::string CurrentFile::*field>

@@ -1,6 +1,8 @@
 #include "compare/CsvReader.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -37,25 +39,55 @@ std::size_t Utf8SequenceLength(std::string_view text)
     return length;
 }
 
+bool AsciiWithoutNul(std::uint64_t eight)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101, kHighBits = 0x8080808080808080;
+    return ((eight | ((eight - kOnes) & ~eight)) & kHighBits) == 0;
+}
+
 // Why `text` is not UTF-8 text, or nothing.
 std::string TextRefusal(std::string_view text)
 {
-    std::size_t line = 1;
-    for (std::size_t at = 0; at < text.size();) {
-        const char c = text[at];
-        if (c == '\0')
-            return "it is not text (a NUL byte on line " + std::to_string(line) + ")";
-        line += c == '\n';
-        if (static_cast<unsigned char>(c) < 0x80) {
+    std::size_t at = 0;
+    const char* reason = nullptr;
+    while (at < text.size()) {
+        // Most text is ASCII: eight bytes at a time while it is.
+        std::uint64_t eight;
+        for (; at + sizeof eight <= text.size(); at += sizeof eight) {
+            std::memcpy(&eight, text.data() + at, sizeof eight);
+            if (!AsciiWithoutNul(eight))
+                break;
+        }
+        if (at == text.size())
+            break;
+        if (text[at] == '\0') {
+            reason = "it is not text (a NUL byte on line ";
+            break;
+        }
+        if (static_cast<unsigned char>(text[at]) < 0x80) {
             ++at;
             continue;
         }
         const std::size_t length = Utf8SequenceLength(text.substr(at));
-        if (length == 0)
-            return "it is not UTF-8 text (line " + std::to_string(line) + ")";
+        if (length == 0) {
+            reason = "it is not UTF-8 text (line ";
+            break;
+        }
         at += length;
     }
-    return {};
+    if (!reason)
+        return {};
+    const auto lineBreaks = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n');
+    return reason + std::to_string(lineBreaks + 1) + ")";
+}
+
+// Where the unquoted field that begins at `at` ends: at a comma, a line
+// feed or the end of the text.
+std::size_t UnquotedFieldEnd(std::string_view text, std::size_t at)
+{
+    while (at < text.size() && text[at] != ',' && text[at] != '\n')
+        ++at;
+    return at;
 }
 
 // Undoes InertField (export/ListExport.cpp): a field that is apostrophes
@@ -63,7 +95,9 @@ std::string TextRefusal(std::string_view text)
 void UndoInert(std::string& field)
 {
     const std::size_t start = field.find_first_not_of('\'');
-    if (start != 0 && start != std::string::npos && std::string_view("=+-@\t\r").find(field[start]) != std::string::npos)
+    if (start == 0 || start == std::string::npos)
+        return;
+    if (std::string_view("=+-@\t\r").find(field[start]) != std::string_view::npos)
         field.erase(0, 1);
 }
 
@@ -116,7 +150,7 @@ bool CsvReader::ReadField()
         if (!ReadQuotedField(field))
             return false;
     } else {
-        const std::size_t end = std::min(m_text.find_first_of(",\n", m_at), m_text.size());
+        const std::size_t end = UnquotedFieldEnd(m_text, m_at);
         // CR LF ends the line; a CR on its own is text.
         const bool crlf = end < m_text.size() && m_text[end] == '\n' && end > m_at && m_text[end - 1] == '\r';
         field.assign(m_text.substr(m_at, end - m_at - (crlf ? 1 : 0)));

@@ -39,8 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<Record> records;
     std::vector<CurrentFile> current;
     for (const BaselineFile& file : baseline.files) {
-        records.push_back({file.path, file.signature, file.signer, file.sha256, file.catalog});
-        current.push_back({file.path, file.signature, file.signer, file.sha256, file.catalog, true});
+        Record& record = records.emplace_back();
+        for (const std::string_view text : {file.path, file.signature, file.signer, file.sha256, file.catalog})
+            record.emplace_back(text);
+        current.push_back({record[0], record[1], record[2], record[3], record[4], true});
     }
     const std::string written = CsvDocument({"Path", "Signature", "Signer", "SHA256", "Catalog"}, records,
                                             [](const std::string& text) { return text; });

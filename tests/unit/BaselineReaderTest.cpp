@@ -29,8 +29,8 @@ std::string Unchanged(const std::string& text)
 // A row prints as its fields.
 static void PrintTo(const BaselineFile& file, std::ostream* os)
 {
-    *os << testing::PrintToString(std::vector<std::string>{file.path, file.signature, file.signer, file.sha256,
-                                                           file.catalog});
+    *os << testing::PrintToString(std::vector<std::string_view>{file.path, file.signature, file.signer, file.sha256,
+                                                                file.catalog});
 }
 
 TEST(BaselineReader, ReadsWhatVerifyWrites)
@@ -78,7 +78,8 @@ TEST(BaselineReader, FindsItsColumnsInAnyCsvThatHoldsThem)
         // A field that was not made inert reads as it is.
         {"Path,SHA256,Signer\r\nC:\\WINDOWS\\kernel32.dll,AB01,=x\r\n", {{onlyHash.path, "", "=x", "AB01", ""}}},
         // Quoted fields: commas, doubled quotes and line breaks inside.
-        {"Path,Signer,SHA256\r\n\"C:\\a, b.dll\",\"say \"\"hi\"\"\",\"\"\r\n", {{"C:\\a, b.dll", "", "say \"hi\"", "", ""}}},
+        {"Path,Signer,SHA256\r\n\"C:\\a, b.dll\",\"say \"\"hi\"\"\",\"\"\r\n",
+         {{"C:\\a, b.dll", "", "say \"hi\"", "", ""}}},
         {"Path,Signer,SHA256\n\"C:\\a.dll\",\"two\r\nlines\",00\n\"C:\\b.dll\",\"two\nlines\",01\n",
          {{"C:\\a.dll", "", "two\r\nlines", "00", ""}, {"C:\\b.dll", "", "two\nlines", "01", ""}}},
         // A carriage return that ends no line is text.

@@ -25,8 +25,8 @@ const std::string kHash0(64, '0');
 const std::string kHashA = std::string(63, '0') + "A";
 const std::string kHasha = std::string(63, '0') + "a";
 
-BaselineFile Before(const char* signature, const char* signer, const std::string& sha256,
-                    const char* path = "C:\\WINDOWS\\a.dll")
+BaselineFile Before(std::string_view signature, std::string_view signer, std::string_view sha256,
+                    std::string_view path = "C:\\WINDOWS\\a.dll")
 {
     return {path, signature, signer, sha256, ""};
 }
@@ -43,7 +43,7 @@ std::vector<std::string> Changes(const Comparison& comparison)
     std::vector<std::string> texts;
     for (const Difference& difference : comparison.differences)
         texts.push_back(ChangeText(difference.kind) + " " +
-                        (difference.after ? difference.after->path : difference.before->path));
+                        std::string(difference.after ? difference.after->path : difference.before->path));
     return texts;
 }
 
@@ -119,26 +119,34 @@ TEST(Comparison, ListsTheDifferencesByTheKeysOfTheirPathsAndCountsEachKind)
     const std::vector<BaselineFile> before = {
         Before("Not signed", "", kHash0, "C:\\E.dll"),      Before(kCatalog, kMicrosoft, kHash0, "C:\\h.dll"),
         Before(kCatalog, kMicrosoft, kHash0, "C:\\d.dll"), Before(kCatalog, kMicrosoft, kHash0, "C:\\c.dll"),
-        Before(kCatalog, kMicrosoft, kHash0, "C:\\B.dll"),
+        Before(kCatalog, kMicrosoft, kHash0, "C:\\B.dll"), Before(kCatalog, kMicrosoft, kHash0, "C:\\f.dll"),
+        Before(kCatalog, kMicrosoft, kHash0, "C:\\k.dll"),
     };
+    // Of files listed now under one key, the one whose path is the
+    // baseline's byte for byte, else the first, is its file; any other is
+    // added.
     const std::vector<CurrentFile> after = {
-        After(kCatalog, kMicrosoft, kHash0, "C:\\f.dll"), stoppedOld,
+        After(kCatalog, kMicrosoft, kHash0, "C:\\F.dll"), stoppedOld,
         After(kCatalog, kMicrosoft, kHash0, "C:\\d.dll"), After("Not signed", "", kHashA, "C:\\e.dll"),
         After(kCatalog, kMicrosoft, kHashA, "C:\\b.dll"), stoppedNew,
-        After(kCatalog, kMicrosoft, kHash0, "C:\\a.dll"), After(kCatalog, kMicrosoft, kHash0, "C:\\F.dll"),
+        After(kCatalog, kMicrosoft, kHash0, "C:\\a.dll"), After(kCatalog, kMicrosoft, kHash0, "C:\\f.dll"),
+        After(kCatalog, kMicrosoft, kHash0, "C:\\G.dll"), After(kCatalog, kMicrosoft, kHash0, "C:\\K.dll"),
+        After(kCatalog, kMicrosoft, kHash0, "C:\\K.DLL"), After(kCatalog, kMicrosoft, kHash0, "C:\\d.dll"),
     };
     const Comparison comparison = Compare(before, after, AsciiUpper);
     EXPECT_EQ(Changes(comparison), (std::vector<std::string>{
                                        "Added C:\\a.dll",
                                        "Updated C:\\b.dll",
                                        "Removed C:\\c.dll",
+                                       "Added C:\\d.dll",
                                        "Changed C:\\e.dll",
                                        "Added C:\\F.dll",
-                                       "Added C:\\f.dll",
+                                       "Added C:\\G.dll",
                                        "Added C:\\g.dll",
                                        "Not compared (stopped) C:\\h.dll",
+                                       "Added C:\\K.DLL",
                                    }));
-    EXPECT_EQ(comparison.counts, (std::array<std::size_t, kChangeKindCount>{4, 1, 1, 1, 0, 1}));
+    EXPECT_EQ(comparison.counts, (std::array<std::size_t, kChangeKindCount>{6, 1, 1, 1, 0, 1}));
 }
 
 TEST(Comparison, OnlyUpdatesWhenNothingElseDiffers)
