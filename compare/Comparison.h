@@ -18,6 +18,8 @@ struct CurrentFile {
     std::string signature;
     std::string signer;
     std::string sha256;
+    // Not compared: another catalog that vouches for the same bytes is no
+    // difference.
     std::string catalog;
     // False for a file that a stopped verification did not reach; then
     // only its path counts.
@@ -26,7 +28,7 @@ struct CurrentFile {
 
 // The values index per-kind counts.
 enum class ChangeKind {
-    // Listed now, not in the baseline.
+    // Listed now, not in the baseline, whether verified or not.
     Added,
     // In the baseline, not listed now.
     Removed,
