@@ -4,7 +4,7 @@
 # The library of one source folder: its portable sources in every build, its
 # Windows sources in the Windows builds. A folder links only the folders
 # below it: framework <- platform <- scan <- rows <- listview, inspect,
-# controls, export, verify <- app.
+# controls, export, verify <- compare <- app.
 function(vorlane_folder name)
     cmake_parse_arguments(PARSE_ARGV 1 folder "" "" "PORTABLE;WINDOWS;LINKS;WINDOWS_LINKS")
     set(sources ${folder_PORTABLE})

@@ -14,7 +14,7 @@ std::string PathOf(const VerifiedFile& file)
 
 std::string SignatureOf(const VerifiedFile& file)
 {
-    return file.result ? ResultText(file.result->trust) : "Not verified (stopped)";
+    return file.result ? ResultText(file.result->trust) : NotVerifiedText();
 }
 
 std::string SignerOf(const VerifiedFile& file)
@@ -37,6 +37,11 @@ constexpr TableColumn<VerifiedFile> kReported[] = {kNumber, kPath, kSignature, k
 constexpr TableColumn<VerifiedFile> kVerified[] = {kNumber, kPath, kSignature, kSigner, kSha256};
 
 }  // namespace
+
+std::string NotVerifiedText()
+{
+    return "Not verified (stopped)";
+}
 
 std::string VerificationStatus(const VerificationProgress& progress)
 {

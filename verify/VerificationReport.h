@@ -15,6 +15,10 @@ std::string VerificationStatus(const VerificationProgress& progress);
 // The count of each result, on two lines.
 std::string VerificationCounts(const VerificationProgress& progress);
 
+// What a file that was not verified reads as where its result would be:
+// "Not verified (stopped)".
+std::string NotVerifiedText();
+
 // A listed file and what verifying it found; no result for a file that was
 // not verified. Both point into the rows and the results they come from.
 struct VerifiedFile {

@@ -1,0 +1,145 @@
+#include "compare/BaselineReader.h"
+
+#include <algorithm>
+#include <array>
+#include <span>
+
+#include "compare/CsvReader.h"
+#include "compare/KeyTable.h"
+
+namespace {
+
+struct NamedColumn {
+    std::string_view name;
+    std::string_view BaselineFile::*field;
+};
+
+// Path and SHA256 first: a baseline must have those two.
+constexpr std::array<NamedColumn, 5> kColumns = {{
+    {"Path", &BaselineFile::path},
+    {"SHA256", &BaselineFile::sha256},
+    {"Signature", &BaselineFile::signature},
+    {"Signer", &BaselineFile::signer},
+    {"Catalog", &BaselineFile::catalog},
+}};
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool IsHeading(std::string_view heading, std::string_view name)
+{
+    while (!heading.empty() && IsBlank(heading.front()))
+        heading.remove_prefix(1);
+    while (!heading.empty() && IsBlank(heading.back()))
+        heading.remove_suffix(1);
+    return std::ranges::equal(heading, name, [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
+}
+
+// Where in a record each of kColumns is, or kNone.
+using ColumnPlaces = std::array<std::size_t, kColumns.size()>;
+
+// Why the header will not do, or nothing.
+std::string PlaceColumns(std::span<const std::string> header, ColumnPlaces& places)
+{
+    places.fill(kNone);
+    for (std::size_t at = 0; at < header.size(); ++at) {
+        for (std::size_t column = 0; column < kColumns.size(); ++column) {
+            if (!IsHeading(header[at], kColumns[column].name))
+                continue;
+            if (places[column] != kNone)
+                return "it has two " + std::string(kColumns[column].name) + " columns";
+            places[column] = at;
+        }
+    }
+    const bool path = places[0] != kNone, sha256 = places[1] != kNone;
+    if (!path && !sha256)
+        return "it has neither a Path nor a SHA256 column";
+    if (!path || !sha256)
+        return "it has no " + std::string(kColumns[path ? 1 : 0].name) + " column";
+    return {};
+}
+
+std::string LineText(std::size_t line)
+{
+    return "line " + std::to_string(line);
+}
+
+// Why two of the files share a key, naming the first repeat in the file;
+// or nothing.
+std::string RepeatRefusal(const std::vector<BaselineFile>& files, const std::vector<std::size_t>& lines,
+                          const PathFolding& fold)
+{
+    // Every key first, one after another, so that the table's views of them
+    // stay put.
+    std::string keys;
+    std::vector<std::size_t> ends;
+    ends.reserve(files.size());
+    for (const BaselineFile& file : files) {
+        keys += fold(file.path);
+        ends.push_back(keys.size());
+    }
+    KeyTable places(files.size());
+    for (std::size_t at = 0; at < files.size(); ++at) {
+        const std::size_t start = at == 0 ? 0 : ends[at - 1];
+        const std::size_t first = places.Add(std::string_view(keys).substr(start, ends[at] - start), at);
+        if (first != KeyTable::kNone) {
+            return LineText(lines[at]) + " lists " + std::string(files[at].path) + " again, as " +
+                   LineText(lines[first]) + " did";
+        }
+    }
+    return {};
+}
+
+Baseline Refused(std::string reason)
+{
+    return {{}, std::move(reason), nullptr};
+}
+
+}  // namespace
+
+Baseline ReadBaseline(std::string_view bytes, const PathFolding& fold)
+{
+    CsvReader csv(bytes);
+    if (!csv.Next())
+        return Refused(csv.Refusal());
+    ColumnPlaces places;
+    const std::size_t headerSize = csv.Fields().size();
+    if (std::string refusal = PlaceColumns(csv.Fields(), places); !refusal.empty())
+        return Refused(std::move(refusal));
+    Baseline baseline;
+    // No field, unquoted, is longer than the bytes it was read from.
+    baseline.texts.reset(new char[bytes.size()]);
+    char* texts = baseline.texts.get();
+    std::vector<std::size_t> lines;
+    while (csv.Next()) {
+        const std::span<const std::string> fields = csv.Fields();
+        if (fields.size() != headerSize) {
+            return Refused(LineText(csv.Line()) + " has " + std::to_string(fields.size()) +
+                           (fields.size() == 1 ? " field" : " fields") + ", its header " + std::to_string(headerSize));
+        }
+        BaselineFile& file = baseline.files.emplace_back();
+        for (std::size_t column = 0; column < kColumns.size(); ++column) {
+            if (places[column] == kNone)
+                continue;
+            const std::string& field = fields[places[column]];
+            file.*kColumns[column].field = std::string_view(texts, field.size());
+            texts = std::copy(field.begin(), field.end(), texts);
+        }
+        if (file.path.empty())
+            return Refused(LineText(csv.Line()) + " has no path");
+        lines.push_back(csv.Line());
+    }
+    if (!csv.Refusal().empty())
+        return Refused(csv.Refusal());
+    if (std::string refusal = RepeatRefusal(baseline.files, lines, fold); !refusal.empty())
+        return Refused(std::move(refusal));
+    return baseline;
+}

@@ -1,0 +1,66 @@
+#include "compare/ComparisonReport.h"
+
+#include "verify/VerificationReport.h"
+
+namespace {
+
+std::string ChangeOf(const Difference& difference)
+{
+    return ChangeText(difference.kind);
+}
+
+// The path as it is listed now, if it is.
+std::string PathOf(const Difference& difference)
+{
+    return difference.after ? difference.after->path : std::string(difference.before->path);
+}
+
+template <std::string_view BaselineFile::*field>
+std::string Before(const Difference& difference)
+{
+    return difference.before ? std::string(difference.before->*field) : std::string();
+}
+
+template <std::string CurrentFile::*field>
+std::string After(const Difference& difference)
+{
+    return difference.after && difference.after->verified ? difference.after->*field : std::string();
+}
+
+std::string SignatureAfter(const Difference& difference)
+{
+    return difference.after && !difference.after->verified ? NotVerifiedText()
+                                                          : After<&CurrentFile::signature>(difference);
+}
+
+using Column = TableColumn<Difference>;
+
+constexpr Column kColumns[] = {
+    {{" Change", 110, false, ColumnSort::ByText}, "Change", ChangeOf},
+    {{" File Path", 200, true, ColumnSort::ByText}, "Path", PathOf},
+    {{" Signature before", 150, false, ColumnSort::ByText}, "Signature before", Before<&BaselineFile::signature>},
+    {{" Signature after", 150, false, ColumnSort::ByText}, "Signature after", SignatureAfter},
+    {{" Signer before", 120, false, ColumnSort::ByText}, "Signer before", Before<&BaselineFile::signer>},
+    {{" Signer after", 120, false, ColumnSort::ByText}, "Signer after", After<&CurrentFile::signer>},
+    {{" SHA-256 before", 120, false, ColumnSort::ByText}, "SHA256 before", Before<&BaselineFile::sha256>},
+    {{" SHA-256 after", 120, false, ColumnSort::ByText}, "SHA256 after", After<&CurrentFile::sha256>},
+};
+
+}  // namespace
+
+std::string ComparisonCounts(const Comparison& comparison)
+{
+    std::string text;
+    for (std::size_t kind = 0; kind < kChangeKindCount; ++kind) {
+        const auto change = static_cast<ChangeKind>(kind);
+        if (change == ChangeKind::NotCompared && comparison.counts[kind] == 0)
+            continue;
+        text += (text.empty() ? "" : ",   ") + ChangeText(change) + ": " + std::to_string(comparison.counts[kind]);
+    }
+    return text;
+}
+
+TableSchema<Difference> DifferenceColumns()
+{
+    return kColumns;
+}

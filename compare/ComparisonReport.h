@@ -1,0 +1,15 @@
+#pragma once
+// What a comparison with a baseline is shown and written as.
+#include <string>
+
+#include "compare/Comparison.h"
+#include "rows/TableSchema.h"
+
+// The count of each kind of difference on one line: "Added: 1,   Removed: 0,
+// Updated: 3,   Changed: 1,   Signature changed: 0", and the files not
+// compared when there are any.
+std::string ComparisonCounts(const Comparison& comparison);
+
+// The columns of the differences: Change, Path, then the signature, the
+// signer and the SHA256 before and after.
+TableSchema<Difference> DifferenceColumns();

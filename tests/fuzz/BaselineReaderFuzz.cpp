@@ -1,0 +1,56 @@
+// Any bytes as a baseline. A baseline that reads must read again, the same,
+// once written as /verify writes its file, and must differ in nothing from
+// itself verified again, but for the files it has as not verified.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "compare/BaselineReader.h"
+#include "compare/Comparison.h"
+#include "export/ListExport.h"
+
+namespace {
+
+std::string AsciiUpper(std::string_view path)
+{
+    std::string key(path);
+    for (char& c : key)
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return key;
+}
+
+void Check(bool holds)
+{
+    if (!holds)
+        std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const Baseline baseline = ReadBaseline(std::string_view(reinterpret_cast<const char*>(data), size), AsciiUpper);
+    Check(baseline.refusal.empty() || baseline.files.empty());
+    if (!baseline.refusal.empty())
+        return 0;
+
+    std::vector<Record> records;
+    std::vector<CurrentFile> current;
+    for (const BaselineFile& file : baseline.files) {
+        Record& record = records.emplace_back();
+        for (const std::string_view text : {file.path, file.signature, file.signer, file.sha256, file.catalog})
+            record.emplace_back(text);
+        current.push_back({record[0], record[1], record[2], record[3], record[4], true});
+    }
+    const std::string written = CsvDocument({"Path", "Signature", "Signer", "SHA256", "Catalog"}, records,
+                                            [](const std::string& text) { return text; });
+    const Baseline reread = ReadBaseline(written, AsciiUpper);
+    Check(reread.refusal.empty() && reread.files == baseline.files);
+
+    const Comparison comparison = Compare(baseline.files, current, AsciiUpper);
+    for (const Difference& difference : comparison.differences)
+        Check(difference.kind == ChangeKind::NotCompared && difference.before && difference.after);
+    return 0;
+}
