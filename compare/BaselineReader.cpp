@@ -5,7 +5,6 @@
 #include <span>
 
 #include "compare/CsvReader.h"
-#include "compare/KeyTable.h"
 
 namespace {
 
@@ -86,11 +85,12 @@ std::string RepeatRefusal(const std::vector<BaselineFile>& files, const std::vec
         keys += fold(file.path);
         ends.push_back(keys.size());
     }
-    KeyTable places(files.size());
+    PlaceByKey places(files.size());
     for (std::size_t at = 0; at < files.size(); ++at) {
         const std::size_t start = at == 0 ? 0 : ends[at - 1];
-        const std::size_t first = places.Add(std::string_view(keys).substr(start, ends[at] - start), at);
-        if (first != KeyTable::kNone) {
+        const auto [kept, added] = places.try_emplace(std::string_view(keys).substr(start, ends[at] - start), at);
+        if (!added) {
+            const std::size_t first = kept->second;
             return LineText(lines[at]) + " lists " + std::string(files[at].path) + " again, as " +
                    LineText(lines[first]) + " did";
         }

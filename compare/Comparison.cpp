@@ -4,7 +4,6 @@
 #include <optional>
 #include <string_view>
 
-#include "compare/KeyTable.h"
 #include "verify/TrustResult.h"
 #include "verify/VerificationReport.h"
 
@@ -92,9 +91,9 @@ Comparison Compare(std::span<const BaselineFile> baseline, std::span<const Curre
 {
     // Paths the same byte for byte have the same key, so files are matched
     // by path first: only the few left, and the differences, are keyed.
-    KeyTable byPath(baseline.size());
+    PlaceByKey byPath(baseline.size());
     for (std::size_t at = 0; at < baseline.size(); ++at)
-        byPath.Add(baseline[at].path, at);
+        byPath.try_emplace(baseline[at].path, at);
     std::vector<bool> matched(baseline.size());
     std::vector<KeyedDifference> found;
     const auto match = [&](std::size_t place, const CurrentFile& file, const std::string* key) {
@@ -104,9 +103,9 @@ Comparison Compare(std::span<const BaselineFile> baseline, std::span<const Curre
     };
     std::vector<const CurrentFile*> unmatched;
     for (const CurrentFile& file : current) {
-        const std::size_t place = byPath.Find(file.path);
-        if (place != KeyTable::kNone && !matched[place])
-            match(place, file, nullptr);
+        const auto place = byPath.find(file.path);
+        if (place != byPath.end() && !matched[place->second])
+            match(place->second, file, nullptr);
         else
             unmatched.push_back(&file);
     }
@@ -118,14 +117,14 @@ Comparison Compare(std::span<const BaselineFile> baseline, std::span<const Curre
     }
     std::vector<std::string> restKeys;
     restKeys.reserve(rest.size());
-    KeyTable byKey(rest.size());
+    PlaceByKey byKey(rest.size());
     for (const std::size_t place : rest)
-        byKey.Add(restKeys.emplace_back(fold(baseline[place].path)), place);
+        byKey.try_emplace(restKeys.emplace_back(fold(baseline[place].path)), place);
     for (const CurrentFile* file : unmatched) {
         std::string key = fold(file->path);
-        const std::size_t place = byKey.Find(key);
-        if (place != KeyTable::kNone && !matched[place])
-            match(place, *file, &key);
+        const auto place = byKey.find(key);
+        if (place != byKey.end() && !matched[place->second])
+            match(place->second, *file, &key);
         else
             found.push_back({std::move(key), {ChangeKind::Added, nullptr, file}});
     }
