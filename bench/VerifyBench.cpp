@@ -33,7 +33,7 @@ class InstantTrust final : public TrustService {
 public:
     FileVerification Verify(const std::string&) override
     {
-        return {{TrustKind::SignedCatalog, "Microsoft Windows", ""}, std::string(64, '0')};
+        return {{TrustKind::SignedCatalog, "Microsoft Windows", "", ""}, std::string(64, '0')};
     }
 };
 
@@ -47,8 +47,8 @@ public:
         if (std::hash<std::string>{}(path) % 16 == 0)
             ::Sleep(1);
         if (std::hash<std::string>{}(path) % 3 == 0)
-            return {{TrustKind::NotSigned, "", ""}, std::string(64, '0')};
-        return {{TrustKind::SignedCatalog, "Microsoft Windows", ""}, std::string(64, '0')};
+            return {{TrustKind::NotSigned, "", "", ""}, std::string(64, '0')};
+        return {{TrustKind::SignedCatalog, "Microsoft Windows", "", ""}, std::string(64, '0')};
     }
 };
 
@@ -182,7 +182,7 @@ public:
     explicit HashingOnly(FileSystemRedirection& redirection) : m_redirection(redirection) {}
     FileVerification Verify(const std::string& path) override
     {
-        FileVerification verified{{TrustKind::NotChecked, "", ""}, ""};
+        FileVerification verified{{TrustKind::NotChecked, "", "", ""}, ""};
         unsigned error = 0;
         const CHandle file = OpenForReading(WideText(path), m_redirection, FILE_FLAG_SEQUENTIAL_SCAN, error);
         if (file)

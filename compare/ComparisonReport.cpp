@@ -37,7 +37,7 @@ using Column = TableColumn<Difference>;
 
 constexpr Column kColumns[] = {
     {{" Change", 110, false, ColumnSort::ByText}, "Change", ChangeOf},
-    {{" File Path", 200, true, ColumnSort::ByText}, "Path", PathOf},
+    {{" File Path", 200, true, ColumnSort::ByText, true}, "Path", PathOf},
     {{" Signature before", 150, false, ColumnSort::ByText}, "Signature before", Before<&BaselineFile::signature>},
     {{" Signature after", 150, false, ColumnSort::ByText}, "Signature after", SignatureAfter},
     {{" Signer before", 120, false, ColumnSort::ByText}, "Signer before", Before<&BaselineFile::signer>},

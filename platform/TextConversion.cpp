@@ -48,7 +48,21 @@ bool ExactAnsi(const std::wstring& wide, std::string& ansi)
 
 std::string Utf8Text(const std::string& ansi)
 {
-    const std::wstring wide = WideText(ansi);
+    return Utf8FromWide(WideText(ansi));
+}
+
+std::wstring WideFromUtf8(std::string_view utf8)
+{
+    const int length = static_cast<int>(utf8.size());
+    const int wideLength = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(wideLength > 0 ? wideLength : 0), L'\0');
+    if (wideLength > 0)
+        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), wideLength);
+    return wide;
+}
+
+std::string Utf8FromWide(const std::wstring& wide)
+{
     const int length =
         ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(length > 0 ? length : 0), '\0');

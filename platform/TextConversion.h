@@ -1,6 +1,7 @@
 #pragma once
 // Texts between the program's ANSI code page, UTF-16 and UTF-8.
 #include <string>
+#include <string_view>
 
 // The UTF-16 form of an ANSI text, however long: the protection service
 // must never be asked about a cut-short or empty path.
@@ -17,3 +18,9 @@ bool ExactAnsi(const std::wstring& wide, std::string& ansi);
 
 // The UTF-8 form of an ANSI text.
 std::string Utf8Text(const std::string& ansi);
+
+// The UTF-16 form of a UTF-8 text; what is no UTF-8 becomes U+FFFD.
+std::wstring WideFromUtf8(std::string_view utf8);
+
+// The UTF-8 form of a UTF-16 text.
+std::string Utf8FromWide(const std::wstring& wide);

@@ -26,6 +26,9 @@ struct TrustResult {
     // For Unreadable and NotChecked: the system's message for the error
     // that stopped it.
     std::string reason;
+    // For SignedCatalog: the file name of the catalog that vouched for the
+    // file, as "Package_1~31bf3856ad364e35~amd64~~10.0.1.0.cat".
+    std::string catalog;
 };
 
 // True for the kinds that mean signed by a trusted signer.

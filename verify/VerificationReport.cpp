@@ -27,14 +27,21 @@ std::string Sha256Of(const VerifiedFile& file)
     return file.result ? file.result->sha256 : std::string();
 }
 
+std::string CatalogOf(const VerifiedFile& file)
+{
+    return file.result ? file.result->trust.catalog : std::string();
+}
+
 constexpr TableColumn<VerifiedFile> kNumber{{" N", 40, false, ColumnSort::ByNumber}, "N", NumberOf};
 constexpr TableColumn<VerifiedFile> kPath{{" File Path", 120, true, ColumnSort::ByText, true}, "Path", PathOf};
 constexpr TableColumn<VerifiedFile> kSignature{{" Signature", 180, false, ColumnSort::ByText}, "Signature", SignatureOf};
 constexpr TableColumn<VerifiedFile> kSigner{{" Signer", 120, false, ColumnSort::ByText}, "Signer", SignerOf};
 constexpr TableColumn<VerifiedFile> kSha256{{" SHA-256", 120, false, ColumnSort::ByText}, "SHA256", Sha256Of};
 
+constexpr TableColumn<VerifiedFile> kCatalog{{" Catalog", 120, false, ColumnSort::ByText}, "Catalog", CatalogOf};
+
 constexpr TableColumn<VerifiedFile> kReported[] = {kNumber, kPath, kSignature, kSigner};
-constexpr TableColumn<VerifiedFile> kVerified[] = {kNumber, kPath, kSignature, kSigner, kSha256};
+constexpr TableColumn<VerifiedFile> kVerified[] = {kNumber, kPath, kSignature, kSigner, kSha256, kCatalog};
 
 }  // namespace
 

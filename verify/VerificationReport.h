@@ -38,5 +38,6 @@ std::vector<VerifiedFile> ReportedFiles(const std::vector<VerifiedFile>& files);
 // The Verify Signatures dialog's columns: N, Path, Signature, Signer.
 TableSchema<VerifiedFile> ReportedFileColumns();
 
-// The columns of /verify's CSV: N, Path, Signature, Signer, SHA256.
+// The columns of /verify's CSV: N, Path, Signature, Signer, SHA256,
+// Catalog.
 TableSchema<VerifiedFile> VerifiedFileColumns();

@@ -1,6 +1,7 @@
 #include "verify/WinTrustService.h"
 
 #include <cstddef>
+#include <cwchar>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -20,7 +21,7 @@ namespace {
 
 TrustResult Failed(TrustKind kind, DWORD error)
 {
-    return {kind, "", SystemErrorText(error)};
+    return {kind, "", SystemErrorText(error), ""};
 }
 
 DWORD LastErrorOr(DWORD fallback)
@@ -94,7 +95,15 @@ TrustResult Judge(const WinTrustApi& api, WINTRUST_DATA& data, bool catalog)
     api.pfnWinVerifyTrust(noUser, &action, &data);
 
     const TrustVerdict verdict = VerdictOf(static_cast<std::uint32_t>(status), signer.chainErrors, catalog);
-    return {verdict.kind, signer.name, verdict.kind == TrustKind::Unreadable ? SystemErrorText(verdict.readError) : ""};
+    return {verdict.kind, signer.name, verdict.kind == TrustKind::Unreadable ? SystemErrorText(verdict.readError) : "",
+            ""};
+}
+
+// The file name of the catalog at `path`, as the results name it.
+std::string CatalogName(const wchar_t* path)
+{
+    const wchar_t* const slash = std::wcsrchr(path, L'\\');
+    return AnsiText(slash ? slash + 1 : path);
 }
 
 // A catalog administrator context, given back when it goes.
@@ -192,6 +201,7 @@ std::optional<TrustResult> VerifyByCatalogs(const WinTrustApi& api, CatalogVerdi
         }
         if (IsTrusted(verdict->kind)) {
             api.pfnReleaseCatalogContext(admin.Get(), catalog, 0);
+            verdict->catalog = CatalogName(named.wszCatalogFile);
             return verdict;
         }
         if (!first)

@@ -110,7 +110,7 @@ FileVerification StandInTrust::Verify(const std::string& path)
     const HANDLE gates[] = {m_open, m_permits};
     const bool stuck = gated && ::WaitForMultipleObjects(2, gates, FALSE, 60000) == WAIT_TIMEOUT;
     const auto found = results.find(path);
-    TrustResult result = stuck                    ? TrustResult{TrustKind::Unreadable, "", "the test let no file through"}
+    TrustResult result = stuck                    ? TrustResult{TrustKind::Unreadable, "", "the test let no file through", ""}
                          : found == results.end() ? otherwise
                                                   : found->second;
     std::string hash = path;

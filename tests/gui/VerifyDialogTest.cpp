@@ -29,12 +29,12 @@ std::vector<ListRow> SixRows(StandInTrust& trust)
 {
     std::vector<ListRow> rows;
     const TrustResult results[] = {
-        {TrustKind::SignedCatalog, "Microsoft Windows", ""},
-        {TrustKind::SignedEmbedded, "Microsoft Windows", ""},
-        {TrustKind::NotSigned, "", ""},
-        {TrustKind::DoesNotMatch, "", ""},
-        {TrustKind::SignerNotTrusted, "Mallory", ""},
-        {TrustKind::Unreadable, "", "Access is denied."},
+        {TrustKind::SignedCatalog, "Microsoft Windows", "", ""},
+        {TrustKind::SignedEmbedded, "Microsoft Windows", "", ""},
+        {TrustKind::NotSigned, "", "", ""},
+        {TrustKind::DoesNotMatch, "", "", ""},
+        {TrustKind::SignerNotTrusted, "Mallory", "", ""},
+        {TrustKind::Unreadable, "", "Access is denied.", ""},
     };
     for (std::uint32_t n = 1; n <= 6; ++n) {
         rows.push_back({n, "C:\\WINDOWS\\system32\\file" + std::to_string(n) + ".dll"});
@@ -261,8 +261,8 @@ TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSignerAndTheMe
         test.ListFiles(c.files < 0 ? 0 : c.files);
         test.protection.serviceError = c.serviceError;
         test.protection.listingError = c.listingError;
-        test.trust.otherwise = {TrustKind::SignedCatalog, "Microsoft Windows", ""};
-        test.trust.results[c.notSigned] = {TrustKind::NotSigned, "", ""};
+        test.trust.otherwise = {TrustKind::SignedCatalog, "Microsoft Windows", "", ""};
+        test.trust.results[c.notSigned] = {TrustKind::NotSigned, "", "", ""};
         EndlessFolder folder;
         PlatformServices walking = test.With(test.protection, folder);
         if (c.files < 0)
@@ -279,18 +279,18 @@ TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSignerAndTheMe
             ++lines;
         EXPECT_EQ(lines, c.lines) << c.name;
         if (c.lines > 0) {
-            EXPECT_EQ(written.substr(0, written.find("\r\n") + 2), "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256\r\n");
+            EXPECT_EQ(written.substr(0, written.find("\r\n") + 2), "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256,Catalog\r\n");
         }
     }
     // Each row its result, its signer and its own hash.
     TempTree tree;
     TestServices test;
     test.ListFiles(2);
-    test.trust.otherwise = {TrustKind::SignedEmbedded, "Microsoft Windows", ""};
+    test.trust.otherwise = {TrustKind::SignedCatalog, "Microsoft Windows", "", "nt5.cat"};
     std::wstring message;
     ASSERT_EQ(RunVerifyCommand(test.services, WideText(tree.Root() + "\\two.csv"), false, message), 0);
     EXPECT_EQ(FileBytes(tree.Root() + "\\two.csv"),
-              "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256\r\n"
-              "01,C:\\WINDOWS\\system32\\file0.dll,Signed (embedded),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE0.DLL\r\n"
-              "02,C:\\WINDOWS\\system32\\file1.dll,Signed (embedded),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE1.DLL\r\n");
+              "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256,Catalog\r\n"
+              "01,C:\\WINDOWS\\system32\\file0.dll,Signed (catalog),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE0.DLL,nt5.cat\r\n"
+              "02,C:\\WINDOWS\\system32\\file1.dll,Signed (catalog),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE1.DLL,nt5.cat\r\n");
 }

@@ -34,13 +34,15 @@ struct Expected {
     const char* file;
     TrustKind kind;
     const char* signer;
+    // The vouching catalog, as trust_setup installed it.
+    const char* catalog = "";
 };
 
 // What Wine 8 makes of each sample. The changed file's signature fails
 // before any signer is known.
 const Expected kSamples[] = {
     {"signed.exe", TrustKind::SignedEmbedded, "Vorlane Test Signer"},
-    {"catalogued.inf", TrustKind::SignedCatalog, "Vorlane Test Signer"},
+    {"catalogued.inf", TrustKind::SignedCatalog, "Vorlane Test Signer", "vorlane-test.cat"},
     {"changed.exe", TrustKind::DoesNotMatch, ""},
     {"unsigned.exe", TrustKind::NotSigned, ""},
     {"untrusted.exe", TrustKind::SignerNotTrusted, "Vorlane Untrusted Signer"},
@@ -79,8 +81,9 @@ TEST(WinTrustService, TellsEachKindOfFileApartAndNamesItsSigner)
     WinTrustService trust(DllLoader::System(), redirection);
     for (const Expected& sample : kSamples) {
         const TrustResult result = trust.Verify(Samples() + sample.file).trust;
-        EXPECT_EQ(ResultText(result), ResultText({sample.kind, "", ""})) << sample.file;
+        EXPECT_EQ(ResultText(result), ResultText({sample.kind, "", "", ""})) << sample.file;
         EXPECT_EQ(result.signer, sample.signer) << sample.file;
+        EXPECT_EQ(result.catalog, sample.catalog) << sample.file;
     }
 }
 

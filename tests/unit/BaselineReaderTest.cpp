@@ -38,8 +38,8 @@ TEST(BaselineReader, ReadsWhatVerifyWrites)
     const std::vector<ListRow> rows = {{1, "C:\\WINDOWS\\system32\\kernel32.dll"}, {2, "C:\\WINDOWS\\a, b.dll"},
                                        {3, "C:\\WINDOWS\\stopped.dll"}};
     const std::vector<std::optional<FileVerification>> results = {
-        FileVerification{{TrustKind::SignedCatalog, "Microsoft Windows", ""}, "AB01"},
-        FileVerification{{TrustKind::Unreadable, "", "Access is denied."}, ""},
+        FileVerification{{TrustKind::SignedCatalog, "Microsoft Windows", "", ""}, "AB01"},
+        FileVerification{{TrustKind::Unreadable, "", "Access is denied.", ""}, ""},
         std::nullopt};
     const std::vector<VerifiedFile> files = VerifiedFiles(rows, results);
     const std::string document = CsvDocument(CsvHeaderOf(VerifiedFileColumns()),

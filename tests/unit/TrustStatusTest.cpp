@@ -57,12 +57,12 @@ TEST(TrustStatus, EachResultHasItsFixedTextAndOnlySignedOnesAreTrusted)
         bool trusted;
     };
     const Case cases[] = {
-        {{TrustKind::SignedCatalog, "Microsoft Windows", ""}, "Signed (catalog)", true},
-        {{TrustKind::SignedEmbedded, "Microsoft Windows", ""}, "Signed (embedded)", true},
-        {{TrustKind::NotSigned, "", ""}, "Not signed", false},
-        {{TrustKind::DoesNotMatch, "", ""}, "Signature does not match the file", false},
-        {{TrustKind::SignerNotTrusted, "Someone", ""}, "Signer not trusted", false},
-        {{TrustKind::Unreadable, "", "Access is denied."}, "Could not be read: Access is denied.", false},
+        {{TrustKind::SignedCatalog, "Microsoft Windows", "", ""}, "Signed (catalog)", true},
+        {{TrustKind::SignedEmbedded, "Microsoft Windows", "", ""}, "Signed (embedded)", true},
+        {{TrustKind::NotSigned, "", "", ""}, "Not signed", false},
+        {{TrustKind::DoesNotMatch, "", "", ""}, "Signature does not match the file", false},
+        {{TrustKind::SignerNotTrusted, "Someone", "", ""}, "Signer not trusted", false},
+        {{TrustKind::Unreadable, "", "Access is denied.", ""}, "Could not be read: Access is denied.", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ResultText(c.result), c.text);

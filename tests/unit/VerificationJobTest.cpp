@@ -28,7 +28,7 @@ std::size_t NumberOf(const std::string& path)
 
 TrustResult ResultFor(const std::string& path)
 {
-    return {static_cast<TrustKind>(NumberOf(path) % kTrustKindCount), "signer of " + path, ""};
+    return {static_cast<TrustKind>(NumberOf(path) % kTrustKindCount), "signer of " + path, "", ""};
 }
 
 std::vector<std::string> Files(std::size_t count)

@@ -1,0 +1,40 @@
+#include "platform/ReadWholeFile.h"
+
+#include <algorithm>
+#include <new>
+
+#include "framework/Handle.h"
+
+unsigned ReadWholeFile(const std::wstring& path, std::string& bytes)
+{
+    const CHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file)
+        return ::GetLastError();
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(file, &size))
+        return ::GetLastError();
+    if (static_cast<unsigned long long>(size.QuadPart) > kMaxWholeFileBytes)
+        return ERROR_FILE_TOO_LARGE;
+    std::string read;
+    try {
+        read.resize(static_cast<std::size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+    // A file that grows meanwhile is read as far as it was long; one that
+    // shrinks, as far as it goes.
+    std::size_t done = 0;
+    while (done < read.size()) {
+        DWORD got = 0;
+        const DWORD ask = static_cast<DWORD>(std::min<std::size_t>(read.size() - done, 1u << 24));
+        if (!::ReadFile(file, read.data() + done, ask, &got, nullptr))
+            return ::GetLastError();
+        if (got == 0)
+            break;
+        done += got;
+    }
+    read.resize(done);
+    bytes = std::move(read);
+    return 0;
+}
