@@ -1,11 +1,14 @@
 #include "app/ListCommands.h"
 
+#include "app/BaselineFile.h"
+#include "app/CompareDlg.h"
 #include "app/ExportPrompts.h"
 #include "app/VerifyDlg.h"
 #include "controls/Shell.h"
 #include "export/ListExport.h"
 #include "export/ListFile.h"
 #include "framework/WinApp.h"
+#include "inspect/FileDialog.h"
 #include "inspect/FileInspection.h"
 #include "listview/FileListCtrl.h"
 #include "res/resource.h"
@@ -14,6 +17,16 @@
 #include "platform/PathText.h"
 #include "scan/SystemInfo.h"
 #include "platform/SystemLeadBytes.h"
+#include "platform/TextConversion.h"
+
+namespace {
+
+VerifyServices VerifyServicesOf(const ListCommandServices& services)
+{
+    return {services.trust, services.threads, services.clipboard, services.files, services.fileDialogs};
+}
+
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CListCommands, CCmdTarget)
     ON_COMMAND(ID_LIST_COPY_PATH, CopyPath)
@@ -23,6 +36,7 @@ BEGIN_MESSAGE_MAP(CListCommands, CCmdTarget)
     ON_COMMAND(ID_LIST_PROPERTIES, ShowProperties)
     ON_COMMAND(ID_LIST_CHECK, CheckFile)
     ON_COMMAND(ID_LIST_VERIFY, VerifySignatures)
+    ON_COMMAND(ID_LIST_COMPARE, CompareWithBaseline)
 END_MESSAGE_MAP()
 
 CListCommands::CListCommands(CWnd& owner, const CFileListCtrl& list, const RowModel& rows,
@@ -49,6 +63,7 @@ void CListCommands::ShowMenu(POINT point)
     enable(ID_LIST_COPY_ALL, hasRows && m_bListComplete);
     enable(ID_LIST_SAVE, hasRows && m_bListComplete);
     enable(ID_LIST_VERIFY, hasRows && m_bListComplete);
+    enable(ID_LIST_COMPARE, hasRows && m_bListWhole);
     if (!m_bWaitingAtLimit)
         ::DeleteMenu(hPopup, ID_LIST_ALL, MF_BYCOMMAND);
 
@@ -116,8 +131,25 @@ void CListCommands::VerifySignatures()
 {
     if (!m_bListComplete || m_rows.Count() == 0)
         return;
-    CVerifyDlg dialog(m_rows.Rows(), {m_services.trust, m_services.threads, m_services.clipboard, m_services.files, m_services.fileDialogs},
-                      &m_owner);
+    CVerifyDlg dialog(m_rows.Rows(), VerifyServicesOf(m_services), m_bListWhole, &m_owner);
+    dialog.DoModal();
+}
+
+void CListCommands::CompareWithBaseline()
+{
+    if (!m_bListWhole || m_rows.Count() == 0)
+        return;
+    COpenFileDialog choose(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR,
+                           "CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0", &m_owner, m_services.fileDialogs);
+    if (choose.RunModal() != IDOK)
+        return;
+    Baseline baseline;
+    std::wstring failure;
+    if (!LoadBaseline(WideText(choose.GetPathName().str()), baseline, failure)) {
+        ::MessageBoxW(m_owner, failure.c_str(), L"Vorlane", MB_ICONEXCLAMATION);
+        return;
+    }
+    CCompareDlg dialog(m_rows.Rows(), std::move(baseline), VerifyServicesOf(m_services), &m_owner);
     dialog.DoModal();
 }
 

@@ -27,7 +27,8 @@ struct ListCommandServices {
 
 // The file list's shortcut menu and its commands: copy the selected row's
 // path or every row, save the list as CSV, show the file in Explorer or its
-// properties, check it, or verify the signatures of every file. A command
+// properties, check it, verify the signatures of every file, or compare
+// them with a baseline. A command
 // target of the dialog, which hands it the menu's commands.
 class CListCommands : public CCmdTarget {
 public:
@@ -46,6 +47,11 @@ public:
     // protected files (ID_LIST_ALL, which the dialog handles).
     void SetWaitingAtLimit(bool waiting) { m_bWaitingAtLimit = waiting; }
     bool WaitingAtLimit() const { return m_bWaitingAtLimit; }
+    // The list holds every protected file: the walk has ended, neither at
+    // the row limit nor by the service's failure. A comparison with a
+    // baseline waits for that: a list cut short would show the files it
+    // lacks as removed.
+    void SetListWhole(bool whole) { m_bListWhole = whole; }
 
     // Copy path, and Ctrl+C in the list.
     void CopyPath();
@@ -58,6 +64,9 @@ protected:
     void CheckFile();
     // Opens the Verify Signatures dialog on every row.
     void VerifySignatures();
+    // Asks for a baseline file, then opens the Compare with Baseline dialog
+    // on every row.
+    void CompareWithBaseline();
 
     DECLARE_MESSAGE_MAP()
 
@@ -72,4 +81,5 @@ private:
     ListCommandServices m_services;
     bool m_bListComplete = false;
     bool m_bWaitingAtLimit = false;
+    bool m_bListWhole = false;
 };

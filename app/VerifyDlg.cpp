@@ -1,143 +1,57 @@
 #include "app/VerifyDlg.h"
 
 #include "app/ExportPrompts.h"
-#include "verify/VerificationReport.h"
 #include "export/ListFile.h"
 #include "res/resource.h"
-#include "verify/VerificationJob.h"
+#include "scan/ProtectedFileScanner.h"
+#include "verify/VerificationReport.h"
 
-namespace {
-
-// Posted by the job when its last worker has ended.
-constexpr UINT WM_JOB_ENDED = WM_APP + 3;
-constexpr UINT_PTR kProgressTimer = 1;
-
-}  // namespace
-
-BEGIN_MESSAGE_MAP(CVerifyDlg, CDialog)
-    ON_WM_TIMER()
-    ON_WM_DESTROY()
-    ON_WM_SIZE()
-    ON_WM_GETMINMAXINFO()
-    ON_MESSAGE(WM_JOB_ENDED, OnJobEnded)
-    ON_BN_CLICKED(IDC_VERIFY_STOP, OnStop)
-    ON_BN_CLICKED(IDC_VERIFY_COPY, OnCopy)
-    ON_BN_CLICKED(IDC_VERIFY_SAVE, OnSave)
+BEGIN_MESSAGE_MAP(CVerifyDlg, CVerificationDlg)
+    ON_BN_CLICKED(IDC_VERIFY_SAVE_BASELINE, OnSaveBaseline)
 END_MESSAGE_MAP()
 
-CVerifyDlg::CVerifyDlg(std::vector<ListRow> rows, VerifyServices services, CWnd* pParent)
-    : CDialog(IDD_VERIFY, pParent), m_rows(std::move(rows)), m_services(services)
+CVerifyDlg::CVerifyDlg(std::vector<ListRow> rows, VerifyServices services, bool wholeList, CWnd* pParent)
+    : CVerificationDlg(IDD_VERIFY, std::move(rows), services, pParent), m_bWholeList(wholeList)
 {
-}
-
-CVerifyDlg::~CVerifyDlg()
-{
-    StopJob();
-}
-
-void CVerifyDlg::DoDataExchange(CDataExchange* pDX)
-{
-    CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_VERIFY_LIST, m_listResults);
 }
 
 BOOL CVerifyDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
-    m_listResults.SetColumns(LayoutsOf(ReportedFileColumns()));
-    m_layout.Attach(m_hWnd, IDC_VERIFY_LIST);
-    m_listResults.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    ::SendDlgItemMessageA(m_hWnd, IDC_VERIFY_PROGRESS, PBM_SETRANGE32, 0, static_cast<LPARAM>(m_rows.size()));
-    for (const int id : {IDC_VERIFY_COPY, IDC_VERIFY_SAVE})
-        ::EnableWindow(GetDlgItem(id), FALSE);
-
-    // The wake-up names the window, not this object: it may come after the
-    // dialog is gone, and then it just fails.
-    const HWND hWnd = m_hWnd;
-    std::vector<std::string> paths;
-    paths.reserve(m_rows.size());
-    for (const ListRow& row : m_rows)
-        paths.push_back(row.path);
-    m_job = VerificationJob::Start(std::move(paths), m_services.trust, m_services.threads,
-                                   [hWnd] { ::PostMessageA(hWnd, WM_JOB_ENDED, 0, 0); });
-    ShowProgress();
-    ::SetTimer(m_hWnd, kProgressTimer, kProgressMs, nullptr);
+    CVerificationDlg::OnInitDialog();
+    ::EnableWindow(GetDlgItem(IDC_VERIFY_SAVE_BASELINE), FALSE);
     return TRUE;
 }
 
-void CVerifyDlg::OnTimer(UINT_PTR nIDEvent)
+std::vector<ColumnLayout> CVerifyDlg::Columns() const
 {
-    if (nIDEvent == kProgressTimer)
-        ShowProgress();
-    else
-        Default();
+    return LayoutsOf(ReportedFileColumns());
 }
 
-void CVerifyDlg::ShowProgress()
+void CVerifyDlg::ShowResults(const VerificationProgress& progress)
 {
-    const VerificationProgress progress = m_job->Progress();
-    ::SendDlgItemMessageA(m_hWnd, IDC_VERIFY_PROGRESS, PBM_SETPOS, progress.verified, 0);
-    ::SetDlgItemTextA(m_hWnd, IDC_VERIFY_STATUS, VerificationStatus(progress).c_str());
-    ::SetDlgItemTextA(m_hWnd, IDC_VERIFY_COUNTS, VerificationCounts(progress).c_str());
+    ResultList().SetTable(
+        RecordsOf<VerifiedFile>(ReportedFileColumns(), ReportedFiles(VerifiedFiles(Rows(), Results()))));
+    // A baseline holds every file's result.
+    ::EnableWindow(GetDlgItem(IDC_VERIFY_SAVE_BASELINE), !progress.Partial());
 }
 
-LRESULT CVerifyDlg::OnJobEnded(WPARAM, LPARAM)
+unsigned CVerifyDlg::Save(const std::wstring& path)
 {
-    ::KillTimer(m_hWnd, kProgressTimer);
-    ShowProgress();
-    ShowResults();
-    ::EnableWindow(GetDlgItem(IDC_VERIFY_STOP), FALSE);
-    for (const int id : {IDC_VERIFY_COPY, IDC_VERIFY_SAVE})
-        ::EnableWindow(GetDlgItem(id), TRUE);
-    return 0;
+    return SaveCsv(Services().files, path, CsvHeaderOf(ReportedFileColumns()), ResultList().Table());
 }
 
-void CVerifyDlg::ShowResults()
+void CVerifyDlg::OnSaveBaseline()
 {
-    m_results = m_job->TakeResults();
-    m_listResults.SetTable(RecordsOf<VerifiedFile>(ReportedFileColumns(), ReportedFiles(VerifiedFiles(m_rows, m_results))));
-}
-
-void CVerifyDlg::OnStop()
-{
-    m_job->RequestStop();
-    ::EnableWindow(GetDlgItem(IDC_VERIFY_STOP), FALSE);
-}
-
-void CVerifyDlg::OnCopy()
-{
-    CopyOrSayWhy(*this, m_services.clipboard, TabSeparatedLines(m_listResults.Table()));
-}
-
-void CVerifyDlg::OnSave()
-{
-    SaveCsvAsked(*this, m_services.fileDialogs, "signatures.csv", "The results", [this](const std::wstring& path) {
-        return SaveCsv(m_services.files, path, CsvHeaderOf(ReportedFileColumns()), m_listResults.Table());
+    if (!m_bWholeList) {
+        const std::string message =
+            "This list is not every protected file, and compared with a baseline saved from it, the files it "
+            "lacks would show as added.\r\n\r\nFor a baseline, list all protected files first (List all "
+            "protected files, in the list's menu while the list stops at " +
+            std::to_string(CProtectedFileScanner::kMaxRows) + " files), then verify them.";
+        MessageBox(message.c_str(), "Vorlane", MB_ICONINFORMATION);
+        return;
+    }
+    SaveCsvAsked(*this, Services().fileDialogs, "baseline.csv", "The baseline", [this](const std::wstring& path) {
+        return SaveTable<VerifiedFile>(Services().files, path, VerifiedFileColumns(), VerifiedFiles(Rows(), Results()));
     });
-}
-
-void CVerifyDlg::StopJob()
-{
-    if (m_job)
-        m_job->RequestStop();
-    m_job.reset();
-}
-
-void CVerifyDlg::OnDestroy()
-{
-    ::KillTimer(m_hWnd, kProgressTimer);
-    StopJob();
-    CWnd::OnDestroy();
-}
-
-void CVerifyDlg::OnSize(UINT, int, int)
-{
-    m_layout.Resize();
-    if (m_listResults.m_hWnd)
-        m_listResults.FitColumns();
-}
-
-void CVerifyDlg::OnGetMinMaxInfo(MINMAXINFO* pInfo)
-{
-    m_layout.LimitTracking(pInfo);
 }

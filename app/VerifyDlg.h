@@ -1,73 +1,26 @@
 #pragma once
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
+#include "app/VerificationDlg.h"
 
-#include "framework/Dialog.h"
-#include "framework/GrowingLayout.h"
-#include "listview/TableListCtrl.h"
-#include "scan/ListRow.h"
-#include "verify/TrustService.h"
-
-class Clipboard;
-class CommonFileDialogs;
-class SaveFileSystem;
-class ThreadStarter;
-class TrustService;
-class VerificationJob;
-
-// What the verification dialog asks of the platform.
-struct VerifyServices {
-    TrustService& trust;
-    ThreadStarter& threads;
-    Clipboard& clipboard;
-    SaveFileSystem& files;
-    CommonFileDialogs& fileDialogs;
-};
-
-// The Verify Signatures dialog: verifies the signature of every row's file
-// on worker threads, shows how far it has got and what it found, and at the
-// end lists the files that are anything but signed and trusted, and once
-// stopped also the files it did not verify, to copy or save. Closing it, or
-// the program, never waits for the workers: they are told to stop and
-// finish on their own.
-class CVerifyDlg : public CDialog {
+// The Verify Signatures dialog: at the end it lists the files that are
+// anything but signed and trusted, and once stopped also the files it did
+// not verify. Once every file is verified, Save baseline... saves them all,
+// as /verify does, for a comparison later.
+class CVerifyDlg : public CVerificationDlg {
 public:
-    // `rows` are the list's rows.
-    CVerifyDlg(std::vector<ListRow> rows, VerifyServices services, CWnd* pParent = nullptr);
-    ~CVerifyDlg() override;
-
-    // The progress shown is brought up to date this often, at most.
-    static constexpr UINT kProgressMs = 250;
+    // `rows` are the list's rows; `wholeList` says that they are every
+    // protected file, as a baseline must be.
+    CVerifyDlg(std::vector<ListRow> rows, VerifyServices services, bool wholeList, CWnd* pParent = nullptr);
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    void OnOK() override {}
-    void OnTimer(UINT_PTR nIDEvent);
-    LRESULT OnJobEnded(WPARAM, LPARAM);
-    void OnStop();
-    void OnCopy();
-    void OnSave();
-    void OnDestroy();
-    void OnSize(UINT nType, int cx, int cy);
-    void OnGetMinMaxInfo(MINMAXINFO* pInfo);
+    std::vector<ColumnLayout> Columns() const override;
+    void ShowResults(const VerificationProgress& progress) override;
+    const char* SaveFileName() const override { return "signatures.csv"; }
+    unsigned Save(const std::wstring& path) override;
+    void OnSaveBaseline();
 
     DECLARE_MESSAGE_MAP()
 
 private:
-    void ShowProgress();
-    void ShowResults();
-    void StopJob();
-
-    std::vector<ListRow> m_rows;
-    // Once the job has ended: each row's result, empty for a file not
-    // verified.
-    std::vector<std::optional<FileVerification>> m_results;
-    VerifyServices m_services;
-    CTableListCtrl m_listResults;
-    CGrowingLayout m_layout;
-    // Shared with the workers, which may outlive the dialog.
-    std::shared_ptr<VerificationJob> m_job;
+    bool m_bWholeList;
 };

@@ -231,6 +231,7 @@ void CVorlaneDlg::FillSlice()
         ::KillTimer(m_hWnd, kRowsTimer);
     if (batch.waitingAtLimit) {
         m_commands.SetWaitingAtLimit(true);
+        m_commands.SetListWhole(false);
         ShowListEnded();
         m_inspection.ShowStatus(FilledStatus(m_queue->RowsFound(), true));
     }
@@ -239,6 +240,7 @@ void CVorlaneDlg::FillSlice()
         m_commands.SetWaitingAtLimit(false);
         ShowListEnded();
         const ListingOutcome& outcome = m_queue->Outcome();
+        m_commands.SetListWhole(!outcome.serviceError && !outcome.listingError && !outcome.stoppedAtLimit);
         const unsigned rows = m_queue->RowsFound();
         m_inspection.ShowStatus(outcome.serviceError   ? ServiceErrorText(outcome.serviceError)
                                 : outcome.listingError ? IncompleteStatus(rows, SystemErrorText(outcome.listingError))

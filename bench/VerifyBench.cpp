@@ -98,7 +98,7 @@ void PrintDialogAnswers(const char* what, const std::vector<std::string>& paths,
         rows.push_back({static_cast<std::uint32_t>(n + 1), paths[n]});
     WindowsClipboard clipboard;
     WindowsSaveFileSystem files;
-    ProbedVerifyDlg dialog(rows, {trust, ThreadStarter::System(), clipboard, files, CommonFileDialogs::System()});
+    ProbedVerifyDlg dialog(rows, {trust, ThreadStarter::System(), clipboard, files, CommonFileDialogs::System()}, true);
     dialog.DoModal();
     std::printf("the dialog's answers while it verifies %zu files %s: %s, done in %.0f ms\n", paths.size(), what,
                 AnswerDelays(dialog.answers).c_str(), dialog.seconds * 1000);

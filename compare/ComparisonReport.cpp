@@ -60,6 +60,16 @@ std::string ComparisonCounts(const Comparison& comparison)
     return text;
 }
 
+std::string ComparisonStatus(const VerificationProgress& progress, std::size_t baselineFiles)
+{
+    const auto files = [](std::size_t count) { return std::to_string(count) + (count == 1 ? " file" : " files"); };
+    if (progress.Partial()) {
+        return "Stopped after " + std::to_string(progress.verified) + " of " + files(progress.total) +
+               ": the comparison is partial.";
+    }
+    return "Compared " + files(progress.total) + " with the baseline's " + std::to_string(baselineFiles) + ".";
+}
+
 TableSchema<Difference> DifferenceColumns()
 {
     return kColumns;

@@ -4,11 +4,18 @@
 
 #include "compare/Comparison.h"
 #include "rows/TableSchema.h"
+#include "verify/VerificationJob.h"
 
 // The count of each kind of difference on one line: "Added: 1,   Removed: 0,
 // Updated: 3,   Changed: 1,   Signature changed: 0", and the files not
 // compared when there are any.
 std::string ComparisonCounts(const Comparison& comparison);
+
+// What a comparison with a baseline of `baselineFiles` files says once
+// its verification has ended: "Compared 762 files with the baseline's
+// 760.", or once stopped "Stopped after 300 of 762 files: the comparison
+// is partial."
+std::string ComparisonStatus(const VerificationProgress& progress, std::size_t baselineFiles);
 
 // The columns of the differences: Change, Path, then the signature, the
 // signer and the SHA256 before and after.

@@ -12,3 +12,11 @@ unsigned SaveCsv(SaveFileSystem& files, const std::wstring& path, const Record& 
     // full path names: "C:list.csv" or "C:/lists/list.csv" name none.
     return SaveAtomically(files, FullPath(path), CsvDocument(header, records, Utf8Text));
 }
+
+unsigned SaveUtf8Csv(SaveFileSystem& files, const std::wstring& path, const Record& header,
+                     const std::vector<Record>& records)
+{
+    return SaveAtomically(files, FullPath(path), CsvDocument(header, records, [](const std::string& utf8) {
+                              return utf8;
+                          }));
+}

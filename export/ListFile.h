@@ -14,6 +14,10 @@ class SaveFileSystem;
 unsigned SaveCsv(SaveFileSystem& files, const std::wstring& path, const Record& header,
                  const std::vector<Record>& records);
 
+// The same for records already in UTF-8.
+unsigned SaveUtf8Csv(SaveFileSystem& files, const std::wstring& path, const Record& header,
+                     const std::vector<Record>& records);
+
 // The rows as the CSV document of the table `schema`.
 template <class Row>
 unsigned SaveTable(SaveFileSystem& files, const std::wstring& path, TableSchema<Row> schema, std::span<const Row> rows)

@@ -6,6 +6,7 @@
 #define IDD_MAIN 102
 #define IDD_ABOUTBOX 104
 #define IDD_VERIFY 105
+#define IDD_COMPARE 106
 #define IDR_MAINFRAME 128
 #define IDR_LIST_MENU 129
 #define IDR_ACCELERATORS 130
@@ -31,6 +32,7 @@
 #define IDC_VERIFY_STOP 1015
 #define IDC_VERIFY_COPY 1016
 #define IDC_VERIFY_SAVE 1017
+#define IDC_VERIFY_SAVE_BASELINE 1018
 
 // The file list's shortcut menu, and the keys of the main dialog.
 #define ID_LIST_COPY_PATH 32771
@@ -43,3 +45,4 @@
 #define ID_SEARCH_AGAIN 32778
 #define ID_LIST_VERIFY 32779
 #define ID_LIST_ALL 32780
+#define ID_LIST_COMPARE 32781

@@ -77,7 +77,7 @@ void CALLBACK AnswerMessageBoxes(HWND, UINT, UINT_PTR, DWORD)
 }  // namespace
 
 // Presses the button `id` and answers each message box it shows with OK.
-std::vector<MessageBoxSeen> AnsweringBoxes(CVorlaneDlg& dlg, const std::function<void()>& action)
+std::vector<MessageBoxSeen> AnsweringBoxes(CWnd& dlg, const std::function<void()>& action)
 {
     std::vector<MessageBoxSeen> boxes;
     t_boxOwner = dlg.m_hWnd;

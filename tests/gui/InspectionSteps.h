@@ -29,6 +29,6 @@ struct MessageBoxSeen {
 };
 
 // Does `action` and answers each message box it shows with OK.
-std::vector<MessageBoxSeen> AnsweringBoxes(CVorlaneDlg& dlg, const std::function<void()>& action);
+std::vector<MessageBoxSeen> AnsweringBoxes(CWnd& dlg, const std::function<void()>& action);
 // Presses the button `id` and answers each message box it shows with OK.
 std::vector<MessageBoxSeen> PressAnsweringBoxes(CVorlaneDlg& dlg, int id);

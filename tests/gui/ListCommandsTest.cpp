@@ -48,12 +48,13 @@ protected:
 };
 
 // The entries enabled for the selected row's file, and for the whole list:
-// Copy all rows, Save list as... and Verify signatures...
+// Copy all rows, Save list as..., Verify signatures... and, once the list
+// is every protected file, Compare with baseline...
 std::map<UINT, bool> Entries(bool copyPath, bool wholeList, bool folder, bool properties, bool check)
 {
     return {{ID_LIST_COPY_PATH, copyPath},     {ID_LIST_COPY_ALL, wholeList},     {ID_LIST_SAVE, wholeList},
             {ID_LIST_OPEN_FOLDER, folder},     {ID_LIST_PROPERTIES, properties},  {ID_LIST_CHECK, check},
-            {ID_LIST_VERIFY, wholeList}};
+            {ID_LIST_VERIFY, wholeList},       {ID_LIST_COMPARE, wholeList}};
 }
 
 void Command(CVorlaneDlg& dlg, UINT id)
@@ -492,6 +493,8 @@ TEST(ListAll, TheMenuOffersItAtTheLimitAndTheWalkGoesOnFromWhereItStopped)
             dlg.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(FileList(dlg)), MAKELPARAM(-1, -1));
             EXPECT_TRUE(dlg.enabled[ID_LIST_ALL]);
             EXPECT_TRUE(dlg.enabled[ID_LIST_SAVE]);
+            // A list cut short is no list to compare with a baseline.
+            EXPECT_FALSE(dlg.enabled[ID_LIST_COMPARE]);
             Command(dlg, ID_LIST_ALL);
             EXPECT_TRUE(Filling(dlg));
             // Meanwhile the commands on the whole list wait again.
@@ -512,6 +515,7 @@ TEST(ListAll, TheMenuOffersItAtTheLimitAndTheWalkGoesOnFromWhereItStopped)
             EXPECT_EQ(ListView_GetTopIndex(hList), top);
             dlg.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hList), MAKELPARAM(-1, -1));
             EXPECT_FALSE(dlg.enabled.contains(ID_LIST_ALL));
+            EXPECT_TRUE(dlg.enabled[ID_LIST_COMPARE]);
         }),
         Close(dlg),
     }, 60000);

@@ -1,6 +1,7 @@
-// The Verify Signatures dialog with a stand-in trust service that lets the
-// test decide when each file is done: progress, cancel, results, copy, save
-// and close while the workers still run. /verify, in the test's process.
+// The Verify Signatures and Compare with Baseline dialogs with a stand-in
+// trust service that lets the test decide when each file is done: progress,
+// cancel, results, copy, save and close while the workers still run.
+// /verify, in the test's process.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,12 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "app/CompareDlg.h"
 #include "app/ScriptCommands.h"
 #include "app/VerifyDlg.h"
 #include "gui/DialogDriver.h"
 #include "gui/InspectionSteps.h"
 #include "gui/MainDialogSteps.h"
 #include "gui/TestServices.h"
+#include "compare/BaselineReader.h"
+#include "framework/SystemError.h"
+#include "platform/PathKey.h"
 #include "platform/TextConversion.h"
 
 namespace {
@@ -29,7 +34,7 @@ std::vector<ListRow> SixRows(StandInTrust& trust)
 {
     std::vector<ListRow> rows;
     const TrustResult results[] = {
-        {TrustKind::SignedCatalog, "Microsoft Windows", "", ""},
+        {TrustKind::SignedCatalog, "Microsoft Windows", "", "nt5.cat"},
         {TrustKind::SignedEmbedded, "Microsoft Windows", "", ""},
         {TrustKind::NotSigned, "", "", ""},
         {TrustKind::DoesNotMatch, "", "", ""},
@@ -86,6 +91,22 @@ void WaitForWorkers(const StandInTrust& trust)
         ::Sleep(100);
 }
 
+// A baseline of the six files: the first listed in capitals, the second
+// and third with other bytes, the fourth with its bytes but another result,
+// the fifth missing, the sixth as now, and a file since removed.
+Baseline SixFilesBaseline()
+{
+    static const std::string text =
+        "N,Path,Signature,Signer,SHA256,Catalog\r\n"
+        "01,C:\\WINDOWS\\SYSTEM32\\FILE1.DLL,Signed (catalog),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE1.DLL,nt5.cat\r\n"
+        "02,C:\\WINDOWS\\system32\\file2.dll,Signed (embedded),Microsoft Windows,0A,\r\n"
+        "03,C:\\WINDOWS\\system32\\file3.dll,Not signed,,0B,\r\n"
+        "04,C:\\WINDOWS\\system32\\file4.dll,Signed (catalog),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE4.DLL,nt5.cat\r\n"
+        "06,C:\\WINDOWS\\system32\\file6.dll,Could not be read: Access is denied.,,C:\\WINDOWS\\SYSTEM32\\FILE6.DLL,\r\n"
+        "07,C:\\WINDOWS\\CAF\xC3\x89.DLL,Not signed,,0C,\r\n";
+    return ReadBaseline(text, Utf8PathKey);
+}
+
 }  // namespace
 
 TEST(VerifyDialog, ShowsProgressThenListsTheFilesThatAreNotTrustedToCopyAndSave)
@@ -95,7 +116,7 @@ TEST(VerifyDialog, ShowsProgressThenListsTheFilesThatAreNotTrustedToCopyAndSave)
     const std::vector<ListRow> rows = SixRows(test.trust);
     TempTree tree;
     test.fileDialogs.chosen = tree.Root() + "\\signatures.csv";
-    CVerifyDlg dlg(rows, ServicesOf(test));
+    CVerifyDlg dlg(rows, ServicesOf(test), true);
     RunModal(dlg, {
         Do([&] {
             EXPECT_EQ(Shown(dlg, IDC_VERIFY_STATUS), "Verified 0 of 6 files...");
@@ -111,6 +132,7 @@ TEST(VerifyDialog, ShowsProgressThenListsTheFilesThatAreNotTrustedToCopyAndSave)
             EXPECT_TRUE(Enabled(dlg, IDC_VERIFY_STOP));
             EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_COPY));
             EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_SAVE));
+            EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_SAVE_BASELINE));
             test.trust.Open();
         }),
         Shows(dlg, "Verified 6 of 6 files."),
@@ -135,9 +157,20 @@ TEST(VerifyDialog, ShowsProgressThenListsTheFilesThatAreNotTrustedToCopyAndSave)
             EXPECT_EQ(ListedRows(dlg).back(), "03|C:\\WINDOWS\\system32\\file3.dll|Not signed|");
             Press(dlg, IDC_VERIFY_COPY);
             Press(dlg, IDC_VERIFY_SAVE);
+            test.fileDialogs.chosen = tree.Root() + "\\baseline.csv";
+            Press(dlg, IDC_VERIFY_SAVE_BASELINE);
             dlg.EndDialog(IDCANCEL);
         }),
     });
+    // The baseline holds every file, as /verify writes them.
+    EXPECT_EQ(FileBytes(tree.Root() + "\\baseline.csv"),
+              "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256,Catalog\r\n"
+              "01,C:\\WINDOWS\\system32\\file1.dll,Signed (catalog),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE1.DLL,nt5.cat\r\n"
+              "02,C:\\WINDOWS\\system32\\file2.dll,Signed (embedded),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE2.DLL,\r\n"
+              "03,C:\\WINDOWS\\system32\\file3.dll,Not signed,,C:\\WINDOWS\\SYSTEM32\\FILE3.DLL,\r\n"
+              "04,C:\\WINDOWS\\system32\\file4.dll,Signature does not match the file,,C:\\WINDOWS\\SYSTEM32\\FILE4.DLL,\r\n"
+              "05,C:\\WINDOWS\\system32\\file5.dll,Signer not trusted,Mallory,C:\\WINDOWS\\SYSTEM32\\FILE5.DLL,\r\n"
+              "06,C:\\WINDOWS\\system32\\file6.dll,Could not be read: Access is denied.,,C:\\WINDOWS\\SYSTEM32\\FILE6.DLL,\r\n");
     ASSERT_EQ(test.clipboard.texts.size(), 1u);
     EXPECT_EQ(test.clipboard.texts[0],
               "06\tC:\\WINDOWS\\system32\\file6.dll\tCould not be read: Access is denied.\t\r\n"
@@ -160,7 +193,7 @@ TEST(VerifyDialog, CancelKeepsWhatWasVerifiedMarkedAsPartialAndListsWhatWasNot)
     const std::vector<ListRow> rows = SixRows(test.trust);
     TempTree tree;
     test.fileDialogs.chosen = tree.Root() + "\\signatures.csv";
-    CVerifyDlg dlg(rows, ServicesOf(test));
+    CVerifyDlg dlg(rows, ServicesOf(test), true);
     RunModal(dlg, {
         Do([&] { test.trust.Release(1); }),
         Shows(dlg, "Verified 1 of 6 files..."),
@@ -176,6 +209,7 @@ TEST(VerifyDialog, CancelKeepsWhatWasVerifiedMarkedAsPartialAndListsWhatWasNot)
         Shows(dlg, "Stopped after 3 of 6 files: the results are partial."),
         [&] { return Enabled(dlg, IDC_VERIFY_COPY); },
         Do([&] {
+            EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_SAVE_BASELINE));
             EXPECT_EQ(ListedRows(dlg), (std::vector<std::string>{
                                            "03|C:\\WINDOWS\\system32\\file3.dll|Not signed|",
                                            "04|C:\\WINDOWS\\system32\\file4.dll|Not verified (stopped)|",
@@ -195,13 +229,34 @@ TEST(VerifyDialog, CancelKeepsWhatWasVerifiedMarkedAsPartialAndListsWhatWasNot)
               "06,C:\\WINDOWS\\system32\\file6.dll,Not verified (stopped),\r\n");
 }
 
+TEST(VerifyDialog, ABaselineOfAListCutShortIsRefusedWithTheReason)
+{
+    TestServices test;
+    const std::vector<ListRow> rows = SixRows(test.trust);
+    TempTree tree;
+    test.fileDialogs.chosen = tree.Root() + "\\baseline.csv";
+    CVerifyDlg dlg(rows, ServicesOf(test), false);
+    std::vector<MessageBoxSeen> boxes;
+    RunModal(dlg, {
+        Shows(dlg, "Verified 6 of 6 files."),
+        Do([&] {
+            boxes = AnsweringBoxes(dlg, [&] { Press(dlg, IDC_VERIFY_SAVE_BASELINE); });
+            dlg.EndDialog(IDCANCEL);
+        }),
+    });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("This list is not every protected file"), std::string::npos) << boxes[0].text;
+    EXPECT_TRUE(test.fileDialogs.saved.empty());
+    EXPECT_EQ(::GetFileAttributesA(test.fileDialogs.chosen.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST(VerifyDialog, ClosingWhileFilesAreVerifiedWaitsForNone)
 {
     TestServices test;
     test.trust.gated = true;
     const std::vector<ListRow> rows = SixRows(test.trust);
     {
-        CVerifyDlg dlg(rows, ServicesOf(test));
+        CVerifyDlg dlg(rows, ServicesOf(test), true);
         RunModal(dlg, {
             [&] { return test.trust.calls == 2; },
             Do([&] { dlg.PostMessage(WM_COMMAND, IDCANCEL); }),
@@ -212,6 +267,84 @@ TEST(VerifyDialog, ClosingWhileFilesAreVerifiedWaitsForNone)
     test.trust.Open();
     WaitForWorkers(test.trust);
     EXPECT_EQ(test.trust.calls, 2);
+}
+
+TEST(CompareDialog, VerifiesThenListsAndCountsTheDifferencesToCopyAndSave)
+{
+    struct Case {
+        const char* name;
+        bool stop;
+        std::string status;
+        std::string counts;
+        std::vector<std::string> listed;
+    };
+    const std::string removed = "Removed|C:\\WINDOWS\\CAF\xC9.DLL|Not signed|";
+    const Case cases[] = {
+        {"to the end", false, "Compared 6 files with the baseline's 6.",
+         "Added: 1,   Removed: 1,   Updated: 1,   Changed: 1,   Signature changed: 1",
+         {removed, "Updated|C:\\WINDOWS\\system32\\file2.dll|Signed (embedded)|Signed (embedded)",
+          "Changed|C:\\WINDOWS\\system32\\file3.dll|Not signed|Not signed",
+          "Signature changed|C:\\WINDOWS\\system32\\file4.dll|Signed (catalog)|Signature does not match the file",
+          "Added|C:\\WINDOWS\\system32\\file5.dll||Signer not trusted"}},
+        // The first three files verified; of the rest, the baseline's are
+        // not compared, and the new one is added all the same.
+        {"stopped", true, "Stopped after 3 of 6 files: the comparison is partial.",
+         "Added: 1,   Removed: 1,   Updated: 1,   Changed: 1,   Signature changed: 0,   Not compared (stopped): 2",
+         {removed, "Updated|C:\\WINDOWS\\system32\\file2.dll|Signed (embedded)|Signed (embedded)",
+          "Changed|C:\\WINDOWS\\system32\\file3.dll|Not signed|Not signed",
+          "Not compared (stopped)|C:\\WINDOWS\\system32\\file4.dll|Signed (catalog)|Not verified (stopped)",
+          "Added|C:\\WINDOWS\\system32\\file5.dll||Not verified (stopped)",
+          "Not compared (stopped)|C:\\WINDOWS\\system32\\file6.dll|Could not be read: Access is denied.|Not verified (stopped)"}},
+    };
+    for (const Case& c : cases) {
+        TestServices test;
+        test.trust.gated = true;
+        const std::vector<ListRow> rows = SixRows(test.trust);
+        TempTree tree;
+        test.fileDialogs.chosen = tree.Root() + "\\comparison.csv";
+        CCompareDlg dlg(rows, SixFilesBaseline(), ServicesOf(test));
+        RunModal(dlg, {
+            Do([&] {
+                EXPECT_EQ(Shown(dlg, IDC_VERIFY_STATUS), "Verified 0 of 6 files...") << c.name;
+                EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_SAVE)) << c.name;
+                if (c.stop)
+                    test.trust.Release(1);
+                else
+                    test.trust.Open();
+            }),
+            [&] { return !c.stop || test.trust.calls == 3; },
+            Do([&] {
+                if (c.stop) {
+                    Press(dlg, IDC_VERIFY_STOP);
+                    test.trust.Open();
+                }
+            }),
+            Shows(dlg, c.status),
+            Do([&] {
+                EXPECT_EQ(Shown(dlg, IDC_VERIFY_COUNTS), c.counts) << c.name;
+                EXPECT_EQ(ListedRows(dlg), c.listed) << c.name;
+                EXPECT_TRUE(Enabled(dlg, IDC_VERIFY_SAVE)) << c.name;
+                Press(dlg, IDC_VERIFY_COPY);
+                Press(dlg, IDC_VERIFY_SAVE);
+                dlg.EndDialog(IDCANCEL);
+            }),
+        });
+        // The list and the clipboard show ANSI text; the report keeps the
+        // baseline's UTF-8 as it was.
+        ASSERT_EQ(test.clipboard.texts.size(), 1u) << c.name;
+        const std::string copied = "Removed\tC:\\WINDOWS\\CAF\xC9.DLL\t";
+        EXPECT_EQ(test.clipboard.texts[0].substr(0, copied.size()), copied) << c.name;
+        const std::string saved = FileBytes(tree.Root() + "\\comparison.csv");
+        EXPECT_EQ(saved.substr(0, saved.find("\r\n") + 2),
+                  "\xEF\xBB\xBF" "Change,Path,Signature before,Signature after,Signer before,Signer after,SHA256 before,"
+                  "SHA256 after\r\n") << c.name;
+        EXPECT_NE(saved.find("\r\nRemoved,C:\\WINDOWS\\CAF\xC3\x89.DLL,Not signed,,,,0C,\r\n"), std::string::npos)
+            << c.name;
+        EXPECT_NE(saved.find("\r\nUpdated,C:\\WINDOWS\\system32\\file2.dll,Signed (embedded),Signed (embedded),"
+                             "Microsoft Windows,Microsoft Windows,0A,C:\\WINDOWS\\SYSTEM32\\FILE2.DLL\r\n"),
+                  std::string::npos)
+            << c.name;
+    }
 }
 
 TEST(VerifyDialog, TheListsShortcutMenuOpensItOnEveryRow)
@@ -230,6 +363,67 @@ TEST(VerifyDialog, TheListsShortcutMenuOpensItOnEveryRow)
         Close(dlg),
     });
     EXPECT_EQ(test.trust.calls, 3);
+}
+
+TEST(CompareDialog, TheListsShortcutMenuAsksForABaselineAndComparesEveryRowWithIt)
+{
+    struct Case {
+        const char* name;
+        const char* file;  // under the test's folder; null: the user cancels
+        const char* bytes;  // null: no such file
+        std::string box;    // "": the comparison opens
+    };
+    const Case cases[] = {
+        {"cancelled", nullptr, nullptr, ""},
+        {"no such file", "missing.csv", nullptr,
+         "Vorlane could not read the baseline $. " + SystemErrorText(ERROR_FILE_NOT_FOUND)},
+        {"no baseline", "names.csv", "Name\r\nfile0.dll\r\n",
+         "Vorlane cannot compare with $. The file is no baseline: it has neither a Path nor a SHA256 column."},
+        {"a baseline", "baseline.csv", "Path,SHA256\r\nC:\\WINDOWS\\system32\\file0.dll,0A\r\n", ""},
+    };
+    for (const Case& c : cases) {
+        TempTree tree;
+        TestServices test;
+        test.ListFiles(3);
+        const std::string path = c.file ? tree.Root() + "\\" + c.file : "";
+        if (c.bytes)
+            std::ofstream(path, std::ios::binary) << c.bytes;
+        test.fileDialogs.chosen = path;
+        CVorlaneDlg dlg(test.services);
+        std::vector<MessageBoxSeen> boxes;
+        HWND compare = nullptr;
+        RunModal(dlg, {
+            FillDone(dlg),
+            Do([&] {
+                // A box comes before the command returns; the comparison
+                // runs its own loop, so the command is posted.
+                if (c.box.empty())
+                    dlg.PostMessage(WM_COMMAND, ID_LIST_COMPARE);
+                else
+                    boxes = AnsweringBoxes(dlg, [&] { dlg.SendMessage(WM_COMMAND, ID_LIST_COMPARE); });
+            }),
+            [&] { return !c.file || !c.box.empty() || (compare = ::FindWindowA(nullptr, "Compare with Baseline")); },
+            [&] {
+                return !compare ||
+                       WindowText(::GetDlgItem(compare, IDC_VERIFY_STATUS)) == "Compared 3 files with the baseline's 1.";
+            },
+            Do([&] {
+                if (compare)
+                    ::PostMessageA(compare, WM_COMMAND, IDCANCEL, 0);
+            }),
+            [&] { return !::IsWindow(compare); },
+            Close(dlg),
+        });
+        EXPECT_EQ(test.fileDialogs.opened.size(), 1u) << c.name;
+        std::string box = c.box;
+        if (const std::size_t at = box.find('$'); at != std::string::npos)
+            box.replace(at, 1, path);
+        ASSERT_EQ(boxes.size(), box.empty() ? 0u : 1u) << c.name;
+        if (!box.empty()) {
+            EXPECT_EQ(boxes[0].text, box) << c.name;
+        }
+        EXPECT_EQ(test.trust.calls, c.file && box.empty() ? 3 : 0) << c.name;
+    }
 }
 
 TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSignerAndTheMessageSaysAllThatIsAmiss)
