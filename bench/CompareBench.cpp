@@ -1,8 +1,8 @@
 // Measures the comparison with a baseline on a large system: a baseline of
 // WinSxS files as /verify writes it, read back and compared with the files
 // verified again, a few hundred of them updated, changed, added or removed.
-// Paths are keyed as Windows matches names: UTF-8 to UTF-16, upper-cased by
-// the system, back to UTF-8. Prints figures only.
+// Paths are keyed as the program keys them (Utf8PathKey). Prints figures
+// only.
 //
 //   compare_bench [rows]
 #include <cstdio>
@@ -15,37 +15,13 @@
 #include "compare/BaselineReader.h"
 #include "compare/Comparison.h"
 #include "export/ListExport.h"
+#include "platform/PathKey.h"
 #include "verify/VerificationReport.h"
 
 namespace {
 
 constexpr int kRounds = 5;
 constexpr double kGoalSeconds = 1.0;
-
-// UTF-16 takes no more units than UTF-8 takes bytes, and UTF-8 no more
-// than three bytes a unit: one conversion each way, into buffers that big,
-// on the stack for any path Windows opens without its long-path prefix.
-std::string UpperCaseKey(std::string_view utf8)
-{
-    constexpr std::size_t kShort = MAX_PATH;
-    wchar_t shortWide[kShort];
-    char shortKey[3 * kShort];
-    std::wstring longWide;
-    std::string longKey;
-    wchar_t* wide = shortWide;
-    char* key = shortKey;
-    if (utf8.size() > kShort) {
-        longWide.resize(utf8.size());
-        longKey.resize(3 * utf8.size());
-        wide = longWide.data();
-        key = longKey.data();
-    }
-    const int length = static_cast<int>(utf8.size());
-    const int wideLength = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide, length);
-    ::CharUpperBuffW(wide, static_cast<DWORD>(wideLength));
-    const int keyLength = ::WideCharToMultiByte(CP_UTF8, 0, wide, wideLength, key, 3 * wideLength, nullptr, nullptr);
-    return std::string(key, static_cast<std::size_t>(keyLength));
-}
 
 class Generator {
 public:
@@ -129,8 +105,7 @@ Files MakeFiles(std::size_t rows, Generator& generator)
 
 std::string BaselineDocument(const std::vector<CurrentFile>& files)
 {
-    Record header = CsvHeaderOf(VerifiedFileColumns());
-    header.emplace_back("Catalog");
+    const Record header = CsvHeaderOf(VerifiedFileColumns());
     std::vector<Record> records;
     records.reserve(files.size());
     for (std::size_t n = 0; n < files.size(); ++n) {
@@ -156,13 +131,13 @@ int main(int argc, char** argv)
     for (int round = 0; round < kRounds; ++round) {
         const double start = Now();
         for (const CurrentFile& file : files.after)
-            UpperCaseKey(file.path);
+            Utf8PathKey(file.path);
         folds.push_back(Now() - start);
 
         const double readStart = Now();
-        baseline = ReadBaseline(document, UpperCaseKey);
+        baseline = ReadBaseline(document, Utf8PathKey);
         const double compareStart = Now();
-        comparison = Compare(baseline.files, files.after, UpperCaseKey);
+        comparison = Compare(baseline.files, files.after, Utf8PathKey);
         const double end = Now();
         reads.push_back(compareStart - readStart);
         compares.push_back(end - compareStart);

@@ -10,6 +10,8 @@
 #   vorlane-check.png   a file checked by its path
 #   vorlane-verify.png  the Verify Signatures dialog, its results sorted by
 #                       signature
+#   vorlane-compare.png the Compare with Baseline dialog, on a baseline
+#                       edited to hold one difference of each kind
 #   vorlane-150.png     the main dialog at 150 % (144 DPI)
 #
 # Usage: tools/screenshots.sh [folder]      (docs/ by default)
@@ -40,7 +42,7 @@ out=$2 arch=$3 WINE=$4
 trap 'set_wine_dpi 96' EXIT
 
 # The dialogs' sizes the points below belong to.
-main_size=591x543
+main_size=593x545
 about_size=330x171
 
 # window TITLE: the X window of the top-level window TITLE, once it shows.
@@ -79,7 +81,7 @@ main=$(window Vorlane)
 place "$main" "$main_size"
 settle
 shoot vorlane.png "$main_size"
-convert "$out/vorlane.png" -crop 130x32+15+502 +repage -scale 400% -strip "$out/vorlane-logo.png"
+convert "$out/vorlane.png" -crop 130x32+16+503 +repage -scale 400% -strip "$out/vorlane-logo.png"
 
 # The eighth row: C:\windows\system32\advapi32.dll.
 click 150 169
@@ -130,6 +132,47 @@ sleep 1
 click 320 118
 settle
 shoot vorlane-verify.png "$verify_size"
+xdotool key Escape
+settle
+
+# A baseline of this prefix that differs from it once in each way: a signed
+# sample with other bytes (an update), the unsigned one with other bytes, the
+# catalogued one with another result, one sample missing and one file since
+# removed.
+baseline='C:\vorlane-baseline.csv'
+"$WINE" "$BUILD/$arch/Vorlane.exe" /verify "$baseline" /all || true
+python3 - "$WINEPREFIX/drive_c/vorlane-baseline.csv" <<'EDIT'
+import csv, sys
+path = sys.argv[1]
+with open(path, newline='', encoding='utf-8-sig') as f:
+    rows = list(csv.DictReader(f))
+names = rows[0].keys()
+def row(name):
+    return next(r for r in rows if r['Path'].lower().endswith(name))
+row('vorlane-signed.exe')['SHA256'] = '0' * 64
+row('vorlane-unsigned.exe')['SHA256'] = 'F' * 64
+row('vorlane-catalogued.inf')['Signature'] = 'Signer not trusted'
+rows.remove(row('vorlane-untrusted.exe'))
+rows.append(dict(row('vorlane-unsigned.exe'), Path='C:\\windows\\system32\\vorlane-retired.dll'))
+with open(path, 'w', newline='', encoding='utf-8-sig') as f:
+    out = csv.DictWriter(f, names, lineterminator='\r\n')
+    out.writeheader()
+    out.writerows(rows)
+EDIT
+place "$main" "$main_size"
+xdotool mousemove $((X + 150)) $((Y + 169)) click 3
+sleep 1
+xdotool key m
+window Open >/dev/null
+sleep 1
+xdotool type --delay 20 "$baseline"
+xdotool key Return
+compare=$(window 'Compare with Baseline')
+eval "$(xdotool getwindowgeometry --shell "$compare")"
+compare_size=${WIDTH}x$HEIGHT
+sleep 10
+settle
+shoot vorlane-compare.png "$compare_size"
 xdotool key Escape
 settle
 
