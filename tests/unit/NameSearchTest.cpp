@@ -53,9 +53,18 @@ protected:
     {
         rows.paths.clear();
         for (int n = 0; n < 10; ++n)
-            rows.paths.push_back("C:\\WINDOWS\\system32\\file" + std::to_string(n) + ".dll");
+            rows.paths.push_back(SystemFile("file", n));
         for (const int hit : hits)
-            rows.paths[static_cast<std::size_t>(hit)] = "C:\\WINDOWS\\system32\\Match" + std::to_string(hit) + ".dll";
+            rows.paths[static_cast<std::size_t>(hit)] = SystemFile("Match", hit);
+    }
+
+    // Appended rather than built with operator+: GCC 12's -Warray-bounds
+    // misreads a literal + std::string temporary moved into a vector.
+    static std::string SystemFile(const char* stem, int n)
+    {
+        std::string path = "C:\\WINDOWS\\system32\\";
+        path.append(stem).append(std::to_string(n)).append(".dll");
+        return path;
     }
 
     // The rows that successive presses with `text` select; -1 for a press
