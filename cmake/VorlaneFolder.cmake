@@ -14,6 +14,18 @@ function(vorlane_folder name)
         list(APPEND links ${folder_WINDOWS_LINKS})
     endif()
     add_library(vorlane_${name} STATIC ${sources})
+    if(WIN32)
+        # The platform headers take most of a Windows source's compile: they
+        # are compiled once, with the framework, for every folder's Windows
+        # sources. The portable ones include only what they name.
+        set_source_files_properties(${folder_PORTABLE} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+        if(name STREQUAL "framework")
+            target_precompile_headers(vorlane_framework PRIVATE
+                ${PROJECT_SOURCE_DIR}/framework/Afx.h <functional> <memory> <string> <vector>)
+        else()
+            target_precompile_headers(vorlane_${name} REUSE_FROM vorlane_framework)
+        endif()
+    endif()
     target_include_directories(vorlane_${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(vorlane_${name} PUBLIC ${links})
 endfunction()

@@ -11,7 +11,7 @@ namespace {
 
 // CALG_SHA_256: the headers show it from Windows XP SP3 on, a level finer
 // than the one the program is built for (XP).
-constexpr ALG_ID kSha256 = 0x800C;
+constexpr ALG_ID kSha256Algorithm = 0x800C;
 constexpr DWORD kSha256Bytes = 32;
 constexpr DWORD kChunkBytes = 1 << 16;
 
@@ -38,7 +38,7 @@ unsigned Sha256OfFile(HANDLE file, std::string& hex)
     CScopedHandle<HCRYPTPROV, ReleaseProvider> provider;
     CScopedHandle<HCRYPTHASH, DestroyHash> hash;
     if (!::CryptAcquireContextA(provider.Receive(), nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT) ||
-        !::CryptCreateHash(provider.Get(), kSha256, 0, 0, hash.Receive()))
+        !::CryptCreateHash(provider.Get(), kSha256Algorithm, 0, 0, hash.Receive()))
         return LastError();
     std::vector<BYTE> chunk(kChunkBytes);
     for (DWORD read = kChunkBytes; read > 0;) {
