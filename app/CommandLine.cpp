@@ -10,21 +10,28 @@ std::wstring UsageText()
 {
     const std::wstring limit = std::to_wstring(CProtectedFileScanner::kMaxRows);
     const std::string verified = CsvNamesOf(VerifiedFileColumns());
-    return L"Usage: Vorlane.exe [FILE | /save FILE | /verify FILE] [/all]\r\n"
+    return L"Usage: Vorlane.exe [FILE | /save FILE | /verify FILE | /compare BASELINE REPORT] [/all]\r\n"
            L"  FILE          opens the window and checks whether Windows protects FILE\r\n"
            L"  /save FILE    writes the protected files to FILE as CSV, without showing a window\r\n"
            L"  /verify FILE  verifies the signature of every protected file and writes the results\r\n"
            L"                (" + std::wstring(verified.begin(), verified.end()) +
            L") to FILE as CSV, without showing a window\r\n"
+           L"  /compare BASELINE REPORT\r\n"
+           L"                verifies every protected file as /verify /all does, compares the results with\r\n"
+           L"                BASELINE (a file /verify wrote) and writes each difference to REPORT as CSV:\r\n"
+           L"                Added, Removed, Updated (other bytes, signed by the same trusted signer),\r\n"
+           L"                Changed (other bytes, any other way) or Signature changed (the same bytes)\r\n"
            L"  /all          lists every protected file: without it, the walk of the Windows folder stops\r\n"
            L"                at " + limit + L" files, and a current Windows (10 or 11), whose system files\r\n"
            L"                number well over 100,000, has many more\r\n"
-           L"Exit codes of /save and /verify:\r\n"
-           L"  0  the whole list was written (/verify: and every file is signed by a trusted signer)\r\n"
+           L"Exit codes of /save, /verify and /compare:\r\n"
+           L"  0  the whole list was written (/verify: and every file is signed by a trusted signer;\r\n"
+           L"     /compare: and nothing differs from the baseline but updates)\r\n"
            L"  1  nothing was written; the reason follows\r\n"
            L"  2  arguments Vorlane does not know\r\n"
            L"  3  the list was written, but it stops at " + limit + L" files (never with /all)\r\n"
-           L"  4  /verify: the results were written, and some file is not signed by a trusted signer\r\n";
+           L"  4  /verify: the results were written, and some file is not signed by a trusted signer\r\n"
+           L"  5  /compare: the differences were written, and some are not updates\r\n";
 }
 
 namespace {
@@ -57,6 +64,8 @@ CommandLine ParseAction(const std::vector<std::wstring>& arguments)
         return {Action::SaveList, arguments[1]};
     if (arguments.size() == 2 && IsSwitch(arguments[0], L"verify") && !arguments[1].empty())
         return {Action::VerifyList, arguments[1]};
+    if (arguments.size() == 3 && IsSwitch(arguments[0], L"compare") && !arguments[1].empty() && !arguments[2].empty())
+        return {Action::CompareList, arguments[1], arguments[2]};
     return {Action::Wrong, {}};
 }
 

@@ -11,11 +11,15 @@ struct CommandLine {
         CheckFile,   // FILE: the dialog, checking FILE at once
         SaveList,    // /save FILE: the list into FILE, no dialog
         VerifyList,  // /verify FILE: every listed file's signature into FILE
+        CompareList, // /compare FILE REPORT: how every file differs from the baseline FILE, into REPORT
         ShowUsage,   // /?
         Wrong,       // anything else
     };
     Action action = Action::ShowDialog;
+    // The file to check, save or verify into; for /compare, the baseline.
     std::wstring file;
+    // For /compare, the file for the differences.
+    std::wstring report = {};
     // /all, anywhere: the walk of the Windows folder goes on past the row
     // limit, to the end.
     bool all = false;

@@ -1,10 +1,13 @@
 #include "app/ScriptCommands.h"
 
+#include <optional>
 #include <vector>
 
+#include "app/BaselineFile.h"
 #include "app/ExitCode.h"
 #include "app/PlatformServices.h"
-#include "verify/VerificationReport.h"
+#include "compare/ComparisonReport.h"
+#include "compare/CurrentFiles.h"
 #include "export/ListFile.h"
 #include "framework/Afx.h"
 #include "framework/Handle.h"
@@ -14,16 +17,20 @@
 #include "scan/Enumeration.h"
 #include "scan/ProtectedFileScanner.h"
 #include "scan/ServiceErrorText.h"
+#include "platform/PathKey.h"
 #include "platform/SystemLeadBytes.h"
 #include "platform/TextConversion.h"
 #include "verify/VerificationJob.h"
+#include "verify/VerificationReport.h"
 
 namespace {
 
 // Lists the protected files into `rows` as the dialog would, on this thread.
-// When the list cannot be had whole, `message` says why.
+// When the list cannot be had whole, `message` says why; otherwise it is
+// left empty.
 ListingOutcome ListRows(PlatformServices& services, RowModel& rows, std::wstring& message)
 {
+    message.clear();
     const ListingOutcome outcome = ListProtectedFiles(
         {services.protection, services.directories, services.system, SystemLeadBytes()}, rows);
     if (outcome.serviceError) {
@@ -47,6 +54,46 @@ std::wstring CutShort(const std::wstring& file)
     return L"Vorlane saved the list as " + file + L", but it stops at " +
            std::to_wstring(CProtectedFileScanner::kMaxRows) + L" files: the rest of the Windows folder was not checked.\r\n";
 }
+
+// Verifies every row's file on the workers and waits here, no window to
+// serve meanwhile. False, with `message` saying why, when the workers could
+// not be had.
+bool VerifyRows(PlatformServices& services, const RowModel& rows, VerificationProgress& progress,
+                std::vector<std::optional<FileVerification>>& results, std::wstring& message)
+{
+    std::vector<std::string> paths;
+    paths.reserve(rows.Count());
+    for (const ListRow& row : rows.Rows())
+        paths.push_back(row.path);
+    const CHandle ended(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!ended) {
+        message = L"Vorlane could not verify the files: " + WideText(SystemErrorText(::GetLastError())) + L"\r\n";
+        return false;
+    }
+    const HANDLE hEnded = ended;
+    const auto job = VerificationJob::Start(std::move(paths), services.trust, services.threads,
+                                            [hEnded] { ::SetEvent(hEnded); });
+    ::WaitForSingleObject(ended, INFINITE);
+    progress = job->Progress();
+    if (progress.Partial()) {
+        message = L"Vorlane could not verify the files: no worker thread could be started.\r\n";
+        return false;
+    }
+    results = job->TakeResults();
+    return true;
+}
+
+// Whether the two paths name one file, as far as their full paths tell.
+bool SameFile(const std::wstring& one, const std::wstring& other)
+{
+    const auto full = [](const std::wstring& path) {
+        wchar_t buffer[MAX_PATH * 4];
+        const DWORD length = ::GetFullPathNameW(path.c_str(), MAX_PATH * 4, buffer, nullptr);
+        return Utf8PathKey(Utf8FromWide(length && length < MAX_PATH * 4 ? std::wstring(buffer, length) : path));
+    };
+    return full(one) == full(other);
+}
+
 
 }  // namespace
 
@@ -73,28 +120,11 @@ int RunVerifyCommand(PlatformServices& services, const std::wstring& file, bool 
     const ListingOutcome outcome = ListRows(services, rows, message);
     if (!message.empty())
         return kNotWritten;
-
-    std::vector<std::string> paths;
-    paths.reserve(rows.Count());
-    for (const ListRow& row : rows.Rows())
-        paths.push_back(row.path);
-    // No window to serve meanwhile: this thread waits for the workers.
-    const CHandle ended(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    if (!ended) {
-        message = L"Vorlane could not verify the files: " + WideText(SystemErrorText(::GetLastError())) + L"\r\n";
+    VerificationProgress progress;
+    std::vector<std::optional<FileVerification>> results;
+    if (!VerifyRows(services, rows, progress, results, message))
         return kNotWritten;
-    }
-    const HANDLE hEnded = ended;
-    const auto job = VerificationJob::Start(std::move(paths), services.trust, services.threads,
-                                            [hEnded] { ::SetEvent(hEnded); });
-    ::WaitForSingleObject(ended, INFINITE);
-    const VerificationProgress progress = job->Progress();
-    if (progress.Partial()) {
-        message = L"Vorlane could not verify the files: no worker thread could be started.\r\n";
-        return kNotWritten;
-    }
 
-    const auto results = job->TakeResults();
     if (const unsigned code = SaveTable<VerifiedFile>(services.files, file, VerifiedFileColumns(),
                                                       VerifiedFiles(rows.Rows(), results))) {
         message = SaveFailure(file, code);
@@ -110,4 +140,43 @@ int RunVerifyCommand(PlatformServices& services, const std::wstring& file, bool 
         return kWrittenUntrusted;
     }
     return outcome.stoppedAtLimit ? kWrittenCut : kWritten;
+}
+
+int RunCompareCommand(PlatformServices& services, const std::wstring& baselineFile, const std::wstring& reportFile,
+                      std::wstring& message)
+{
+    if (SameFile(baselineFile, reportFile)) {
+        message = L"Vorlane cannot write the differences over the baseline " + baselineFile +
+                  L": name another file for them.\r\n";
+        return kNotWritten;
+    }
+    Baseline baseline;
+    if (!LoadBaseline(baselineFile, baseline, message)) {
+        message += L"\r\n";
+        return kNotWritten;
+    }
+    // Every file: a cut list would show the files it did not reach as
+    // removed.
+    RowModel rows(SystemLeadBytes(), true);
+    ListRows(services, rows, message);
+    if (!message.empty())
+        return kNotWritten;
+    VerificationProgress progress;
+    std::vector<std::optional<FileVerification>> results;
+    if (!VerifyRows(services, rows, progress, results, message))
+        return kNotWritten;
+
+    const std::vector<CurrentFile> current = CurrentFiles(VerifiedFiles(rows.Rows(), results), Utf8Text);
+    const Comparison comparison = Compare(baseline.files, current, Utf8PathKey);
+    if (const unsigned code = SaveUtf8Csv(services.files, reportFile, CsvHeaderOf(DifferenceColumns()),
+                                          RecordsOf<Difference>(DifferenceColumns(), comparison.differences))) {
+        message = L"Vorlane could not save the differences as " + reportFile + L": " +
+                  WideText(SystemErrorText(code)) + L"\r\n";
+        return kNotWritten;
+    }
+    if (comparison.OnlyUpdates())
+        return kWritten;
+    message = L"Vorlane saved the differences as " + reportFile + L", and files differ from the baseline by more " +
+              L"than updates. " + WideText(ComparisonCounts(comparison)) + L"\r\n";
+    return kWrittenDifferent;
 }

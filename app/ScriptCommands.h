@@ -16,3 +16,12 @@ int RunSaveCommand(PlatformServices& services, const std::wstring& file, bool al
 // code as for /save, and kWrittenUntrusted when any file is not signed by
 // a trusted signer.
 int RunVerifyCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message);
+
+// Vorlane.exe /compare BASELINE REPORT: reads the baseline (a /verify
+// file), lists and verifies every protected file as /verify /all does, and
+// saves how they differ from the baseline's to `reportFile` as CSV, one row
+// a difference in the order of the paths. kWritten when nothing differs but
+// updates, kWrittenDifferent when more does; kNotWritten, with `message`
+// saying why, leaves an existing report as it was.
+int RunCompareCommand(PlatformServices& services, const std::wstring& baselineFile, const std::wstring& reportFile,
+                      std::wstring& message);

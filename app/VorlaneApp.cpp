@@ -54,6 +54,13 @@ BOOL CVorlaneApp::InitInstance()
             WriteToUser(message, true);
         break;
     }
+    case CommandLine::Action::CompareList: {
+        std::wstring message;
+        m_nExitCode = RunCompareCommand(PlatformServices::Production(), command.file, command.report, message);
+        if (m_nExitCode != kWritten)
+            WriteToUser(message, true);
+        break;
+    }
     case CommandLine::Action::ShowUsage:
         WriteToUser(UsageText(), false);
         break;

@@ -35,7 +35,7 @@ rm -f "$unix_saved"
 expect 0 /save "$saved"
 [ -s "$unix_saved" ] || { echo "/save exited 0 but wrote nothing"; exit 1; }
 expect 2 /save
-says stderr 'Usage: Vorlane.exe [FILE | /save FILE | /verify FILE]'
+says stderr 'Usage: Vorlane.exe [FILE | /save FILE | /verify FILE | /compare BASELINE REPORT]'
 
 # Wine keeps the desktop of the runs above, which had no display, for the
 # next program of the same server: start the dialog with a server of its own.

@@ -7,6 +7,8 @@
 #   signed.exe         PE signed by the test chain (root -> leaf "Vorlane
 #                      Test Signer")
 #   changed.exe        signed.exe with one byte of its code changed
+#   updated.exe        PE with that byte changed, then signed by the same
+#                      chain: another build by the same signer
 #   unsigned.exe       PE as it is
 #   untrusted.exe      PE signed by a chain whose root nobody trusts (leaf
 #                      "Vorlane Untrusted Signer")
@@ -81,13 +83,21 @@ cp "$pe" "$out/unsigned.exe"
 sign test "$pe" "$out/signed.exe"
 sign untrusted "$pe" "$out/untrusted.exe"
 
-# The first byte after the headers (SizeOfHeaders, 60 bytes into the
-# optional header): the start of the first section's code.
+# flip_code_byte FILE: inverts the first byte after the headers
+# (SizeOfHeaders, 60 bytes into the optional header), the start of the first
+# section's code.
+flip_code_byte() {
+    local optional_header at byte
+    optional_header=$(($(le32 "$1" 60) + 24))
+    at=$(le32 "$1" $((optional_header + 60)))
+    byte=$(od -An -tu1 -j"$at" -N1 "$1" | tr -d ' ')
+    printf "\\x$(printf %02x $((byte ^ 0xFF)))" | dd of="$1" bs=1 seek="$at" conv=notrunc 2>/dev/null
+}
 cp "$out/signed.exe" "$out/changed.exe"
-optional_header=$(($(le32 "$pe" 60) + 24))
-at=$(le32 "$pe" $((optional_header + 60)))
-byte=$(od -An -tu1 -j"$at" -N1 "$out/changed.exe" | tr -d ' ')
-printf "\\x$(printf %02x $((byte ^ 0xFF)))" | dd of="$out/changed.exe" bs=1 seek="$at" conv=notrunc 2>/dev/null
+flip_code_byte "$out/changed.exe"
+cp "$pe" "$keys/updated.exe"
+flip_code_byte "$keys/updated.exe"
+sign test "$keys/updated.exe" "$out/updated.exe"
 
 # A catalog is a signed certificate trust list: one entry per member, named
 # by its hash as upper-case hex in UTF-16, with the member's subject kind

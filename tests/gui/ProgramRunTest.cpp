@@ -222,6 +222,14 @@ TEST(ProgramRun, ScriptsGetExitCodesAndTheUsageAndOnlyAPersonGetsAWindow)
 {
     TempTree tree;
     const std::string saved = tree.Root() + "\\list.csv";
+    // Baselines of Wine's service, which lists no file: as it is, and with
+    // a file that has gone since.
+    const std::string baseline = tree.Root() + "\\baseline.csv";
+    const std::string gone = tree.Root() + "\\gone.csv";
+    const std::string report = "\" \"" + tree.Root() + "\\report.csv\"";
+    std::ofstream(baseline, std::ios::binary) << "N,Path,Signature,Signer,SHA256\r\n";
+    std::ofstream(gone, std::ios::binary) << "N,Path,Signature,Signer,SHA256\r\n1,C:\\gone.dll,Not signed,,AB\r\n";
+    const char* const usage = "Usage: Vorlane.exe [FILE | /save FILE | /verify FILE | /compare BASELINE REPORT]";
     struct Case {
         const char* name;
         std::string arguments;
@@ -231,14 +239,19 @@ TEST(ProgramRun, ScriptsGetExitCodesAndTheUsageAndOnlyAPersonGetsAWindow)
         bool messageBox = false;  // no console: the usage comes in a box
     };
     const Case cases[] = {
-        {"usage asked for", "/?", true, 0, "Usage: Vorlane.exe [FILE | /save FILE | /verify FILE]"},
-        {"an unknown switch", "/list", true, 2, "Usage: Vorlane.exe [FILE | /save FILE | /verify FILE]"},
-        {"two files", "a.dll b.dll", true, 2, "Usage: Vorlane.exe [FILE | /save FILE | /verify FILE]"},
-        {"an unknown switch from Explorer", "/list", false, 2, "Usage: Vorlane.exe [FILE | /save FILE | /verify FILE]", true},
+        {"usage asked for", "/?", true, 0, usage},
+        {"an unknown switch", "/list", true, 2, usage},
+        {"two files", "a.dll b.dll", true, 2, usage},
+        {"an unknown switch from Explorer", "/list", false, 2, usage, true},
         {"the list of Wine's service", "/save \"" + saved + "\"", true, 0, ""},
         {"the signatures of that list", "/verify \"" + saved + "\"", true, 0, ""},
         {"no such folder", "/save \"" + tree.Root() + "\\missing\\list.csv\"", true, 1,
          "Vorlane could not save the list as "},
+        {"nothing changed since the baseline", "/compare \"" + baseline + report, true, 0, ""},
+        {"a file gone since the baseline", "/compare \"" + gone + report, true, 5,
+         "files differ from the baseline by more than updates. Added: 0,   Removed: 1,"},
+        {"no baseline", "/compare \"missing.csv" + report, true, 1, "Vorlane could not read the baseline missing.csv. "},
+        {"no report named", "/compare \"" + baseline + "\"", true, 2, usage},
     };
     for (const Case& c : cases) {
         ::DeleteFileA(saved.c_str());

@@ -186,3 +186,13 @@ void TempTree::CopyIn(const std::string& from, const std::string& relative)
 {
     ::CopyFileA(from.c_str(), (m_root + "\\" + relative).c_str(), FALSE);
 }
+
+std::string TrustSample(const std::string& name)
+{
+    char self[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path(self, length < MAX_PATH ? length : 0);
+    path.resize(path.find_last_of('\\'));
+    path.resize(path.find_last_of('\\') + 1);
+    return path + "demo\\trust-samples\\" + name;
+}

@@ -301,3 +301,8 @@ public:
 private:
     std::string m_root;
 };
+
+// The file `name` of tools/make-trust-samples.sh, in demo\trust-samples of
+// the build folder above the test program's. The trust_setup fixture has
+// made the test prefix trust their root and installed their catalog.
+std::string TrustSample(const std::string& name);

@@ -16,20 +16,6 @@
 
 namespace {
 
-// The files of tools/make-trust-samples.sh, in demo\trust-samples of the
-// build folder above this program's. Before these tests, the trust_setup
-// fixture has made the test prefix trust their root and installed their
-// catalog.
-std::string Samples()
-{
-    char self[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string path(self, length < MAX_PATH ? length : 0);
-    path.resize(path.find_last_of('\\'));
-    path.resize(path.find_last_of('\\') + 1);
-    return path + "demo\\trust-samples\\";
-}
-
 struct Expected {
     const char* file;
     TrustKind kind;
@@ -42,6 +28,7 @@ struct Expected {
 // before any signer is known.
 const Expected kSamples[] = {
     {"signed.exe", TrustKind::SignedEmbedded, "Vorlane Test Signer"},
+    {"updated.exe", TrustKind::SignedEmbedded, "Vorlane Test Signer"},
     {"catalogued.inf", TrustKind::SignedCatalog, "Vorlane Test Signer", "vorlane-test.cat"},
     {"changed.exe", TrustKind::DoesNotMatch, ""},
     {"unsigned.exe", TrustKind::NotSigned, ""},
@@ -80,7 +67,7 @@ TEST(WinTrustService, TellsEachKindOfFileApartAndNamesItsSigner)
     StandInRedirection redirection;
     WinTrustService trust(DllLoader::System(), redirection);
     for (const Expected& sample : kSamples) {
-        const TrustResult result = trust.Verify(Samples() + sample.file).trust;
+        const TrustResult result = trust.Verify(TrustSample(sample.file)).trust;
         EXPECT_EQ(ResultText(result), ResultText({sample.kind, "", "", ""})) << sample.file;
         EXPECT_EQ(result.signer, sample.signer) << sample.file;
         EXPECT_EQ(result.catalog, sample.catalog) << sample.file;
@@ -91,13 +78,13 @@ TEST(WinTrustService, AFileThatCannotBeOpenedSaysWhyInTheSystemsWords)
 {
     StandInRedirection redirection;
     WinTrustService trust(DllLoader::System(), redirection);
-    const LockedCopy locked(Samples() + "signed.exe");
+    const LockedCopy locked(TrustSample("signed.exe"));
     ASSERT_TRUE(locked.Locked());
     const struct {
         std::string path;
         DWORD error;
     } cases[] = {
-        {Samples() + "no such file.dll", ERROR_FILE_NOT_FOUND},
+        {TrustSample("no such file.dll"), ERROR_FILE_NOT_FOUND},
         {locked.Path(), ERROR_SHARING_VIOLATION},
     };
     for (const auto& c : cases) {
@@ -116,7 +103,7 @@ TEST(WinTrustService, VerifiesOnSeveralThreadsAtOnce)
     std::vector<std::string> paths;
     for (int round = 0; round < kRounds; ++round) {
         for (const Expected& sample : kSamples)
-            paths.push_back(Samples() + sample.file);
+            paths.push_back(TrustSample(sample.file));
     }
     JobEnds listener;
     auto job = VerificationJob::Start(paths, trust, ThreadStarter::System(), listener.Callback(), 4);
@@ -136,15 +123,15 @@ TEST(WinTrustService, HashesEachFileAsOpensslDid)
 {
     StandInRedirection redirection;
     WinTrustService trust(DllLoader::System(), redirection);
-    std::ifstream sums(Samples() + "sha256.txt");
+    std::ifstream sums(TrustSample("sha256.txt"));
     std::string line;
     int files = 0;
     while (std::getline(sums, line)) {
         std::istringstream fields(line);
         std::string sum, file;
         fields >> sum >> file;
-        EXPECT_EQ(trust.Verify(Samples() + file).sha256, sum) << file;
+        EXPECT_EQ(trust.Verify(TrustSample(file)).sha256, sum) << file;
         ++files;
     }
-    EXPECT_EQ(files, 7);
+    EXPECT_EQ(files, 8);
 }

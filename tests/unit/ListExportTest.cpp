@@ -180,6 +180,7 @@ TEST(CommandLine, NamesTheActionAndTheFile)
         Action action;
         const wchar_t* file;
         bool all = false;
+        const wchar_t* report = L"";
     } table[] = {
         {{}, Action::ShowDialog, L""},
         {{L"C:\\WINDOWS\\kernel32.dll"}, Action::CheckFile, L"C:\\WINDOWS\\kernel32.dll"},
@@ -208,12 +209,18 @@ TEST(CommandLine, NamesTheActionAndTheFile)
         {{L"/all", L"/?"}, Action::Wrong, L""},
         {{L"/all", L"a.dll", L"b.dll"}, Action::Wrong, L""},
         {{L"/allow"}, Action::Wrong, L""},
+        {{L"/compare", L"base.csv", L"C:\\report.csv"}, Action::CompareList, L"base.csv", false, L"C:\\report.csv"},
+        {{L"-Compare", L"/all", L"base.csv", L"r.csv"}, Action::CompareList, L"base.csv", true, L"r.csv"},
+        {{L"/compare", L"base.csv"}, Action::Wrong, L""},
+        {{L"/compare", L"base.csv", L""}, Action::Wrong, L""},
+        {{L"/compare", L"a.csv", L"b.csv", L"c.csv"}, Action::Wrong, L""},
     };
     for (const auto& row : table) {
         const CommandLine command = ParseCommandLine(row.arguments);
         EXPECT_EQ(command.action, row.action) << testing::PrintToString(row.arguments);
         EXPECT_EQ(command.file, row.file) << testing::PrintToString(row.arguments);
         EXPECT_EQ(command.all, row.all) << testing::PrintToString(row.arguments);
+        EXPECT_EQ(command.report, row.report) << testing::PrintToString(row.arguments);
     }
 }
 
