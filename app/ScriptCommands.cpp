@@ -55,15 +55,27 @@ std::wstring CutShort(const std::wstring& file)
            std::to_wstring(CProtectedFileScanner::kMaxRows) + L" files: the rest of the Windows folder was not checked.\r\n";
 }
 
-// Verifies every row's file on the workers and waits here, no window to
-// serve meanwhile. False, with `message` saying why, when the workers could
-// not be had.
-bool VerifyRows(PlatformServices& services, const RowModel& rows, VerificationProgress& progress,
-                std::vector<std::optional<FileVerification>>& results, std::wstring& message)
+// The protected files, listed as the dialog would and each verified, as
+// /verify and /compare take them.
+struct VerifiedListing {
+    explicit VerifiedListing(bool all) : rows(SystemLeadBytes(), all) {}
+    RowModel rows;
+    ListingOutcome outcome;
+    VerificationProgress progress;
+    std::vector<std::optional<FileVerification>> results;
+};
+
+// Lists the files and verifies each on the workers, waiting here: no window
+// to serve meanwhile. False, with `message` saying why, when the list
+// cannot be had whole or the workers cannot be had.
+bool ListAndVerify(PlatformServices& services, VerifiedListing& listing, std::wstring& message)
 {
+    listing.outcome = ListRows(services, listing.rows, message);
+    if (!message.empty())
+        return false;
     std::vector<std::string> paths;
-    paths.reserve(rows.Count());
-    for (const ListRow& row : rows.Rows())
+    paths.reserve(listing.rows.Count());
+    for (const ListRow& row : listing.rows.Rows())
         paths.push_back(row.path);
     const CHandle ended(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!ended) {
@@ -74,12 +86,12 @@ bool VerifyRows(PlatformServices& services, const RowModel& rows, VerificationPr
     const auto job = VerificationJob::Start(std::move(paths), services.trust, services.threads,
                                             [hEnded] { ::SetEvent(hEnded); });
     ::WaitForSingleObject(ended, INFINITE);
-    progress = job->Progress();
-    if (progress.Partial()) {
+    listing.progress = job->Progress();
+    if (listing.progress.Partial()) {
         message = L"Vorlane could not verify the files: no worker thread could be started.\r\n";
         return false;
     }
-    results = job->TakeResults();
+    listing.results = job->TakeResults();
     return true;
 }
 
@@ -116,17 +128,14 @@ int RunSaveCommand(PlatformServices& services, const std::wstring& file, bool al
 
 int RunVerifyCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message)
 {
-    RowModel rows(SystemLeadBytes(), all);
-    const ListingOutcome outcome = ListRows(services, rows, message);
-    if (!message.empty())
+    VerifiedListing listing(all);
+    if (!ListAndVerify(services, listing, message))
         return kNotWritten;
-    VerificationProgress progress;
-    std::vector<std::optional<FileVerification>> results;
-    if (!VerifyRows(services, rows, progress, results, message))
-        return kNotWritten;
+    const ListingOutcome& outcome = listing.outcome;
+    const VerificationProgress& progress = listing.progress;
 
     if (const unsigned code = SaveTable<VerifiedFile>(services.files, file, VerifiedFileColumns(),
-                                                      VerifiedFiles(rows.Rows(), results))) {
+                                                      VerifiedFiles(listing.rows.Rows(), listing.results))) {
         message = SaveFailure(file, code);
         return kNotWritten;
     }
@@ -157,16 +166,12 @@ int RunCompareCommand(PlatformServices& services, const std::wstring& baselineFi
     }
     // Every file: a cut list would show the files it did not reach as
     // removed.
-    RowModel rows(SystemLeadBytes(), true);
-    ListRows(services, rows, message);
-    if (!message.empty())
-        return kNotWritten;
-    VerificationProgress progress;
-    std::vector<std::optional<FileVerification>> results;
-    if (!VerifyRows(services, rows, progress, results, message))
+    VerifiedListing listing(true);
+    if (!ListAndVerify(services, listing, message))
         return kNotWritten;
 
-    const std::vector<CurrentFile> current = CurrentFiles(VerifiedFiles(rows.Rows(), results), Utf8Text);
+    const std::vector<CurrentFile> current =
+        CurrentFiles(VerifiedFiles(listing.rows.Rows(), listing.results), Utf8Text);
     const Comparison comparison = Compare(baseline.files, current, Utf8PathKey);
     if (const unsigned code = SaveUtf8Csv(services.files, reportFile, CsvHeaderOf(DifferenceColumns()),
                                           RecordsOf<Difference>(DifferenceColumns(), comparison.differences))) {
