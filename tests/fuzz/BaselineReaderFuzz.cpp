@@ -10,16 +10,9 @@
 #include "compare/BaselineReader.h"
 #include "compare/Comparison.h"
 #include "export/ListExport.h"
+#include "support/AsciiUpper.h"
 
 namespace {
-
-std::string AsciiUpper(std::string_view path)
-{
-    std::string key(path);
-    for (char& c : key)
-        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    return key;
-}
 
 void Check(bool holds)
 {

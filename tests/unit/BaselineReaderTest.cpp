@@ -7,17 +7,9 @@
 #include "compare/BaselineReader.h"
 #include "export/ListExport.h"
 #include "verify/VerificationReport.h"
+#include "support/AsciiUpper.h"
 
 namespace {
-
-// Windows' matching of names, for ASCII paths.
-std::string AsciiUpper(std::string_view path)
-{
-    std::string key(path);
-    for (char& c : key)
-        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    return key;
-}
 
 std::string Unchanged(const std::string& text)
 {

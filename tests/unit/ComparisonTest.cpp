@@ -7,16 +7,9 @@
 
 #include "compare/Comparison.h"
 #include "compare/ComparisonReport.h"
+#include "support/AsciiUpper.h"
 
 namespace {
-
-std::string AsciiUpper(std::string_view path)
-{
-    std::string key(path);
-    for (char& c : key)
-        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    return key;
-}
 
 constexpr const char* kCatalog = "Signed (catalog)";
 constexpr const char* kEmbedded = "Signed (embedded)";
