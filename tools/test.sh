@@ -11,7 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 trap 'print_stage_times; jobs -p | xargs -r kill 2>/dev/null' EXIT
 
 stage "Installing what is missing"
-install_missing zip unzip
+install_missing
 
 stage "Native build and unit tests"
 configure_and_build native -DCMAKE_BUILD_TYPE=Debug
@@ -56,12 +56,10 @@ joined() {
     return $failed
 }
 
-# Wine's tests wait on windows much of the time: the fuzzing, the two builds
-# of the download and the 32-bit build's tests (on displays of their own)
-# run beside the 64-bit build's.
-stage "Tests under Wine, the fuzzing and the download's builds beside them"
+# Wine's tests wait on windows much of the time: the fuzzing and the 32-bit
+# build's tests (on displays of their own) run beside the 64-bit build's.
+stage "Tests under Wine, the fuzzing beside them"
 beside "Fuzzing (45 s)" nice -n 10 "$ROOT/tools/fuzz.sh" 45
-beside "The download, built twice from clean clones" nice -n 10 "$ROOT/tools/check-release.sh" build
 native_i686=false
 if can_run_32bit; then
     native_i686=true
@@ -75,8 +73,8 @@ status=0
 joined || status=1
 [ $status -eq 0 ] || exit $status
 
-stage "The download's programs list what the test builds list"
-"$ROOT/tools/check-release.sh" run
+stage "The download, built twice from clean clones"
+"$ROOT/tools/check-release.sh"
 if $native_i686; then
     stage "The 32-bit Vorlane.exe on 64-bit Windows (WOW64)"
     "$ROOT/tools/check-wow64.sh"
