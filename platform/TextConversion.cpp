@@ -2,14 +2,24 @@
 
 #include "framework/Afx.h"
 
-std::wstring WideText(const std::string& ansi)
+namespace {
+
+// `text`, in the code page `codePage`, as UTF-16.
+std::wstring WideFrom(UINT codePage, std::string_view text)
 {
-    const int length = static_cast<int>(ansi.size());
-    const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
+    const int length = static_cast<int>(text.size());
+    const int wideLength = ::MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
     std::wstring wide(static_cast<size_t>(wideLength > 0 ? wideLength : 0), L'\0');
     if (wideLength > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), wideLength);
+        ::MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), wideLength);
     return wide;
+}
+
+}  // namespace
+
+std::wstring WideText(const std::string& ansi)
+{
+    return WideFrom(CP_ACP, ansi);
 }
 
 std::string AnsiText(const wchar_t* wide)
@@ -53,12 +63,7 @@ std::string Utf8Text(const std::string& ansi)
 
 std::wstring WideFromUtf8(std::string_view utf8)
 {
-    const int length = static_cast<int>(utf8.size());
-    const int wideLength = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(wideLength > 0 ? wideLength : 0), L'\0');
-    if (wideLength > 0)
-        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), wideLength);
-    return wide;
+    return WideFrom(CP_UTF8, utf8);
 }
 
 std::string Utf8FromWide(const std::wstring& wide)
