@@ -50,6 +50,13 @@ bool IsSwitch(const std::wstring& argument, const std::wstring& name)
            });
 }
 
+// An argument where a file is expected: a switch there is a mistake (a
+// misspelt /all, or a switch given too many), never a file of that name.
+bool IsFileName(const std::wstring& argument)
+{
+    return !argument.empty() && !IsSwitch(argument);
+}
+
 // The action that the arguments other than /all ask for.
 CommandLine ParseAction(const std::vector<std::wstring>& arguments)
 {
@@ -58,13 +65,14 @@ CommandLine ParseAction(const std::vector<std::wstring>& arguments)
         return {Action::ShowDialog, {}};
     if (arguments.size() == 1 && IsSwitch(arguments[0], L"?"))
         return {Action::ShowUsage, {}};
-    if (arguments.size() == 1 && !arguments[0].empty() && !IsSwitch(arguments[0]))
+    if (arguments.size() == 1 && IsFileName(arguments[0]))
         return {Action::CheckFile, arguments[0]};
-    if (arguments.size() == 2 && IsSwitch(arguments[0], L"save") && !arguments[1].empty())
+    if (arguments.size() == 2 && IsSwitch(arguments[0], L"save") && IsFileName(arguments[1]))
         return {Action::SaveList, arguments[1]};
-    if (arguments.size() == 2 && IsSwitch(arguments[0], L"verify") && !arguments[1].empty())
+    if (arguments.size() == 2 && IsSwitch(arguments[0], L"verify") && IsFileName(arguments[1]))
         return {Action::VerifyList, arguments[1]};
-    if (arguments.size() == 3 && IsSwitch(arguments[0], L"compare") && !arguments[1].empty() && !arguments[2].empty())
+    if (arguments.size() == 3 && IsSwitch(arguments[0], L"compare") && IsFileName(arguments[1]) &&
+        IsFileName(arguments[2]))
         return {Action::CompareList, arguments[1], arguments[2]};
     return {Action::Wrong, {}};
 }

@@ -30,5 +30,6 @@ std::wstring UsageText();
 
 // Reads the arguments that follow the program's name. Switches may start
 // with / or -, in any letter case; an argument that holds a path separator,
-// a dot or a colon is a path, not a switch. /all may stand anywhere.
+// a dot or a colon is a path, not a switch, and a switch where a file is
+// expected makes the command line Wrong. /all may stand anywhere.
 CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments);

@@ -101,7 +101,10 @@ public:
         if (failing == "create")
             return error;
         path = directory + L"vor" + std::to_wstring(++m_made) + L".tmp";
-        if (failing == "write") {
+        // Another program took the old file away meanwhile.
+        if (failing == "write, old gone")
+            files.clear();
+        if (failing.starts_with("write")) {
             files[path] = bytes.substr(0, bytes.size() / 2);  // the disk filled up half way
             return error;
         }
@@ -149,6 +152,8 @@ TEST(AtomicSave, LeavesTheOldFileOrTheWholeNewOneAndNoTemporaryFileUnlessItIsThe
         {"held open", 112, {{old, "old"}}},
         {"create", 112, {{old, "old"}}},
         {"write", 112, {{old, "old"}}},
+        // Half a file never takes the place of one that went meanwhile.
+        {"write, old gone", 112, {}},
         {"replace", 112, {{old, "old"}}},
         // ERROR_UNABLE_TO_MOVE_REPLACEMENT: the old file is gone, the new
         // one still beside it.
@@ -214,6 +219,12 @@ TEST(CommandLine, NamesTheActionAndTheFile)
         {{L"/compare", L"base.csv"}, Action::Wrong, L""},
         {{L"/compare", L"base.csv", L""}, Action::Wrong, L""},
         {{L"/compare", L"a.csv", L"b.csv", L"c.csv"}, Action::Wrong, L""},
+        // A switch where a file belongs is no file's name.
+        {{L"/compare", L"base.csv", L"/q"}, Action::Wrong, L""},
+        {{L"/compare", L"-x", L"r.csv"}, Action::Wrong, L""},
+        {{L"/save", L"/al"}, Action::Wrong, L""},
+        {{L"/verify", L"-verify"}, Action::Wrong, L""},
+        {{L"/save", L"/lists/pc1.csv"}, Action::SaveList, L"/lists/pc1.csv"},
     };
     for (const auto& row : table) {
         const CommandLine command = ParseCommandLine(row.arguments);
@@ -235,4 +246,8 @@ TEST(FillStatus, SaysHowFarTheListHasGotAndHowItEnded)
     EXPECT_EQ(FilledStatus(30001, true), "The list stops at 30001 files; the rest of the Windows folder was not checked.");
     EXPECT_EQ(IncompleteStatus(12, "Access is denied."),
               "The list is incomplete: the protection service failed after 12 files. Access is denied.");
+    EXPECT_EQ(UnlistedStatus(1, "C:\\WINDOWS\\locked", "Access is denied."),
+              "The list is incomplete: 1 folder could not be listed, C:\\WINDOWS\\locked. Access is denied.");
+    EXPECT_EQ(UnlistedStatus(3, "C:\\WINDOWS\\a", "Access is denied."),
+              "The list is incomplete: 3 folders could not be listed, the first C:\\WINDOWS\\a. Access is denied.");
 }
