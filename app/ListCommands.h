@@ -2,6 +2,7 @@
 #include <string>
 
 #include "framework/Wnd.h"
+#include "scan/Enumeration.h"
 
 class CFileInspection;
 class CFileListCtrl;
@@ -47,11 +48,16 @@ public:
     // protected files (ID_LIST_ALL, which the dialog handles).
     void SetWaitingAtLimit(bool waiting) { m_bWaitingAtLimit = waiting; }
     bool WaitingAtLimit() const { return m_bWaitingAtLimit; }
-    // The list holds every protected file: the walk has ended, neither at
-    // the row limit nor by the service's failure. A comparison with a
-    // baseline waits for that: a list cut short would show the files it
-    // lacks as removed.
-    void SetListWhole(bool whole) { m_bListWhole = whole; }
+    // The listing has ended as `outcome` says. A comparison with a baseline
+    // waits until it has reached its end, neither at the row limit nor by
+    // the service's failure: a list cut short would show the files it lacks
+    // as removed. The files of folders that could not be listed are not
+    // compared.
+    void SetListEnded(const ListingOutcome& outcome)
+    {
+        m_bListWhole = outcome.ReachedTheEnd();
+        m_unlistedFolders = outcome.unlistedFolders;
+    }
 
     // Copy path, and Ctrl+C in the list.
     void CopyPath();
@@ -82,4 +88,5 @@ private:
     bool m_bListComplete = false;
     bool m_bWaitingAtLimit = false;
     bool m_bListWhole = false;
+    std::vector<UnlistedFolder> m_unlistedFolders;
 };

@@ -148,15 +148,7 @@ BOOL CVorlaneDlg::OnInitDialog()
 
 LRESULT CVorlaneDlg::OnCheckOnOpen(WPARAM, LPARAM)
 {
-    std::string path;
-    if (ExactAnsi(m_strCheckOnOpen, path)) {
-        m_inspection.CheckPath(path);
-    } else {
-        const std::wstring message = L"Vorlane cannot check " + m_strCheckOnOpen +
-                                     L".\r\n\r\nIts name has characters that the language for non-Unicode "
-                                     L"programs, which Vorlane is, does not have.";
-        ::MessageBoxW(m_hWnd, message.c_str(), L"Vorlane", MB_ICONEXCLAMATION);
-    }
+    m_inspection.CheckPath(m_strCheckOnOpen);
     return 0;
 }
 
@@ -231,7 +223,6 @@ void CVorlaneDlg::FillSlice()
         ::KillTimer(m_hWnd, kRowsTimer);
     if (batch.waitingAtLimit) {
         m_commands.SetWaitingAtLimit(true);
-        m_commands.SetListWhole(false);
         ShowListEnded();
         m_inspection.ShowStatus(FilledStatus(m_queue->RowsFound(), true));
     }
@@ -240,11 +231,15 @@ void CVorlaneDlg::FillSlice()
         m_commands.SetWaitingAtLimit(false);
         ShowListEnded();
         const ListingOutcome& outcome = m_queue->Outcome();
-        m_commands.SetListWhole(!outcome.serviceError && !outcome.listingError && !outcome.stoppedAtLimit);
+        m_commands.SetListEnded(outcome);
         const unsigned rows = m_queue->RowsFound();
-        m_inspection.ShowStatus(outcome.serviceError   ? ServiceErrorText(outcome.serviceError)
-                                : outcome.listingError ? IncompleteStatus(rows, SystemErrorText(outcome.listingError))
-                                                       : FilledStatus(rows, outcome.stoppedAtLimit));
+        const std::vector<UnlistedFolder>& unlisted = outcome.unlistedFolders;
+        m_inspection.ShowStatus(
+            outcome.serviceError   ? ServiceErrorText(outcome.serviceError)
+            : outcome.listingError ? IncompleteStatus(rows, SystemErrorText(outcome.listingError))
+            : !unlisted.empty() && !outcome.stoppedAtLimit
+                ? UnlistedStatus(unlisted.size(), unlisted.front().path, SystemErrorText(unlisted.front().error))
+                : FilledStatus(rows, outcome.stoppedAtLimit));
     }
     m_lastFillTick = ::GetTickCount();
 }

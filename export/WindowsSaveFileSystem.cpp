@@ -3,14 +3,9 @@
 #include <algorithm>
 
 #include "framework/Handle.h"
+#include "platform/LastError.h"
 
 namespace {
-
-unsigned LastErrorOr(DWORD fallback)
-{
-    const DWORD error = ::GetLastError();
-    return error ? error : fallback;
-}
 
 // Writes all of `bytes` through `file` and has them on the disk.
 unsigned WriteAll(HANDLE file, std::string_view bytes)

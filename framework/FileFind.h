@@ -4,7 +4,8 @@
 
 // Steps through the entries that match a search pattern. After FindFile the
 // first entry is pending; each FindNextFile makes the pending entry current
-// and says whether another one follows it.
+// and says whether another one follows it. When none does, EndError says
+// whether the search ended or failed.
 class CFileFind {
 public:
     CFileFind() = default;
@@ -15,6 +16,9 @@ public:
     BOOL FindFile(LPCSTR pattern);
     BOOL FindNextFile();
     void Close();
+    // Once FindNextFile has said that no entry follows: 0 when the search
+    // came to its end, else the system's error code that cut it short.
+    DWORD EndError() const { return m_endError; }
 
     CString GetFileName() const { return m_current.cFileName; }
     BOOL MatchesMask(DWORD mask) const { return (m_current.dwFileAttributes & mask) != 0; }
@@ -22,6 +26,7 @@ public:
 
 private:
     HANDLE m_hFind = INVALID_HANDLE_VALUE;
+    DWORD m_endError = 0;
     WIN32_FIND_DATAA m_current{};
     WIN32_FIND_DATAA m_pending{};
 };

@@ -15,7 +15,9 @@ public:
     using Visitor = std::function<bool(const DirectoryEntry&)>;
     virtual ~DirectorySearch() = default;
     // Calls `visit` for each entry of `directory` ("." and ".." included, as
-    // the platform delivers them) until it returns false. Returns false when
-    // the directory cannot be opened.
-    virtual bool ForEachEntry(const std::string& directory, const Visitor& visit) = 0;
+    // the platform delivers them) until it returns false. 0 when the
+    // directory was listed to its end or `visit` stopped it; else the
+    // system's error code: the directory could not be opened, or its
+    // listing failed part way.
+    virtual unsigned ForEachEntry(const std::string& directory, const Visitor& visit) = 0;
 };

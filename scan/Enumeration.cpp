@@ -22,12 +22,15 @@ unsigned EnumerateProtectedFiles(FileProtection& protection, RowSink& rows)
     return 0;
 }
 
-bool ScanWindowsDirectory(const std::string& windowsDirectory, DirectorySearch& search,
-                          FileProtection& protection, RowSink& rows, const LeadBytes& lead)
+ListingOutcome ScanWindowsDirectory(const std::string& windowsDirectory, DirectorySearch& search,
+                                    FileProtection& protection, RowSink& rows, const LeadBytes& lead)
 {
     CProtectedFileScanner scanner(search, protection, rows, lead);
     scanner.ScanDirectory(windowsDirectory);
-    return scanner.StoppedAtLimit();
+    ListingOutcome outcome;
+    outcome.stoppedAtLimit = scanner.StoppedAtLimit();
+    outcome.unlistedFolders = scanner.UnlistedFolders();
+    return outcome;
 }
 
 ListingOutcome ListProtectedFiles(const ProtectedFileSources& sources, RowSink& rows)
@@ -36,6 +39,6 @@ ListingOutcome ListProtectedFiles(const ProtectedFileSources& sources, RowSink& 
         return {error, false};
     if (sources.system.MajorVersion() < 6)
         return {0, false, EnumerateProtectedFiles(sources.protection, rows)};
-    return {0, ScanWindowsDirectory(sources.system.WindowsDirectory(), sources.directories, sources.protection, rows,
-                                    sources.lead)};
+    return ScanWindowsDirectory(sources.system.WindowsDirectory(), sources.directories, sources.protection, rows,
+                                sources.lead);
 }

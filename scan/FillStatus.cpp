@@ -32,6 +32,12 @@ std::string IncompleteStatus(unsigned rows, const std::string& reason)
     return "The list is incomplete: the protection service failed after " + Files(rows) + ". " + reason;
 }
 
+std::string UnlistedStatus(std::size_t folders, const std::string& first, const std::string& reason)
+{
+    const std::string which = folders == 1 ? " folder could not be listed, " : " folders could not be listed, the first ";
+    return "The list is incomplete: " + std::to_string(folders) + which + first + ". " + reason;
+}
+
 std::string NotStartedStatus(const std::string& reason)
 {
     return "The list could not be made: " + reason;

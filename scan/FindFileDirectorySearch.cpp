@@ -1,20 +1,23 @@
 #include "scan/FindFileDirectorySearch.h"
 
 #include "framework/FileFind.h"
+#include "platform/LastError.h"
 #include "platform/PathText.h"
 #include "platform/SystemLeadBytes.h"
 
-bool FindFileDirectorySearch::ForEachEntry(const std::string& directory, const Visitor& visit)
+unsigned FindFileDirectorySearch::ForEachEntry(const std::string& directory, const Visitor& visit)
 {
     CFileFind finder;
     // Only opening the search resolves the path; the entries come from the
-    // open handle.
-    const bool opened = [&] {
+    // open handle. Turning redirection back on may touch the last error.
+    unsigned openError = 0;
+    {
         const RedirectionOff redirectionOff(m_redirection);
-        return finder.FindFile(JoinPath(directory, "*.*", SystemLeadBytes()).c_str()) != FALSE;
-    }();
-    if (!opened)
-        return false;
+        if (!finder.FindFile(JoinPath(directory, "*.*", SystemLeadBytes()).c_str()))
+            openError = LastErrorOr(ERROR_PATH_NOT_FOUND);
+    }
+    if (openError)
+        return openError;
     DirectoryEntry entry;
     for (BOOL more = TRUE; more;) {
         more = finder.FindNextFile();
@@ -22,7 +25,7 @@ bool FindFileDirectorySearch::ForEachEntry(const std::string& directory, const V
         entry.isDirectory = finder.IsDirectory();
         entry.isReparsePoint = finder.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT);
         if (!visit(entry))
-            break;
+            return 0;
     }
-    return true;
+    return finder.EndError();
 }

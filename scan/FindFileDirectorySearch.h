@@ -10,7 +10,7 @@ class FindFileDirectorySearch final : public DirectorySearch {
 public:
     explicit FindFileDirectorySearch(FileSystemRedirection& redirection) : m_redirection(redirection) {}
 
-    bool ForEachEntry(const std::string& directory, const Visitor& visit) override;
+    unsigned ForEachEntry(const std::string& directory, const Visitor& visit) override;
 
 private:
     FileSystemRedirection& m_redirection;

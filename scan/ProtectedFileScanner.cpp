@@ -14,8 +14,7 @@ CProtectedFileScanner::CProtectedFileScanner(DirectorySearch& search, FileProtec
 bool CProtectedFileScanner::ScanDirectory(const std::string& directory)
 {
     bool goOn = true;
-    // A directory that cannot be opened is skipped: the walk goes on.
-    m_search.ForEachEntry(directory, [&](const DirectoryEntry& entry) {
+    const unsigned error = m_search.ForEachEntry(directory, [&](const DirectoryEntry& entry) {
         if (m_rows.StopRequested()) {
             goOn = false;
         } else if (entry.isDirectory && (entry.name == "." || entry.name == ".." || entry.isReparsePoint)) {
@@ -29,6 +28,8 @@ bool CProtectedFileScanner::ScanDirectory(const std::string& directory)
         }
         return goOn;
     });
+    if (error)
+        m_unlisted.push_back({directory, error});
     return goOn;
 }
 

@@ -16,15 +16,21 @@ void FakeTree::AddEntry(const std::string& path, DirectoryEntry entry)
         entries.push_back(std::move(entry));
 }
 
-bool FakeTree::ForEachEntry(const std::string& directory, const Visitor& visit)
+unsigned FakeTree::ForEachEntry(const std::string& directory, const Visitor& visit)
 {
     const auto found = m_directories.find(directory);
-    if (found == m_directories.end() || m_locked.count(directory))
-        return false;
+    if (found == m_directories.end())
+        return 3;  // ERROR_PATH_NOT_FOUND
+    const auto failing = m_failing.find(directory);
+    if (failing != m_failing.end() && failing->second.after == 0)
+        return failing->second.error;
     opened.push_back(directory);
+    std::size_t listed = 0;
     for (const DirectoryEntry& entry : found->second) {
+        if (failing != m_failing.end() && listed++ == failing->second.after)
+            return failing->second.error;
         if (!visit(entry))
             break;
     }
-    return true;
+    return 0;
 }

@@ -53,29 +53,37 @@ TEST(ServiceEnumeration, ListsTheServicesFilesInItsOrderUntilTheOwnerAsksToStop)
     }
 }
 
-TEST(DirectoryWalk, WalksDepthFirstInPlaceAndSkipsLockedFoldersAndDirectoryLinks)
+TEST(DirectoryWalk, WalksDepthFirstInPlaceSkipsDirectoryLinksAndNotesEachFolderItCouldNotListWhole)
 {
     FakeTree tree;
     for (const char* path : {"a.dll", "system32\\x.dll", "system32\\drivers\\d.sys", "system32\\y.txt",
-                             "locked\\secret.dll", ".hidden", "z.exe"})
+                             "locked\\secret.dll", ".hidden", "z.exe", "partial\\p1.dll", "partial\\p2.dll"})
         tree.AddFile(std::string("C:\\WINDOWS\\") + path);
-    tree.Lock("C:\\WINDOWS\\locked");
+    tree.Lock("C:\\WINDOWS\\locked", 5);
+    // The listing breaks off after ".", ".." and p1.dll.
+    tree.FailAfter("C:\\WINDOWS\\partial", 3, 59);
     tree.AddLink("C:\\WINDOWS\\loop");
     StandInProtection protection;
     protection.isProtected = [](const std::string& path) { return !path.ends_with(".txt"); };
     CollectingSink sink;
 
-    EXPECT_FALSE(ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink, LeadBytes{}));
+    const ListingOutcome outcome = ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink, LeadBytes{});
+    EXPECT_FALSE(outcome.stoppedAtLimit);
+    EXPECT_EQ(outcome.unlistedFolders,
+              (std::vector<UnlistedFolder>{{"C:\\WINDOWS\\locked", 5}, {"C:\\WINDOWS\\partial", 59}}));
+    EXPECT_FALSE(outcome.Whole());
+    EXPECT_TRUE(outcome.ReachedTheEnd());
 
     // Every file is asked about and counted; a directory link, ".", and ".."
     // are neither walked nor asked about.
     std::vector<std::string> asked = {"C:\\WINDOWS\\a.dll",          "C:\\WINDOWS\\system32\\x.dll",
                                       "C:\\WINDOWS\\system32\\drivers\\d.sys", "C:\\WINDOWS\\system32\\y.txt",
-                                      "C:\\WINDOWS\\.hidden",        "C:\\WINDOWS\\z.exe"};
+                                      "C:\\WINDOWS\\.hidden",        "C:\\WINDOWS\\z.exe",
+                                      "C:\\WINDOWS\\partial\\p1.dll"};
     EXPECT_EQ(protection.asked, asked);
     EXPECT_EQ(sink.checked, asked.size());
-    EXPECT_EQ(tree.opened,
-              (std::vector<std::string>{"C:\\WINDOWS", "C:\\WINDOWS\\system32", "C:\\WINDOWS\\system32\\drivers"}));
+    EXPECT_EQ(tree.opened, (std::vector<std::string>{"C:\\WINDOWS", "C:\\WINDOWS\\system32",
+                                                     "C:\\WINDOWS\\system32\\drivers", "C:\\WINDOWS\\partial"}));
     asked.erase(asked.begin() + 3);
     EXPECT_EQ(PathsOf(sink.rows), asked);
     for (size_t n = 0; n < sink.rows.size(); ++n)
@@ -124,13 +132,16 @@ TEST(DirectoryWalk, StopsAtTheNextEntryOnceTheOwnerAsksAndListsNothingWithoutAFo
     tree.AddFile("C:\\WINDOWS\\after.dll");
     StandInProtection protection;
     CollectingSink sink(3);
-    // Stopped by its owner, not at the limit.
-    EXPECT_FALSE(ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink, LeadBytes{}));
+    // Stopped by its owner, not at the limit, and not by a folder.
+    const ListingOutcome stopped = ScanWindowsDirectory("C:\\WINDOWS", tree, protection, sink, LeadBytes{});
+    EXPECT_FALSE(stopped.stoppedAtLimit);
+    EXPECT_TRUE(stopped.unlistedFolders.empty());
     EXPECT_EQ(sink.rows.size(), 3u);
     EXPECT_EQ(protection.asked.size(), 3u);
 
     CollectingSink none;
-    ScanWindowsDirectory("", tree, protection, none, LeadBytes{});
+    EXPECT_EQ(ScanWindowsDirectory("", tree, protection, none, LeadBytes{}).unlistedFolders,
+              (std::vector<UnlistedFolder>{{"", 3}}));
     EXPECT_TRUE(none.rows.empty());
 }
 
