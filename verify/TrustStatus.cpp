@@ -12,6 +12,14 @@ constexpr std::uint32_t kProviderUnknown = 0x800B0001;     // TRUST_E_PROVIDER_U
 constexpr std::uint32_t kBadDigest = 0x80096010;           // TRUST_E_BAD_DIGEST
 constexpr std::uint32_t kHashValue = 0x80091007;           // CRYPT_E_HASH_VALUE
 constexpr std::uint32_t kSubjectNotTrusted = 0x800B0004;   // TRUST_E_SUBJECT_NOT_TRUSTED
+// The verifier could not judge the file it read: no provider knows its
+// kind or the action, the verifier failed, or policy keeps it from looking.
+constexpr std::uint32_t kNotJudged[] = {
+    kProviderUnknown,
+    0x800B0002,  // TRUST_E_ACTION_UNKNOWN
+    0x80096001,  // TRUST_E_SYSTEM_ERROR
+    0x80092026,  // CRYPT_E_SECURITY_SETTINGS
+};
 // CERT_E_EXPIRED (0x800B0101) to CERT_E_INVALID_NAME (0x800B0114) and on,
 // TRUST_E_EXPLICIT_DISTRUST among them: what is wrong with the certificates.
 constexpr std::uint32_t kFirstCertificateError = 0x800B0101;
@@ -53,8 +61,10 @@ TrustVerdict VerdictOf(std::uint32_t status, std::uint32_t chainErrors, bool cat
             return {TrustKind::SignerNotTrusted};
         return {catalog ? TrustKind::SignedCatalog : TrustKind::SignedEmbedded};
     }
-    if (status == kNoSignature || status == kSubjectFormUnknown || status == kProviderUnknown)
+    if (status == kNoSignature || status == kSubjectFormUnknown)
         return {TrustKind::NotSigned};
+    if (std::find(std::begin(kNotJudged), std::end(kNotJudged), status) != std::end(kNotJudged))
+        return {TrustKind::NotChecked, status};
     if (status == kBadDigest || status == kHashValue)
         return {TrustKind::DoesNotMatch};
     if (IsSignerError(status))

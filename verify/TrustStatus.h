@@ -6,8 +6,8 @@
 // What an answer of WinVerifyTrust means for the file.
 struct TrustVerdict {
     TrustKind kind;
-    // For Unreadable: the system error code whose message says why.
-    std::uint32_t readError = 0;
+    // For Unreadable and NotChecked: the error code whose message says why.
+    std::uint32_t error = 0;
 };
 
 // `status` is WinVerifyTrust's answer, `chainErrors` the error status bits

@@ -13,7 +13,7 @@ TEST(TrustStatus, EachAnswerOfTheVerifierMeansOneResult)
         std::uint32_t chainErrors;
         bool catalog;
         TrustKind kind;
-        std::uint32_t readError;
+        std::uint32_t error;
     };
     constexpr std::uint32_t kNotTimeValid = 0x1, kUntrustedRoot = 0x20, kPartialChain = 0x10000;
     const Case cases[] = {
@@ -27,7 +27,6 @@ TEST(TrustStatus, EachAnswerOfTheVerifierMeansOneResult)
         {0, kPartialChain, true, TrustKind::SignerNotTrusted, 0},
         {0x800B0100, 0, false, TrustKind::NotSigned, 0},            // TRUST_E_NOSIGNATURE
         {0x800B0003, 0, false, TrustKind::NotSigned, 0},            // TRUST_E_SUBJECT_FORM_UNKNOWN
-        {0x800B0001, 0, false, TrustKind::NotSigned, 0},            // TRUST_E_PROVIDER_UNKNOWN
         {0x80096010, 0, false, TrustKind::DoesNotMatch, 0},         // TRUST_E_BAD_DIGEST
         {0x80091007, 0, true, TrustKind::DoesNotMatch, 0},          // CRYPT_E_HASH_VALUE
         {0x800B0109, 0, false, TrustKind::SignerNotTrusted, 0},     // CERT_E_UNTRUSTEDROOT
@@ -40,12 +39,16 @@ TEST(TrustStatus, EachAnswerOfTheVerifierMeansOneResult)
         {0x80070020, 0, false, TrustKind::Unreadable, 32},          // HRESULT of ERROR_SHARING_VIOLATION
         {2, 0, false, TrustKind::Unreadable, 2},                    // ERROR_FILE_NOT_FOUND
         {0x80092003, 0, false, TrustKind::Unreadable, 0x80092003},  // CRYPT_E_FILE_ERROR
-        {0x800B0002, 0, false, TrustKind::Unreadable, 0x800B0002},  // TRUST_E_ACTION_UNKNOWN
+        // The file was read, but the verifier could not judge it.
+        {0x800B0001, 0, false, TrustKind::NotChecked, 0x800B0001},  // TRUST_E_PROVIDER_UNKNOWN
+        {0x800B0002, 0, false, TrustKind::NotChecked, 0x800B0002},  // TRUST_E_ACTION_UNKNOWN
+        {0x80096001, 0, true, TrustKind::NotChecked, 0x80096001},   // TRUST_E_SYSTEM_ERROR
+        {0x80092026, 0, false, TrustKind::NotChecked, 0x80092026},  // CRYPT_E_SECURITY_SETTINGS
     };
     for (const Case& c : cases) {
         const TrustVerdict verdict = VerdictOf(c.status, c.chainErrors, c.catalog);
         EXPECT_EQ(verdict.kind, c.kind) << std::hex << c.status << " " << c.chainErrors;
-        EXPECT_EQ(verdict.readError, c.readError) << std::hex << c.status;
+        EXPECT_EQ(verdict.error, c.error) << std::hex << c.status;
     }
 }
 
