@@ -1,5 +1,7 @@
 #include "app/PlatformServices.h"
 
+#include "app/VersionResourceDescriptions.h"
+
 #include "controls/ShellExecuteShell.h"
 #include "export/Clipboard.h"
 #include "export/WindowsSaveFileSystem.h"
@@ -25,17 +27,19 @@ PlatformServices& PlatformServices::Production()
         // The shell runs in this process: under WOW64 from Vista on it
         // reaches System32 through Sysnative.
         const bool throughSysnative = redirection.Active() && system.MajorVersion() >= 6;
+        auto& versions = *new VersionDllSource(loader, redirection);
         return *new PlatformServices{*new SfcFileProtection(loader),
                                      *new FindFileDirectorySearch(redirection),
                                      system,
-                                     *new VersionDllSource(loader, redirection),
+                                     versions,
                                      CommonFileDialogs::System(),
                                      *new ShellExecuteShell(throughSysnative ? system.WindowsDirectory() : ""),
                                      redirection,
                                      *new WindowsClipboard,
                                      *new WindowsSaveFileSystem,
                                      ThreadStarter::System(),
-                                     *new WinTrustService(loader, redirection)};
+                                     *new WinTrustService(loader, redirection,
+                                                          *new VersionResourceDescriptions(versions))};
     }();
     return services;
 }

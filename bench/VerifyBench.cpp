@@ -273,7 +273,9 @@ int main(int argc, char** argv)
     PrintDialogAnswers("by a fast stand-in, a third unsigned", paths, mixedTrust);
 
     Wow64Redirection redirection(DllLoader::System());
-    WinTrustService trust(DllLoader::System(), redirection);
+    VersionDllSource versions(DllLoader::System(), redirection);
+    VersionResourceDescriptions descriptions(versions);
+    WinTrustService trust(DllLoader::System(), redirection, descriptions);
     PrintDialogAnswers("by WinVerifyTrust, the signature samples", Samples(400), trust);
     PrintReal("WinVerifyTrust on the signature samples", Samples(40), trust);
     PrintReal("WinVerifyTrust on the system folder's programs and libraries", SystemFiles(), trust);

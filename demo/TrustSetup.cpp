@@ -1,7 +1,7 @@
 // Makes the Wine prefix it runs in trust the signature samples that
 // tools/make-trust-samples.sh made into trust-samples\ beside this program:
-// their test root joins the local machine's trusted roots, and their catalog
-// is installed as vorlane-test.cat. For the test prefix (a fixture of the
+// their two test roots join the local machine's trusted roots, and their
+// catalog is installed as vorlane-test.cat. For the test prefix (a fixture of the
 // tests) and the demonstration prefix (tools/common.sh), never for a real
 // Windows. Exits with 0 when both are in place.
 #include <windows.h>
@@ -70,16 +70,18 @@ bool InstallCatalog(std::wstring catalog)
 int main()
 {
     const std::wstring samples = SamplesFolder();
-    if (!TrustRoot(samples + L"test-root.cer")) {
-        std::fprintf(stderr, "trust_setup: could not trust %ls (error %lu)\n", (samples + L"test-root.cer").c_str(),
-                     ::GetLastError());
-        return 1;
+    for (const wchar_t* root : {L"test-root.cer", L"impostor-root.cer"}) {
+        if (!TrustRoot(samples + root)) {
+            std::fprintf(stderr, "trust_setup: could not trust %ls (error %lu)\n", (samples + root).c_str(),
+                         ::GetLastError());
+            return 1;
+        }
     }
     if (!InstallCatalog(samples + L"test.cat")) {
         std::fprintf(stderr, "trust_setup: could not install %ls (error %lu)\n", (samples + L"test.cat").c_str(),
                      ::GetLastError());
         return 1;
     }
-    std::printf("trust_setup: the test root is trusted and the test catalog installed\n");
+    std::printf("trust_setup: the test roots are trusted and the test catalog installed\n");
     return 0;
 }

@@ -1,10 +1,12 @@
 #include "inspect/VersionDllSource.h"
 
 #include <algorithm>
+#include <mutex>
 #include <vector>
 
 bool VersionDllSource::Load()
 {
+    const std::lock_guard<CCriticalSection> lock(m_loadLock);
     if (!m_bLoadTried) {
         m_bLoadTried = true;
         if (const HMODULE hModule = LoadSystemLibrary(m_loader, "version.dll")) {

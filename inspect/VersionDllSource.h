@@ -1,4 +1,5 @@
 #pragma once
+#include "framework/CriticalSection.h"
 #include "framework/DllLoader.h"
 #include "inspect/VersionSource.h"
 #include "platform/FileSystemRedirection.h"
@@ -7,6 +8,7 @@
 // the system directory the first time a summary needs it. Without the
 // library no file has a version block. Files are read as the 64-bit system
 // names them: WOW64's redirection is off while the library reads one.
+// Several threads may read at once.
 class VersionDllSource final : public VersionSource {
 public:
     VersionDllSource(DllLoader& loader, FileSystemRedirection& redirection)
@@ -25,6 +27,7 @@ private:
 
     DllLoader& m_loader;
     FileSystemRedirection& m_redirection;
+    CCriticalSection m_loadLock;
     bool m_bLoadTried = false;
     DWORD(WINAPI* m_pfnGetFileVersionInfoSize)(LPCSTR, LPDWORD) = nullptr;
     BOOL(WINAPI* m_pfnGetFileVersionInfo)(LPCSTR, DWORD, DWORD, LPVOID) = nullptr;

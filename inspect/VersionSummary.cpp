@@ -71,55 +71,101 @@ std::string StringKey(unsigned language, unsigned codePage, const char* name)
     return "\\StringFileInfo\\" + hex + "\\" + name;
 }
 
+// A file's version block, read and found safe to query; its strings
+// looked up under its first translation.
+class QueriedBlock {
+public:
+    QueriedBlock(VersionSource& source, const std::string& path, const VersionBlockMemory& memory)
+        : m_source(source)
+    {
+        const std::uint32_t size = source.BlockSize(path);
+        if (size == 0)
+            return;
+        const std::span<unsigned char> block = memory(std::min(size, kMaxVersionBlockBytes));
+        const std::size_t bytesRead = source.ReadBlock(path, block);
+        if (bytesRead == 0 || !VersionBlockIsSafeToQuery(block, bytesRead))
+            return;
+        m_block = block;
+        if (const auto pair = FixedValue(source, block, "\\VarFileInfo\\Translation", kTranslationBytes))
+            m_translation.emplace(Word(*pair, 0), Word(*pair, 2));
+    }
+
+    // None when the file has no block that may be queried.
+    bool Usable() const { return !m_block.empty(); }
+
+    // The file version's four numbers: "6.1.760.17".
+    std::optional<std::string> FileVersion() const
+    {
+        const auto fixed = FixedValue(m_source, m_block, "\\", kFileVersionOffset + kFileVersionBytes);
+        if (!fixed)
+            return std::nullopt;
+        return std::to_string(Word(*fixed, 10)) + '.' + std::to_string(Word(*fixed, 8)) + '.' +
+               std::to_string(Word(*fixed, 14)) + '.' + std::to_string(Word(*fixed, 12));
+    }
+
+    // Without a translation there is no key to look a text up by. The text
+    // must be copied before the next lookup: the reader may keep converted
+    // texts in a scratch area of the block.
+    std::optional<std::string_view> Text(const char* name) const
+    {
+        if (!m_translation)
+            return std::nullopt;
+        return StringValue(m_source, m_block, StringKey(m_translation->first, m_translation->second, name));
+    }
+
+private:
+    VersionSource& m_source;
+    std::span<unsigned char> m_block;
+    std::optional<std::pair<unsigned, unsigned>> m_translation;
+};
+
+VersionBlockMemory HeapMemory(std::vector<unsigned char>& heap)
+{
+    return [&heap](std::size_t size) {
+        heap.assign(size, 0);
+        return std::span(heap);
+    };
+}
+
 }  // namespace
 
 std::optional<std::string> FormatVersionSummary(VersionSource& source, const std::string& path)
 {
     std::vector<unsigned char> heap;
-    return FormatVersionSummary(source, path, [&heap](std::size_t size) {
-        heap.assign(size, 0);
-        return std::span(heap);
-    });
+    return FormatVersionSummary(source, path, HeapMemory(heap));
 }
 
 std::optional<std::string> FormatVersionSummary(VersionSource& source, const std::string& path,
                                                 const VersionBlockMemory& memory)
 {
-    const std::uint32_t size = source.BlockSize(path);
-    if (size == 0)
+    const QueriedBlock block(source, path, memory);
+    if (!block.Usable())
         return std::nullopt;
-    const std::span<unsigned char> block = memory(std::min(size, kMaxVersionBlockBytes));
-    const std::size_t bytesRead = source.ReadBlock(path, block);
-    if (bytesRead == 0 || !VersionBlockIsSafeToQuery(block, bytesRead))
-        return std::nullopt;
-
     std::string text;
-    if (const auto fixed = FixedValue(source, block, "\\", kFileVersionOffset + kFileVersionBytes)) {
-        text = "v. " + std::to_string(Word(*fixed, 10)) + '.' + std::to_string(Word(*fixed, 8)) + '.' +
-               std::to_string(Word(*fixed, 14)) + '.' + std::to_string(Word(*fixed, 12)) + ", ";
-    }
-
-    std::optional<std::pair<unsigned, unsigned>> translation;
-    if (const auto pair = FixedValue(source, block, "\\VarFileInfo\\Translation", kTranslationBytes))
-        translation.emplace(Word(*pair, 0), Word(*pair, 2));
-    // Without a translation there is no key to look a text up by. Each text
-    // is copied as soon as it is found: the reader may keep converted texts
-    // in a scratch area of the block.
-    const auto lookUp = [&](const char* name) -> std::optional<std::string_view> {
-        if (!translation)
-            return std::nullopt;
-        return StringValue(source, block, StringKey(translation->first, translation->second, name));
-    };
-    if (const auto description = lookUp("FileDescription"))
+    if (const auto version = block.FileVersion())
+        text = "v. " + *version + ", ";
+    if (const auto description = block.Text("FileDescription"))
         text += *description;
-    if (const auto product = lookUp("ProductName")) {
+    if (const auto product = block.Text("ProductName")) {
         // Nothing to separate from when the version part is missing too.
         if (!text.empty() && !text.ends_with(", "))
             text += ", ";
         text += *product;
     }
     text += "\r\n";
-    if (const auto copyright = lookUp("LegalCopyright"))
+    if (const auto copyright = block.Text("LegalCopyright"))
         text += *copyright;
     return text;
+}
+
+VersionFacts ReadVersionFacts(VersionSource& source, const std::string& path)
+{
+    std::vector<unsigned char> heap;
+    const QueriedBlock block(source, path, HeapMemory(heap));
+    VersionFacts facts;
+    if (!block.Usable())
+        return facts;
+    facts.fileVersion = block.FileVersion().value_or("");
+    facts.originalName = block.Text("OriginalFilename").value_or("");
+    return facts;
 }

@@ -24,3 +24,13 @@ using VersionBlockMemory = std::function<std::span<unsigned char>(std::size_t si
 // The same, with the block in memory that `memory` gives instead of the heap.
 std::optional<std::string> FormatVersionSummary(VersionSource& source, const std::string& path,
                                                 const VersionBlockMemory& memory);
+
+// What a file's version resource says the file is, where the summary would
+// show it: its file version, "10.0.19041.3636", and its OriginalFilename
+// under the first translation. Empty where the block says nothing, or may
+// not be queried.
+struct VersionFacts {
+    std::string fileVersion;
+    std::string originalName;
+};
+VersionFacts ReadVersionFacts(VersionSource& source, const std::string& path);

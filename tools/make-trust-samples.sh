@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Makes the files that the signature verification is tested and shown on,
-# from the program PE and into the folder OUT (made afresh):
+# from the program PE, the same program with a version resource at version
+# 1.0.0.1 (V1) and 1.0.0.2 (V2) named sample.exe, and as another program
+# (OTHER, 1.0.0.2, named other.exe), into the folder OUT (made afresh):
 #
 #   test-root.cer      the root of the test chain (DER), for trust_setup.exe
 #                      to add to a Wine prefix's trusted roots
+#   impostor-root.cer  another root of the same name, trusted too, whose leaf
+#                      bears the test chain's leaf's name: an added root
 #   signed.exe         PE signed by the test chain (root -> leaf "Vorlane
 #                      Test Signer")
 #   changed.exe        signed.exe with one byte of its code changed
@@ -12,17 +16,26 @@
 #   unsigned.exe       PE as it is
 #   untrusted.exe      PE signed by a chain whose root nobody trusts (leaf
 #                      "Vorlane Untrusted Signer")
+#   version-1.exe      V1 signed by the test chain
+#   version-2.exe      V2 signed by the test chain: its update
+#   rebuilt-2.exe      V2 with one byte of its code changed, then signed by
+#                      the test chain: the same version built again
+#   other.exe          OTHER signed by the test chain: another program
+#   impostor-2.exe     V2 signed by the impostor chain
 #   catalogued.inf     a file with no signature of its own, listed in...
-#   test.cat           a catalog signed by the test chain, for trust_setup.exe
-#                      to install
+#   test.cat           a catalog signed by the test chain, which names its
+#                      member catalogued.inf, for trust_setup.exe to install
 #   sha256.txt         each file's SHA-256 (openssl's), "HEX  name" a line
 #
 # The keys are made here each time and not kept.
 #
-#   tools/make-trust-samples.sh PE OUT
+#   tools/make-trust-samples.sh PE V1 V2 OTHER OUT
 set -euo pipefail
 pe=$1
-out=$2
+v1=$2
+v2=$3
+other=$4
+out=$5
 rm -rf "$out"
 mkdir -p "$out"
 keys=$(mktemp -d)
@@ -77,7 +90,9 @@ le32() {
 
 make_chain test 'Vorlane Test Root' 'Vorlane Test Signer'
 make_chain untrusted 'Vorlane Untrusted Root' 'Vorlane Untrusted Signer'
+make_chain impostor 'Vorlane Test Root' 'Vorlane Test Signer'
 openssl x509 -in "$keys/test-root.pem" -outform DER -out "$out/test-root.cer"
+openssl x509 -in "$keys/impostor-root.pem" -outform DER -out "$out/impostor-root.cer"
 
 cp "$pe" "$out/unsigned.exe"
 sign test "$pe" "$out/signed.exe"
@@ -99,6 +114,14 @@ cp "$pe" "$keys/updated.exe"
 flip_code_byte "$keys/updated.exe"
 sign test "$keys/updated.exe" "$out/updated.exe"
 
+sign test "$v1" "$out/version-1.exe"
+sign test "$v2" "$out/version-2.exe"
+sign test "$other" "$out/other.exe"
+sign impostor "$v2" "$out/impostor-2.exe"
+cp "$v2" "$keys/rebuilt-2.exe"
+flip_code_byte "$keys/rebuilt-2.exe"
+sign test "$keys/rebuilt-2.exe" "$out/rebuilt-2.exe"
+
 # A catalog is a signed certificate trust list: one entry per member, named
 # by its hash as upper-case hex in UTF-16, with the member's subject kind
 # and its hash. Wine 8 hashes every file whole with SHA-1 to find its
@@ -110,6 +133,8 @@ printf '; Listed in the test catalog, signed nowhere else.\r\n[Version]\r\nSigna
 openssl dgst -sha1 -binary "$out/catalogued.inf" >"$keys/member.sha1"
 member_hash=$(hex "$keys/member.sha1")
 member_tag=$(printf %s "$member_hash" | od -An -tx1 -v | tr -d ' \n' | sed 's/\(..\)/\100/g')
+# The name the catalog gives its member, as UTF-16 with its terminator.
+member_name=$(printf 'catalogued.inf' | od -An -tx1 -v | tr -d ' \n' | sed 's/\(..\)/\100/g')0000
 cat >"$keys/catalog.cnf" <<EOF
 asn1 = SEQUENCE:contentInfo
 [contentInfo]
@@ -143,6 +168,16 @@ attributes = SET:memberAttributes
 [memberAttributes]
 memberInfo = SEQUENCE:memberInfoAttribute
 indirectData = SEQUENCE:indirectDataAttribute
+fileName = SEQUENCE:fileNameAttribute
+[fileNameAttribute]
+type = OID:1.3.6.1.4.1.311.12.2.1
+values = SET:fileNameValues
+[fileNameValues]
+value = SEQUENCE:fileName
+[fileName]
+tag = BMPSTRING:File
+flags = INTEGER:0x10010001
+value = FORMAT:HEX,OCTETSTRING:$member_name
 [memberInfoAttribute]
 type = OID:1.3.6.1.4.1.311.12.2.2
 values = SET:memberInfoValues

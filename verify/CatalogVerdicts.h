@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/CriticalSection.h"
+#include "verify/FileStamp.h"
 #include "verify/TrustResult.h"
 
 // What each catalog's signature was found to be, so that a catalog is
@@ -22,8 +23,7 @@ public:
 
 private:
     struct Known {
-        FILETIME written;
-        ULONGLONG size;
+        FileStamp stamp;
         TrustResult verdict;
     };
 

@@ -31,25 +31,43 @@ unsigned LastError()
     return error ? error : ERROR_READ_FAULT;
 }
 
-}  // namespace
-
-unsigned Sha256OfFile(HANDLE file, std::string& hex)
+// Hashes what `feed` gives it, chunk by chunk, until it gives nothing more.
+template <class Feed>
+unsigned Sha256Of(Feed feed, std::string& hex)
 {
     CScopedHandle<HCRYPTPROV, ReleaseProvider> provider;
     CScopedHandle<HCRYPTHASH, DestroyHash> hash;
     if (!::CryptAcquireContextA(provider.Receive(), nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT) ||
         !::CryptCreateHash(provider.Get(), kSha256Algorithm, 0, 0, hash.Receive()))
         return LastError();
-    std::vector<BYTE> chunk(kChunkBytes);
-    for (DWORD read = kChunkBytes; read > 0;) {
-        if (!::ReadFile(file, chunk.data(), kChunkBytes, &read, nullptr) ||
-            (read > 0 && !::CryptHashData(hash.Get(), chunk.data(), read, 0)))
-            return LastError();
-    }
+    const auto add = [&](const BYTE* data, DWORD size) { return ::CryptHashData(hash.Get(), data, size, 0) != FALSE; };
+    if (!feed(add))
+        return LastError();
     BYTE digest[kSha256Bytes];
     DWORD size = sizeof(digest);
     if (!::CryptGetHashParam(hash.Get(), HP_HASHVAL, digest, &size, 0))
         return LastError();
     hex = UpperHex(std::span(digest, size));
     return 0;
+}
+
+}  // namespace
+
+unsigned Sha256OfFile(HANDLE file, std::string& hex)
+{
+    return Sha256Of(
+        [file](const auto& add) {
+            std::vector<BYTE> chunk(kChunkBytes);
+            for (DWORD read = kChunkBytes; read > 0;) {
+                if (!::ReadFile(file, chunk.data(), kChunkBytes, &read, nullptr) || (read > 0 && !add(chunk.data(), read)))
+                    return false;
+            }
+            return true;
+        },
+        hex);
+}
+
+unsigned Sha256OfBytes(std::span<const unsigned char> bytes, std::string& hex)
+{
+    return Sha256Of([bytes](const auto& add) { return add(bytes.data(), static_cast<DWORD>(bytes.size())); }, hex);
 }

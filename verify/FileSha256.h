@@ -1,4 +1,5 @@
 #pragma once
+#include <span>
 #include <string>
 
 #include "framework/Afx.h"
@@ -8,3 +9,6 @@
 // system's error code when the file cannot be read or hashed. Through
 // CryptoAPI's PROV_RSA_AES provider, which Windows XP has from SP3 on.
 unsigned Sha256OfFile(HANDLE file, std::string& hex);
+
+// The same for `bytes`.
+unsigned Sha256OfBytes(std::span<const unsigned char> bytes, std::string& hex);

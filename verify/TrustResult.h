@@ -29,6 +29,9 @@ struct TrustResult {
     // For SignedCatalog: the file name of the catalog that vouched for the
     // file, as "Package_1~31bf3856ad364e35~amd64~~10.0.1.0.cat".
     std::string catalog;
+    // The SHA-256 of the root certificate of the signer's chain, as the
+    // verifier built it, in upper-case hex; empty when no chain was built.
+    std::string root = {};
 };
 
 // True for the kinds that mean signed by a trusted signer.

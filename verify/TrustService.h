@@ -3,12 +3,23 @@
 
 #include "verify/TrustResult.h"
 
-// One file's verification: its signature, and the SHA-256 of the bytes
-// that were verified (empty when they could not be read: then the result
-// says why).
+// What a file's version resource says it is. Empty where it says nothing.
+struct FileDescription {
+    // The file version of its fixed part, four numbers: "10.0.19041.3636".
+    std::string version;
+    // OriginalFilename, under the resource's first translation.
+    std::string originalName;
+};
+
+// One file's verification: its signature, the SHA-256 of the bytes that
+// were verified (empty when they could not be read: then the result says
+// why), and what the same bytes say they are. For a catalog-signed file
+// whose version resource names no original file, the name its catalog
+// gives it.
 struct FileVerification {
     TrustResult trust;
     std::string sha256;
+    FileDescription description = {};
 };
 
 // The platform's verification of a file's signature, as the program uses

@@ -32,16 +32,37 @@ std::string CatalogOf(const VerifiedFile& file)
     return file.result ? file.result->trust.catalog : std::string();
 }
 
-constexpr TableColumn<VerifiedFile> kNumber{{" N", 40, false, ColumnSort::ByNumber}, "N", NumberOf};
-constexpr TableColumn<VerifiedFile> kPath{{" File Path", 120, true, ColumnSort::ByText, true}, "Path", PathOf};
-constexpr TableColumn<VerifiedFile> kSignature{{" Signature", 180, false, ColumnSort::ByText}, "Signature", SignatureOf};
-constexpr TableColumn<VerifiedFile> kSigner{{" Signer", 120, false, ColumnSort::ByText}, "Signer", SignerOf};
-constexpr TableColumn<VerifiedFile> kSha256{{" SHA-256", 120, false, ColumnSort::ByText}, "SHA256", Sha256Of};
+std::string VersionOf(const VerifiedFile& file)
+{
+    return file.result ? file.result->description.version : std::string();
+}
 
-constexpr TableColumn<VerifiedFile> kCatalog{{" Catalog", 120, false, ColumnSort::ByText}, "Catalog", CatalogOf};
+std::string OriginalNameOf(const VerifiedFile& file)
+{
+    return file.result ? file.result->description.originalName : std::string();
+}
 
-constexpr TableColumn<VerifiedFile> kReported[] = {kNumber, kPath, kSignature, kSigner};
-constexpr TableColumn<VerifiedFile> kVerified[] = {kNumber, kPath, kSignature, kSigner, kSha256, kCatalog};
+std::string RootOf(const VerifiedFile& file)
+{
+    return file.result ? file.result->trust.root : std::string();
+}
+
+using Column = TableColumn<VerifiedFile>;
+namespace Name = VerifiedColumn;
+
+constexpr Column kNumber{{" N", 40, false, ColumnSort::ByNumber}, "N", NumberOf};
+constexpr Column kPath{{" File Path", 120, true, ColumnSort::ByText, true}, Name::kPath, PathOf};
+constexpr Column kSignature{{" Signature", 180, false, ColumnSort::ByText}, Name::kSignature, SignatureOf};
+constexpr Column kSigner{{" Signer", 120, false, ColumnSort::ByText}, Name::kSigner, SignerOf};
+constexpr Column kSha256{{" SHA-256", 120, false, ColumnSort::ByText}, Name::kSha256, Sha256Of};
+constexpr Column kCatalog{{" Catalog", 120, false, ColumnSort::ByText}, Name::kCatalog, CatalogOf};
+constexpr Column kVersion{{" Version", 90, false, ColumnSort::ByText}, Name::kVersion, VersionOf};
+constexpr Column kOriginalName{{" Original name", 100, false, ColumnSort::ByText}, Name::kOriginalName, OriginalNameOf};
+constexpr Column kRoot{{" Root", 120, false, ColumnSort::ByText}, Name::kRoot, RootOf};
+
+constexpr Column kReported[] = {kNumber, kPath, kSignature, kSigner};
+constexpr Column kVerified[] = {kNumber, kPath,    kSignature,     kSigner, kSha256,
+                                kCatalog, kVersion, kOriginalName, kRoot};
 
 }  // namespace
 

@@ -38,6 +38,18 @@ std::vector<VerifiedFile> ReportedFiles(const std::vector<VerifiedFile>& files);
 // The Verify Signatures dialog's columns: N, Path, Signature, Signer.
 TableSchema<VerifiedFile> ReportedFileColumns();
 
+// The CSV names of /verify's columns, as a baseline is read back by them.
+namespace VerifiedColumn {
+inline constexpr const char* kPath = "Path";
+inline constexpr const char* kSignature = "Signature";
+inline constexpr const char* kSigner = "Signer";
+inline constexpr const char* kSha256 = "SHA256";
+inline constexpr const char* kCatalog = "Catalog";
+inline constexpr const char* kVersion = "Version";
+inline constexpr const char* kOriginalName = "Original name";
+inline constexpr const char* kRoot = "Root";
+}  // namespace VerifiedColumn
+
 // The columns of /verify's CSV: N, Path, Signature, Signer, SHA256,
-// Catalog.
+// Catalog, Version, Original name, Root.
 TableSchema<VerifiedFile> VerifiedFileColumns();

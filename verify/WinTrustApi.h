@@ -42,7 +42,13 @@ struct WinTrustApi {
     // lacks them.
     decltype(&::CryptCATAdminAcquireContext2) pfnAcquireContext2 = nullptr;
     decltype(&::CryptCATAdminCalcHashFromFileHandle2) pfnCalcHashFromFileHandle2 = nullptr;
+    // To read the names that catalogs give their members; without them a
+    // file is named by its version resource alone.
+    decltype(&::CertCreateCTLContext) pfnCertCreateCTLContext = nullptr;
+    decltype(&::CertFreeCTLContext) pfnCertFreeCTLContext = nullptr;
+    decltype(&::CryptDecodeObject) pfnCryptDecodeObject = nullptr;
 
-    // Every function but the Windows 8 ones is there.
+    // Every function but the Windows 8 ones and the catalog readers' is
+    // there.
     bool Complete() const;
 };

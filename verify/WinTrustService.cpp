@@ -10,6 +10,7 @@
 
 #include "framework/Handle.h"
 #include "framework/SystemError.h"
+#include "platform/LastError.h"
 #include "platform/OpenForReading.h"
 #include "platform/TextConversion.h"
 #include "verify/FileSha256.h"
@@ -22,12 +23,6 @@ namespace {
 TrustResult Failed(TrustKind kind, DWORD error)
 {
     return {kind, "", SystemErrorText(error), ""};
-}
-
-DWORD LastErrorOr(DWORD fallback)
-{
-    const DWORD error = ::GetLastError();
-    return error ? error : fallback;
 }
 
 // The catalog functions and the verifier read from where the file pointer
@@ -53,7 +48,21 @@ bool NoFurtherCatalog(DWORD error)
 struct SignerFacts {
     std::string name;
     std::uint32_t chainErrors = 0;
+    // The SHA-256 of the chain's last certificate, its root.
+    std::string root;
 };
+
+std::string RootOf(const WinTrustApi& api, CRYPT_PROVIDER_SGNR* signer)
+{
+    if (signer->csCertChain == 0)
+        return {};
+    const CRYPT_PROVIDER_CERT* const root = api.pfnGetProvCertFromChain(signer, signer->csCertChain - 1);
+    std::string hex;
+    if (!root || !root->pCert ||
+        Sha256OfBytes(std::span(root->pCert->pbCertEncoded, root->pCert->cbCertEncoded), hex))
+        return {};
+    return hex;
+}
 
 SignerFacts ReadSigner(const WinTrustApi& api, HANDLE state)
 {
@@ -64,6 +73,7 @@ SignerFacts ReadSigner(const WinTrustApi& api, HANDLE state)
         return facts;
     if (offsetof(CRYPT_PROVIDER_SGNR, pChainContext) < signer->cbStruct && signer->pChainContext)
         facts.chainErrors = signer->pChainContext->TrustStatus.dwErrorStatus;
+    facts.root = RootOf(api, signer);
     const CRYPT_PROVIDER_CERT* const leaf = api.pfnGetProvCertFromChain(signer, 0);
     if (!leaf || !leaf->pCert)
         return facts;
@@ -95,8 +105,10 @@ TrustResult Judge(const WinTrustApi& api, WINTRUST_DATA& data, bool catalog)
     api.pfnWinVerifyTrust(noUser, &action, &data);
 
     const TrustVerdict verdict = VerdictOf(static_cast<std::uint32_t>(status), signer.chainErrors, catalog);
-    return {verdict.kind, signer.name, verdict.kind == TrustKind::Unreadable ? SystemErrorText(verdict.readError) : "",
-            ""};
+    const bool said = verdict.kind == TrustKind::Unreadable || verdict.kind == TrustKind::NotChecked;
+    // A root is named only where the chain up to it is trusted.
+    return {verdict.kind, signer.name, said ? SystemErrorText(verdict.error) : "", "",
+            IsTrusted(verdict.kind) ? signer.root : ""};
 }
 
 // The file name of the catalog at `path`, as the results name it.
@@ -128,14 +140,20 @@ private:
     HCATADMIN m_admin = nullptr;
 };
 
+// The tag of the catalog member whose hash is `hash`.
+std::wstring MemberTag(const BYTE* hash, DWORD size)
+{
+    const std::string hex = UpperHex(std::span(hash, size));
+    return {hex.begin(), hex.end()};
+}
+
 // The file verified as a member of the catalog at `catalog`, which lists
 // its hash; `admin` is the context that hashed it by SHA-256, null for
 // SHA-1.
 TrustResult VerifyMember(const WinTrustApi& api, const wchar_t* catalog, const std::wstring& path, HANDLE file,
                          BYTE* hash, DWORD size, HCATADMIN admin)
 {
-    const std::string hex = UpperHex(std::span(hash, size));
-    const std::wstring tag(hex.begin(), hex.end());
+    const std::wstring tag = MemberTag(hash, size);
     CatalogMemberInfo member{};
     // A SHA-1 member in the structure every wintrust knows.
     member.cbStruct = admin ? sizeof(member) : offsetof(CatalogMemberInfo, hCatAdmin);
@@ -153,13 +171,20 @@ TrustResult VerifyMember(const WinTrustApi& api, const wchar_t* catalog, const s
     return Judge(api, data, true);
 }
 
+// The catalog that vouched for a file, and the file as its member.
+struct VouchingCatalog {
+    std::wstring path;
+    std::wstring tag;
+};
+
 // The file verified as a member of each catalog that lists its hash of one
 // kind (SHA-256 where `sha256`, else SHA-1), until one vouches for it. No
 // result when no catalog lists it; Could not be checked when the catalogs
-// could not be searched; else the vouching catalog's verdict, or the first
-// one's when none vouches.
+// could not be searched; else the vouching catalog's verdict (and in
+// `vouching`, the catalog), or the first one's when none vouches.
 std::optional<TrustResult> VerifyByCatalogs(const WinTrustApi& api, CatalogVerdicts& verdicts,
-                                            const std::wstring& path, HANDLE file, bool sha256)
+                                            const std::wstring& path, HANDLE file, bool sha256,
+                                            VouchingCatalog& vouching)
 {
     CatalogAdmin admin(api);
     const BOOL acquired = sha256 ? api.pfnAcquireContext2(admin.Receive(), nullptr, L"SHA256", nullptr, 0)
@@ -202,6 +227,7 @@ std::optional<TrustResult> VerifyByCatalogs(const WinTrustApi& api, CatalogVerdi
         if (IsTrusted(verdict->kind)) {
             api.pfnReleaseCatalogContext(admin.Get(), catalog, 0);
             verdict->catalog = CatalogName(named.wszCatalogFile);
+            vouching = {named.wszCatalogFile, MemberTag(hash, size)};
             return verdict;
         }
         if (!first)
@@ -227,14 +253,15 @@ TrustResult VerifyEmbedded(const WinTrustApi& api, const std::wstring& path, HAN
 // file's own signature only when no catalog lists the file. A catalog that
 // vouches wins; a search that failed leaves the file unchecked, since a
 // catalog that could not be searched may have vouched.
-TrustResult VerifyOpenFile(const WinTrustApi& api, CatalogVerdicts& verdicts, const std::wstring& path, HANDLE file)
+TrustResult VerifyOpenFile(const WinTrustApi& api, CatalogVerdicts& verdicts, const std::wstring& path, HANDLE file,
+                           VouchingCatalog& vouching)
 {
     std::optional<TrustResult> listed;
     std::optional<TrustResult> failed;
     for (const bool sha256 : {true, false}) {
         if (sha256 && !(api.pfnAcquireContext2 && api.pfnCalcHashFromFileHandle2))
             continue;
-        std::optional<TrustResult> result = VerifyByCatalogs(api, verdicts, path, file, sha256);
+        std::optional<TrustResult> result = VerifyByCatalogs(api, verdicts, path, file, sha256, vouching);
         if (!result)
             continue;
         if (IsTrusted(result->kind))
@@ -259,8 +286,9 @@ bool WinTrustApi::Complete() const
            pfnReleaseCatalogContext && pfnReleaseContext && pfnCertGetNameString;
 }
 
-WinTrustService::WinTrustService(DllLoader& loader, FileSystemRedirection& redirection)
-    : m_loader(loader), m_redirection(redirection)
+WinTrustService::WinTrustService(DllLoader& loader, FileSystemRedirection& redirection,
+                                 FileDescriptionSource& descriptions)
+    : m_loader(loader), m_redirection(redirection), m_descriptions(descriptions)
 {
 }
 
@@ -295,6 +323,9 @@ const WinTrustApi* WinTrustService::Api()
             lookUp(wintrust, api->pfnAcquireContext2, "CryptCATAdminAcquireContext2");
             lookUp(wintrust, api->pfnCalcHashFromFileHandle2, "CryptCATAdminCalcHashFromFileHandle2");
             lookUp(crypt32, api->pfnCertGetNameString, "CertGetNameStringA");
+            lookUp(crypt32, api->pfnCertCreateCTLContext, "CertCreateCTLContext");
+            lookUp(crypt32, api->pfnCertFreeCTLContext, "CertFreeCTLContext");
+            lookUp(crypt32, api->pfnCryptDecodeObject, "CryptDecodeObject");
             if (api->Complete())
                 m_api = std::move(api);
         }
@@ -310,14 +341,20 @@ FileVerification WinTrustService::Verify(const std::string& path)
     if (!file)
         return {Failed(TrustKind::Unreadable, error), {}};
     FileVerification verification;
-    // The verdict and the hash come from the same open file.
+    // The verdict, the hash and the description come from the same open
+    // file, which nobody may write, rename or replace while it is open.
     const WinTrustApi* const api = Api();
-    verification.trust =
-        api ? VerifyOpenFile(*api, m_catalogVerdicts, widePath, file) : Failed(TrustKind::NotChecked, ERROR_MOD_NOT_FOUND);
+    VouchingCatalog vouching;
+    verification.trust = api ? VerifyOpenFile(*api, m_catalogVerdicts, widePath, file, vouching)
+                             : Failed(TrustKind::NotChecked, ERROR_MOD_NOT_FOUND);
     Rewind(file);
     if (const unsigned hashError = Sha256OfFile(file, verification.sha256)) {
         verification.trust = Failed(TrustKind::Unreadable, hashError);
         verification.sha256.clear();
+        return verification;
     }
+    verification.description = m_descriptions.Describe(path);
+    if (verification.description.originalName.empty() && !vouching.path.empty())
+        verification.description.originalName = m_memberNames.NameOf(*api, vouching.path, vouching.tag);
     return verification;
 }

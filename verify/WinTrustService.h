@@ -4,7 +4,9 @@
 #include "framework/CriticalSection.h"
 #include "framework/DllLoader.h"
 #include "platform/FileSystemRedirection.h"
+#include "verify/CatalogMemberNames.h"
 #include "verify/CatalogVerdicts.h"
+#include "verify/FileDescriptionSource.h"
 #include "verify/TrustService.h"
 
 struct WinTrustApi;
@@ -12,7 +14,8 @@ struct WinTrustApi;
 // The platform's Authenticode verification through WinVerifyTrust, with no
 // user interface, no revocation check and no network: the catalogs that
 // list the file's hash first, else the file's own signature; then the
-// SHA-256 of the same open file. The file is opened with WOW64's
+// SHA-256 of the same open file, and what it says it is (`descriptions`,
+// asked while the file is open). The file is opened with WOW64's
 // redirection off. wintrust.dll and crypt32.dll come from the system
 // directory the first time a file is verified, and every function is
 // looked up by name. Each catalog's signature is verified once.
@@ -22,7 +25,7 @@ struct WinTrustApi;
 // outlive every worker that may still call it.
 class WinTrustService final : public TrustService {
 public:
-    WinTrustService(DllLoader& loader, FileSystemRedirection& redirection);
+    WinTrustService(DllLoader& loader, FileSystemRedirection& redirection, FileDescriptionSource& descriptions);
     ~WinTrustService() override;
     WinTrustService(const WinTrustService&) = delete;
     WinTrustService& operator=(const WinTrustService&) = delete;
@@ -36,8 +39,10 @@ private:
 
     DllLoader& m_loader;
     FileSystemRedirection& m_redirection;
+    FileDescriptionSource& m_descriptions;
     CCriticalSection m_loadLock;
     bool m_bLoadTried = false;
     std::unique_ptr<WinTrustApi> m_api;
     CatalogVerdicts m_catalogVerdicts;
+    CatalogMemberNames m_memberNames;
 };

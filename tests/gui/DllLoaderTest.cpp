@@ -198,7 +198,8 @@ TEST(DllLoading, TheVerifierLoadsCrypt32AndWintrustByTheirFullSystemPathsForItsF
     for (const Case& c : cases) {
         RecordingLoader loader(c.searchFlags);
         StandInRedirection redirection;
-        WinTrustService trust(loader, redirection);
+        NoDescriptions descriptions;
+        WinTrustService trust(loader, redirection, descriptions);
         EXPECT_TRUE(loader.calls.empty());
         // Without the libraries no file can be judged, only read.
         const FileVerification verified = trust.Verify(readable);

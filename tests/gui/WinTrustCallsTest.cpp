@@ -345,7 +345,8 @@ TEST(WinTrustCalls, EachCatalogThatListsTheFileIsTriedAndTheFileItselfOnlyWhenNo
         wintrust.sha256 = c.sha256;
         wintrust.sha1 = c.sha1;
         StandInRedirection redirection;
-        WinTrustService trust(wintrust, redirection);
+        NoDescriptions descriptions;
+        WinTrustService trust(wintrust, redirection, descriptions);
         const FileVerification verified = trust.Verify(readable);
         EXPECT_EQ(wintrust.calls, c.calls) << c.name;
         EXPECT_EQ(ResultText(verified.trust), c.result) << c.name;
@@ -361,7 +362,8 @@ TEST(WinTrustCalls, EachCatalogIsVerifiedOnceUntilItChanges)
     wintrust.catalogFolder = catroot.Root();
     wintrust.sha1 = Listing({kUntrustedRoot});
     StandInRedirection redirection;
-    WinTrustService trust(wintrust, redirection);
+    NoDescriptions descriptions;
+    WinTrustService trust(wintrust, redirection, descriptions);
     char self[MAX_PATH];
     const std::string readable(self, ::GetModuleFileNameA(nullptr, self, MAX_PATH));
     const auto verifications = [&] {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -22,18 +23,40 @@ struct Expected {
     const char* signer;
     // The vouching catalog, as trust_setup installed it.
     const char* catalog = "";
+    // The sample whose SHA-256 the root is; none for no trusted chain.
+    const char* root = "";
+    const char* version = "";
+    const char* originalName = "";
 };
 
 // What Wine 8 makes of each sample. The changed file's signature fails
-// before any signer is known.
+// before any signer is known. The .inf file has no version resource: its
+// catalog names it.
 const Expected kSamples[] = {
-    {"signed.exe", TrustKind::SignedEmbedded, "Vorlane Test Signer"},
-    {"updated.exe", TrustKind::SignedEmbedded, "Vorlane Test Signer"},
-    {"catalogued.inf", TrustKind::SignedCatalog, "Vorlane Test Signer", "vorlane-test.cat"},
+    {"signed.exe", TrustKind::SignedEmbedded, "Vorlane Test Signer", "", "test-root.cer"},
+    {"updated.exe", TrustKind::SignedEmbedded, "Vorlane Test Signer", "", "test-root.cer"},
+    {"catalogued.inf", TrustKind::SignedCatalog, "Vorlane Test Signer", "vorlane-test.cat", "test-root.cer", "",
+     "catalogued.inf"},
     {"changed.exe", TrustKind::DoesNotMatch, ""},
     {"unsigned.exe", TrustKind::NotSigned, ""},
     {"untrusted.exe", TrustKind::SignerNotTrusted, "Vorlane Untrusted Signer"},
+    {"version-1.exe", TrustKind::SignedEmbedded, "Vorlane Test Signer", "", "test-root.cer", "1.0.0.1", "sample.exe"},
+    {"version-2.exe", TrustKind::SignedEmbedded, "Vorlane Test Signer", "", "test-root.cer", "1.0.0.2", "sample.exe"},
+    {"rebuilt-2.exe", TrustKind::SignedEmbedded, "Vorlane Test Signer", "", "test-root.cer", "1.0.0.2", "sample.exe"},
+    {"other.exe", TrustKind::SignedEmbedded, "Vorlane Test Signer", "", "test-root.cer", "1.0.0.2", "other.exe"},
+    {"impostor-2.exe", TrustKind::SignedEmbedded, "Vorlane Test Signer", "", "impostor-root.cer", "1.0.0.2",
+     "sample.exe"},
 };
+
+// The samples' SHA-256s as openssl wrote them, by file name.
+std::map<std::string, std::string> SampleSums()
+{
+    std::map<std::string, std::string> sums;
+    std::ifstream listed(TrustSample("sha256.txt"));
+    for (std::string sum, file; listed >> sum >> file;)
+        sums[file] = sum;
+    return sums;
+}
 
 // Keeps a copy of a sample open with no sharing, so nobody else can open
 // it, for as long as it lives.
@@ -65,19 +88,31 @@ private:
 TEST(WinTrustService, TellsEachKindOfFileApartAndNamesItsSigner)
 {
     StandInRedirection redirection;
-    WinTrustService trust(DllLoader::System(), redirection);
+    RealVerifier verifier(DllLoader::System(), redirection);
+    WinTrustService& trust = verifier.trust;
+    const std::map<std::string, std::string> sums = SampleSums();
+    ASSERT_NE(sums.at("test-root.cer"), sums.at("impostor-root.cer"));
     for (const Expected& sample : kSamples) {
-        const TrustResult result = trust.Verify(TrustSample(sample.file)).trust;
+        const FileVerification verified = trust.Verify(TrustSample(sample.file));
+        const TrustResult& result = verified.trust;
         EXPECT_EQ(ResultText(result), ResultText({sample.kind, "", "", ""})) << sample.file;
         EXPECT_EQ(result.signer, sample.signer) << sample.file;
         EXPECT_EQ(result.catalog, sample.catalog) << sample.file;
+        EXPECT_EQ(result.root, *sample.root ? sums.at(sample.root) : "") << sample.file;
+        EXPECT_EQ(verified.description.version, sample.version) << sample.file;
+        EXPECT_EQ(verified.description.originalName, sample.originalName) << sample.file;
     }
+    // A catalog names its member whatever name the file goes by.
+    TempTree tree;
+    tree.CopyIn(TrustSample("catalogued.inf"), "renamed.inf");
+    EXPECT_EQ(trust.Verify(tree.Root() + "\\renamed.inf").description.originalName, "catalogued.inf");
 }
 
 TEST(WinTrustService, AFileThatCannotBeOpenedSaysWhyInTheSystemsWords)
 {
     StandInRedirection redirection;
-    WinTrustService trust(DllLoader::System(), redirection);
+    RealVerifier verifier(DllLoader::System(), redirection);
+    WinTrustService& trust = verifier.trust;
     const LockedCopy locked(TrustSample("signed.exe"));
     ASSERT_TRUE(locked.Locked());
     const struct {
@@ -98,7 +133,8 @@ TEST(WinTrustService, AFileThatCannotBeOpenedSaysWhyInTheSystemsWords)
 TEST(WinTrustService, VerifiesOnSeveralThreadsAtOnce)
 {
     StandInRedirection redirection;
-    WinTrustService trust(DllLoader::System(), redirection);
+    RealVerifier verifier(DllLoader::System(), redirection);
+    WinTrustService& trust = verifier.trust;
     constexpr int kRounds = 8;
     std::vector<std::string> paths;
     for (int round = 0; round < kRounds; ++round) {
@@ -122,7 +158,8 @@ TEST(WinTrustService, VerifiesOnSeveralThreadsAtOnce)
 TEST(WinTrustService, HashesEachFileAsOpensslDid)
 {
     StandInRedirection redirection;
-    WinTrustService trust(DllLoader::System(), redirection);
+    RealVerifier verifier(DllLoader::System(), redirection);
+    WinTrustService& trust = verifier.trust;
     std::ifstream sums(TrustSample("sha256.txt"));
     std::string line;
     int files = 0;
@@ -133,5 +170,5 @@ TEST(WinTrustService, HashesEachFileAsOpensslDid)
         EXPECT_EQ(trust.Verify(TrustSample(file)).sha256, sum) << file;
         ++files;
     }
-    EXPECT_EQ(files, 8);
+    EXPECT_EQ(files, 14);
 }

@@ -111,12 +111,12 @@ TEST(RealWow64, TheFileThe64BitSystemNamesIsVerifiedHashedAndSummarised)
     // Windows redirects more than System32: regedit.exe in the Windows
     // folder is SysWOW64's to a 32-bit program.
     StandInRedirection none;
-    WinTrustService realFiles(DllLoader::System(), none);
-    WinTrustService production(DllLoader::System(), redirection);
-    const std::string native = realFiles.Verify(UnredirectedWindowsFolder() + "\\regedit.exe").sha256;
-    const std::string twin = realFiles.Verify(UnredirectedWindowsFolder() + "\\syswow64\\regedit.exe").sha256;
+    RealVerifier realFiles(DllLoader::System(), none);
+    RealVerifier production(DllLoader::System(), redirection);
+    const std::string native = realFiles.trust.Verify(UnredirectedWindowsFolder() + "\\regedit.exe").sha256;
+    const std::string twin = realFiles.trust.Verify(UnredirectedWindowsFolder() + "\\syswow64\\regedit.exe").sha256;
     ASSERT_NE(native, twin);
-    EXPECT_EQ(production.Verify("C:\\windows\\regedit.exe").sha256, native);
+    EXPECT_EQ(production.trust.Verify("C:\\windows\\regedit.exe").sha256, native);
 
     // Windows XP and Server 2003 (5.2) have no Sysnative: the summary of a
     // System32 file is the 64-bit one's all the same.

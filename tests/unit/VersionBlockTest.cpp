@@ -25,6 +25,13 @@ VersionNode& Description(VersionNode& root)
     return root.children[0].children[0].children[0];
 }
 
+// Makes the node, the last of its parent's children, claim the parent's
+// next sibling's first bytes.
+void LengthenPastItsParent(VersionNode& node, BlockForm form)
+{
+    node.length = static_cast<std::uint16_t>(VersionBlockBytes(node, form).size() + 8);
+}
+
 }  // namespace
 
 TEST(VersionBlock, AcceptsABlockOnlyWhenEveryLengthStaysInsideTheBytesRead)
@@ -43,6 +50,11 @@ TEST(VersionBlock, AcceptsABlockOnlyWhenEveryLengthStaysInsideTheBytesRead)
         {"root shorter than its header", ansi, false, [](VersionNode& t) { t.length = 3; }},
         {"last child past the root", unicode, false, [](VersionNode& t) { t.children[1].length = 0x100; }},
         {"table past its parent", ansi, false, [](VersionNode& t) { t.children[0].children[0].length = 0x180; }},
+        // Past its parent, but not past the block: the next node's bytes.
+        {"table past its parent, inside the block", unicode, false,
+         [](VersionNode& t) { LengthenPastItsParent(t.children[0].children[0], unicode); }},
+        {"table past its parent, inside the block", ansi, false,
+         [](VersionNode& t) { LengthenPastItsParent(t.children[0].children[0], ansi); }},
         {"zero-length child", unicode, false, [](VersionNode& t) { t.children[1].children[0].length = 0; }},
         {"key cut by its node's length", ansi, false, [](VersionNode& t) { t.children[1].children[0].length = 8; }},
         {"binary value past its node", ansi, false, [](VersionNode& t) { t.children[1].children[0].valueLength = 5; }},

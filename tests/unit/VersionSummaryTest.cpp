@@ -147,3 +147,39 @@ TEST(VersionSummary, NeverReadsOutsideTheBlock)
     VersionLibraryModel library(bytes, static_cast<std::uint32_t>(bytes.size()));
     EXPECT_EQ(FormatVersionSummary(library, kPath), "v. 6.1.760.17, Kernel, Windows\r\n" + std::string(32, 'c'));
 }
+
+TEST(VersionFacts, AreTheFileVersionAndTheOriginalNameUnderTheFirstTranslation)
+{
+    const auto withName = [](VersionNode tree) {
+        Texts(tree).push_back({"OriginalFilename", "kernel32.dll", true});
+        return tree;
+    };
+    VersionNode noTranslation = withName(SampleVersionTree());
+    noTranslation.children.pop_back();
+    VersionNode noRoot = withName(SampleVersionTree());
+    noRoot.value.clear();
+    VersionNode unsafe = withName(SampleVersionTree());
+    Texts(unsafe)[0].valueLength = 0x7FFF;
+    const struct {
+        const char* what;
+        VersionNode tree;
+        const char* version;
+        const char* originalName;
+    } table[] = {
+        {"both", withName(SampleVersionTree()), "6.1.760.17", "kernel32.dll"},
+        {"no original name", SampleVersionTree(), "6.1.760.17", ""},
+        {"no translation to look it up by", noTranslation, "6.1.760.17", ""},
+        {"no fixed info", noRoot, "", "kernel32.dll"},
+        {"a block that may not be queried", unsafe, "", ""},
+    };
+    for (const auto& row : table) {
+        for (const BlockForm form : {BlockForm::Ansi, BlockForm::Unicode}) {
+            VersionLibraryModel library(VersionBlockBytes(row.tree, form));
+            const VersionFacts facts = ReadVersionFacts(library, kPath);
+            EXPECT_EQ(facts.fileVersion, row.version) << row.what;
+            EXPECT_EQ(facts.originalName, row.originalName) << row.what;
+        }
+    }
+    VersionLibraryModel none("");
+    EXPECT_EQ(ReadVersionFacts(none, kPath).fileVersion, "");
+}
