@@ -19,8 +19,14 @@ std::wstring UsageText()
            L"  /compare BASELINE REPORT\r\n"
            L"                verifies every protected file as /verify /all does, compares the results with\r\n"
            L"                BASELINE (a file /verify wrote) and writes each difference to REPORT as CSV:\r\n"
-           L"                Added, Removed, Updated (other bytes, signed by the same trusted signer),\r\n"
-           L"                Changed (other bytes, any other way) or Signature changed (the same bytes)\r\n"
+           L"                Added; Removed; Updated (other bytes of the same program, a later version,\r\n"
+           L"                signed and trusted both times by the same signer under the same root);\r\n"
+           L"                Downgraded (the same, but an earlier version); Changed (other bytes, any\r\n"
+           L"                other way: another program, the same version built again, another signer\r\n"
+           L"                or root, not trusted); Signature changed (the same bytes); Not compared\r\n"
+           L"                (not read) for a file that could not be read or checked, then or now;\r\n"
+           L"                Not compared (folder not listed) for a file of a folder that could not be\r\n"
+           L"                listed; Not compared (stopped)\r\n"
            L"  /all          lists every protected file: without it, the walk of the Windows folder stops\r\n"
            L"                at " + limit + L" files, and a current Windows (10 or 11), whose system files\r\n"
            L"                number well over 100,000, has many more\r\n"
@@ -29,9 +35,11 @@ std::wstring UsageText()
            L"     /compare: and nothing differs from the baseline but updates)\r\n"
            L"  1  nothing was written; the reason follows\r\n"
            L"  2  arguments Vorlane does not know\r\n"
-           L"  3  the list was written, but it stops at " + limit + L" files (never with /all)\r\n"
+           L"  3  the list was written, but it stops at " + limit + L" files (never with /all), or some\r\n"
+           L"     folder could not be listed (the message names them)\r\n"
            L"  4  /verify: the results were written, and some file is not signed by a trusted signer\r\n"
-           L"  5  /compare: the differences were written, and some are not updates\r\n";
+           L"  5  /compare: the differences were written, and some are not updates\r\n"
+           L"A FILE or REPORT that looks like a switch (/q) is taken for a mistake: exit 2.\r\n";
 }
 
 namespace {

@@ -8,8 +8,11 @@
 #include "res/resource.h"
 #include "verify/VerificationReport.h"
 
-CCompareDlg::CCompareDlg(std::vector<ListRow> rows, Baseline baseline, VerifyServices services, CWnd* pParent)
-    : CVerificationDlg(IDD_COMPARE, std::move(rows), services, pParent), m_baseline(std::move(baseline))
+CCompareDlg::CCompareDlg(std::vector<ListRow> rows, BaselineInUse baseline,
+                         std::vector<UnlistedFolder> unlistedFolders, VerifyServices services, CWnd* pParent)
+    : CVerificationDlg(IDD_COMPARE, std::move(rows), services, pParent),
+      m_baseline(std::move(baseline)),
+      m_unlistedFolders(std::move(unlistedFolders))
 {
 }
 
@@ -21,7 +24,10 @@ std::vector<ColumnLayout> CCompareDlg::Columns() const
 void CCompareDlg::ShowResults(const VerificationProgress& progress)
 {
     m_current = CurrentFiles(VerifiedFiles(Rows(), Results()), Utf8Text);
-    const Comparison comparison = Compare(m_baseline.files, m_current, Utf8PathKey);
+    std::vector<std::string> unlisted;
+    for (const UnlistedFolder& folder : m_unlistedFolders)
+        unlisted.push_back(Utf8Text(folder.path));
+    const Comparison comparison = Compare(m_baseline.baseline, m_current, Utf8PathKey, unlisted);
     m_report = RecordsOf<Difference>(DifferenceColumns(), comparison.differences);
     // The list shows ANSI text, as the rest of the program does.
     CTableListCtrl::Records shown = m_report;
@@ -30,7 +36,8 @@ void CCompareDlg::ShowResults(const VerificationProgress& progress)
             field = AnsiText(WideFromUtf8(field).c_str());
     }
     ResultList().SetTable(std::move(shown));
-    ::SetDlgItemTextA(m_hWnd, IDC_VERIFY_STATUS, ComparisonStatus(progress, m_baseline.files.size()).c_str());
+    ::SetDlgItemTextA(m_hWnd, IDC_VERIFY_STATUS,
+                      ComparisonStatus(progress, m_baseline.baseline.files.size()).c_str());
     ::SetDlgItemTextA(m_hWnd, IDC_VERIFY_COUNTS, ComparisonCounts(comparison).c_str());
 }
 

@@ -1,18 +1,24 @@
 #pragma once
+#include "app/BaselineFile.h"
 #include "app/VerificationDlg.h"
-#include "compare/BaselineReader.h"
 #include "compare/Comparison.h"
 #include "export/ListExport.h"
+#include "scan/Enumeration.h"
 
 // The Compare with Baseline dialog: verifies every row's file as the Verify
 // Signatures dialog does, then lists how the files now differ from the
 // baseline's, with the count of each kind of difference. A stopped
 // comparison is partial: the baseline's files it did not reach read "Not
 // compared (stopped)". Save as... writes the differences as /compare does.
+// The baseline's file stays open while the dialog is: nothing saved
+// meanwhile can take its place.
 class CCompareDlg : public CVerificationDlg {
 public:
-    // `rows` are every protected file, `baseline` what they are compared with.
-    CCompareDlg(std::vector<ListRow> rows, Baseline baseline, VerifyServices services, CWnd* pParent = nullptr);
+    // `rows` are every protected file the walk could list, `baseline` what
+    // they are compared with; the baseline's files in `unlistedFolders` are
+    // not compared.
+    CCompareDlg(std::vector<ListRow> rows, BaselineInUse baseline, std::vector<UnlistedFolder> unlistedFolders,
+                VerifyServices services, CWnd* pParent = nullptr);
 
 protected:
     std::vector<ColumnLayout> Columns() const override;
@@ -21,7 +27,8 @@ protected:
     unsigned Save(const std::wstring& path) override;
 
 private:
-    Baseline m_baseline;
+    BaselineInUse m_baseline;
+    std::vector<UnlistedFolder> m_unlistedFolders;
     // What the differences point into, with the baseline.
     std::vector<CurrentFile> m_current;
     // The differences' records in UTF-8, in the order of their paths.

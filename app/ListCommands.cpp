@@ -139,17 +139,18 @@ void CListCommands::CompareWithBaseline()
 {
     if (!m_bListWhole || m_rows.Count() == 0)
         return;
-    COpenFileDialog choose(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR,
-                           "CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0", &m_owner, m_services.fileDialogs);
+    COpenFileDialog choose(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR, kCsvFilter, &m_owner,
+                           m_services.fileDialogs);
     if (choose.RunModal() != IDOK)
         return;
-    Baseline baseline;
+    BaselineInUse baseline;
     std::wstring failure;
-    if (!LoadBaseline(WideText(choose.GetPathName().str()), baseline, failure)) {
+    if (!LoadBaseline(choose.GetPathName(), baseline, failure)) {
         ::MessageBoxW(m_owner, failure.c_str(), L"Vorlane", MB_ICONEXCLAMATION);
         return;
     }
-    CCompareDlg dialog(m_rows.Rows(), std::move(baseline), VerifyServicesOf(m_services), &m_owner);
+    CCompareDlg dialog(m_rows.Rows(), std::move(baseline), m_unlistedFolders, VerifyServicesOf(m_services),
+                       &m_owner);
     dialog.DoModal();
 }
 

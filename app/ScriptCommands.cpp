@@ -1,5 +1,7 @@
 #include "app/ScriptCommands.h"
 
+#include <algorithm>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -25,13 +27,16 @@
 
 namespace {
 
+// How many of the folders that could not be listed a message names.
+constexpr std::size_t kFoldersNamed = 10;
+
 // Lists the protected files into `rows` as the dialog would, on this thread.
-// When the list cannot be had whole, `message` says why; otherwise it is
-// left empty.
+// When the list cannot be had at all, or the service failed part way,
+// `message` says why; otherwise it is left empty.
 ListingOutcome ListRows(PlatformServices& services, RowModel& rows, std::wstring& message)
 {
     message.clear();
-    const ListingOutcome outcome = ListProtectedFiles(
+    ListingOutcome outcome = ListProtectedFiles(
         {services.protection, services.directories, services.system, SystemLeadBytes()}, rows);
     if (outcome.serviceError) {
         message = L"Vorlane could not list the protected files. " + WideText(ServiceErrorText(outcome.serviceError)) +
@@ -49,10 +54,39 @@ std::wstring SaveFailure(const std::wstring& file, unsigned code)
     return L"Vorlane could not save the list as " + file + L": " + WideText(SystemErrorText(code)) + L"\r\n";
 }
 
-std::wstring CutShort(const std::wstring& file)
+// The folders that could not be listed, up to kFoldersNamed of them, one a
+// line with the system's reason.
+std::wstring UnlistedLines(const std::vector<UnlistedFolder>& folders)
 {
-    return L"Vorlane saved the list as " + file + L", but it stops at " +
-           std::to_wstring(CProtectedFileScanner::kMaxRows) + L" files: the rest of the Windows folder was not checked.\r\n";
+    std::wstring lines;
+    for (std::size_t at = 0; at < std::min(folders.size(), kFoldersNamed); ++at)
+        lines += L"  " + WideText(folders[at].path) + L": " + WideText(SystemErrorText(folders[at].error)) + L"\r\n";
+    if (folders.size() > kFoldersNamed)
+        lines += L"  and " + std::to_wstring(folders.size() - kFoldersNamed) + L" more.\r\n";
+    return lines;
+}
+
+std::wstring FoldersCount(std::size_t folders)
+{
+    return std::to_wstring(folders) + (folders == 1 ? L" folder" : L" folders");
+}
+
+// What a list written whole, but of an incomplete listing, lacks: the files
+// past the row limit, those of the folders that could not be listed.
+std::wstring IncompleteList(const std::wstring& file, const ListingOutcome& outcome)
+{
+    std::wstring message;
+    if (outcome.stoppedAtLimit) {
+        message = L"Vorlane saved the list as " + file + L", but it stops at " +
+                  std::to_wstring(CProtectedFileScanner::kMaxRows) +
+                  L" files: the rest of the Windows folder was not checked.\r\n";
+    }
+    if (const std::size_t folders = outcome.unlistedFolders.size()) {
+        message += L"Vorlane saved the list as " + file + L", but " + FoldersCount(folders) +
+                   L" of the Windows folder could not be listed, and the files in them are missing from it:\r\n" +
+                   UnlistedLines(outcome.unlistedFolders);
+    }
+    return message;
 }
 
 // The protected files, listed as the dialog would and each verified, as
@@ -67,7 +101,7 @@ struct VerifiedListing {
 
 // Lists the files and verifies each on the workers, waiting here: no window
 // to serve meanwhile. False, with `message` saying why, when the list
-// cannot be had whole or the workers cannot be had.
+// cannot be had or the workers cannot be had.
 bool ListAndVerify(PlatformServices& services, VerifiedListing& listing, std::wstring& message)
 {
     listing.outcome = ListRows(services, listing.rows, message);
@@ -95,21 +129,20 @@ bool ListAndVerify(PlatformServices& services, VerifiedListing& listing, std::ws
     return true;
 }
 
-// Whether the two paths name one file, as far as their full paths tell.
-bool SameFile(const std::wstring& one, const std::wstring& other)
+// Runs a command, or says that memory ran out: a baseline or a list too
+// large for the memory Vorlane can have.
+template <class Command>
+int WithinMemory(Command command, std::wstring& message)
 {
-    const auto full = [](const std::wstring& path) {
-        wchar_t buffer[MAX_PATH * 4];
-        const DWORD length = ::GetFullPathNameW(path.c_str(), MAX_PATH * 4, buffer, nullptr);
-        return Utf8PathKey(Utf8FromWide(length && length < MAX_PATH * 4 ? std::wstring(buffer, length) : path));
-    };
-    return full(one) == full(other);
+    try {
+        return command();
+    } catch (const std::bad_alloc&) {
+        message = L"Vorlane ran out of memory: " + WideText(SystemErrorText(ERROR_NOT_ENOUGH_MEMORY)) + L"\r\n";
+        return kNotWritten;
+    }
 }
 
-
-}  // namespace
-
-int RunSaveCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message)
+int SaveList(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message)
 {
     RowModel rows(SystemLeadBytes(), all);
     const ListingOutcome outcome = ListRows(services, rows, message);
@@ -119,14 +152,11 @@ int RunSaveCommand(PlatformServices& services, const std::wstring& file, bool al
         message = SaveFailure(file, code);
         return kNotWritten;
     }
-    if (outcome.stoppedAtLimit) {
-        message = CutShort(file);
-        return kWrittenCut;
-    }
-    return kWritten;
+    message = IncompleteList(file, outcome);
+    return outcome.Whole() ? kWritten : kWrittenCut;
 }
 
-int RunVerifyCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message)
+int VerifyList(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message)
 {
     VerifiedListing listing(all);
     if (!ListAndVerify(services, listing, message))
@@ -139,29 +169,29 @@ int RunVerifyCommand(PlatformServices& services, const std::wstring& file, bool 
         message = SaveFailure(file, code);
         return kNotWritten;
     }
-    // An untrusted file outweighs the cut in the exit code; the message
-    // tells both.
-    if (outcome.stoppedAtLimit)
-        message = CutShort(file);
+    // An untrusted file outweighs an incomplete list in the exit code; the
+    // message tells both.
+    message = IncompleteList(file, outcome);
     if (const std::size_t untrusted = progress.Untrusted()) {
         message = L"Vorlane saved the results as " + file + L": " + std::to_wstring(untrusted) + L" of " +
                   std::to_wstring(progress.total) + L" files are not signed by a trusted signer.\r\n" + message;
         return kWrittenUntrusted;
     }
-    return outcome.stoppedAtLimit ? kWrittenCut : kWritten;
+    return outcome.Whole() ? kWritten : kWrittenCut;
 }
 
-int RunCompareCommand(PlatformServices& services, const std::wstring& baselineFile, const std::wstring& reportFile,
-                      std::wstring& message)
+int CompareList(PlatformServices& services, const std::wstring& baselineFile, const std::wstring& reportFile,
+                std::wstring& message)
 {
-    if (SameFile(baselineFile, reportFile)) {
-        message = L"Vorlane cannot write the differences over the baseline " + baselineFile +
-                  L": name another file for them.\r\n";
+    // Held open until the report is saved: no name of it can be replaced.
+    BaselineInUse loaded;
+    if (!LoadBaseline(baselineFile, loaded, message)) {
+        message += L"\r\n";
         return kNotWritten;
     }
-    Baseline baseline;
-    if (!LoadBaseline(baselineFile, baseline, message)) {
-        message += L"\r\n";
+    if (loaded.IsFileAt(reportFile)) {
+        message = L"Vorlane cannot write the differences over the baseline " + baselineFile +
+                  L": name another file for them.\r\n";
         return kNotWritten;
     }
     // Every file: a cut list would show the files it did not reach as
@@ -172,7 +202,10 @@ int RunCompareCommand(PlatformServices& services, const std::wstring& baselineFi
 
     const std::vector<CurrentFile> current =
         CurrentFiles(VerifiedFiles(listing.rows.Rows(), listing.results), Utf8Text);
-    const Comparison comparison = Compare(baseline.files, current, Utf8PathKey);
+    std::vector<std::string> unlisted;
+    for (const UnlistedFolder& folder : listing.outcome.unlistedFolders)
+        unlisted.push_back(Utf8Text(folder.path));
+    const Comparison comparison = Compare(loaded.baseline, current, Utf8PathKey, unlisted);
     if (const unsigned code = SaveUtf8Csv(services.files, reportFile, CsvHeaderOf(DifferenceColumns()),
                                           RecordsOf<Difference>(DifferenceColumns(), comparison.differences))) {
         message = L"Vorlane could not save the differences as " + reportFile + L": " +
@@ -183,5 +216,32 @@ int RunCompareCommand(PlatformServices& services, const std::wstring& baselineFi
         return kWritten;
     message = L"Vorlane saved the differences as " + reportFile + L", and files differ from the baseline by more " +
               L"than updates. " + WideText(ComparisonCounts(comparison)) + L"\r\n";
+    if (comparison.updatesUntold) {
+        message += L"The baseline has no Version, Original name and Root columns, which tell an update from "
+                   L"another change: every file whose bytes differ counts as changed. Save a new baseline with "
+                   L"this Vorlane.\r\n";
+    }
+    if (const std::size_t folders = listing.outcome.unlistedFolders.size()) {
+        message += FoldersCount(folders) + L" could not be listed, and the baseline's files in them were not "
+                   L"compared:\r\n" + UnlistedLines(listing.outcome.unlistedFolders);
+    }
     return kWrittenDifferent;
+}
+
+}  // namespace
+
+int RunSaveCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message)
+{
+    return WithinMemory([&] { return SaveList(services, file, all, message); }, message);
+}
+
+int RunVerifyCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message)
+{
+    return WithinMemory([&] { return VerifyList(services, file, all, message); }, message);
+}
+
+int RunCompareCommand(PlatformServices& services, const std::wstring& baselineFile, const std::wstring& reportFile,
+                      std::wstring& message)
+{
+    return WithinMemory([&] { return CompareList(services, baselineFile, reportFile, message); }, message);
 }

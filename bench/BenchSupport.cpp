@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include "platform/TextConversion.h"
+
 double Now()
 {
     static const double frequency = [] {
@@ -131,4 +133,12 @@ LRESULT FilledDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         EndDialog(IDCANCEL);
     }
     return 0;
+}
+
+ChosenFile::ChosenFile(const std::string& path) : m_path(WideText(path)) {}
+
+BOOL ChosenFile::GetSaveFileName(OPENFILENAMEW& record)
+{
+    ::lstrcpynW(record.lpstrFile, m_path.c_str(), static_cast<int>(record.nMaxFile));
+    return TRUE;
 }

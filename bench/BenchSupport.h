@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/PlatformServices.h"
+#include "app/VersionResourceDescriptions.h"
 #include "app/VorlaneDlg.h"
 #include "controls/ShellExecuteShell.h"
 #include "export/Clipboard.h"
@@ -106,11 +107,23 @@ private:
     FindFileDirectorySearch m_directories{m_redirection};
     ServiceVersion m_system;
     VersionDllSource m_versions{DllLoader::System(), m_redirection};
+    VersionResourceDescriptions m_descriptions{m_versions};
     // Nothing in a bench clicks a link: the real shell is never asked.
     ShellExecuteShell m_shell;
     WindowsClipboard m_clipboard;
     WindowsSaveFileSystem m_files;
-    WinTrustService m_trust{DllLoader::System(), m_redirection};
+    WinTrustService m_trust{DllLoader::System(), m_redirection, m_descriptions};
+};
+
+// A save dialog whose user chose `path` at once.
+class ChosenFile final : public CommonFileDialogs {
+public:
+    explicit ChosenFile(const std::string& path);
+    BOOL GetOpenFileName(OPENFILENAMEW&) override { return FALSE; }
+    BOOL GetSaveFileName(OPENFILENAMEW& record) override;
+
+private:
+    std::wstring m_path;
 };
 
 // Starts the common controls the dialog's list needs.

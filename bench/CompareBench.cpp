@@ -65,9 +65,15 @@ Files MakeFiles(std::size_t rows, Generator& generator)
     for (std::size_t n = 0; n < rows; ++n) {
         const std::size_t kind = generator.Pick(100);
         const char* signature = kind < 90 ? "Signed (catalog)" : kind < 98 ? "Signed (embedded)" : "Not signed";
-        files.before.push_back({generator.Path(n), signature, kind < 98 ? "Microsoft Windows" : "", generator.Hex(64),
-                                kind < 90 ? "Package_for_RollupFix~31bf3856ad364e35~amd64~~19041.3636.1.8.cat" : "",
-                                true});
+        CurrentFile& file = files.before.emplace_back();
+        file.path = generator.Path(n);
+        file.signature = signature;
+        file.signer = kind < 98 ? "Microsoft Windows" : "";
+        file.sha256 = generator.Hex(64);
+        file.catalog = kind < 90 ? "Package_for_RollupFix~31bf3856ad364e35~amd64~~19041.3636.1.8.cat" : "";
+        file.version = "10.0.19041.3636";
+        file.originalName = file.path.substr(file.path.rfind('\\') + 1);
+        file.root = kind < 98 ? std::string(64, 'D') : "";
     }
     files.after = files.before;
     // A few hundred differences, at places spread over the list; one path
@@ -77,6 +83,7 @@ Files MakeFiles(std::size_t rows, Generator& generator)
         switch (n / 500 % 5) {
         case 0:
             file.sha256 = generator.Hex(64);
+            file.version = "10.0.19041.3637";
             break;
         case 1:
             file.sha256 = generator.Hex(64);
@@ -97,9 +104,11 @@ Files MakeFiles(std::size_t rows, Generator& generator)
     }
     for (std::size_t n = 250; n < rows; n += 1000)
         files.after.erase(files.after.begin() + static_cast<long>(n - n / 1000));
-    for (std::size_t n = 0; n < rows / 1000; ++n)
-        files.after.push_back({generator.Path(2 * rows + n), "Signed (catalog)", "Microsoft Windows", generator.Hex(64),
-                               "", true});
+    for (std::size_t n = 0; n < rows / 1000; ++n) {
+        CurrentFile& added = files.after.emplace_back(files.before[n]);
+        added.path = generator.Path(2 * rows + n);
+        added.sha256 = generator.Hex(64);
+    }
     return files;
 }
 
@@ -111,7 +120,7 @@ std::string BaselineDocument(const std::vector<CurrentFile>& files)
     for (std::size_t n = 0; n < files.size(); ++n) {
         const CurrentFile& file = files[n];
         records.push_back({FormatRowNumber(static_cast<std::uint32_t>(n + 1)), file.path, file.signature, file.signer,
-                           file.sha256, file.catalog});
+                           file.sha256, file.catalog, file.version, file.originalName, file.root});
     }
     return CsvDocument(header, records, [](const std::string& text) { return text; });
 }
@@ -137,7 +146,7 @@ int main(int argc, char** argv)
         const double readStart = Now();
         baseline = ReadBaseline(document, Utf8PathKey);
         const double compareStart = Now();
-        comparison = Compare(baseline.files, files.after, Utf8PathKey);
+        comparison = Compare(baseline, files.after, Utf8PathKey);
         const double end = Now();
         reads.push_back(compareStart - readStart);
         compares.push_back(end - compareStart);

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "compare/CsvReader.h"
+#include "verify/VerificationReport.h"
 
 namespace {
 
@@ -13,14 +14,19 @@ struct NamedColumn {
     std::string_view BaselineFile::*field;
 };
 
-// Path and SHA256 first: a baseline must have those two.
-constexpr std::array<NamedColumn, 5> kColumns = {{
-    {"Path", &BaselineFile::path},
-    {"SHA256", &BaselineFile::sha256},
-    {"Signature", &BaselineFile::signature},
-    {"Signer", &BaselineFile::signer},
-    {"Catalog", &BaselineFile::catalog},
+// Path and SHA256 first: a baseline must have those two. The last three
+// tell an update from another change.
+constexpr std::array<NamedColumn, 8> kColumns = {{
+    {VerifiedColumn::kPath, &BaselineFile::path},
+    {VerifiedColumn::kSha256, &BaselineFile::sha256},
+    {VerifiedColumn::kSignature, &BaselineFile::signature},
+    {VerifiedColumn::kSigner, &BaselineFile::signer},
+    {VerifiedColumn::kCatalog, &BaselineFile::catalog},
+    {VerifiedColumn::kVersion, &BaselineFile::version},
+    {VerifiedColumn::kOriginalName, &BaselineFile::originalName},
+    {VerifiedColumn::kRoot, &BaselineFile::root},
 }};
+constexpr std::size_t kFirstTelling = 5;
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 bool IsBlank(char c)
@@ -100,7 +106,9 @@ std::string RepeatRefusal(const std::vector<BaselineFile>& files, const std::vec
 
 Baseline Refused(std::string reason)
 {
-    return {{}, std::move(reason), nullptr};
+    Baseline refused;
+    refused.refusal = std::move(reason);
+    return refused;
 }
 
 }  // namespace
@@ -115,6 +123,8 @@ Baseline ReadBaseline(std::string_view bytes, const PathFolding& fold)
     if (std::string refusal = PlaceColumns(csv.Fields(), places); !refusal.empty())
         return Refused(std::move(refusal));
     Baseline baseline;
+    baseline.tellsUpdates = std::all_of(places.begin() + kFirstTelling, places.end(),
+                                        [](std::size_t place) { return place != kNone; });
     // No field, unquoted, is longer than the bytes it was read from.
     baseline.texts.reset(new char[bytes.size()]);
     char* texts = baseline.texts.get();

@@ -17,6 +17,9 @@ struct BaselineFile {
     std::string_view signer;
     std::string_view sha256;
     std::string_view catalog;
+    std::string_view version = {};
+    std::string_view originalName = {};
+    std::string_view root = {};
 
     friend bool operator==(const BaselineFile&, const BaselineFile&) = default;
 };
@@ -24,6 +27,10 @@ struct BaselineFile {
 struct Baseline {
     // In the file's order.
     std::vector<BaselineFile> files;
+    // It has the columns that tell an update from another change: Version,
+    // Original name and Root. A baseline that an earlier Vorlane wrote has
+    // none of them.
+    bool tellsUpdates = false;
     // Why the bytes are no baseline, in English, to follow "The file is no
     // baseline: ": "it has no Path column". Empty when they are one.
     std::string refusal;
@@ -34,7 +41,9 @@ struct Baseline {
 
 // Reads the bytes of a baseline. Its columns are found by their names in
 // the header (in any letter case, blanks around them ignored): Path and
-// SHA256 must be there; Signature, Signer and Catalog may; any other is
+// SHA256 must be there; Signature, Signer, Catalog, Version, Original name
+// and Root may; any other is
 // ignored. Every row has as many fields as the header, a path, and a path
-// no other row has, as `fold` keys them.
+// no other row has, as `fold` keys them. The columns' names are the CSV
+// names of /verify's columns.
 Baseline ReadBaseline(std::string_view bytes, const PathFolding& fold);

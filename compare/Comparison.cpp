@@ -1,6 +1,7 @@
 #include "compare/Comparison.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 #include <string_view>
 
@@ -22,15 +23,18 @@ std::string_view PathOf(const Difference& difference)
 
 bool IsTrustedText(std::string_view signature)
 {
-    static const std::vector<std::string> trusted = [] {
-        std::vector<std::string> texts;
-        for (std::size_t kind = 0; kind < kTrustKindCount; ++kind) {
-            if (IsTrusted(static_cast<TrustKind>(kind)))
-                texts.push_back(KindText(static_cast<TrustKind>(kind)));
-        }
-        return texts;
-    }();
-    return std::ranges::find(trusted, signature) != trusted.end();
+    static const std::string catalog = KindText(TrustKind::SignedCatalog);
+    static const std::string embedded = KindText(TrustKind::SignedEmbedded);
+    return signature == catalog || signature == embedded;
+}
+
+// The file could not be read or checked: what it holds, or whether it is
+// signed, is not known.
+bool IsUnknownText(std::string_view signature)
+{
+    static const std::string unreadable = KindText(TrustKind::Unreadable);
+    static const std::string notChecked = KindText(TrustKind::NotChecked);
+    return signature.starts_with(unreadable) || signature.starts_with(notChecked);
 }
 
 char AsciiLower(char c)
@@ -38,27 +42,93 @@ char AsciiLower(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool SameHash(std::string_view a, std::string_view b)
+bool SameHex(std::string_view a, std::string_view b)
 {
     return std::ranges::equal(a, b, [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
+// The four numbers of a version text, "10.0.19041.3636"; none for any
+// other text.
+std::optional<std::array<unsigned, 4>> VersionNumbers(std::string_view text)
+{
+    std::array<unsigned, 4> numbers{};
+    const char* at = text.data();
+    const char* const end = text.data() + text.size();
+    for (std::size_t part = 0; part < numbers.size(); ++part) {
+        if (part > 0 && (at == end || *at++ != '.'))
+            return std::nullopt;
+        const auto [next, error] = std::from_chars(at, end, numbers[part]);
+        if (error != std::errc() || next == at || numbers[part] > 0xFFFF)
+            return std::nullopt;
+        at = next;
+    }
+    return at == end ? std::optional(numbers) : std::nullopt;
+}
+
+// Whether other bytes are the same program, moved on (Updated) or back
+// (Downgraded), as far as the baseline tells: signed and trusted both
+// times, by one named signer under one root, with one original name (or
+// none either time), and a version that has changed where both have one.
+std::optional<ChangeKind> UpdateOf(const BaselineFile& before, const CurrentFile& after, const PathFolding& fold)
+{
+    if (!IsTrustedText(before.signature) || !IsTrustedText(after.signature))
+        return std::nullopt;
+    if (before.signer.empty() || before.signer != after.signer)
+        return std::nullopt;
+    if (before.root.empty() || !SameHex(before.root, after.root))
+        return std::nullopt;
+    if (before.originalName.empty() != after.originalName.empty() ||
+        fold(before.originalName) != fold(after.originalName))
+        return std::nullopt;
+    if (before.version.empty() || after.version.empty())
+        return ChangeKind::Updated;
+    const auto was = VersionNumbers(before.version);
+    const auto is = VersionNumbers(after.version);
+    if (!was || !is || *was == *is)
+        return std::nullopt;
+    return *is > *was ? ChangeKind::Updated : ChangeKind::Downgraded;
+}
+
 // What has become of a file that is in the baseline and listed now;
 // nothing when it is as it was.
-std::optional<ChangeKind> ChangeOf(const BaselineFile& before, const CurrentFile& after)
+std::optional<ChangeKind> ChangeOf(const Baseline& baseline, const BaselineFile& before, const CurrentFile& after,
+                                   const PathFolding& fold)
 {
     static const std::string notVerified = NotVerifiedText();
     if (!after.verified || before.signature == notVerified)
         return ChangeKind::NotCompared;
-    const bool sameResult = before.signature == after.signature && before.signer == after.signer;
-    if (before.sha256.empty() && after.sha256.empty())
-        return sameResult ? std::nullopt : std::optional(ChangeKind::Changed);
-    if (SameHash(before.sha256, after.sha256))
+    if (IsUnknownText(before.signature) || IsUnknownText(after.signature) || before.sha256.empty() ||
+        after.sha256.empty())
+        return ChangeKind::NotRead;
+    if (SameHex(before.sha256, after.sha256)) {
+        const bool sameResult = before.signature == after.signature && before.signer == after.signer;
         return sameResult ? std::nullopt : std::optional(ChangeKind::SignatureChanged);
-    if (IsTrustedText(before.signature) && IsTrustedText(after.signature) && before.signer == after.signer)
-        return ChangeKind::Updated;
-    return ChangeKind::Changed;
+    }
+    if (!baseline.tellsUpdates)
+        return ChangeKind::Changed;
+    return UpdateOf(before, after, fold).value_or(ChangeKind::Changed);
 }
+
+// Whether the key of a path lies below one of the folders' keys.
+class FolderKeys {
+public:
+    FolderKeys(std::span<const std::string> folders, const PathFolding& fold)
+    {
+        for (const std::string& folder : folders) {
+            std::string key = fold(folder);
+            if (!key.ends_with('\\'))
+                key += '\\';
+            m_keys.push_back(std::move(key));
+        }
+    }
+    bool Hold(std::string_view pathKey) const
+    {
+        return std::ranges::any_of(m_keys, [&](const std::string& key) { return pathKey.starts_with(key); });
+    }
+
+private:
+    std::vector<std::string> m_keys;
+};
 
 }  // namespace
 
@@ -71,10 +141,16 @@ std::string ChangeText(ChangeKind kind)
         return "Removed";
     case ChangeKind::Updated:
         return "Updated";
+    case ChangeKind::Downgraded:
+        return "Downgraded";
     case ChangeKind::Changed:
         return "Changed";
     case ChangeKind::SignatureChanged:
         return "Signature changed";
+    case ChangeKind::NotRead:
+        return "Not compared (not read)";
+    case ChangeKind::FolderNotListed:
+        return "Not compared (folder not listed)";
     case ChangeKind::NotCompared:
         break;
     }
@@ -86,20 +162,21 @@ bool Comparison::OnlyUpdates() const
     return differences.size() == counts[static_cast<std::size_t>(ChangeKind::Updated)];
 }
 
-Comparison Compare(std::span<const BaselineFile> baseline, std::span<const CurrentFile> current,
-                   const PathFolding& fold)
+Comparison Compare(const Baseline& baseline, std::span<const CurrentFile> current, const PathFolding& fold,
+                   std::span<const std::string> unlistedFolders)
 {
+    const std::vector<BaselineFile>& files = baseline.files;
     // Paths the same byte for byte have the same key, so files are matched
     // by path first: only the few left, and the differences, are keyed.
-    PlaceByKey byPath(baseline.size());
-    for (std::size_t at = 0; at < baseline.size(); ++at)
-        byPath.try_emplace(baseline[at].path, at);
-    std::vector<bool> matched(baseline.size());
+    PlaceByKey byPath(files.size());
+    for (std::size_t at = 0; at < files.size(); ++at)
+        byPath.try_emplace(files[at].path, at);
+    std::vector<bool> matched(files.size());
     std::vector<KeyedDifference> found;
     const auto match = [&](std::size_t place, const CurrentFile& file, const std::string* key) {
         matched[place] = true;
-        if (const std::optional<ChangeKind> change = ChangeOf(baseline[place], file))
-            found.push_back({key ? *key : fold(file.path), {*change, &baseline[place], &file}});
+        if (const std::optional<ChangeKind> change = ChangeOf(baseline, files[place], file, fold))
+            found.push_back({key ? *key : fold(file.path), {*change, &files[place], &file}});
     };
     std::vector<const CurrentFile*> unmatched;
     for (const CurrentFile& file : current) {
@@ -111,7 +188,7 @@ Comparison Compare(std::span<const BaselineFile> baseline, std::span<const Curre
     }
 
     std::vector<std::size_t> rest;
-    for (std::size_t at = 0; at < baseline.size(); ++at) {
+    for (std::size_t at = 0; at < files.size(); ++at) {
         if (!matched[at])
             rest.push_back(at);
     }
@@ -119,7 +196,7 @@ Comparison Compare(std::span<const BaselineFile> baseline, std::span<const Curre
     restKeys.reserve(rest.size());
     PlaceByKey byKey(rest.size());
     for (const std::size_t place : rest)
-        byKey.try_emplace(restKeys.emplace_back(fold(baseline[place].path)), place);
+        byKey.try_emplace(restKeys.emplace_back(fold(files[place].path)), place);
     for (const CurrentFile* file : unmatched) {
         std::string key = fold(file->path);
         const auto place = byKey.find(key);
@@ -128,9 +205,12 @@ Comparison Compare(std::span<const BaselineFile> baseline, std::span<const Curre
         else
             found.push_back({std::move(key), {ChangeKind::Added, nullptr, file}});
     }
+    const FolderKeys unlisted(unlistedFolders, fold);
     for (std::size_t at = 0; at < rest.size(); ++at) {
-        if (!matched[rest[at]])
-            found.push_back({std::move(restKeys[at]), {ChangeKind::Removed, &baseline[rest[at]], nullptr}});
+        if (matched[rest[at]])
+            continue;
+        const ChangeKind kind = unlisted.Hold(restKeys[at]) ? ChangeKind::FolderNotListed : ChangeKind::Removed;
+        found.push_back({std::move(restKeys[at]), {kind, &files[rest[at]], nullptr}});
     }
 
     std::ranges::sort(found, [](const KeyedDifference& a, const KeyedDifference& b) {
@@ -143,5 +223,7 @@ Comparison Compare(std::span<const BaselineFile> baseline, std::span<const Curre
         comparison.differences.push_back(keyed.difference);
         ++comparison.counts[static_cast<std::size_t>(keyed.difference.kind)];
     }
+    comparison.updatesUntold =
+        !baseline.tellsUpdates && comparison.counts[static_cast<std::size_t>(ChangeKind::Changed)] > 0;
     return comparison;
 }

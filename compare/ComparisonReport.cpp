@@ -44,7 +44,21 @@ constexpr Column kColumns[] = {
     {{" Signer after", 120, false, ColumnSort::ByText}, "Signer after", After<&CurrentFile::signer>},
     {{" SHA-256 before", 120, false, ColumnSort::ByText}, "SHA256 before", Before<&BaselineFile::sha256>},
     {{" SHA-256 after", 120, false, ColumnSort::ByText}, "SHA256 after", After<&CurrentFile::sha256>},
+    {{" Version before", 90, false, ColumnSort::ByText}, "Version before", Before<&BaselineFile::version>},
+    {{" Version after", 90, false, ColumnSort::ByText}, "Version after", After<&CurrentFile::version>},
+    {{" Original name before", 100, false, ColumnSort::ByText}, "Original name before",
+     Before<&BaselineFile::originalName>},
+    {{" Original name after", 100, false, ColumnSort::ByText}, "Original name after",
+     After<&CurrentFile::originalName>},
+    {{" Root before", 120, false, ColumnSort::ByText}, "Root before", Before<&BaselineFile::root>},
+    {{" Root after", 120, false, ColumnSort::ByText}, "Root after", After<&CurrentFile::root>},
 };
+
+// The kinds of file not compared are counted only when there are any.
+bool AlwaysCounted(ChangeKind kind)
+{
+    return kind != ChangeKind::NotCompared && kind != ChangeKind::NotRead && kind != ChangeKind::FolderNotListed;
+}
 
 }  // namespace
 
@@ -53,7 +67,7 @@ std::string ComparisonCounts(const Comparison& comparison)
     std::string text;
     for (std::size_t kind = 0; kind < kChangeKindCount; ++kind) {
         const auto change = static_cast<ChangeKind>(kind);
-        if (change == ChangeKind::NotCompared && comparison.counts[kind] == 0)
+        if (!AlwaysCounted(change) && comparison.counts[kind] == 0)
             continue;
         text += (text.empty() ? "" : ",   ") + ChangeText(change) + ": " + std::to_string(comparison.counts[kind]);
     }

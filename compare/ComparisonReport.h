@@ -7,8 +7,8 @@
 #include "verify/VerificationJob.h"
 
 // The count of each kind of difference on one line: "Added: 1,   Removed: 0,
-// Updated: 3,   Changed: 1,   Signature changed: 0", and the files not
-// compared when there are any.
+// Updated: 3,   Downgraded: 0,   Changed: 1,   Signature changed: 0", and
+// each kind of file not compared when there are any.
 std::string ComparisonCounts(const Comparison& comparison);
 
 // What a comparison with a baseline of `baselineFiles` files says once
@@ -18,5 +18,6 @@ std::string ComparisonCounts(const Comparison& comparison);
 std::string ComparisonStatus(const VerificationProgress& progress, std::size_t baselineFiles);
 
 // The columns of the differences: Change, Path, then the signature, the
-// signer and the SHA256 before and after.
+// signer, the SHA256, the version, the original name and the root before
+// and after.
 TableSchema<Difference> DifferenceColumns();

@@ -17,6 +17,9 @@ std::vector<CurrentFile> CurrentFiles(const std::vector<VerifiedFile>& files,
         now.signer = utf8(trust.signer);
         now.sha256 = file.result->sha256;
         now.catalog = utf8(trust.catalog);
+        now.version = file.result->description.version;
+        now.originalName = utf8(file.result->description.originalName);
+        now.root = trust.root;
     }
     return current;
 }

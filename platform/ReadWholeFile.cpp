@@ -3,14 +3,8 @@
 #include <algorithm>
 #include <new>
 
-#include "framework/Handle.h"
-
-unsigned ReadWholeFile(const std::wstring& path, std::string& bytes)
+unsigned ReadWholeFile(HANDLE file, std::string& bytes)
 {
-    const CHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file)
-        return ::GetLastError();
     LARGE_INTEGER size;
     if (!::GetFileSizeEx(file, &size))
         return ::GetLastError();

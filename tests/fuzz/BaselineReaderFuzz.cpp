@@ -1,6 +1,7 @@
 // Any bytes as a baseline. A baseline that reads must read again, the same,
 // once written as /verify writes its file, and must differ in nothing from
-// itself verified again, but for the files it has as not verified.
+// itself verified again, but for the files it has as not verified or not
+// read.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "compare/BaselineReader.h"
 #include "compare/Comparison.h"
 #include "export/ListExport.h"
+#include "verify/VerificationReport.h"
 #include "support/AsciiUpper.h"
 
 namespace {
@@ -33,17 +35,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<CurrentFile> current;
     for (const BaselineFile& file : baseline.files) {
         Record& record = records.emplace_back();
-        for (const std::string_view text : {file.path, file.signature, file.signer, file.sha256, file.catalog})
+        for (const std::string_view text : {file.path, file.signature, file.signer, file.sha256, file.catalog,
+                                            file.version, file.originalName, file.root})
             record.emplace_back(text);
-        current.push_back({record[0], record[1], record[2], record[3], record[4], true});
+        current.push_back({record[0], record[1], record[2], record[3], record[4], record[5], record[6], record[7], true});
     }
-    const std::string written = CsvDocument({"Path", "Signature", "Signer", "SHA256", "Catalog"}, records,
-                                            [](const std::string& text) { return text; });
+    using namespace VerifiedColumn;
+    const std::string written = CsvDocument({kPath, kSignature, kSigner, kSha256, kCatalog, kVersion, kOriginalName, kRoot},
+                                            records, [](const std::string& text) { return text; });
     const Baseline reread = ReadBaseline(written, AsciiUpper);
-    Check(reread.refusal.empty() && reread.files == baseline.files);
+    Check(reread.refusal.empty() && reread.files == baseline.files && reread.tellsUpdates);
 
-    const Comparison comparison = Compare(baseline.files, current, AsciiUpper);
-    for (const Difference& difference : comparison.differences)
-        Check(difference.kind == ChangeKind::NotCompared && difference.before && difference.after);
+    const Comparison comparison = Compare(baseline, current, AsciiUpper);
+    for (const Difference& difference : comparison.differences) {
+        Check(difference.before && difference.after);
+        Check(difference.kind == ChangeKind::NotCompared || difference.kind == ChangeKind::NotRead);
+    }
     return 0;
 }

@@ -116,29 +116,30 @@ FileVerification StandInTrust::Verify(const std::string& path)
     std::string hash = path;
     for (char& c : hash)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const auto described = descriptions.find(path);
     ++returned;
-    return {result, hash};
+    return {result, hash, described == descriptions.end() ? FileDescription{} : described->second};
 }
 
 namespace {
 
-BOOL Choose(OPENFILENAMEA& record, const std::string& chosen)
+BOOL Choose(OPENFILENAMEW& record, const std::wstring& chosen)
 {
     if (chosen.empty())
         return FALSE;
-    ::lstrcpynA(record.lpstrFile, chosen.c_str(), static_cast<int>(record.nMaxFile));
+    ::lstrcpynW(record.lpstrFile, chosen.c_str(), static_cast<int>(record.nMaxFile));
     return TRUE;
 }
 
 }  // namespace
 
-BOOL StandInFileDialogs::GetOpenFileName(OPENFILENAMEA& record)
+BOOL StandInFileDialogs::GetOpenFileName(OPENFILENAMEW& record)
 {
     opened.push_back(record);
     return Choose(record, chosen);
 }
 
-BOOL StandInFileDialogs::GetSaveFileName(OPENFILENAMEA& record)
+BOOL StandInFileDialogs::GetSaveFileName(OPENFILENAMEW& record)
 {
     saved.push_back(record);
     return Choose(record, chosen);

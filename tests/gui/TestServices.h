@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/PlatformServices.h"
+#include "app/VersionResourceDescriptions.h"
 #include "controls/Shell.h"
 #include "export/Clipboard.h"
 #include "export/WindowsSaveFileSystem.h"
@@ -19,6 +20,7 @@
 #include "scan/SystemInfo.h"
 #include "support/StandIns.h"
 #include "verify/TrustService.h"
+#include "verify/WinTrustService.h"
 
 // Redirection that is not there unless a test says so; then it records
 // whether it is off on each thread.
@@ -106,15 +108,15 @@ class EndlessFolder final : public DirectorySearch {
 public:
     explicit EndlessFolder(unsigned files = 0xFFFFFFFF) : m_files(files) {}
 
-    bool ForEachEntry(const std::string&, const Visitor& visit) override
+    unsigned ForEachEntry(const std::string&, const Visitor& visit) override
     {
         DirectoryEntry entry;
         for (unsigned n = 0; n < m_files; ++n) {
             entry.name = "file" + std::to_string(n) + ".dll";
             if (!visit(entry))
-                return true;
+                return 0;
         }
-        return true;
+        return 0;
     }
 
 private:
@@ -126,12 +128,12 @@ private:
 class StandInFileDialogs final : public CommonFileDialogs {
 public:
     // The path the user "chooses" in either dialog; empty for a cancel.
-    std::string chosen;
-    std::vector<OPENFILENAMEA> opened;
-    std::vector<OPENFILENAMEA> saved;
+    std::wstring chosen;
+    std::vector<OPENFILENAMEW> opened;
+    std::vector<OPENFILENAMEW> saved;
 
-    BOOL GetOpenFileName(OPENFILENAMEA& record) override;
-    BOOL GetSaveFileName(OPENFILENAMEA& record) override;
+    BOOL GetOpenFileName(OPENFILENAMEW& record) override;
+    BOOL GetSaveFileName(OPENFILENAMEW& record) override;
 };
 
 // Records what it is asked to open, run or show and answers `result`,
@@ -243,6 +245,8 @@ public:
 
     std::map<std::string, TrustResult> results;
     TrustResult otherwise{TrustKind::NotSigned, "", ""};
+    // What each file says it is; nothing for any other.
+    std::map<std::string, FileDescription> descriptions;
     bool gated = false;
     // Calls begun, and calls that have returned.
     std::atomic<int> calls{0};
@@ -258,12 +262,32 @@ private:
     HANDLE m_open;
 };
 
+// Describes no file: for verifiers whose tests are about the signature.
+class NoDescriptions final : public FileDescriptionSource {
+public:
+    FileDescription Describe(const std::string&) override { return {}; }
+};
+
+// The real verifier, files described by their version resources, as the
+// program has it.
+struct RealVerifier {
+    RealVerifier(DllLoader& loader, FileSystemRedirection& redirection)
+        : versions(loader, redirection), descriptions(versions), trust(loader, redirection, descriptions)
+    {
+    }
+    VersionDllSource versions;
+    VersionResourceDescriptions descriptions;
+    WinTrustService trust;
+};
+
 struct TestServices {
     StandInProtection protection;
     StandInRedirection redirection;
     FindFileDirectorySearch directories{redirection};
     StandInSystem system;
     VersionDllSource versions{DllLoader::System(), redirection};
+    // The versions read as the verifier reads them, for a real one.
+    VersionResourceDescriptions descriptions{versions};
     StandInFileDialogs fileDialogs;
     StandInShell shell;
     StandInClipboard clipboard;

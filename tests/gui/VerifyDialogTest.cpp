@@ -4,6 +4,7 @@
 // /verify, in the test's process.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -16,7 +17,11 @@
 #include "gui/InspectionSteps.h"
 #include "gui/MainDialogSteps.h"
 #include "gui/TestServices.h"
+#include "export/ListExport.h"
+#include "compare/ComparisonReport.h"
+#include "support/FakeTree.h"
 #include "compare/BaselineReader.h"
+#include "framework/Handle.h"
 #include "framework/SystemError.h"
 #include "platform/PathKey.h"
 #include "platform/TextConversion.h"
@@ -34,8 +39,8 @@ std::vector<ListRow> SixRows(StandInTrust& trust)
 {
     std::vector<ListRow> rows;
     const TrustResult results[] = {
-        {TrustKind::SignedCatalog, "Microsoft Windows", "", "nt5.cat"},
-        {TrustKind::SignedEmbedded, "Microsoft Windows", "", ""},
+        {TrustKind::SignedCatalog, "Microsoft Windows", "", "nt5.cat", "R00T"},
+        {TrustKind::SignedEmbedded, "Microsoft Windows", "", "", "R00T"},
         {TrustKind::NotSigned, "", "", ""},
         {TrustKind::DoesNotMatch, "", "", ""},
         {TrustKind::SignerNotTrusted, "Mallory", "", ""},
@@ -44,6 +49,7 @@ std::vector<ListRow> SixRows(StandInTrust& trust)
     for (std::uint32_t n = 1; n <= 6; ++n) {
         rows.push_back({n, "C:\\WINDOWS\\system32\\file" + std::to_string(n) + ".dll"});
         trust.results[rows.back().path] = results[n - 1];
+        trust.descriptions[rows.back().path] = {"1.0.0.2", "file" + std::to_string(n) + ".dll"};
     }
     return rows;
 }
@@ -97,13 +103,15 @@ void WaitForWorkers(const StandInTrust& trust)
 Baseline SixFilesBaseline()
 {
     static const std::string text =
-        "N,Path,Signature,Signer,SHA256,Catalog\r\n"
-        "01,C:\\WINDOWS\\SYSTEM32\\FILE1.DLL,Signed (catalog),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE1.DLL,nt5.cat\r\n"
-        "02,C:\\WINDOWS\\system32\\file2.dll,Signed (embedded),Microsoft Windows,0A,\r\n"
-        "03,C:\\WINDOWS\\system32\\file3.dll,Not signed,,0B,\r\n"
-        "04,C:\\WINDOWS\\system32\\file4.dll,Signed (catalog),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE4.DLL,nt5.cat\r\n"
-        "06,C:\\WINDOWS\\system32\\file6.dll,Could not be read: Access is denied.,,C:\\WINDOWS\\SYSTEM32\\FILE6.DLL,\r\n"
-        "07,C:\\WINDOWS\\CAF\xC3\x89.DLL,Not signed,,0C,\r\n";
+        "N,Path,Signature,Signer,SHA256,Catalog,Version,Original name,Root\r\n"
+        "01,C:\\WINDOWS\\SYSTEM32\\FILE1.DLL,Signed (catalog),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE1.DLL,nt5.cat,"
+        "1.0.0.2,file1.dll,R00T\r\n"
+        "02,C:\\WINDOWS\\system32\\file2.dll,Signed (embedded),Microsoft Windows,0A,,1.0.0.1,file2.dll,R00T\r\n"
+        "03,C:\\WINDOWS\\system32\\file3.dll,Not signed,,0B,,1.0.0.1,file3.dll,\r\n"
+        "04,C:\\WINDOWS\\system32\\file4.dll,Signed (catalog),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE4.DLL,nt5.cat,"
+        "1.0.0.2,file4.dll,R00T\r\n"
+        "06,C:\\WINDOWS\\system32\\file6.dll,Could not be read: Access is denied.,,,,,,\r\n"
+        "07,C:\\WINDOWS\\CAF\xC3\x89.DLL,Not signed,,0C,,,,\r\n";
     return ReadBaseline(text, Utf8PathKey);
 }
 
@@ -115,7 +123,7 @@ TEST(VerifyDialog, ShowsProgressThenListsTheFilesThatAreNotTrustedToCopyAndSave)
     test.trust.gated = true;
     const std::vector<ListRow> rows = SixRows(test.trust);
     TempTree tree;
-    test.fileDialogs.chosen = tree.Root() + "\\signatures.csv";
+    test.fileDialogs.chosen = WideText(tree.Root() + "\\signatures.csv");
     CVerifyDlg dlg(rows, ServicesOf(test), true);
     RunModal(dlg, {
         Do([&] {
@@ -157,20 +165,25 @@ TEST(VerifyDialog, ShowsProgressThenListsTheFilesThatAreNotTrustedToCopyAndSave)
             EXPECT_EQ(ListedRows(dlg).back(), "03|C:\\WINDOWS\\system32\\file3.dll|Not signed|");
             Press(dlg, IDC_VERIFY_COPY);
             Press(dlg, IDC_VERIFY_SAVE);
-            test.fileDialogs.chosen = tree.Root() + "\\baseline.csv";
+            test.fileDialogs.chosen = WideText(tree.Root() + "\\baseline.csv");
             Press(dlg, IDC_VERIFY_SAVE_BASELINE);
             dlg.EndDialog(IDCANCEL);
         }),
     });
     // The baseline holds every file, as /verify writes them.
     EXPECT_EQ(FileBytes(tree.Root() + "\\baseline.csv"),
-              "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256,Catalog\r\n"
-              "01,C:\\WINDOWS\\system32\\file1.dll,Signed (catalog),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE1.DLL,nt5.cat\r\n"
-              "02,C:\\WINDOWS\\system32\\file2.dll,Signed (embedded),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE2.DLL,\r\n"
-              "03,C:\\WINDOWS\\system32\\file3.dll,Not signed,,C:\\WINDOWS\\SYSTEM32\\FILE3.DLL,\r\n"
-              "04,C:\\WINDOWS\\system32\\file4.dll,Signature does not match the file,,C:\\WINDOWS\\SYSTEM32\\FILE4.DLL,\r\n"
-              "05,C:\\WINDOWS\\system32\\file5.dll,Signer not trusted,Mallory,C:\\WINDOWS\\SYSTEM32\\FILE5.DLL,\r\n"
-              "06,C:\\WINDOWS\\system32\\file6.dll,Could not be read: Access is denied.,,C:\\WINDOWS\\SYSTEM32\\FILE6.DLL,\r\n");
+              "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256,Catalog,Version,Original name,Root\r\n"
+              "01,C:\\WINDOWS\\system32\\file1.dll,Signed (catalog),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE1.DLL,nt5.cat,"
+              "1.0.0.2,file1.dll,R00T\r\n"
+              "02,C:\\WINDOWS\\system32\\file2.dll,Signed (embedded),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE2.DLL,,"
+              "1.0.0.2,file2.dll,R00T\r\n"
+              "03,C:\\WINDOWS\\system32\\file3.dll,Not signed,,C:\\WINDOWS\\SYSTEM32\\FILE3.DLL,,1.0.0.2,file3.dll,\r\n"
+              "04,C:\\WINDOWS\\system32\\file4.dll,Signature does not match the file,,C:\\WINDOWS\\SYSTEM32\\FILE4.DLL,,"
+              "1.0.0.2,file4.dll,\r\n"
+              "05,C:\\WINDOWS\\system32\\file5.dll,Signer not trusted,Mallory,C:\\WINDOWS\\SYSTEM32\\FILE5.DLL,,"
+              "1.0.0.2,file5.dll,\r\n"
+              "06,C:\\WINDOWS\\system32\\file6.dll,Could not be read: Access is denied.,,C:\\WINDOWS\\SYSTEM32\\FILE6.DLL,,"
+              "1.0.0.2,file6.dll,\r\n");
     ASSERT_EQ(test.clipboard.texts.size(), 1u);
     EXPECT_EQ(test.clipboard.texts[0],
               "06\tC:\\WINDOWS\\system32\\file6.dll\tCould not be read: Access is denied.\t\r\n"
@@ -192,7 +205,7 @@ TEST(VerifyDialog, CancelKeepsWhatWasVerifiedMarkedAsPartialAndListsWhatWasNot)
     test.trust.gated = true;
     const std::vector<ListRow> rows = SixRows(test.trust);
     TempTree tree;
-    test.fileDialogs.chosen = tree.Root() + "\\signatures.csv";
+    test.fileDialogs.chosen = WideText(tree.Root() + "\\signatures.csv");
     CVerifyDlg dlg(rows, ServicesOf(test), true);
     RunModal(dlg, {
         Do([&] { test.trust.Release(1); }),
@@ -234,7 +247,7 @@ TEST(VerifyDialog, ABaselineOfAListCutShortIsRefusedWithTheReason)
     TestServices test;
     const std::vector<ListRow> rows = SixRows(test.trust);
     TempTree tree;
-    test.fileDialogs.chosen = tree.Root() + "\\baseline.csv";
+    test.fileDialogs.chosen = WideText(tree.Root() + "\\baseline.csv");
     CVerifyDlg dlg(rows, ServicesOf(test), false);
     std::vector<MessageBoxSeen> boxes;
     RunModal(dlg, {
@@ -247,7 +260,7 @@ TEST(VerifyDialog, ABaselineOfAListCutShortIsRefusedWithTheReason)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].text.find("This list is not every protected file"), std::string::npos) << boxes[0].text;
     EXPECT_TRUE(test.fileDialogs.saved.empty());
-    EXPECT_EQ(::GetFileAttributesA(test.fileDialogs.chosen.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesW(test.fileDialogs.chosen.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(VerifyDialog, ClosingWhileFilesAreVerifiedWaitsForNone)
@@ -280,16 +293,21 @@ TEST(CompareDialog, VerifiesThenListsAndCountsTheDifferencesToCopyAndSave)
     };
     const std::string removed = "Removed|C:\\WINDOWS\\CAF\xC9.DLL|Not signed|";
     const Case cases[] = {
+        // The sixth file could be read neither time: not known to be as it was.
         {"to the end", false, "Compared 6 files with the baseline's 6.",
-         "Added: 1,   Removed: 1,   Updated: 1,   Changed: 1,   Signature changed: 1",
+         "Added: 1,   Removed: 1,   Updated: 1,   Downgraded: 0,   Changed: 1,   Signature changed: 1,   "
+         "Not compared (not read): 1",
          {removed, "Updated|C:\\WINDOWS\\system32\\file2.dll|Signed (embedded)|Signed (embedded)",
           "Changed|C:\\WINDOWS\\system32\\file3.dll|Not signed|Not signed",
           "Signature changed|C:\\WINDOWS\\system32\\file4.dll|Signed (catalog)|Signature does not match the file",
-          "Added|C:\\WINDOWS\\system32\\file5.dll||Signer not trusted"}},
+          "Added|C:\\WINDOWS\\system32\\file5.dll||Signer not trusted",
+          "Not compared (not read)|C:\\WINDOWS\\system32\\file6.dll|Could not be read: Access is denied.|"
+          "Could not be read: Access is denied."}},
         // The first three files verified; of the rest, the baseline's are
         // not compared, and the new one is added all the same.
         {"stopped", true, "Stopped after 3 of 6 files: the comparison is partial.",
-         "Added: 1,   Removed: 1,   Updated: 1,   Changed: 1,   Signature changed: 0,   Not compared (stopped): 2",
+         "Added: 1,   Removed: 1,   Updated: 1,   Downgraded: 0,   Changed: 1,   Signature changed: 0,   "
+         "Not compared (stopped): 2",
          {removed, "Updated|C:\\WINDOWS\\system32\\file2.dll|Signed (embedded)|Signed (embedded)",
           "Changed|C:\\WINDOWS\\system32\\file3.dll|Not signed|Not signed",
           "Not compared (stopped)|C:\\WINDOWS\\system32\\file4.dll|Signed (catalog)|Not verified (stopped)",
@@ -301,8 +319,8 @@ TEST(CompareDialog, VerifiesThenListsAndCountsTheDifferencesToCopyAndSave)
         test.trust.gated = true;
         const std::vector<ListRow> rows = SixRows(test.trust);
         TempTree tree;
-        test.fileDialogs.chosen = tree.Root() + "\\comparison.csv";
-        CCompareDlg dlg(rows, SixFilesBaseline(), ServicesOf(test));
+        test.fileDialogs.chosen = WideText(tree.Root() + "\\comparison.csv");
+        CCompareDlg dlg(rows, {SixFilesBaseline(), CHandle(), std::nullopt}, {}, ServicesOf(test));
         RunModal(dlg, {
             Do([&] {
                 EXPECT_EQ(Shown(dlg, IDC_VERIFY_STATUS), "Verified 0 of 6 files...") << c.name;
@@ -336,12 +354,13 @@ TEST(CompareDialog, VerifiesThenListsAndCountsTheDifferencesToCopyAndSave)
         EXPECT_EQ(test.clipboard.texts[0].substr(0, copied.size()), copied) << c.name;
         const std::string saved = FileBytes(tree.Root() + "\\comparison.csv");
         EXPECT_EQ(saved.substr(0, saved.find("\r\n") + 2),
-                  "\xEF\xBB\xBF" "Change,Path,Signature before,Signature after,Signer before,Signer after,SHA256 before,"
-                  "SHA256 after\r\n") << c.name;
-        EXPECT_NE(saved.find("\r\nRemoved,C:\\WINDOWS\\CAF\xC3\x89.DLL,Not signed,,,,0C,\r\n"), std::string::npos)
+                  CsvDocument(CsvHeaderOf(DifferenceColumns()), {}, [](const std::string& text) { return text; }))
+            << c.name;
+        EXPECT_NE(saved.find("\r\nRemoved,C:\\WINDOWS\\CAF\xC3\x89.DLL,Not signed,,,,0C,,,,,,,\r\n"), std::string::npos)
             << c.name;
         EXPECT_NE(saved.find("\r\nUpdated,C:\\WINDOWS\\system32\\file2.dll,Signed (embedded),Signed (embedded),"
-                             "Microsoft Windows,Microsoft Windows,0A,C:\\WINDOWS\\SYSTEM32\\FILE2.DLL\r\n"),
+                             "Microsoft Windows,Microsoft Windows,0A,C:\\WINDOWS\\SYSTEM32\\FILE2.DLL,1.0.0.1,1.0.0.2,"
+                             "file2.dll,file2.dll,R00T,R00T\r\n"),
                   std::string::npos)
             << c.name;
     }
@@ -369,25 +388,37 @@ TEST(CompareDialog, TheListsShortcutMenuAsksForABaselineAndComparesEveryRowWithI
 {
     struct Case {
         const char* name;
-        const char* file;  // under the test's folder; null: the user cancels
+        const wchar_t* file;  // under the test's folder; null: the user cancels
         const char* bytes;  // null: no such file
         std::string box;    // "": the comparison opens
     };
+    const char* const baseline = "Path,SHA256\r\nC:\\WINDOWS\\system32\\file0.dll,0A\r\n";
     const Case cases[] = {
         {"cancelled", nullptr, nullptr, ""},
-        {"no such file", "missing.csv", nullptr,
+        {"no such file", L"missing.csv", nullptr,
          "Vorlane could not read the baseline $. " + SystemErrorText(ERROR_FILE_NOT_FOUND)},
-        {"no baseline", "names.csv", "Name\r\nfile0.dll\r\n",
+        {"no baseline", L"names.csv", "Name\r\nfile0.dll\r\n",
          "Vorlane cannot compare with $. The file is no baseline: it has neither a Path nor a SHA256 column."},
-        {"a baseline", "baseline.csv", "Path,SHA256\r\nC:\\WINDOWS\\system32\\file0.dll,0A\r\n", ""},
+        {"a baseline", L"baseline.csv", baseline, ""},
+        // The file chosen, never an ANSI look-alike of its name.
+        {"a name no code page of the tests holds", L"tab\u0142e\u65E5.csv", baseline, ""},
     };
     for (const Case& c : cases) {
         TempTree tree;
         TestServices test;
         test.ListFiles(3);
-        const std::string path = c.file ? tree.Root() + "\\" + c.file : "";
-        if (c.bytes)
-            std::ofstream(path, std::ios::binary) << c.bytes;
+        // Appended: GCC 12 misreads a wide literal added to a string.
+        std::wstring path;
+        if (c.file) {
+            path = WideText(tree.Root());
+            path += L'\\';
+            path += c.file;
+        }
+        if (c.bytes) {
+            const CHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+            DWORD written = 0;
+            ASSERT_TRUE(::WriteFile(file, c.bytes, static_cast<DWORD>(std::strlen(c.bytes)), &written, nullptr));
+        }
         test.fileDialogs.chosen = path;
         CVorlaneDlg dlg(test.services);
         std::vector<MessageBoxSeen> boxes;
@@ -417,7 +448,7 @@ TEST(CompareDialog, TheListsShortcutMenuAsksForABaselineAndComparesEveryRowWithI
         EXPECT_EQ(test.fileDialogs.opened.size(), 1u) << c.name;
         std::string box = c.box;
         if (const std::size_t at = box.find('$'); at != std::string::npos)
-            box.replace(at, 1, path);
+            box.replace(at, 1, AnsiText(path.c_str()));
         ASSERT_EQ(boxes.size(), box.empty() ? 0u : 1u) << c.name;
         if (!box.empty()) {
             EXPECT_EQ(boxes[0].text, box) << c.name;
@@ -430,7 +461,7 @@ TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSignerAndTheMe
 {
     struct Case {
         const char* name;
-        int files;  // -1: a walk past the row limit
+        int files;  // -1: a walk past the row limit; -2: a walk past a locked folder
         const char* notSigned;
         unsigned serviceError;
         unsigned listingError;
@@ -440,6 +471,8 @@ TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSignerAndTheMe
     };
     const std::string cut = "but it stops at 30001 files";
     const std::string untrusted = "files are not signed by a trusted signer";
+    const std::string unlisted = "but 1 folder of the Windows folder could not be listed, and the files in them are "
+                                 "missing from it:\r\n  C:\\WINDOWS\\locked: " + SystemErrorText(ERROR_ACCESS_DENIED);
     const Case cases[] = {
         {"all trusted", 3, "", 0, 0, 0, 4, {}},
         {"one not signed", 3, "C:\\WINDOWS\\system32\\file1.dll", 0, 0, 4, 4, {"1 of 3 " + untrusted}},
@@ -447,6 +480,9 @@ TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSignerAndTheMe
         {"the service fails part way", 3, "", 0, ERROR_INVALID_DATA, 1, 0, {"could not list every protected file"}},
         {"past the limit, all trusted", -1, "", 0, 0, 3, 30002, {cut}},
         {"past the limit, one not signed", -1, "\\file7.dll", 0, 0, 4, 30002, {"1 of 30001 " + untrusted, cut}},
+        // The walk goes on past a folder it cannot list, and says so.
+        {"a folder not listed", -2, "", 0, 0, 3, 3, {unlisted}},
+        {"a folder not listed, one not signed", -2, "C:\\WINDOWS\\b.dll", 0, 0, 4, 3, {"1 of 2 " + untrusted, unlisted}},
     };
     for (const Case& c : cases) {
         TempTree tree;
@@ -458,9 +494,16 @@ TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSignerAndTheMe
         test.trust.otherwise = {TrustKind::SignedCatalog, "Microsoft Windows", "", ""};
         test.trust.results[c.notSigned] = {TrustKind::NotSigned, "", "", ""};
         EndlessFolder folder;
-        PlatformServices walking = test.With(test.protection, folder);
+        FakeTree locked;
+        locked.AddFile("C:\\WINDOWS\\a.dll");
+        locked.AddFile("C:\\WINDOWS\\locked\\x.dll");
+        locked.AddFile("C:\\WINDOWS\\b.dll");
+        locked.Lock("C:\\WINDOWS\\locked", ERROR_ACCESS_DENIED);
+        PlatformServices walking = test.With(test.protection, c.files == -1 ? static_cast<DirectorySearch&>(folder) : locked);
         if (c.files < 0)
             test.system.majorVersion = 6;
+        if (c.files == -2)
+            test.system.windowsDirectory = "C:\\WINDOWS";
         std::wstring message;
         EXPECT_EQ(RunVerifyCommand(c.files < 0 ? walking : test.services, WideText(file), false, message), c.exitCode)
             << c.name << ": " << AnsiText(message.c_str());
@@ -473,7 +516,8 @@ TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSignerAndTheMe
             ++lines;
         EXPECT_EQ(lines, c.lines) << c.name;
         if (c.lines > 0) {
-            EXPECT_EQ(written.substr(0, written.find("\r\n") + 2), "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256,Catalog\r\n");
+            EXPECT_EQ(written.substr(0, written.find("\r\n") + 2),
+                      "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256,Catalog,Version,Original name,Root\r\n");
         }
     }
     // Each row its result, its signer and its own hash.
@@ -484,7 +528,7 @@ TEST(VerifyCommand, ExitCodesSayWhetherEveryFileIsSignedByATrustedSignerAndTheMe
     std::wstring message;
     ASSERT_EQ(RunVerifyCommand(test.services, WideText(tree.Root() + "\\two.csv"), false, message), 0);
     EXPECT_EQ(FileBytes(tree.Root() + "\\two.csv"),
-              "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256,Catalog\r\n"
-              "01,C:\\WINDOWS\\system32\\file0.dll,Signed (catalog),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE0.DLL,nt5.cat\r\n"
-              "02,C:\\WINDOWS\\system32\\file1.dll,Signed (catalog),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE1.DLL,nt5.cat\r\n");
+              "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256,Catalog,Version,Original name,Root\r\n"
+              "01,C:\\WINDOWS\\system32\\file0.dll,Signed (catalog),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE0.DLL,nt5.cat,,,\r\n"
+              "02,C:\\WINDOWS\\system32\\file1.dll,Signed (catalog),Microsoft Windows,C:\\WINDOWS\\SYSTEM32\\FILE1.DLL,nt5.cat,,,\r\n");
 }

@@ -22,15 +22,19 @@ std::string Unchanged(const std::string& text)
 static void PrintTo(const BaselineFile& file, std::ostream* os)
 {
     *os << testing::PrintToString(std::vector<std::string_view>{file.path, file.signature, file.signer, file.sha256,
-                                                                file.catalog});
+                                                                file.catalog, file.version, file.originalName,
+                                                                file.root});
 }
 
 TEST(BaselineReader, ReadsWhatVerifyWrites)
 {
     const std::vector<ListRow> rows = {{1, "C:\\WINDOWS\\system32\\kernel32.dll"}, {2, "C:\\WINDOWS\\a, b.dll"},
                                        {3, "C:\\WINDOWS\\stopped.dll"}};
+    const std::string root(64, 'F');
     const std::vector<std::optional<FileVerification>> results = {
-        FileVerification{{TrustKind::SignedCatalog, "Microsoft Windows", "", ""}, "AB01"},
+        FileVerification{{TrustKind::SignedCatalog, "Microsoft Windows", "", "nt5.cat", root},
+                         "AB01",
+                         {"6.1.7601.17514", "kernel32"}},
         FileVerification{{TrustKind::Unreadable, "", "Access is denied.", ""}, ""},
         std::nullopt};
     const std::vector<VerifiedFile> files = VerifiedFiles(rows, results);
@@ -38,11 +42,14 @@ TEST(BaselineReader, ReadsWhatVerifyWrites)
                                              RecordsOf<VerifiedFile>(VerifiedFileColumns(), files), Unchanged);
     const Baseline baseline = ReadBaseline(document, AsciiUpper);
     EXPECT_EQ(baseline.refusal, "");
-    EXPECT_EQ(baseline.files, (std::vector<BaselineFile>{
-                                  {rows[0].path, "Signed (catalog)", "Microsoft Windows", "AB01", ""},
-                                  {rows[1].path, "Could not be read: Access is denied.", "", "", ""},
-                                  {rows[2].path, "Not verified (stopped)", "", "", ""},
-                              }));
+    EXPECT_TRUE(baseline.tellsUpdates);
+    EXPECT_EQ(baseline.files,
+              (std::vector<BaselineFile>{
+                  {rows[0].path, "Signed (catalog)", "Microsoft Windows", "AB01", "nt5.cat", "6.1.7601.17514",
+                   "kernel32", root},
+                  {rows[1].path, "Could not be read: Access is denied.", "", "", ""},
+                  {rows[2].path, "Not verified (stopped)", "", "", ""},
+              }));
 }
 
 TEST(BaselineReader, FindsItsColumnsInAnyCsvThatHoldsThem)
@@ -52,6 +59,8 @@ TEST(BaselineReader, FindsItsColumnsInAnyCsvThatHoldsThem)
     const struct {
         const char* bytes;
         std::vector<BaselineFile> files;
+        // It has Version, Original name and Root, which tell an update.
+        bool tellsUpdates = false;
     } table[] = {
         {"\xEF\xBB\xBFN,Path,Signature,Signer,SHA256\r\n01,C:\\WINDOWS\\kernel32.dll,Signed (catalog),Microsoft "
          "Windows,AB01\r\n",
@@ -62,6 +71,12 @@ TEST(BaselineReader, FindsItsColumnsInAnyCsvThatHoldsThem)
         // Any order, other columns, names in any case with blanks around.
         {"Size, sha256 ,Signer,PATH,Note\r\n12,AB01,Microsoft Windows,C:\\WINDOWS\\kernel32.dll,x\r\n",
          {{kernel32.path, "", kernel32.signer, "AB01", ""}}},
+        {"Path,SHA256,root,ORIGINAL NAME, Version\r\nC:\\a.dll,AB01,00FF,a.dll,1.2.3.4\r\n",
+         {{"C:\\a.dll", "", "", "AB01", "", "1.2.3.4", "a.dll", "00FF"}},
+         true},
+        // All three, or the baseline cannot tell an update.
+        {"Path,SHA256,Version,Original name\r\nC:\\a.dll,AB01,1.2.3.4,a.dll\r\n",
+         {{"C:\\a.dll", "", "", "AB01", "", "1.2.3.4", "a.dll", ""}}},
         {"\"Path\",\"SHA256\"\r\n\"C:\\WINDOWS\\kernel32.dll\",\"AB01\"", {onlyHash}},
         {"Path,SHA256\r\n", {}},
         {"Path,SHA256\r\nC:\\WINDOWS\\kernel32.dll,AB01\r\n\r\n\n", {onlyHash}},
@@ -86,6 +101,7 @@ TEST(BaselineReader, FindsItsColumnsInAnyCsvThatHoldsThem)
         const Baseline baseline = ReadBaseline(row.bytes, AsciiUpper);
         EXPECT_EQ(baseline.refusal, "") << row.bytes;
         EXPECT_EQ(baseline.files, row.files) << row.bytes;
+        EXPECT_EQ(baseline.tellsUpdates, row.tellsUpdates) << row.bytes;
     }
 }
 
