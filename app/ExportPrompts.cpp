@@ -17,15 +17,15 @@ void CopyOrSayWhy(CWnd& owner, Clipboard& clipboard, const std::string& text)
 void SaveCsvAsked(CWnd& owner, CommonFileDialogs& fileDialogs, const char* fileName, const char* what,
                   const std::function<unsigned(const std::wstring& path)>& save)
 {
-    CSaveFileDialog dialog("csv", fileName,
+    CSaveFileDialog dialog(L"csv", WideText(fileName).c_str(),
                            OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR,
-                           "CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0", &owner, fileDialogs);
+                           kCsvFilter, &owner, fileDialogs);
     if (dialog.RunModal() != IDOK)
         return;
-    const std::string path = dialog.GetPathName().str();
-    if (const unsigned error = save(WideText(path))) {
-        const std::string message =
-            std::string(what) + " could not be saved as " + path + ".\r\n\r\n" + SystemErrorText(error);
-        owner.MessageBox(message.c_str(), "Vorlane", MB_ICONEXCLAMATION);
+    const std::wstring path = dialog.GetPathName();
+    if (const unsigned error = save(path)) {
+        const std::wstring message = WideText(what) + L" could not be saved as " + path + L".\r\n\r\n" +
+                                     WideText(SystemErrorText(error));
+        ::MessageBoxW(owner, message.c_str(), L"Vorlane", MB_ICONEXCLAMATION);
     }
 }

@@ -11,6 +11,9 @@ class CommonFileDialogs;
 // Puts `text` on the clipboard for `owner`, or says why it could not.
 void CopyOrSayWhy(CWnd& owner, Clipboard& clipboard, const std::string& text);
 
+// What the file dialogs offer where a CSV file is asked for.
+inline constexpr wchar_t kCsvFilter[] = L"CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
+
 // Asks where to save a CSV file, offering `fileName`, and saves it there
 // with `save`, which gives a system error code or 0; when that fails, says
 // that `what` ("The list") could not be saved there, and why.

@@ -23,21 +23,6 @@ namespace {
 
 constexpr int kRounds = 5;
 
-// A save dialog whose user chose `path` at once.
-class ChosenFile final : public CommonFileDialogs {
-public:
-    explicit ChosenFile(std::string path) : m_path(std::move(path)) {}
-    BOOL GetOpenFileName(OPENFILENAMEA&) override { return FALSE; }
-    BOOL GetSaveFileName(OPENFILENAMEA& record) override
-    {
-        ::lstrcpynA(record.lpstrFile, m_path.c_str(), static_cast<int>(record.nMaxFile));
-        return TRUE;
-    }
-
-private:
-    std::string m_path;
-};
-
 struct Measure {
     std::vector<double> seconds;
     long textReads = 0;

@@ -47,21 +47,6 @@ public:
     bool IsFileProtected(const std::string& path) override { return WindowsTreeProtects(path); }
 };
 
-// A save dialog whose user chose `path` at once.
-class ChosenFile final : public CommonFileDialogs {
-public:
-    explicit ChosenFile(std::string path) : m_path(std::move(path)) {}
-    BOOL GetOpenFileName(OPENFILENAMEA&) override { return FALSE; }
-    BOOL GetSaveFileName(OPENFILENAMEA& record) override
-    {
-        ::lstrcpynA(record.lpstrFile, m_path.c_str(), static_cast<int>(record.nMaxFile));
-        return TRUE;
-    }
-
-private:
-    std::string m_path;
-};
-
 // The private bytes committed, counted from the address space (Wine 8's
 // counters report none), the address space reserved or committed, and the
 // largest block of it still free.

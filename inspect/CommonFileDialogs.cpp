@@ -4,8 +4,8 @@ namespace {
 
 class SystemFileDialogs final : public CommonFileDialogs {
 public:
-    BOOL GetOpenFileName(OPENFILENAMEA& record) override { return ::GetOpenFileNameA(&record); }
-    BOOL GetSaveFileName(OPENFILENAMEA& record) override { return ::GetSaveFileNameA(&record); }
+    BOOL GetOpenFileName(OPENFILENAMEW& record) override { return ::GetOpenFileNameW(&record); }
+    BOOL GetSaveFileName(OPENFILENAMEW& record) override { return ::GetSaveFileNameW(&record); }
 };
 
 }  // namespace

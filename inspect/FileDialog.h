@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "framework/Wnd.h"
 #include "inspect/CommonFileDialogs.h"
 
@@ -8,7 +10,7 @@ class CFileDialog {
 public:
     // `lpszFilter` is the platform's list of description and pattern texts,
     // each zero-terminated, closed by an empty text.
-    CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags, LPCSTR lpszFilter,
+    CFileDialog(BOOL bOpenFileDialog, LPCWSTR lpszDefExt, LPCWSTR lpszFileName, DWORD dwFlags, LPCWSTR lpszFilter,
                 CWnd* pParentWnd, CommonFileDialogs& dialogs);
     virtual ~CFileDialog() = default;
     CFileDialog(const CFileDialog&) = delete;
@@ -17,21 +19,21 @@ public:
     // IDOK when the user chose a file; IDCANCEL when they cancelled or the
     // dialog failed.
     virtual int RunModal();
-    CString GetPathName() const { return m_ofn.lpstrFile; }
+    std::wstring GetPathName() const { return m_ofn.lpstrFile; }
 
 private:
-    OPENFILENAMEA m_ofn;
+    OPENFILENAMEW m_ofn;
     BOOL m_bOpenFileDialog;
-    char m_szFileName[MAX_PATH];
+    wchar_t m_szFileName[MAX_PATH];
     // Filled by the platform; nothing reads it.
-    char m_szFileTitle[MAX_PATH];
+    wchar_t m_szFileTitle[MAX_PATH];
     CommonFileDialogs& m_dialogs;
 };
 
 // The open dialog: a file to look at.
 class COpenFileDialog : public CFileDialog {
 public:
-    COpenFileDialog(DWORD dwFlags, LPCSTR lpszFilter, CWnd* pParentWnd,
+    COpenFileDialog(DWORD dwFlags, LPCWSTR lpszFilter, CWnd* pParentWnd,
                     CommonFileDialogs& dialogs = CommonFileDialogs::System())
         : CFileDialog(TRUE, nullptr, nullptr, dwFlags, lpszFilter, pParentWnd, dialogs)
     {
@@ -42,7 +44,7 @@ public:
 // added to a name typed without an extension.
 class CSaveFileDialog : public CFileDialog {
 public:
-    CSaveFileDialog(LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags, LPCSTR lpszFilter, CWnd* pParentWnd,
+    CSaveFileDialog(LPCWSTR lpszDefExt, LPCWSTR lpszFileName, DWORD dwFlags, LPCWSTR lpszFilter, CWnd* pParentWnd,
                     CommonFileDialogs& dialogs = CommonFileDialogs::System())
         : CFileDialog(FALSE, lpszDefExt, lpszFileName, dwFlags, lpszFilter, pParentWnd, dialogs)
     {

@@ -6,6 +6,7 @@
 #include "inspect/NameSearch.h"
 #include "inspect/FileDialog.h"
 #include "platform/SystemCaseFolding.h"
+#include "platform/TextConversion.h"
 #include "inspect/VersionSummary.h"
 #include "res/resource.h"
 #include "rows/RowModel.h"
@@ -76,10 +77,30 @@ void CFileInspection::OnSearch()
 
 void CFileInspection::OnBrowse()
 {
-    COpenFileDialog dialog(OFN_HIDEREADONLY | OFN_NOCHANGEDIR, "All files (*.*)\0*.*\0",
-                           &m_owner, m_services.fileDialogs);
-    if (dialog.RunModal() == IDOK)
-        m_editCheckPath.SetWindowText(dialog.GetPathName());
+    COpenFileDialog dialog(OFN_HIDEREADONLY | OFN_NOCHANGEDIR, L"All files (*.*)\0*.*\0", &m_owner,
+                           m_services.fileDialogs);
+    if (dialog.RunModal() != IDOK)
+        return;
+    if (const std::optional<std::string> path = AnsiPathOf(dialog.GetPathName()))
+        m_editCheckPath.SetWindowText(path->c_str());
+}
+
+std::optional<std::string> CFileInspection::AnsiPathOf(const std::wstring& path) const
+{
+    std::string ansi;
+    if (ExactAnsi(path, ansi))
+        return ansi;
+    const std::wstring message = L"Vorlane cannot check " + path +
+                                 L".\r\n\r\nIts name has characters that the language for non-Unicode programs, "
+                                 L"which Vorlane is, does not have.";
+    ::MessageBoxW(m_owner, message.c_str(), L"Vorlane", MB_ICONEXCLAMATION);
+    return std::nullopt;
+}
+
+void CFileInspection::CheckPath(const std::wstring& path)
+{
+    if (const std::optional<std::string> ansi = AnsiPathOf(path))
+        CheckPath(*ansi);
 }
 
 void CFileInspection::OnCheck()

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "framework/CmdTarget.h"
@@ -42,6 +43,9 @@ public:
     void ShowFileDetails(int nItem);
     // Puts `path` in the path field and checks it.
     void CheckPath(const std::string& path);
+    // The same for a path in UTF-16; or, when the ANSI code page cannot
+    // name the file, a message saying so, and no check of a look-alike.
+    void CheckPath(const std::wstring& path);
     // Enter in the search field searches, in the path field checks; true
     // when `focus` is one of them.
     bool OnEnter(HWND focus);
@@ -65,6 +69,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The ANSI path that names the file at `path`; none, with a message
+    // saying why, when the code page cannot name it.
+    std::optional<std::string> AnsiPathOf(const std::wstring& path) const;
+
     void ShowCheckResult(const std::string& path, bool bProtected);
     // Fills both lines for the file at `path`: `title` and the version
     // summary when the file exists, `titleIfMissing` alone when it does not.

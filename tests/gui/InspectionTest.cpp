@@ -168,7 +168,7 @@ TEST(Browse, RunsTheOpenDialogAndPutsTheChoiceInThePathField)
         FillDone(dlg),
         Do([&] {
             owner = dlg.m_hWnd;
-            test.fileDialogs.chosen = "C:\\WINDOWS\\system32\\shell32.dll";
+            test.fileDialogs.chosen = L"C:\\WINDOWS\\system32\\shell32.dll";
             Press(dlg, IDC_BROWSE);
             EXPECT_EQ(Text(dlg, IDC_CHECK_PATH), "C:\\WINDOWS\\system32\\shell32.dll");
             EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "");
@@ -181,13 +181,13 @@ TEST(Browse, RunsTheOpenDialogAndPutsTheChoiceInThePathField)
     });
 
     ASSERT_EQ(test.fileDialogs.opened.size(), 2u);
-    const OPENFILENAMEA& record = test.fileDialogs.opened[0];
-    EXPECT_EQ(record.lStructSize, sizeof(OPENFILENAMEA));
+    const OPENFILENAMEW& record = test.fileDialogs.opened[0];
+    EXPECT_EQ(record.lStructSize, sizeof(OPENFILENAMEW));
     EXPECT_EQ(record.hwndOwner, owner);
     // The current directory stays where it was: a relative path typed later
     // means what it meant.
     EXPECT_EQ(record.Flags, static_cast<DWORD>(OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR));
-    EXPECT_EQ(std::string(record.lpstrFilter, 21), std::string("All files (*.*)\0*.*\0\0", 21));
+    EXPECT_EQ(std::wstring(record.lpstrFilter, 21), std::wstring(L"All files (*.*)\0*.*\0\0", 21));
     EXPECT_EQ(record.nMaxFile, static_cast<DWORD>(MAX_PATH));
     EXPECT_EQ(record.nMaxFileTitle, static_cast<DWORD>(MAX_PATH));
     EXPECT_NE(record.lpstrFileTitle, nullptr);
@@ -202,14 +202,14 @@ TEST(Browse, RunsTheOpenDialogAndPutsTheChoiceInThePathField)
 TEST(OpenFileDialog, CutsALongInitialNameAndRunsTheSaveDialogWhenAsked)
 {
     StandInFileDialogs dialogs;
-    CSaveFileDialog save("dll", std::string(300, 'n').c_str(), 0, nullptr, nullptr, dialogs);
-    EXPECT_EQ(save.GetPathName().str(), std::string(MAX_PATH - 1, 'n'));
+    CSaveFileDialog save(L"dll", std::wstring(300, L'n').c_str(), 0, nullptr, nullptr, dialogs);
+    EXPECT_EQ(save.GetPathName(), std::wstring(MAX_PATH - 1, L'n'));
     EXPECT_EQ(save.RunModal(), IDCANCEL);
     ASSERT_EQ(dialogs.saved.size(), 1u);
     EXPECT_TRUE(dialogs.opened.empty());
-    EXPECT_EQ(dialogs.saved[0].lStructSize, sizeof(OPENFILENAMEA));
+    EXPECT_EQ(dialogs.saved[0].lStructSize, sizeof(OPENFILENAMEW));
     EXPECT_EQ(dialogs.saved[0].hwndOwner, nullptr);
-    EXPECT_STREQ(dialogs.saved[0].lpstrDefExt, "dll");
+    EXPECT_STREQ(dialogs.saved[0].lpstrDefExt, L"dll");
     EXPECT_EQ(dialogs.saved[0].Flags, static_cast<DWORD>(OFN_EXPLORER));
 }
 

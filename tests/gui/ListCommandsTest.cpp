@@ -15,6 +15,7 @@
 #include "gui/InspectionSteps.h"
 #include "gui/MainDialogSteps.h"
 #include "gui/TestServices.h"
+#include "platform/TextConversion.h"
 #include "scan/ProtectedFileScanner.h"
 #include "scan/ServiceErrorText.h"
 
@@ -302,7 +303,7 @@ TEST(ListCommands, SaveWritesTheCsvWholeOrLeavesTheOldFile)
         TestServices test;
         test.protection.listed = {"C:\\a,b.dll", "C:\\say \"hi\".dll", "C:\\caf\xE9.dll"};
         test.files.failing = c.failing;
-        test.fileDialogs.chosen = target;
+        test.fileDialogs.chosen = WideText(target);
         CVorlaneDlg dlg(test.services);
         std::vector<MessageBoxSeen> boxes;
         RunModal(dlg, {
@@ -322,8 +323,8 @@ TEST(ListCommands, SaveWritesTheCsvWholeOrLeavesTheOldFile)
             EXPECT_TRUE(boxes.empty()) << c.name << ": " << (boxes.empty() ? "" : boxes[0].text);
         }
         ASSERT_EQ(test.fileDialogs.saved.size(), 1u);
-        const OPENFILENAMEA& record = test.fileDialogs.saved[0];
-        EXPECT_STREQ(record.lpstrDefExt, "csv");
+        const OPENFILENAMEW& record = test.fileDialogs.saved[0];
+        EXPECT_STREQ(record.lpstrDefExt, L"csv");
         EXPECT_EQ(record.Flags & (OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR),
                   static_cast<DWORD>(OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR));
     }
