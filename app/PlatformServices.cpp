@@ -28,18 +28,19 @@ PlatformServices& PlatformServices::Production()
         // reaches System32 through Sysnative.
         const bool throughSysnative = redirection.Active() && system.MajorVersion() >= 6;
         auto& versions = *new VersionDllSource(loader, redirection);
-        return *new PlatformServices{*new SfcFileProtection(loader),
-                                     *new FindFileDirectorySearch(redirection),
-                                     system,
-                                     versions,
-                                     CommonFileDialogs::System(),
-                                     *new ShellExecuteShell(throughSysnative ? system.WindowsDirectory() : ""),
-                                     redirection,
-                                     *new WindowsClipboard,
-                                     *new WindowsSaveFileSystem,
-                                     ThreadStarter::System(),
-                                     *new WinTrustService(loader, redirection,
-                                                          *new VersionResourceDescriptions(versions))};
+        return *new PlatformServices{
+            .protection = *new SfcFileProtection(loader),
+            .directories = *new FindFileDirectorySearch(redirection),
+            .system = system,
+            .versions = versions,
+            .fileDialogs = CommonFileDialogs::System(),
+            .shell = *new ShellExecuteShell(throughSysnative ? system.WindowsDirectory() : ""),
+            .redirection = redirection,
+            .clipboard = *new WindowsClipboard,
+            .files = *new WindowsSaveFileSystem,
+            .threads = ThreadStarter::System(),
+            .trust = *new WinTrustService(loader, redirection, *new VersionResourceDescriptions(versions)),
+        };
     }();
     return services;
 }

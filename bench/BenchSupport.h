@@ -78,31 +78,18 @@ public:
     std::string WindowsDirectory() override { return {}; }
 };
 
-// The platform's services, with the protection service the bench gives and,
-// when it gives them, the system and the common dialogs.
+// The platform's services, with the protection service the bench gives and
+// any other it gives in place of the real one.
 class BenchServices {
 public:
-    PlatformServices With(FileProtection& protection) { return Make(protection, m_system, CommonFileDialogs::System()); }
-    PlatformServices With(FileProtection& protection, SystemInfo& system)
+    // These services with the bench's in the place of theirs.
+    template <class... Replacements>
+    PlatformServices With(FileProtection& protection, Replacements&... replacements)
     {
-        return Make(protection, system, CommonFileDialogs::System());
-    }
-    PlatformServices With(FileProtection& protection, CommonFileDialogs& fileDialogs)
-    {
-        return Make(protection, m_system, fileDialogs);
-    }
-    PlatformServices With(FileProtection& protection, SystemInfo& system, CommonFileDialogs& fileDialogs)
-    {
-        return Make(protection, system, fileDialogs);
+        return m_services.With(protection, replacements...);
     }
 
 private:
-    PlatformServices Make(FileProtection& protection, SystemInfo& system, CommonFileDialogs& fileDialogs)
-    {
-        return {protection,    m_directories, system,  m_versions,           fileDialogs, m_shell,
-                m_redirection, m_clipboard,   m_files, ThreadStarter::System(), m_trust};
-    }
-
     Wow64Redirection m_redirection{DllLoader::System()};
     FindFileDirectorySearch m_directories{m_redirection};
     ServiceVersion m_system;
@@ -113,6 +100,21 @@ private:
     WindowsClipboard m_clipboard;
     WindowsSaveFileSystem m_files;
     WinTrustService m_trust{DllLoader::System(), m_redirection, m_descriptions};
+    // Every bench gives its own protection service in its place.
+    InstantProtection m_noFiles{0};
+    PlatformServices m_services{
+        .protection = m_noFiles,
+        .directories = m_directories,
+        .system = m_system,
+        .versions = m_versions,
+        .fileDialogs = CommonFileDialogs::System(),
+        .shell = m_shell,
+        .redirection = m_redirection,
+        .clipboard = m_clipboard,
+        .files = m_files,
+        .threads = ThreadStarter::System(),
+        .trust = m_trust,
+    };
 };
 
 // A save dialog whose user chose `path` at once.

@@ -191,9 +191,7 @@ TEST(CompareSignedFiles, TellsAnUpdateFromEveryOtherChangeAndMatchesPathsInAnyLe
         }
     };
     WinTrustService trust(DllLoader::System(), test.redirection, test.descriptions);
-    PlatformServices services{test.protection, test.directories, test.system,     test.versions,
-                              test.fileDialogs, test.shell,      test.redirection, test.clipboard,
-                              test.files,       test.threads,    trust};
+    PlatformServices services = test.With(trust);
     const auto report = [&] { return ReportRecords(FileBytes(root + "report.csv")); };
     std::wstring message;
 

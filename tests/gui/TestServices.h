@@ -294,14 +294,25 @@ struct TestServices {
     FailingFiles files;
     StandInThreads threads;
     StandInTrust trust;
-    PlatformServices services{protection,  directories, system, versions, fileDialogs, shell,
-                              redirection, clipboard,   files,  threads,  trust};
+    PlatformServices services{
+        .protection = protection,
+        .directories = directories,
+        .system = system,
+        .versions = versions,
+        .fileDialogs = fileDialogs,
+        .shell = shell,
+        .redirection = redirection,
+        .clipboard = clipboard,
+        .files = files,
+        .threads = threads,
+        .trust = trust,
+    };
 
-    // The same services with another protection service, and directory search.
-    PlatformServices With(FileProtection& other) { return With(other, directories); }
-    PlatformServices With(FileProtection& other, DirectorySearch& search)
+    // The same services with others in the place of theirs.
+    template <class... Replacements>
+    PlatformServices With(Replacements&... replacements) const
     {
-        return {other, search, system, versions, fileDialogs, shell, redirection, clipboard, files, threads, trust};
+        return services.With(replacements...);
     }
 
     // The service lists `count` files, C:\WINDOWS\system32\file<n>.dll.

@@ -124,9 +124,7 @@ TEST(RealWow64, TheFileThe64BitSystemNamesIsVerifiedHashedAndSummarised)
     PlatformServices& system = PlatformServices::Production();
     TestServices test;
     test.protection.listed = {"C:\\windows\\system32\\vorlane-twin.dll"};
-    PlatformServices services{test.protection, system.directories, test.system,     system.versions,
-                              test.fileDialogs, test.shell,        system.redirection, test.clipboard,
-                              test.files,       test.threads,      system.trust};
+    PlatformServices services = test.With(system.directories, system.versions, system.redirection, system.trust);
     CVorlaneDlg dlg(services);
     RunModal(dlg, {
         FillDone(dlg),
