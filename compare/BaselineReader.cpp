@@ -5,6 +5,7 @@
 #include <span>
 
 #include "compare/CsvReader.h"
+#include "platform/AsciiCase.h"
 #include "verify/VerificationReport.h"
 
 namespace {
@@ -34,18 +35,13 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-char AsciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool IsHeading(std::string_view heading, std::string_view name)
 {
     while (!heading.empty() && IsBlank(heading.front()))
         heading.remove_prefix(1);
     while (!heading.empty() && IsBlank(heading.back()))
         heading.remove_suffix(1);
-    return std::ranges::equal(heading, name, [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
+    return SameIgnoringAsciiCase(heading, name);
 }
 
 // Where in a record each of kColumns is, or kNone.
@@ -70,11 +66,6 @@ std::string PlaceColumns(std::span<const std::string> header, ColumnPlaces& plac
     if (!path || !sha256)
         return "it has no " + std::string(kColumns[path ? 1 : 0].name) + " column";
     return {};
-}
-
-std::string LineText(std::size_t line)
-{
-    return "line " + std::to_string(line);
 }
 
 // Why two of the files share a key, naming the first repeat in the file;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/AsciiCase.h"
 #include "verify/TrustResult.h"
 #include "verify/VerificationReport.h"
 
@@ -37,16 +38,6 @@ bool IsUnknownText(std::string_view signature)
     return signature.starts_with(unreadable) || signature.starts_with(notChecked);
 }
 
-char AsciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameHex(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
-
 // The four numbers of a version text, "10.0.19041.3636"; none for any
 // other text.
 std::optional<std::array<unsigned, 4>> VersionNumbers(std::string_view text)
@@ -75,7 +66,7 @@ std::optional<ChangeKind> UpdateOf(const BaselineFile& before, const CurrentFile
         return std::nullopt;
     if (before.signer.empty() || before.signer != after.signer)
         return std::nullopt;
-    if (before.root.empty() || !SameHex(before.root, after.root))
+    if (before.root.empty() || !SameIgnoringAsciiCase(before.root, after.root))
         return std::nullopt;
     if (before.originalName.empty() != after.originalName.empty() ||
         fold(before.originalName) != fold(after.originalName))
@@ -100,7 +91,7 @@ std::optional<ChangeKind> ChangeOf(const Baseline& baseline, const BaselineFile&
     if (IsUnknownText(before.signature) || IsUnknownText(after.signature) || before.sha256.empty() ||
         after.sha256.empty())
         return ChangeKind::NotRead;
-    if (SameHex(before.sha256, after.sha256)) {
+    if (SameIgnoringAsciiCase(before.sha256, after.sha256)) {
         const bool sameResult = before.signature == after.signature && before.signer == after.signer;
         return sameResult ? std::nullopt : std::optional(ChangeKind::SignatureChanged);
     }

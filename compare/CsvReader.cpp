@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "rows/InertText.h"
+
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -94,19 +96,16 @@ std::size_t UnquotedFieldEnd(std::string_view text, std::size_t at)
 // and then what starts a formula was written with one apostrophe more.
 void UndoInert(std::string& field)
 {
-    const std::size_t start = field.find_first_not_of('\'');
-    if (start == 0 || start == std::string::npos)
-        return;
-    if (std::string_view("=+-@\t\r").find(field[start]) != std::string_view::npos)
+    if (field.starts_with('\'') && StartsAFormula(field))
         field.erase(0, 1);
 }
+
+}  // namespace
 
 std::string LineText(std::size_t line)
 {
     return "line " + std::to_string(line);
 }
-
-}  // namespace
 
 CsvReader::CsvReader(std::string_view text) : m_text(text)
 {

@@ -9,6 +9,9 @@
 #include <string_view>
 #include <vector>
 
+// How a refusal names a line of the text: "line 4".
+std::string LineText(std::size_t line);
+
 class CsvReader {
 public:
     // `text` must outlive the reader.

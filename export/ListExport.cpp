@@ -1,5 +1,7 @@
 #include "export/ListExport.h"
 
+#include "rows/InertText.h"
+
 namespace {
 
 // `fields` joined by `separator`, each made by `field`, and a line break.
@@ -18,10 +20,7 @@ void AppendLine(std::string& text, const Record& fields, char separator, Field f
 
 std::string InertField(std::string_view field)
 {
-    const std::size_t start = field.find_first_not_of('\'');
-    const bool formula = start != std::string_view::npos && std::string_view("=+-@\t\r").find(field[start]) !=
-                                                                  std::string_view::npos;
-    std::string inert(formula ? 1 : 0, '\'');
+    std::string inert(StartsAFormula(field) ? 1 : 0, '\'');
     inert.append(field);
     return inert;
 }
