@@ -1,5 +1,5 @@
 #pragma once
-#include "app/BaselineFile.h"
+#include "compare/BaselineFile.h"
 #include "app/VerificationDlg.h"
 #include "compare/Comparison.h"
 #include "export/ListExport.h"

@@ -1,6 +1,6 @@
 #include "app/ListCommands.h"
 
-#include "app/BaselineFile.h"
+#include "compare/BaselineFile.h"
 #include "app/CompareDlg.h"
 #include "app/ExportPrompts.h"
 #include "app/VerifyDlg.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/BaselineFile.h"
+#include "compare/BaselineFile.h"
 #include "app/ExitCode.h"
 #include "app/PlatformServices.h"
 #include "compare/ComparisonReport.h"

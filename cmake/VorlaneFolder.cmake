@@ -1,17 +1,20 @@
-# vorlane_folder(NAME [PORTABLE sources...] [WINDOWS sources...]
+# vorlane_folder(NAME [PORTABLE sources...] [WINDOWS sources...] [NATIVE sources...]
 #                [LINKS libraries...] [WINDOWS_LINKS libraries...])
 #
 # The library of one source folder: its portable sources in every build, its
-# Windows sources in the Windows builds. A folder links only the folders
+# Windows sources in the Windows builds, and its native sources (what stands
+# in for Windows code in the native tests) in the native build. A folder links only the folders
 # below it: framework <- platform <- scan <- rows <- listview, inspect,
 # controls, export, verify <- compare <- app.
 function(vorlane_folder name)
-    cmake_parse_arguments(PARSE_ARGV 1 folder "" "" "PORTABLE;WINDOWS;LINKS;WINDOWS_LINKS")
+    cmake_parse_arguments(PARSE_ARGV 1 folder "" "" "PORTABLE;WINDOWS;NATIVE;LINKS;WINDOWS_LINKS")
     set(sources ${folder_PORTABLE})
     set(links ${folder_LINKS})
     if(WIN32)
         list(APPEND sources ${folder_WINDOWS})
         list(APPEND links ${folder_WINDOWS_LINKS})
+    else()
+        list(APPEND sources ${folder_NATIVE})
     endif()
     add_library(vorlane_${name} STATIC ${sources})
     if(WIN32)

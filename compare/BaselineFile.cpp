@@ -1,4 +1,4 @@
-#include "app/BaselineFile.h"
+#include "compare/BaselineFile.h"
 
 #include <new>
 
