@@ -13,8 +13,11 @@
 
 #include "app/ScriptCommands.h"
 #include "gui/TestServices.h"
+#include "platform/LeadBytes.h"
 #include "platform/TextConversion.h"
+#include "scan/Enumeration.h"
 #include "scan/ProtectedFileScanner.h"
+#include "support/StandIns.h"
 #include "support/WindowsTree.h"
 
 namespace {
@@ -78,4 +81,24 @@ TEST(WalkAtScale, SaveAllListsEveryProtectedFileInWalkOrderNumberedOnPastTheLimi
         EXPECT_EQ(std::set<std::string>(test.protection.asked.begin(), test.protection.asked.end()).size(),
                   test.protection.asked.size());
     }
+}
+
+// A folder that links back to its parent and one that links to its
+// sibling, as ctest's linked_tree fixture makes them; under Wine a Unix
+// symbolic link to a folder is a reparse point, as a junction is on Windows.
+TEST(WalkOfLinks, NeverGoesIntoAFolderThatIsAReparsePoint)
+{
+    const std::string tree = "C:\\vorlane-linked-tree";
+    ASSERT_EQ(::GetFileAttributesA((tree + "\\a\\up").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT,
+              static_cast<DWORD>(FILE_ATTRIBUTE_REPARSE_POINT))
+        << "ctest's linked_tree fixture makes it";
+    StandInRedirection redirection;
+    FindFileDirectorySearch search(redirection);
+    StandInProtection protection;
+    // A walk that went into the links would find the file again and again.
+    CollectingSink rows(10);
+    const ListingOutcome outcome = ScanWindowsDirectory(tree, search, protection, rows, LeadBytes{});
+    EXPECT_TRUE(outcome.Whole());
+    ASSERT_EQ(rows.rows.size(), 1u);
+    EXPECT_EQ(rows.rows[0].path, tree + "\\a\\x.dll");
 }
