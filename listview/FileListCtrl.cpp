@@ -62,10 +62,7 @@ BEGIN_MESSAGE_MAP(CFileListCtrl, CListCtrl)
     ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
-CFileListCtrl::CFileListCtrl(RowModel& rows)
-    : m_rows(rows), m_crBackground(::GetSysColor(COLOR_WINDOW)), m_crHighlight(::GetSysColor(COLOR_HIGHLIGHT))
-{
-}
+CFileListCtrl::CFileListCtrl(RowModel& rows) : m_rows(rows) {}
 
 void CFileListCtrl::InsertColumns()
 {
@@ -327,8 +324,11 @@ void CFileListCtrl::DrawItem(LPDRAWITEMSTRUCT pDrawItem)
     RECT client;
     GetClientRect(&client);
 
-    const COLORREF fill = highlighted ? m_crHighlight : m_crBackground;
-    dc.SetTextColor(::GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
+    // Read as the row is painted, text and band of one pair: a theme set
+    // while the list is open shows at once, and high-contrast themes make
+    // only the pairs readable.
+    const COLORREF fill = ::GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    dc.SetTextColor(::GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     dc.SetBkColor(fill);
     const RECT band = ToRect(RowBand(rowBounds, ToPixelRect(label), client.right, ScaleForDpi(kBandInsetAt96)));
     dc.FillRect(&band, CBrush(fill));

@@ -75,9 +75,6 @@ private:
     CCellTips m_tips;
     // Direction of the next sort by a header click; it changes with every click.
     BOOL m_bSortAscending = TRUE;
-    // Band colours, sampled once when the list is made.
-    COLORREF m_crBackground;
-    COLORREF m_crHighlight;
     bool m_bWorking = false;
     // Digits of the largest number the number column was fitted to.
     std::size_t m_nNumberDigits = 2;
