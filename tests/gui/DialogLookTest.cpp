@@ -30,11 +30,15 @@ struct Shown {
     const char* text;
 };
 
+// The controls the user sees, in window order; the labels that name a list
+// or a box for screen readers are never shown (AccessibilityTest).
 std::vector<HWND> Controls(HWND hDlg)
 {
     std::vector<HWND> controls;
-    for (HWND hChild = ::GetWindow(hDlg, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-        controls.push_back(hChild);
+    for (HWND hChild = ::GetWindow(hDlg, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        if (::IsWindowVisible(hChild))
+            controls.push_back(hChild);
+    }
     return controls;
 }
 
