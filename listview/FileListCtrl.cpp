@@ -60,6 +60,7 @@ BEGIN_MESSAGE_MAP(CFileListCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_ODFINDITEMA, OnFindItem)
     ON_NOTIFY_REFLECT(LVN_ODFINDITEMW, OnFindItemW)
     ON_WM_SETCURSOR()
+    ON_MESSAGE(WM_KEYUP, OnKeyUp)
 END_MESSAGE_MAP()
 
 CFileListCtrl::CFileListCtrl(RowModel& rows) : m_rows(rows) {}
@@ -136,6 +137,11 @@ int CFileListCtrl::SelectedRow() const
     return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
+void CFileListCtrl::SelectAll() const
+{
+    SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+}
+
 void CFileListCtrl::SetWorking(bool working)
 {
     m_bWorking = working;
@@ -152,6 +158,18 @@ BOOL CFileListCtrl::OnSetCursor(CWnd*, UINT nHitTest, UINT)
         return TRUE;
     }
     return static_cast<BOOL>(Default());
+}
+
+LRESULT CFileListCtrl::OnKeyUp(WPARAM key, LPARAM)
+{
+    // The Menu key asks for the shortcut menu as Shift+F10 does. Wine's
+    // default handling does nothing with it, and Windows' would ask a
+    // second time: the key stops here.
+    if (key == VK_APPS) {
+        SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(-1, -1));
+        return 0;
+    }
+    return Default();
 }
 
 void CFileListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)

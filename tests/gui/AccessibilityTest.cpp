@@ -1,20 +1,28 @@
 // The window as people meet it who do not see the screen: what a screen
-// reader reads of the lists from its own process, and the names it gives
-// the lists and boxes.
+// reader reads of the lists from its own process, the names it gives the
+// lists and boxes, and every command of the list's menu from the keyboard.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/CompareDlg.h"
 #include "app/VerifyDlg.h"
+#include "controls/AboutDlg.h"
 #include "framework/Handle.h"
+#include "framework/WinApp.h"
 #include "gui/DialogDriver.h"
+#include "gui/InspectionSteps.h"
 #include "gui/MainDialogSteps.h"
 #include "gui/OtherProcess.h"
 #include "gui/TestServices.h"
 #include "platform/TextConversion.h"
+#include "scan/ProtectedFileScanner.h"
 
 namespace {
 
@@ -47,6 +55,78 @@ std::string AccessibleName(HWND hControl)
 VerifyServices VerifyServicesOf(TestServices& test)
 {
     return {test.trust, test.threads, test.clipboard, test.files, test.fileDialogs};
+}
+
+// Notes while one of its shortcut menus waits for the user.
+class MenuTrackingDlg : public CVorlaneDlg {
+public:
+    using CVorlaneDlg::CVorlaneDlg;
+    bool menuWaiting = false;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ENTERIDLE && wParam == MSGF_MENU)
+            menuWaiting = true;
+        if (message == WM_EXITMENULOOP)
+            menuWaiting = false;
+        return CVorlaneDlg::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Holds a key down, as this thread's keyboard sees it, while it lives.
+class KeyHeld {
+public:
+    explicit KeyHeld(BYTE key)
+    {
+        ::GetKeyboardState(m_saved);
+        BYTE keys[256];
+        ::GetKeyboardState(keys);
+        keys[key] = 0x80;
+        ::SetKeyboardState(keys);
+    }
+    ~KeyHeld() { ::SetKeyboardState(m_saved); }
+    KeyHeld(const KeyHeld&) = delete;
+    KeyHeld& operator=(const KeyHeld&) = delete;
+
+private:
+    BYTE m_saved[256];
+};
+
+// The access key of a button's or a menu item's text: the letter after its
+// ampersand, in capitals; 0 for none ("&&" shows an ampersand).
+char AccessKey(const std::string& text)
+{
+    for (std::size_t at = 0; at + 1 < text.size(); ++at) {
+        if (text[at] != '&')
+            continue;
+        if (text[at + 1] != '&')
+            return static_cast<char>(std::toupper(static_cast<unsigned char>(text[at + 1])));
+        ++at;
+    }
+    return 0;
+}
+
+// Each text has an access key, and no two share one.
+void ExpectAccessKeysOfTheirOwn(const std::vector<std::string>& texts, const std::string& where)
+{
+    std::map<char, std::string> owners;
+    for (const std::string& text : texts) {
+        const char key = AccessKey(text);
+        EXPECT_NE(key, 0) << where << ": " << text;
+        if (key && !owners.emplace(key, text).second)
+            ADD_FAILURE() << where << ": " << text << " and " << owners[key] << " share " << key;
+    }
+}
+
+// A key pressed and released, as the keyboard puts it in the queue: F10
+// comes as a system key.
+void PostKey(HWND hWnd, UINT key)
+{
+    const bool system = key == VK_F10;
+    const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    ::PostMessageA(hWnd, system ? WM_SYSKEYDOWN : WM_KEYDOWN, key, scan | 1);
+    ::PostMessageA(hWnd, system ? WM_SYSKEYUP : WM_KEYUP, key, scan | static_cast<LPARAM>(0xC0000001));
 }
 
 }  // namespace
@@ -113,4 +193,193 @@ TEST(ScreenReaders, NameEveryListAndBoxByTheLabelBeforeIt)
             d.dialog.EndDialog(IDCANCEL);
         })});
     }
+}
+
+TEST(Keyboard, EveryCommandOfTheListsMenuRunsFromTheKeyboardAlone)
+{
+    struct Case {
+        const char* name;
+        // The menu's access key; the menu opens with the Menu key, or with Shift+F10.
+        UINT key;
+        bool shiftF10;
+        // The command has run, as the stand-ins saw it; then what they saw.
+        std::function<bool(TestServices&, CVorlaneDlg&)> ran;
+        std::function<void(TestServices&, CVorlaneDlg&)> check = nullptr;
+        // Listed by a walk that stops at the row limit.
+        bool atLimit = false;
+    };
+    const auto firstPath = [] { return Fixture("version_dpl"); };
+    const Case cases[] = {
+        {"copy path", 'C', false, [](TestServices& t, CVorlaneDlg&) { return !t.clipboard.texts.empty(); },
+         [&](TestServices& t, CVorlaneDlg&) { EXPECT_EQ(t.clipboard.texts, std::vector<std::string>{firstPath()}); }},
+        {"copy all rows", 'A', true, [](TestServices& t, CVorlaneDlg&) { return !t.clipboard.texts.empty(); },
+         [&](TestServices& t, CVorlaneDlg&) {
+             EXPECT_EQ(t.clipboard.texts, std::vector<std::string>{"01\t" + firstPath() + "\r\n02\tC:\\nowhere\\b.dll\r\n"});
+         }},
+        {"save list", 'S', false, [](TestServices& t, CVorlaneDlg&) { return !t.fileDialogs.saved.empty(); }},
+        {"open containing folder", 'F', true, [](TestServices& t, CVorlaneDlg&) { return !t.shell.run.empty(); },
+         [&](TestServices& t, CVorlaneDlg&) {
+             EXPECT_EQ(t.shell.run,
+                       std::vector<std::string>{"C:\\WINDOWS\\explorer.exe /select,\"" + firstPath() + "\""});
+         }},
+        {"properties", 'R', false, [](TestServices& t, CVorlaneDlg&) { return !t.shell.properties.empty(); },
+         [&](TestServices& t, CVorlaneDlg&) { EXPECT_EQ(t.shell.properties, std::vector<std::string>{firstPath()}); }},
+        {"check this file", 'H', true,
+         [](TestServices&, CVorlaneDlg& dlg) { return !Text(dlg, IDC_CHECK_PATH).empty(); },
+         [&](TestServices&, CVorlaneDlg& dlg) { EXPECT_EQ(Text(dlg, IDC_CHECK_PATH), firstPath()); }},
+        {"verify signatures", 'V', false,
+         [](TestServices& t, CVorlaneDlg&) {
+             const HWND verify = ::FindWindowA(nullptr, "Verify Signatures");
+             if (verify && t.trust.returned == 2)
+                 ::PostMessageA(verify, WM_COMMAND, IDCANCEL, 0);
+             return verify && t.trust.returned == 2;
+         }},
+        {"compare with baseline", 'M', true,
+         [](TestServices& t, CVorlaneDlg&) { return !t.fileDialogs.opened.empty(); }},
+        {"list all protected files", 'L', false,
+         [](TestServices&, CVorlaneDlg& dlg) {
+             return RowCount(FileList(dlg)) == CProtectedFileScanner::kMaxRows + 2 && !Filling(dlg);
+         },
+         nullptr, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestServices test;
+        test.system.windowsDirectory = "C:\\WINDOWS";
+        test.protection.listed = {Fixture("version_dpl"), "C:\\nowhere\\b.dll"};
+        EndlessFolder folder(CProtectedFileScanner::kMaxRows + 2);
+        PlatformServices walking = test.With(test.protection, folder);
+        if (c.atLimit)
+            test.system.majorVersion = 6;
+        MenuTrackingDlg dlg(c.atLimit ? walking : test.services);
+        std::unique_ptr<KeyHeld> shift;
+        RunModal(dlg, {
+            FillDone(dlg),
+            Do([&] {
+                // To the list, and onto its first row from the last: Home alone
+                // does nothing on a row that has the focus but no selection.
+                ::SetFocus(FileList(dlg));
+                PostKey(FileList(dlg), VK_END);
+                PostKey(FileList(dlg), VK_HOME);
+            }),
+            [&] { return ListView_GetNextItem(FileList(dlg), -1, LVNI_SELECTED | LVNI_FOCUSED) == 0; },
+            Do([&] {
+                if (c.shiftF10)
+                    shift = std::make_unique<KeyHeld>(VK_SHIFT);
+                PostKey(FileList(dlg), c.shiftF10 ? VK_F10 : VK_APPS);
+            }),
+            [&] { return dlg.menuWaiting; },
+            Do([&] {
+                shift.reset();
+                PostKey(FileList(dlg), c.key);
+            }),
+            [&] { return c.ran(test, dlg); },
+            Do([&] {
+                EXPECT_FALSE(dlg.menuWaiting);
+                if (c.check)
+                    c.check(test, dlg);
+            }),
+            Close(dlg),
+        }, c.atLimit ? 60000 : 15000);
+    }
+}
+
+TEST(Keyboard, TheMenuKeyOpensTheMenuUnderTheFocusedRowBroughtIntoViewFirst)
+{
+    TestServices test;
+    test.ListFiles(200);
+    MenuTrackingDlg dlg(test.services);
+    RECT row{};
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            const HWND list = FileList(dlg);
+            ::SetFocus(list);
+            SetRowState(list, 150, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            // Scrolled away from it, as the mouse wheel may leave the list.
+            ListView_EnsureVisible(list, 0, FALSE);
+            ASSERT_LT(ListView_GetTopIndex(list) + ListView_GetCountPerPage(list), 150);
+            PostKey(list, VK_APPS);
+        }),
+        [&] { return dlg.menuWaiting; },
+        Do([&] {
+            const HWND list = FileList(dlg);
+            const int top = ListView_GetTopIndex(list);
+            EXPECT_LE(top, 150);
+            EXPECT_GT(top + ListView_GetCountPerPage(list), 150);
+            ListView_GetItemRect(list, 150, &row, LVIR_LABEL);
+            ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&row), 2);
+            RECT menu{};
+            ::GetWindowRect(::FindWindowA("#32768", nullptr), &menu);
+            EXPECT_EQ(menu.left, row.left);
+            EXPECT_EQ(menu.top, row.bottom);
+            ::EndMenu();
+        }),
+        [&] { return !dlg.menuWaiting; },
+        Close(dlg),
+    });
+}
+
+TEST(Keyboard, EveryButtonOfEachDialogAndEveryItemOfTheListsMenuHasAnAccessKeyOfItsOwn)
+{
+    TestServices test;
+    const std::vector<ListRow> rows{{1, "C:\\WINDOWS\\system32\\file0.dll"}};
+    CVorlaneDlg main(test.services);
+    CAboutDlg about(test.shell);
+    CVerifyDlg verify(rows, VerifyServicesOf(test), true);
+    CCompareDlg compare(rows, {Baseline{}, CHandle(), std::nullopt}, {}, VerifyServicesOf(test));
+    for (CDialog* dialog : std::vector<CDialog*>{&main, &about, &verify, &compare}) {
+        RunModal(*dialog, {Do([&] {
+            std::vector<std::string> buttons;
+            for (HWND hChild = ::GetWindow(*dialog, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+                char className[64] = {};
+                ::GetClassNameA(hChild, className, sizeof className);
+                const auto type = static_cast<DWORD>(::GetWindowLongA(hChild, GWL_STYLE)) & BS_TYPEMASK;
+                if (::lstrcmpiA(className, WC_BUTTONA) == 0 && type != BS_GROUPBOX && ::IsWindowVisible(hChild))
+                    buttons.push_back(WindowText(hChild));
+            }
+            EXPECT_FALSE(buttons.empty());
+            ExpectAccessKeysOfTheirOwn(buttons, WindowText(*dialog));
+            dialog->EndDialog(IDCANCEL);
+        })});
+    }
+
+    const HMENU hMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_LIST_MENU));
+    ASSERT_NE(hMenu, nullptr);
+    const HMENU hPopup = ::GetSubMenu(hMenu, 0);
+    std::vector<std::string> items;
+    for (int item = 0; item < ::GetMenuItemCount(hPopup); ++item) {
+        char text[128] = {};
+        if (::GetMenuStringA(hPopup, static_cast<UINT>(item), text, sizeof text, MF_BYPOSITION) > 0)
+            items.emplace_back(text);
+    }
+    ::DestroyMenu(hMenu);
+    EXPECT_EQ(items.size(), 9u);
+    ExpectAccessKeysOfTheirOwn(items, "the list's menu");
+}
+
+TEST(Keyboard, CtrlASelectsEveryRowInTheListOnly)
+{
+    TestServices test;
+    test.ListFiles(25);
+    CVorlaneDlg dlg(test.services);
+    std::unique_ptr<KeyHeld> control;
+    RunModal(dlg, {
+        FillDone(dlg),
+        Do([&] {
+            // In the search box, Ctrl+A is the box's own.
+            ::SetFocus(dlg.GetDlgItem(IDC_SEARCH_TEXT));
+            control = std::make_unique<KeyHeld>(VK_CONTROL);
+            PostKey(dlg.GetDlgItem(IDC_SEARCH_TEXT), 'A');
+        }),
+        Pause(2),
+        Do([&] {
+            EXPECT_EQ(ListView_GetSelectedCount(FileList(dlg)), 0u);
+            ::SetFocus(FileList(dlg));
+            PostKey(FileList(dlg), 'A');
+        }),
+        [&] { return ListView_GetSelectedCount(FileList(dlg)) == 25u; },
+        Do([&] { control.reset(); }),
+        Close(dlg),
+    });
 }
