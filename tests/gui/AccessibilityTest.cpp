@@ -74,25 +74,6 @@ protected:
     }
 };
 
-// Holds a key down, as this thread's keyboard sees it, while it lives.
-class KeyHeld {
-public:
-    explicit KeyHeld(BYTE key)
-    {
-        ::GetKeyboardState(m_saved);
-        BYTE keys[256];
-        ::GetKeyboardState(keys);
-        keys[key] = 0x80;
-        ::SetKeyboardState(keys);
-    }
-    ~KeyHeld() { ::SetKeyboardState(m_saved); }
-    KeyHeld(const KeyHeld&) = delete;
-    KeyHeld& operator=(const KeyHeld&) = delete;
-
-private:
-    BYTE m_saved[256];
-};
-
 // The access key of a button's or a menu item's text: the letter after its
 // ampersand, in capitals; 0 for none ("&&" shows an ampersand).
 char AccessKey(const std::string& text)
@@ -117,16 +98,6 @@ void ExpectAccessKeysOfTheirOwn(const std::vector<std::string>& texts, const std
         if (key && !owners.emplace(key, text).second)
             ADD_FAILURE() << where << ": " << text << " and " << owners[key] << " share " << key;
     }
-}
-
-// A key pressed and released, as the keyboard puts it in the queue: F10
-// comes as a system key.
-void PostKey(HWND hWnd, UINT key)
-{
-    const bool system = key == VK_F10;
-    const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
-    ::PostMessageA(hWnd, system ? WM_SYSKEYDOWN : WM_KEYDOWN, key, scan | 1);
-    ::PostMessageA(hWnd, system ? WM_SYSKEYUP : WM_KEYUP, key, scan | static_cast<LPARAM>(0xC0000001));
 }
 
 }  // namespace
@@ -197,56 +168,54 @@ TEST(ScreenReaders, NameEveryListAndBoxByTheLabelBeforeIt)
 
 TEST(Keyboard, EveryCommandOfTheListsMenuRunsFromTheKeyboardAlone)
 {
-    struct Case {
+    using Seen = std::function<std::string(TestServices&, CVorlaneDlg&)>;
+    const auto joined = [](const std::vector<std::string>& texts) {
+        std::string all;
+        for (const std::string& text : texts)
+            all += text + "|";
+        return all;
+    };
+    const Seen clipboard = [&](TestServices& t, CVorlaneDlg&) { return joined(t.clipboard.texts); };
+    const std::string file = Fixture("version_dpl");
+    const struct {
         const char* name;
         // The menu's access key; the menu opens with the Menu key, or with Shift+F10.
         UINT key;
         bool shiftF10;
-        // The command has run, as the stand-ins saw it; then what they saw.
-        std::function<bool(TestServices&, CVorlaneDlg&)> ran;
-        std::function<void(TestServices&, CVorlaneDlg&)> check = nullptr;
-        // Listed by a walk that stops at the row limit.
+        // What the stand-ins saw of the command, once it has run.
+        Seen seen;
+        std::string expected;
+        // Listed by a walk that waits at the row limit.
         bool atLimit = false;
-    };
-    const auto firstPath = [] { return Fixture("version_dpl"); };
-    const Case cases[] = {
-        {"copy path", 'C', false, [](TestServices& t, CVorlaneDlg&) { return !t.clipboard.texts.empty(); },
-         [&](TestServices& t, CVorlaneDlg&) { EXPECT_EQ(t.clipboard.texts, std::vector<std::string>{firstPath()}); }},
-        {"copy all rows", 'A', true, [](TestServices& t, CVorlaneDlg&) { return !t.clipboard.texts.empty(); },
-         [&](TestServices& t, CVorlaneDlg&) {
-             EXPECT_EQ(t.clipboard.texts, std::vector<std::string>{"01\t" + firstPath() + "\r\n02\tC:\\nowhere\\b.dll\r\n"});
-         }},
-        {"save list", 'S', false, [](TestServices& t, CVorlaneDlg&) { return !t.fileDialogs.saved.empty(); }},
-        {"open containing folder", 'F', true, [](TestServices& t, CVorlaneDlg&) { return !t.shell.run.empty(); },
-         [&](TestServices& t, CVorlaneDlg&) {
-             EXPECT_EQ(t.shell.run,
-                       std::vector<std::string>{"C:\\WINDOWS\\explorer.exe /select,\"" + firstPath() + "\""});
-         }},
-        {"properties", 'R', false, [](TestServices& t, CVorlaneDlg&) { return !t.shell.properties.empty(); },
-         [&](TestServices& t, CVorlaneDlg&) { EXPECT_EQ(t.shell.properties, std::vector<std::string>{firstPath()}); }},
-        {"check this file", 'H', true,
-         [](TestServices&, CVorlaneDlg& dlg) { return !Text(dlg, IDC_CHECK_PATH).empty(); },
-         [&](TestServices&, CVorlaneDlg& dlg) { EXPECT_EQ(Text(dlg, IDC_CHECK_PATH), firstPath()); }},
+    } cases[] = {
+        {"copy path", 'C', false, clipboard, file + "|"},
+        {"copy all rows", 'A', true, clipboard, "01\t" + file + "\r\n02\tC:\\nowhere\\b.dll\r\n|"},
+        {"save list", 'S', false, [](TestServices& t, CVorlaneDlg&) { return std::to_string(t.fileDialogs.saved.size()); },
+         "1"},
+        {"open containing folder", 'F', true, [&](TestServices& t, CVorlaneDlg&) { return joined(t.shell.run); },
+         "C:\\WINDOWS\\explorer.exe /select,\"" + file + "\"|"},
+        {"properties", 'R', false, [&](TestServices& t, CVorlaneDlg&) { return joined(t.shell.properties); }, file + "|"},
+        {"check this file", 'H', true, [](TestServices&, CVorlaneDlg& dlg) { return Text(dlg, IDC_CHECK_PATH); }, file},
+        // The dialog, closed once it has verified both rows.
         {"verify signatures", 'V', false,
          [](TestServices& t, CVorlaneDlg&) {
              const HWND verify = ::FindWindowA(nullptr, "Verify Signatures");
              if (verify && t.trust.returned == 2)
                  ::PostMessageA(verify, WM_COMMAND, IDCANCEL, 0);
-             return verify && t.trust.returned == 2;
-         }},
-        {"compare with baseline", 'M', true,
-         [](TestServices& t, CVorlaneDlg&) { return !t.fileDialogs.opened.empty(); }},
-        {"list all protected files", 'L', false,
-         [](TestServices&, CVorlaneDlg& dlg) {
-             return RowCount(FileList(dlg)) == CProtectedFileScanner::kMaxRows + 2 && !Filling(dlg);
+             return verify ? std::to_string(t.trust.returned) : std::string();
          },
-         nullptr, true},
+         "2"},
+        {"compare with baseline", 'M', true,
+         [](TestServices& t, CVorlaneDlg&) { return std::to_string(t.fileDialogs.opened.size()); }, "1"},
+        {"list all protected files", 'L', false,
+         [](TestServices&, CVorlaneDlg& dlg) { return Filling(dlg) ? "" : std::to_string(RowCount(FileList(dlg))); },
+         std::to_string(CProtectedFileScanner::kMaxRows + 2), true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TestServices test;
         test.system.windowsDirectory = "C:\\WINDOWS";
-        test.protection.listed = {Fixture("version_dpl"), "C:\\nowhere\\b.dll"};
+        test.protection.listed = {file, "C:\\nowhere\\b.dll"};
         EndlessFolder folder(CProtectedFileScanner::kMaxRows + 2);
         PlatformServices walking = test.With(test.protection, folder);
         if (c.atLimit)
@@ -273,12 +242,8 @@ TEST(Keyboard, EveryCommandOfTheListsMenuRunsFromTheKeyboardAlone)
                 shift.reset();
                 PostKey(FileList(dlg), c.key);
             }),
-            [&] { return c.ran(test, dlg); },
-            Do([&] {
-                EXPECT_FALSE(dlg.menuWaiting);
-                if (c.check)
-                    c.check(test, dlg);
-            }),
+            [&] { return c.seen(test, dlg) == c.expected; },
+            Do([&] { EXPECT_FALSE(dlg.menuWaiting); }),
             Close(dlg),
         }, c.atLimit ? 60000 : 15000);
     }
