@@ -68,8 +68,12 @@ void CListCommands::ShowMenu(POINT point)
         ::DeleteMenu(hPopup, ID_LIST_ALL, MF_BYCOMMAND);
 
     if (point.x == -1 && point.y == -1) {
+        // From the keyboard: under the row the commands act on, brought
+        // into view first; at the list's corner without one.
         RECT place{LVIR_LABEL, 0, 0, 0};
         const int row = m_list.SelectedRow();
+        if (row >= 0)
+            m_list.EnsureVisible(row, FALSE);
         if (row < 0 || !m_list.GetItemRect(row, &place, LVIR_LABEL))
             place = RECT{};
         point = {place.left, place.bottom};

@@ -323,9 +323,15 @@ void CVorlaneDlg::OnClickFileList(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CVorlaneDlg::OnListKeyDown(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    // Ctrl+C copies the path only in the list: the edits keep their own.
-    if (reinterpret_cast<NMLVKEYDOWN*>(pNMHDR)->wVKey == 'C' && ::GetKeyState(VK_CONTROL) < 0)
-        m_commands.CopyPath();
+    // Ctrl+C copies the path and Ctrl+A selects every row only in the
+    // list: the edits keep their own.
+    const WORD key = reinterpret_cast<NMLVKEYDOWN*>(pNMHDR)->wVKey;
+    if (::GetKeyState(VK_CONTROL) < 0) {
+        if (key == 'C')
+            m_commands.CopyPath();
+        else if (key == 'A')
+            m_list.SelectAll();
+    }
     *pResult = 0;
 }
 

@@ -26,8 +26,6 @@ BOOL CAboutDlg::OnInitDialog()
     m_link.SetLinkText(HOME_PAGE_URL);
     m_link.SetLinkUrl(HOME_PAGE_URL);
     m_link.SetTipText("Home");
-    m_link.SetTipBkColor(::GetSysColor(COLOR_INFOBK));
-    m_link.SetTipTextColor(RGB(0, 0, 0));
 
     const LOGFONTA title = BoldGuiFont();
     m_fontTitle.CreateFontIndirect(&title);

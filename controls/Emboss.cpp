@@ -20,6 +20,13 @@ ColourRef Darkened(ColourRef colour)
     return PerChannel(colour, [](unsigned c) { return c <= 20 ? 0 : c - 20; });
 }
 
+EmbossShades LogoShades(const ButtonColours& system, bool highContrast)
+{
+    if (highContrast)
+        return {system.shadow, system.highlight, system.text};
+    return {Darkened(system.shadow), Lightened(system.highlight), Lightened(system.face)};
+}
+
 EmbossPasses LogoPassRects(int clientRight, int clientBottom, int aveCharWidth, int charHeight, int textWidth,
                            int textHeight)
 {

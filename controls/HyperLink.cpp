@@ -8,6 +8,11 @@
 
 namespace {
 
+// The colours of a link where the browser settings name none.
+constexpr COLORREF kDefaultLink = RGB(0, 0, 200);
+constexpr COLORREF kDefaultHover = RGB(0, 0, 255);
+constexpr COLORREF kDefaultVisited = RGB(5, 34, 143);
+
 // The colour of a browser-settings value; false when the value is missing or
 // longer than 32 bytes.
 bool QueryColour(HKEY hKey, LPCSTR name, COLORREF& colour)
@@ -36,11 +41,14 @@ BEGIN_MESSAGE_MAP(CHyperLink, CPaintedStatic)
     ON_WM_LBUTTONUP()
     ON_WM_MOUSELEAVE()
     ON_WM_MOUSEHOVER()
+    ON_MESSAGE(WM_SYSCOLORCHANGE, OnSystemChange)
+    ON_MESSAGE(WM_SETTINGCHANGE, OnSystemChange)
 END_MESSAGE_MAP()
 
-CHyperLink::CHyperLink(Shell& shell, const char* coloursKey) : m_shell(shell)
+CHyperLink::CHyperLink(Shell& shell, const char* coloursKey, const ContrastSetting& contrast)
+    : m_shell(shell), m_coloursKey(coloursKey), m_contrast(contrast)
 {
-    ReadColours(coloursKey);
+    ReadColours();
 }
 
 CHyperLink::~CHyperLink()
@@ -51,11 +59,14 @@ CHyperLink::~CHyperLink()
         ::DestroyCursor(m_hHandDownCursor);
 }
 
-void CHyperLink::ReadColours(const char* key)
+void CHyperLink::ReadColours()
 {
+    m_crLink = kDefaultLink;
+    m_crHover = kDefaultHover;
+    m_crVisited = kDefaultVisited;
     // Read access is all this needs, and all that a restricted account gets.
     HKEY hKey = nullptr;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, m_coloursKey.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
         return;
     if (QueryColour(hKey, "Anchor Color", m_crLink))
         m_crHover = m_crLink;
@@ -75,8 +86,6 @@ void CHyperLink::PreSubclassWindow()
     font.lfUnderline = TRUE;
     m_fontUnderline.CreateFontIndirect(&font);
 
-    m_brBackground.CreateSolidBrush(::GetSysColor(COLOR_BTNFACE));
-
     m_hHandCursor = LoadOwnCursor(IDR_HAND_CURSOR);
     m_hHandDownCursor = LoadOwnCursor(IDR_HAND_DOWN_CURSOR);
     m_hArrowCursor = ::LoadCursorA(nullptr, IDC_ARROW);
@@ -85,6 +94,7 @@ void CHyperLink::PreSubclassWindow()
     RECT client;
     GetClientRect(&client);
     m_tip.AddTool(this, "", client, kToolId);
+    ColourTip();
     ::ShowWindow(m_tip, SW_HIDE);
 
     CPaintedStatic::PreSubclassWindow();
@@ -107,14 +117,28 @@ void CHyperLink::SetTipText(LPCSTR text)
     m_tip.UpdateTipText(text, this, kToolId);
 }
 
-void CHyperLink::SetTipTextColor(COLORREF colour)
+void CHyperLink::ColourTip() const
 {
-    m_tip.SetTipTextColor(colour);
+    // The tip takes the system's colours only once, when it is made.
+    m_tip.SetTipBkColor(::GetSysColor(COLOR_INFOBK));
+    m_tip.SetTipTextColor(::GetSysColor(COLOR_INFOTEXT));
 }
 
-void CHyperLink::SetTipBkColor(COLORREF colour)
+LRESULT CHyperLink::OnSystemChange(WPARAM, LPARAM)
 {
-    m_tip.SetTipBkColor(colour);
+    ReadColours();
+    if (m_tip.m_hWnd)
+        ColourTip();
+    RedrawWindow(RDW_INVALIDATE);
+    return Default();
+}
+
+COLORREF CHyperLink::TextColour() const
+{
+    // A high-contrast theme has one colour for links, visited or not.
+    if (m_contrast.HighContrast())
+        return ::GetSysColor(COLOR_HOTLIGHT);
+    return m_bVisited ? m_crVisited : m_bHover ? m_crHover : m_crLink;
 }
 
 BOOL CHyperLink::PreTranslateMessage(MSG* pMsg)
@@ -186,7 +210,7 @@ void CHyperLink::PaintContent(CDC& target)
     const int saved = memory.SaveDC();
     memory.SelectObject(bitmap);
     memory.SetBkMode(TRANSPARENT);
-    memory.SetTextColor(m_bVisited ? m_crVisited : m_bHover ? m_crHover : m_crLink);
+    memory.SetTextColor(TextColour());
     memory.SelectObject(m_bHover ? m_fontUnderline : m_fontNormal);
 
     TEXTMETRICA metrics{};
@@ -197,7 +221,7 @@ void CHyperLink::PaintContent(CDC& target)
                                       metrics.tmAveCharWidth);
     m_rcLinkText = {hit.left, hit.top, hit.right, hit.bottom};
 
-    memory.FillRect(&client, m_brBackground);
+    memory.FillRect(&client, CBrush(::GetSysColor(COLOR_BTNFACE)));
     memory.DrawText(m_strLinkText, length, &client, DT_SINGLELINE | DT_VCENTER);
     target.BitBlt(0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
     memory.RestoreDC(saved);

@@ -1,5 +1,8 @@
 #pragma once
+#include <string>
+
 #include "controls/Shell.h"
+#include "framework/ContrastSetting.h"
 #include "framework/Gdi.h"
 #include "framework/PaintedStatic.h"
 #include "framework/ToolTipCtrl.h"
@@ -8,21 +11,22 @@
 // colour, underlined while the mouse rests on it, a hand cursor over its
 // text, a tooltip, and its URL opened through the shell when the text is
 // clicked. Attach it to the static by data exchange, then give it its text,
-// URL and tooltip.
+// URL and tooltip. Its colours are the browser's, read again whenever the
+// system's colours or settings change; in a high-contrast theme, the
+// theme's colour for links. The tip is in the system's tooltip colours.
 class CHyperLink : public CPaintedStatic {
 public:
     // Where the browser keeps the current user's link colours; tests read
     // theirs from a key of their own.
     static constexpr const char* kBrowserSettingsKey = "Software\\Microsoft\\Internet Explorer\\Settings";
 
-    explicit CHyperLink(Shell& shell, const char* coloursKey = kBrowserSettingsKey);
+    explicit CHyperLink(Shell& shell, const char* coloursKey = kBrowserSettingsKey,
+                        const ContrastSetting& contrast = ContrastSetting::System());
     ~CHyperLink() override;
 
     void SetLinkText(const CString& text);
     void SetLinkUrl(const CString& url);
     void SetTipText(LPCSTR text);
-    void SetTipTextColor(COLORREF colour);
-    void SetTipBkColor(COLORREF colour);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -35,15 +39,21 @@ protected:
     void OnLButtonUp(UINT nFlags, POINT point);
     void OnMouseHover(UINT nFlags, POINT point);
     void OnMouseLeave();
+    LRESULT OnSystemChange(WPARAM, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 
 private:
     static constexpr UINT_PTR kToolId = 1001;
 
-    void ReadColours(const char* key);
+    void ReadColours();
+    void ColourTip() const;
+    // The colour of the text as it stands now.
+    COLORREF TextColour() const;
 
     Shell& m_shell;
+    std::string m_coloursKey;
+    const ContrastSetting& m_contrast;
     HCURSOR m_hHandCursor = nullptr;
     HCURSOR m_hHandDownCursor = nullptr;
     // The system's shared arrow: never destroyed here.
@@ -54,13 +64,12 @@ private:
     BOOL m_bVisited = FALSE;
     // Where a click opens the link, in client coordinates; set by each paint.
     RECT m_rcLinkText{};
-    CBrush m_brBackground;
     CFont m_fontNormal;
     CFont m_fontUnderline;
     CToolTipCtrl m_tip;
     CString m_strLinkText;
     CString m_strUrl;
-    COLORREF m_crHover = RGB(0, 0, 255);
-    COLORREF m_crLink = RGB(0, 0, 200);
-    COLORREF m_crVisited = RGB(5, 34, 143);
+    COLORREF m_crHover;
+    COLORREF m_crLink;
+    COLORREF m_crVisited;
 };

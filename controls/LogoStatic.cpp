@@ -12,13 +12,7 @@ BEGIN_MESSAGE_MAP(CLogoStatic, CPaintedStatic)
     ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
-CLogoStatic::CLogoStatic(Shell& shell)
-    : m_crLight(Lightened(::GetSysColor(COLOR_BTNHIGHLIGHT))),
-      m_crFace(Lightened(::GetSysColor(COLOR_BTNFACE))),
-      m_crDark(Darkened(::GetSysColor(COLOR_BTNSHADOW))),
-      m_shell(shell)
-{
-}
+CLogoStatic::CLogoStatic(Shell& shell, const ContrastSetting& contrast) : m_shell(shell), m_contrast(contrast) {}
 
 void CLogoStatic::PreSubclassWindow()
 {
@@ -50,16 +44,19 @@ void CLogoStatic::PaintContent(CDC& dc)
     const EmbossPasses passes =
         LogoPassRects(client.right, client.bottom, metrics.tmAveCharWidth, metrics.tmHeight, extent.cx, extent.cy);
 
+    const EmbossShades shades = LogoShades({::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNHIGHLIGHT),
+                                            ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNTEXT)},
+                                           m_contrast.HighContrast());
     dc.SetBkMode(TRANSPARENT);
-    const COLORREF previousColour = dc.SetTextColor(m_crDark);
+    const COLORREF previousColour = dc.SetTextColor(shades.dark);
     const auto draw = [&](const PixelRect& pass) {
         RECT rect{pass.left, pass.top, pass.right, pass.bottom};
         dc.DrawText(m_strLogoText, length, &rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     };
     draw(passes.dark);
-    dc.SetTextColor(m_crLight);
+    dc.SetTextColor(shades.light);
     draw(passes.light);
-    dc.SetTextColor(m_crFace);
+    dc.SetTextColor(shades.face);
     draw(passes.face);
     dc.SelectObject(previousFont);
     dc.SetTextColor(previousColour);

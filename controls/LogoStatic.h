@@ -1,14 +1,15 @@
 #pragma once
 #include "controls/Shell.h"
+#include "framework/ContrastSetting.h"
 #include "framework/Gdi.h"
 #include "framework/PaintedStatic.h"
 
 // The maker's name, embossed, in the bottom-right corner of a static control;
 // a click on it opens the maker's home page. It draws only its letters, over
-// whatever lies beneath.
+// whatever lies beneath, in shades of the system's colours of the moment.
 class CLogoStatic : public CPaintedStatic {
 public:
-    explicit CLogoStatic(Shell& shell);
+    explicit CLogoStatic(Shell& shell, const ContrastSetting& contrast = ContrastSetting::System());
 
 protected:
     void PreSubclassWindow() override;
@@ -21,9 +22,6 @@ protected:
 private:
     CFont m_fontLogo;
     CString m_strLogoText = "Halvory";
-    // The three shades, from the system colours of the moment it is made.
-    COLORREF m_crLight;
-    COLORREF m_crFace;
-    COLORREF m_crDark;
     Shell& m_shell;
+    const ContrastSetting& m_contrast;
 };

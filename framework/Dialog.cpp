@@ -10,6 +10,13 @@ namespace {
 // subclassed at the first message it receives.
 thread_local CDialog* t_pDialogInCreation = nullptr;
 
+BOOL CALLBACK TellControl(HWND hControl, LPARAM pChange)
+{
+    const MSG& change = *reinterpret_cast<const MSG*>(pChange);
+    ::SendMessageA(hControl, change.message, change.wParam, change.lParam);
+    return TRUE;
+}
+
 }  // namespace
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
@@ -22,6 +29,8 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_WM_INITDIALOG()
     ON_COMMAND(IDOK, OnOK)
     ON_COMMAND(IDCANCEL, OnCancel)
+    ON_MESSAGE(WM_SYSCOLORCHANGE, OnSysColorChange)
+    ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
@@ -130,6 +139,25 @@ void CDialog::OnOK()
 void CDialog::OnCancel()
 {
     EndDialog(IDCANCEL);
+}
+
+LRESULT CDialog::OnSysColorChange(WPARAM wParam, LPARAM lParam)
+{
+    TellControls(WM_SYSCOLORCHANGE, wParam, lParam);
+    return Default();
+}
+
+LRESULT CDialog::OnSettingChange(WPARAM wParam, LPARAM lParam)
+{
+    TellControls(WM_SETTINGCHANGE, wParam, lParam);
+    return Default();
+}
+
+void CDialog::TellControls(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    // Every window below the dialog, a list's header included.
+    MSG change{m_hWnd, message, wParam, lParam, 0, {}};
+    ::EnumChildWindows(m_hWnd, TellControl, reinterpret_cast<LPARAM>(&change));
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM)

@@ -22,10 +22,15 @@ protected:
     virtual void DoDataExchange(CDataExchange*) {}
     virtual void OnOK();
     virtual void OnCancel();
+    // Only top-level windows hear that the system's colours or settings
+    // changed: the dialog tells every control in it, then goes on as usual.
+    LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    void TellControls(UINT message, WPARAM wParam, LPARAM lParam) const;
     HWND OwnerWindow() const;
     void RunModalLoop();
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

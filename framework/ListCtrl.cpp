@@ -1,5 +1,9 @@
 #include "framework/ListCtrl.h"
 
+BEGIN_MESSAGE_MAP(CListCtrl, CWnd)
+    ON_MESSAGE(WM_SYSCOLORCHANGE, OnSysColorChange)
+END_MESSAGE_MAP()
+
 int CListCtrl::InsertColumn(int nCol, LPCSTR heading, int nFormat, int nWidth) const
 {
     LVCOLUMNA column{};
@@ -37,4 +41,13 @@ bool CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         return true;
     }
     return CWnd::OnChildNotify(message, wParam, lParam, result);
+}
+
+LRESULT CListCtrl::OnSysColorChange(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    // Wine's list keeps the background it was made with.
+    SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(::GetSysColor(COLOR_WINDOW)));
+    RedrawWindow(RDW_INVALIDATE | RDW_ERASE);
+    return result;
 }

@@ -2,7 +2,8 @@
 #include "framework/Wnd.h"
 
 // A report-view list-view control. Each member is one message to the
-// control; nothing is cached here.
+// control; nothing is cached here. Its background follows the system's
+// window colour (its dialog passes WM_SYSCOLORCHANGE on).
 class CListCtrl : public CWnd {
 public:
     int InsertColumn(int nCol, LPCSTR heading, int nFormat, int nWidth) const;
@@ -36,4 +37,7 @@ protected:
     // is made and whenever its position changes.
     virtual void MeasureItem(LPMEASUREITEMSTRUCT) {}
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    LRESULT OnSysColorChange(WPARAM, LPARAM);
+
+    DECLARE_MESSAGE_MAP()
 };

@@ -60,12 +60,10 @@ BEGIN_MESSAGE_MAP(CFileListCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_ODFINDITEMA, OnFindItem)
     ON_NOTIFY_REFLECT(LVN_ODFINDITEMW, OnFindItemW)
     ON_WM_SETCURSOR()
+    ON_MESSAGE(WM_KEYUP, OnKeyUp)
 END_MESSAGE_MAP()
 
-CFileListCtrl::CFileListCtrl(RowModel& rows)
-    : m_rows(rows), m_crBackground(::GetSysColor(COLOR_WINDOW)), m_crHighlight(::GetSysColor(COLOR_HIGHLIGHT))
-{
-}
+CFileListCtrl::CFileListCtrl(RowModel& rows) : m_rows(rows) {}
 
 void CFileListCtrl::InsertColumns()
 {
@@ -139,6 +137,11 @@ int CFileListCtrl::SelectedRow() const
     return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
+void CFileListCtrl::SelectAll() const
+{
+    SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+}
+
 void CFileListCtrl::SetWorking(bool working)
 {
     m_bWorking = working;
@@ -155,6 +158,18 @@ BOOL CFileListCtrl::OnSetCursor(CWnd*, UINT nHitTest, UINT)
         return TRUE;
     }
     return static_cast<BOOL>(Default());
+}
+
+LRESULT CFileListCtrl::OnKeyUp(WPARAM key, LPARAM)
+{
+    // The Menu key asks for the shortcut menu as Shift+F10 does. Wine's
+    // default handling does nothing with it, and Windows' would ask a
+    // second time: the key stops here.
+    if (key == VK_APPS) {
+        SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(-1, -1));
+        return 0;
+    }
+    return Default();
 }
 
 void CFileListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
@@ -327,8 +342,11 @@ void CFileListCtrl::DrawItem(LPDRAWITEMSTRUCT pDrawItem)
     RECT client;
     GetClientRect(&client);
 
-    const COLORREF fill = highlighted ? m_crHighlight : m_crBackground;
-    dc.SetTextColor(::GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
+    // Read as the row is painted, text and band of one pair: a theme set
+    // while the list is open shows at once, and high-contrast themes make
+    // only the pairs readable.
+    const COLORREF fill = ::GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    dc.SetTextColor(::GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     dc.SetBkColor(fill);
     const RECT band = ToRect(RowBand(rowBounds, ToPixelRect(label), client.right, ScaleForDpi(kBandInsetAt96)));
     dc.FillRect(&band, CBrush(fill));

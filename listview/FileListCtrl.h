@@ -33,6 +33,8 @@ public:
     // The row a command on "the selected row" means: the focused row when it
     // is selected, else the first selected one; -1 for none.
     int SelectedRow() const;
+    // Selects every row, as Ctrl+A does.
+    void SelectAll() const;
     // Shows the "working in background" arrow over the list while `working`.
     void SetWorking(bool working);
 
@@ -49,6 +51,7 @@ protected:
     void OnFindItem(NMHDR* pNMHDR, LRESULT* pResult);
     void OnFindItemW(NMHDR* pNMHDR, LRESULT* pResult);
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    LRESULT OnKeyUp(WPARAM key, LPARAM);
 
     DECLARE_MESSAGE_MAP()
 
@@ -75,9 +78,6 @@ private:
     CCellTips m_tips;
     // Direction of the next sort by a header click; it changes with every click.
     BOOL m_bSortAscending = TRUE;
-    // Band colours, sampled once when the list is made.
-    COLORREF m_crBackground;
-    COLORREF m_crHighlight;
     bool m_bWorking = false;
     // Digits of the largest number the number column was fitted to.
     std::size_t m_nNumberDigits = 2;

@@ -12,6 +12,8 @@
 #                       signature
 #   vorlane-compare.png the Compare with Baseline dialog, on a baseline
 #                       edited to hold one difference of each kind
+#   vorlane-contrast.png the main dialog in High Contrast Black's colours,
+#                       a row selected
 #   vorlane-150.png     the main dialog at 150 % (144 DPI)
 #
 # Usage: tools/screenshots.sh [folder]      (docs/ by default)
@@ -39,7 +41,30 @@ fi
 
 out=$2 arch=$3 WINE=$4
 
-trap 'set_wine_dpi 96' EXIT
+# set_wine_colours NAME=R G B...: the system's colours in the prefix in
+# $WINEPREFIX, as Windows keeps them, for the programs started after it;
+# put_back_wine_colours: the prefix's own again.
+saved_colours=$(mktemp --suffix=.reg)
+"$WINE" reg export 'HKEY_CURRENT_USER\Control Panel\Colors' "Z:${saved_colours//\//\\}" /y >/dev/null 2>&1
+set_wine_colours() {
+    local file colour
+    file=$(mktemp --suffix=.reg)
+    printf 'REGEDIT4\r\n\r\n[%s]\r\n' 'HKEY_CURRENT_USER\Control Panel\Colors' >"$file"
+    for colour in "$@"; do
+        printf '"%s"="%s"\r\n' "${colour%%=*}" "${colour#*=}" >>"$file"
+    done
+    wineserver -k 2>/dev/null || true
+    "$WINE" reg import "Z:${file//\//\\}" >/dev/null 2>&1
+    rm -f "$file"
+    wineserver -k 2>/dev/null || true
+}
+put_back_wine_colours() {
+    wineserver -k 2>/dev/null || true
+    "$WINE" reg import "Z:${saved_colours//\//\\}" >/dev/null 2>&1
+    wineserver -k 2>/dev/null || true
+}
+
+trap 'set_wine_dpi 96; put_back_wine_colours; rm -f "$saved_colours"' EXIT
 
 # The dialogs' sizes the points below belong to.
 main_size=593x545
@@ -175,6 +200,24 @@ settle
 shoot vorlane-compare.png "$compare_size"
 xdotool key Escape
 settle
+
+# In High Contrast Black's colours (as Windows 10 has them), the eighth row
+# selected. Wine has no high-contrast setting to turn on: the link and the
+# logo keep their usual shades of these colours.
+set_wine_colours 'Background=0 0 0' 'Window=0 0 0' 'WindowText=255 255 255' 'Hilight=26 235 255' \
+    'HilightText=0 0 0' 'ButtonFace=0 0 0' 'ButtonText=255 255 255' 'ButtonHilight=255 255 255' \
+    'ButtonLight=255 255 255' 'ButtonShadow=255 255 255' 'ButtonDkShadow=255 255 255' 'GrayText=63 242 63' \
+    'HotTrackingColor=255 255 0' 'InfoText=255 255 255' 'InfoWindow=0 0 0' 'Menu=0 0 0' 'MenuText=255 255 255' \
+    'WindowFrame=255 255 255' 'ActiveTitle=0 0 0' 'TitleText=255 255 255' 'ActiveBorder=255 255 255' \
+    'InactiveTitle=0 0 0' 'InactiveTitleText=63 242 63' 'InactiveBorder=255 255 255' 'Scrollbar=0 0 0' \
+    'AppWorkSpace=0 0 0'
+"$WINE" "$BUILD/$arch/demo/demo_run.exe" --leave-open
+main=$(window Vorlane)
+place "$main" "$main_size"
+click 150 169
+settle
+shoot vorlane-contrast.png "$main_size"
+put_back_wine_colours
 
 # The same dialog at 150 %: its own size, no clicks.
 wineserver -k 2>/dev/null || true

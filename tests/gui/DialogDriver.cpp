@@ -128,6 +128,28 @@ DialogStep Pause(int ticks)
     return [ticks, waited = 0]() mutable { return waited++ == ticks; };
 }
 
+KeyHeld::KeyHeld(BYTE key)
+{
+    ::GetKeyboardState(m_saved);
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[key] = 0x80;
+    ::SetKeyboardState(keys);
+}
+
+KeyHeld::~KeyHeld()
+{
+    ::SetKeyboardState(m_saved);
+}
+
+void PostKey(HWND hWnd, UINT key)
+{
+    const bool system = key == VK_F10;
+    const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    ::PostMessageA(hWnd, system ? WM_SYSKEYDOWN : WM_KEYDOWN, key, scan | 1);
+    ::PostMessageA(hWnd, system ? WM_SYSKEYUP : WM_KEYUP, key, scan | static_cast<LPARAM>(0xC0000001));
+}
+
 std::string ItemText(HWND hList, int item, int subItem)
 {
     char text[1024] = {};

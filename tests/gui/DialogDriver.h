@@ -26,6 +26,22 @@ DialogStep Do(std::function<void()> action);
 // A step that lets the dialog's loop run for `ticks` timer ticks.
 DialogStep Pause(int ticks = 1);
 
+// Holds a key down, as this thread's keyboard sees it, while it lives.
+class KeyHeld {
+public:
+    explicit KeyHeld(BYTE key);
+    ~KeyHeld();
+    KeyHeld(const KeyHeld&) = delete;
+    KeyHeld& operator=(const KeyHeld&) = delete;
+
+private:
+    BYTE m_saved[256];
+};
+
+// A key pressed and released, as the keyboard puts it in the queue of the
+// window with the focus `hWnd`: F10 comes as a system key.
+void PostKey(HWND hWnd, UINT key);
+
 // Texts of the list-view `hList`.
 std::string ItemText(HWND hList, int item, int subItem);
 std::string ColumnHeading(HWND hList, int column);

@@ -30,11 +30,15 @@ struct Shown {
     const char* text;
 };
 
+// The controls the user sees, in window order; the labels that name a list
+// or a box for screen readers are never shown (AccessibilityTest).
 std::vector<HWND> Controls(HWND hDlg)
 {
     std::vector<HWND> controls;
-    for (HWND hChild = ::GetWindow(hDlg, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-        controls.push_back(hChild);
+    for (HWND hChild = ::GetWindow(hDlg, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        if (::IsWindowVisible(hChild))
+            controls.push_back(hChild);
+    }
     return controls;
 }
 
@@ -201,11 +205,11 @@ void ExpectMainDialogLook(CVorlaneDlg& dlg)
                          {IDC_FILE_NAME, WC_STATICA, ""},
                          {0, WC_BUTTONA, " Is File Protected "},
                          {IDC_CHECK_PATH, WC_EDITA, ""},
-                         {IDC_BROWSE, WC_BUTTONA, "Browse"},
-                         {IDC_CHECK, WC_BUTTONA, "Check"},
+                         {IDC_BROWSE, WC_BUTTONA, "&Browse"},
+                         {IDC_CHECK, WC_BUTTONA, "&Check"},
                          {IDC_SEARCH_TEXT, WC_EDITA, ""},
-                         {IDC_SEARCH, WC_BUTTONA, "Search"},
-                         {IDCANCEL, WC_BUTTONA, "Close"},
+                         {IDC_SEARCH, WC_BUTTONA, "&Search"},
+                         {IDCANCEL, WC_BUTTONA, "C&lose"},
                          {IDC_LOGO, WC_STATICA, nullptr},
                      });
     EXPECT_EQ(TabCycle(dlg), (std::vector<int>{IDC_FILE_LIST, IDC_CHECK_PATH, IDC_BROWSE, IDC_CHECK,
@@ -266,7 +270,7 @@ void ExpectAboutBoxLook(CAboutDlg& about)
                            {0, WC_STATICA, nullptr},
                            {IDC_ABOUT_TITLE, WC_STATICA, "Vorlane v1.1"},
                            {0, WC_STATICA, "Copyright (C) 2026 Halvory"},
-                           {IDOK, WC_BUTTONA, "OK"},
+                           {IDOK, WC_BUTTONA, "&OK"},
                            {0, WC_STATICA, "Lists the files that Windows protects"},
                            {0, WC_STATICA, ""},
                            {IDC_HOME_LINK, WC_STATICA, HOME_PAGE_URL},

@@ -71,7 +71,7 @@ HFONT FontOf(HWND hWnd)
 void ExpectRowTextWhole(HWND list, int row, int column)
 {
     const std::string text = ItemText(list, row, column);
-    const COLORREF ink = ::GetSysColor(COLOR_BTNTEXT);
+    const COLORREF ink = ::GetSysColor(COLOR_WINDOWTEXT);
     RECT cell{};
     ListView_GetSubItemRect(list, row, column, LVIR_BOUNDS, &cell);
     if (column == 0)

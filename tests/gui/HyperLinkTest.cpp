@@ -8,9 +8,9 @@
 #include "controls/AboutDlg.h"
 #include "gui/DialogDriver.h"
 #include "gui/Rendering.h"
+#include "gui/SystemColours.h"
 #include "gui/TestServices.h"
 #include "res/HomePage.h"
-#include "res/resource.h"
 #include "res/resource.h"
 
 namespace {
@@ -212,11 +212,21 @@ struct ScratchKey {
     }
 };
 
+// A high-contrast theme as the test says: Wine has none to turn on.
+class StandInContrast final : public ContrastSetting {
+public:
+    bool on = false;
+    bool HighContrast() const override { return on; }
+};
+
 // The About box's template with a link of the test's own in it, reading its
 // colours from `coloursKey`.
 class LinkDialog : public CDialog {
 public:
-    LinkDialog(Shell& shell, const char* coloursKey) : CDialog(IDD_ABOUTBOX), m_link(shell, coloursKey) {}
+    LinkDialog(Shell& shell, const char* coloursKey, const ContrastSetting& contrast = ContrastSetting::System())
+        : CDialog(IDD_ABOUTBOX), m_link(shell, coloursKey, contrast)
+    {
+    }
 
     HWND Link() const { return GetDlgItem(IDC_HOME_LINK); }
 
@@ -298,8 +308,8 @@ TEST(HyperLink, DrawsTheBrowsersColoursPlainHoveredAndVisitedUnderlinedOnlyWhile
         {"link colour", true, {{"Anchor Color", "0,128,0", REG_SZ}}, RGB(0, 128, 0), RGB(0, 128, 0), kDefaultVisited},
         // 32 bytes without a terminating zero are read; 32 characters and their zero are too long.
         {"full and too long", true,
-         {{"Anchor Color Visited", "12, 34 ,56" + std::string(22, ' '), REG_BINARY},
-          {"Anchor Color", "1,2,3" + std::string(27, ' '), REG_SZ}},
+         {{"Anchor Color Visited", std::string("12, 34 ,56").append(22, ' '), REG_BINARY},
+          {"Anchor Color", std::string("1,2,3").append(27, ' '), REG_SZ}},
          kDefaultLink, kDefaultHover, RGB(12, 34, 56)},
     };
     for (const auto& c : cases) {
@@ -344,6 +354,55 @@ TEST(HyperLink, DrawsTheBrowsersColoursPlainHoveredAndVisitedUnderlinedOnlyWhile
     }
 }
 
+TEST(HyperLink, ReadsItsColoursAgainWhenTheSystemsChangeAndInHighContrastTakesTheThemesLinkColour)
+{
+    const ScratchKey key;
+    key.Set("Anchor Color", "0,128,0");
+    StandInShell shell;
+    StandInContrast contrast;
+    LinkDialog dialog(shell, key.path.c_str(), contrast);
+    RunModal(dialog, {Do([&] {
+        const HWND link = dialog.Link();
+        EXPECT_EQ(TextColour(link), RGB(0, 128, 0));
+        // The browser's colours changed: read again when the system says that its colours or its settings did.
+        const struct {
+            UINT message;
+            const char* colour;
+            COLORREF expected;
+        } changes[] = {{WM_SETTINGCHANGE, "128,0,0", RGB(128, 0, 0)}, {WM_SYSCOLORCHANGE, "0,0,128", RGB(0, 0, 128)}};
+        for (const auto& change : changes) {
+            key.Set("Anchor Color", change.colour);
+            dialog.SendMessage(change.message);
+            EXPECT_EQ(TextColour(link), change.expected) << change.colour;
+        }
+
+        // A high-contrast theme, turned on with the box open: its colour for links, plain, hovered and
+        // visited alike, on its face colour.
+        contrast.on = true;
+        const SystemColours theme({{COLOR_HOTLIGHT, RGB(255, 255, 0)}, {COLOR_BTNFACE, RGB(0, 0, 0)}});
+        const TextMeasure text = Measure(link);
+        const struct {
+            const char* name;
+            std::function<void()> action;
+            bool underlined;
+        } steps[] = {
+            {"plain", [&] { ::SendMessageA(link, WM_MOUSELEAVE, 0, 0); }, false},
+            {"hovered", [&] { ::SendMessageA(link, WM_MOUSEHOVER, 0, 0); }, true},
+            {"visited", [&] { Click(link, 1, text.middle); ::SendMessageA(link, WM_MOUSELEAVE, 0, 0); }, false},
+        };
+        for (const auto& step : steps) {
+            step.action();
+            const RenderedClient pixels = Rendered(link);
+            EXPECT_EQ(pixels.At(pixels.Width() - 1, 0), RGB(0, 0, 0)) << step.name;
+            EXPECT_EQ(pixels.CommonestBesides(RGB(0, 0, 0)), RGB(255, 255, 0)) << step.name;
+            EXPECT_GT(pixels.Count(RGB(255, 255, 0)), text.textRight / 2) << step.name;
+            EXPECT_EQ(HasUnderline(pixels, RGB(255, 255, 0), text.textRight), step.underlined) << step.name;
+        }
+        EXPECT_EQ(shell.opened.size(), 1u);
+        dialog.EndDialog(IDOK);
+    })});
+}
+
 TEST(HyperLink, TakesOverTheStaticWithItsTextAndTooltip)
 {
     StandInShell shell;
@@ -369,7 +428,7 @@ TEST(HyperLink, TakesOverTheStaticWithItsTextAndTooltip)
         RECT client;
         ::GetClientRect(link, &client);
         EXPECT_TRUE(::EqualRect(&tool.rect, &client));
-        EXPECT_EQ(::SendMessageA(tip, TTM_GETTIPTEXTCOLOR, 0, 0), RGB(0, 0, 0));
+        EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(tip, TTM_GETTIPTEXTCOLOR, 0, 0)), ::GetSysColor(COLOR_INFOTEXT));
         EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(tip, TTM_GETTIPBKCOLOR, 0, 0)), ::GetSysColor(COLOR_INFOBK));
     });
 }

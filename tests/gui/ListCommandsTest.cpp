@@ -69,25 +69,6 @@ void Select(HWND hList, int row)
     SetRowState(hList, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-// Holds the Ctrl key down, as this thread's keyboard sees it, while it lives.
-class ControlKeyDown {
-public:
-    ControlKeyDown()
-    {
-        ::GetKeyboardState(m_saved);
-        BYTE keys[256];
-        ::GetKeyboardState(keys);
-        keys[VK_CONTROL] = 0x80;
-        ::SetKeyboardState(keys);
-    }
-    ~ControlKeyDown() { ::SetKeyboardState(m_saved); }
-    ControlKeyDown(const ControlKeyDown&) = delete;
-    ControlKeyDown& operator=(const ControlKeyDown&) = delete;
-
-private:
-    BYTE m_saved[256];
-};
-
 std::string FileBytes(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -220,7 +201,7 @@ TEST(ListCommands, CopyThePathOrEveryRowInTheListsOrder)
             const HWND list = FileList(dlg);
             Select(list, 1);
             {
-                const ControlKeyDown control;
+                const KeyHeld control(VK_CONTROL);
                 // Ctrl+C in the search field copies its own text, not a path.
                 ::SendMessageA(dlg.GetDlgItem(IDC_SEARCH_TEXT), WM_KEYDOWN, 'C', 0);
                 ::SendMessageA(list, WM_KEYDOWN, 'C', 0);
@@ -361,18 +342,14 @@ TEST(Keys, CtrlFFindsF3SearchesAgainAndEnterSearchesOrChecksWhereItIsPressed)
     TestServices test;
     test.ListFiles(20);
     CVorlaneDlg dlg(test.services);
-    const auto post = [&](HWND hWnd, UINT key) {
-        ::PostMessageA(hWnd, WM_KEYDOWN, key, 0);
-        ::PostMessageA(hWnd, WM_KEYUP, key, 0xC0000000);
-    };
-    std::unique_ptr<ControlKeyDown> control;
+    std::unique_ptr<KeyHeld> control;
     RunModal(dlg, {
         FillDone(dlg),
         Do([&] {
             SetText(dlg, IDC_SEARCH_TEXT, "file1");
             ::SetFocus(FileList(dlg));
-            control = std::make_unique<ControlKeyDown>();
-            post(FileList(dlg), 'F');
+            control = std::make_unique<KeyHeld>(VK_CONTROL);
+            PostKey(FileList(dlg), 'F');
         }),
         Pause(2),
         Do([&] {
@@ -383,19 +360,19 @@ TEST(Keys, CtrlFFindsF3SearchesAgainAndEnterSearchesOrChecksWhereItIsPressed)
                            reinterpret_cast<LPARAM>(&end));
             EXPECT_EQ(start, 0u);
             EXPECT_EQ(end, 5u);
-            post(dlg.GetDlgItem(IDC_SEARCH_TEXT), VK_RETURN);
+            PostKey(dlg.GetDlgItem(IDC_SEARCH_TEXT), VK_RETURN);
         }),
         Pause(2),
         Do([&] {
             EXPECT_EQ(State(FileList(dlg), 1), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
-            post(FileList(dlg), VK_F3);
+            PostKey(FileList(dlg), VK_F3);
         }),
         Pause(2),
         Do([&] {
             EXPECT_EQ(State(FileList(dlg), 10), static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED));
             SetText(dlg, IDC_CHECK_PATH, Fixture("version_d").c_str());
             ::SetFocus(dlg.GetDlgItem(IDC_CHECK_PATH));
-            post(dlg.GetDlgItem(IDC_CHECK_PATH), VK_RETURN);
+            PostKey(dlg.GetDlgItem(IDC_CHECK_PATH), VK_RETURN);
         }),
         Pause(2),
         Do([&] { EXPECT_EQ(Text(dlg, IDC_FILE_NAME), "version_d.dll   status: PROTECTED"); }),

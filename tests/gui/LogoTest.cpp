@@ -8,6 +8,7 @@
 #include "gui/DialogDriver.h"
 #include "gui/MainDialogSteps.h"
 #include "gui/Rendering.h"
+#include "gui/SystemColours.h"
 #include "gui/TestServices.h"
 #include "res/HomePage.h"
 
@@ -36,40 +37,19 @@ std::function<bool(COLORREF)> Mostly(int channel)
     };
 }
 
-// Sets system colours for as long as it lives, then puts the old ones back.
-class SystemColours {
-public:
-    explicit SystemColours(const std::vector<std::pair<int, COLORREF>>& colours)
-    {
-        std::vector<COLORREF> wanted;
-        for (const auto& [index, colour] : colours) {
-            m_indexes.push_back(index);
-            m_previous.push_back(::GetSysColor(index));
-            wanted.push_back(colour);
-        }
-        ::SetSysColors(static_cast<int>(m_indexes.size()), m_indexes.data(), wanted.data());
-    }
-    ~SystemColours() { ::SetSysColors(static_cast<int>(m_indexes.size()), m_indexes.data(), m_previous.data()); }
-    SystemColours(const SystemColours&) = delete;
-    SystemColours& operator=(const SystemColours&) = delete;
-
-private:
-    std::vector<int> m_indexes;
-    std::vector<COLORREF> m_previous;
-};
-
 }  // namespace
 
 TEST(Logo, PaintsThreeShadesOfTheSystemColoursShiftedInTheBottomRightCornerOverWhatLiesBeneath)
 {
-    // System colours far apart, to tell the passes from each other; the logo takes its shades when it is made.
-    const SystemColours colours({{COLOR_BTNSHADOW, RGB(220, 20, 20)},
-                                 {COLOR_BTNHIGHLIGHT, RGB(0, 180, 0)},
-                                 {COLOR_BTNFACE, RGB(0, 0, 180)}});
     TestServices test;
     CVorlaneDlg dlg(test.services);
     RunModal(dlg, {
         Do([&] {
+            // System colours far apart, to tell the passes from each other, set with the window open: the
+            // logo takes its shades as it paints.
+            const SystemColours colours({{COLOR_BTNSHADOW, RGB(220, 20, 20)},
+                                         {COLOR_BTNHIGHLIGHT, RGB(0, 180, 0)},
+                                         {COLOR_BTNFACE, RGB(0, 0, 180)}});
             const HWND logo = dlg.GetDlgItem(IDC_LOGO);
             ASSERT_NE(dynamic_cast<CLogoStatic*>(CWnd::FromHandlePermanent(logo)), nullptr);
             // The maker's name three times, in a bold Times New Roman 26 pixels high: the dark edge, the

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "app/VorlaneDlg.h"
 #include "gui/DialogDriver.h"
 #include "gui/MainDialogSteps.h"
+#include "gui/SystemColours.h"
 #include "gui/TestServices.h"
 #include "scan/ListRow.h"
 
@@ -224,49 +226,78 @@ TEST(MainDialog, RowsAppearWhileTheDialogIsInUseAndArriveWholeAndInOrder)
     });
 }
 
-TEST(MainDialog, RowsArePaintedAsBandsInTheirHighlightStateWithTextToMatch)
+TEST(MainDialog, RowsArePaintedAsBandsInTheirHighlightStateWithTextToMatchInTheColoursOfNow)
 {
-    TestServices test;
-    test.ListFiles(4);
-    CVorlaneDlg dlg(test.services);
-    RunModal(dlg, {
-        FillDone(dlg),
-        Do([&] {
-            const HWND list = FileList(dlg);
-            SetRowState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
-            // The focus elsewhere: a selected row stays highlighted all the same.
-            ::SetFocus(dlg.GetDlgItem(IDC_SEARCH_TEXT));
-            ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-            const HDC hdc = ::GetDC(list);
-            for (int row = 0; row < 4; ++row) {
+    // Each scheme set while the window is open: the list paints in the
+    // system's colours of the moment, text and band of one pair, the
+    // window's or the highlight's.
+    const struct {
+        const char* name;
+        std::vector<std::pair<int, COLORREF>> colours;
+    } schemes[] = {
+        {"the colours it opened in", {}},
+        {"High Contrast Black",
+         {{COLOR_WINDOW, RGB(0, 0, 0)},
+          {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
+          {COLOR_HIGHLIGHT, RGB(26, 235, 255)},
+          {COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0)},
+          {COLOR_BTNFACE, RGB(0, 0, 0)},
+          {COLOR_BTNTEXT, RGB(255, 255, 255)}}},
+        // The button's text in the window's colour: readable only in the window's own text colour.
+        {"dark windows, light buttons",
+         {{COLOR_WINDOW, RGB(0, 0, 96)},
+          {COLOR_WINDOWTEXT, RGB(255, 255, 0)},
+          {COLOR_HIGHLIGHT, RGB(255, 255, 255)},
+          {COLOR_HIGHLIGHTTEXT, RGB(128, 0, 0)},
+          {COLOR_BTNFACE, RGB(240, 240, 240)},
+          {COLOR_BTNTEXT, RGB(0, 0, 96)}}},
+    };
+    for (const auto& scheme : schemes) {
+        SCOPED_TRACE(scheme.name);
+        TestServices test;
+        test.ListFiles(4);
+        CVorlaneDlg dlg(test.services);
+        RunModal(dlg, {
+            FillDone(dlg),
+            Do([&] {
+                const SystemColours colours(scheme.colours);
+                const HWND list = FileList(dlg);
+                SetRowState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+                // The focus elsewhere: a selected row stays highlighted all the same.
+                ::SetFocus(dlg.GetDlgItem(IDC_SEARCH_TEXT));
+                ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                const HDC hdc = ::GetDC(list);
                 RECT bounds{};
-                ListView_GetItemRect(list, row, &bounds, LVIR_BOUNDS);
-                const int middle = (bounds.top + bounds.bottom) / 2;
-                // The system's colours: the list samples them when it is made.
-                const bool highlighted = row == 1;
-                const COLORREF band = ::GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-                // Left of the text, and at the client area's right edge.
-                EXPECT_EQ(::GetPixel(hdc, bounds.left + 2, middle), band) << "row " << row;
-                EXPECT_EQ(::GetPixel(hdc, ClientWidth(list) - 3, middle), band) << "row " << row;
-                // The path's letters, in the text colour of the row's state.
-                const COLORREF text = ::GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
-                const COLORREF otherText = ::GetSysColor(highlighted ? COLOR_BTNTEXT : COLOR_HIGHLIGHTTEXT);
-                int letters = 0;
-                int otherLetters = 0;
-                for (int x = ListView_GetColumnWidth(list, 0); x < ClientWidth(list) / 2; ++x) {
-                    for (int y = bounds.top; y < bounds.bottom; ++y) {
-                        const COLORREF pixel = ::GetPixel(hdc, x, y);
-                        letters += pixel == text && pixel != band;
-                        otherLetters += pixel == otherText && pixel != band;
+                for (int row = 0; row < 4; ++row) {
+                    ListView_GetItemRect(list, row, &bounds, LVIR_BOUNDS);
+                    const int middle = (bounds.top + bounds.bottom) / 2;
+                    const bool highlighted = row == 1;
+                    const COLORREF band = ::GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+                    // Left of the text, and at the client area's right edge.
+                    EXPECT_EQ(::GetPixel(hdc, bounds.left + 2, middle), band) << "row " << row;
+                    EXPECT_EQ(::GetPixel(hdc, ClientWidth(list) - 3, middle), band) << "row " << row;
+                    // The path's letters, in the text colour of the row's state, which differs from its band.
+                    const COLORREF text = ::GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+                    const COLORREF otherText = ::GetSysColor(highlighted ? COLOR_WINDOWTEXT : COLOR_HIGHLIGHTTEXT);
+                    int letters = 0;
+                    int otherLetters = 0;
+                    for (int x = ListView_GetColumnWidth(list, 0); x < ClientWidth(list) / 2; ++x) {
+                        for (int y = bounds.top; y < bounds.bottom; ++y) {
+                            const COLORREF pixel = ::GetPixel(hdc, x, y);
+                            letters += pixel == text && pixel != band;
+                            otherLetters += pixel == otherText && pixel != band;
+                        }
                     }
+                    EXPECT_GT(letters, 20) << "row " << row;
+                    EXPECT_EQ(otherLetters, 0) << "row " << row;
                 }
-                EXPECT_GT(letters, 20) << "row " << row;
-                EXPECT_EQ(otherLetters, 0) << "row " << row;
-            }
-            ::ReleaseDC(list, hdc);
-        }),
-        Close(dlg),
-    });
+                // Below the rows, the list's own background.
+                EXPECT_EQ(::GetPixel(hdc, ClientWidth(list) / 2, bounds.bottom + 10), ::GetSysColor(COLOR_WINDOW));
+                ::ReleaseDC(list, hdc);
+            }),
+            Close(dlg),
+        });
+    }
 }
 
 TEST(MainDialog, TypingInTheListGoesToTheNextRowWhoseNumberStartsWithTheKey)

@@ -12,6 +12,24 @@ TEST(Emboss, ShadesMoveEachChannelBy20AndStopAtItsLimits)
     EXPECT_EQ(Lightened(Rgb(0, 255, 100)), Rgb(20, 255, 120));
 }
 
+TEST(Emboss, ShadesAreTheButtonsShiftedOrInHighContrastTheThemesOwnWithTheFaceInItsTextColour)
+{
+    const ButtonColours system{Rgb(212, 208, 200), Rgb(250, 250, 250), Rgb(128, 128, 128), Rgb(0, 0, 0)};
+    const struct {
+        bool highContrast;
+        EmbossShades shades;
+    } cases[] = {
+        {false, {Rgb(108, 108, 108), Rgb(255, 255, 255), Rgb(232, 228, 220)}},
+        {true, {Rgb(128, 128, 128), Rgb(250, 250, 250), Rgb(0, 0, 0)}},
+    };
+    for (const auto& c : cases) {
+        const EmbossShades shades = LogoShades(system, c.highContrast);
+        EXPECT_EQ(shades.dark, c.shades.dark) << c.highContrast;
+        EXPECT_EQ(shades.light, c.shades.light) << c.highContrast;
+        EXPECT_EQ(shades.face, c.shades.face) << c.highContrast;
+    }
+}
+
 TEST(Emboss, PassesHugTheBottomRightCornerAndMoveOnlyTheirLeftEdge)
 {
     // The system font's a = 7, h = 16 in a 125 x 26 control; text 80 x 30.
