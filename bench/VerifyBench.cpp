@@ -338,10 +338,34 @@ DistinctFiles DistinctFilesBelow(const std::string& tree)
     return distinct;
 }
 
+constexpr std::size_t kInMemoryBytes = 128 << 20;
+
+// Each way's hashing alone, of bytes in memory, on one thread, the ways in
+// turn: the floor without the files.
+void PrintHashingInMemory(const std::vector<const Sha256Hashing*>& hashings)
+{
+    const std::vector<unsigned char> bytes(kInMemoryBytes, 0x5A);
+    std::vector<std::vector<double>> seconds(hashings.size());
+    for (int round = 0; round < 3; ++round) {
+        for (std::size_t way = 0; way < hashings.size(); ++way) {
+            std::string hex;
+            const double start = Now();
+            hashings[way]->OfBytes(bytes, hex);
+            seconds[way].push_back(Now() - start);
+        }
+    }
+    for (std::size_t way = 0; way < hashings.size(); ++way) {
+        std::printf("  %s, %zu MB in memory on one thread, median of 3: %s, %.1f MB/s\n",
+                    WayName(hashings[way]->Which()), kInMemoryBytes >> 20, Milliseconds(seconds[way]).c_str(),
+                    static_cast<double>(kInMemoryBytes) / 1e6 / Median(seconds[way]));
+    }
+}
+
 // verify_bench /floor TREE first-cng|first-cryptoapi|warm [LIST]: the floor
 // on the tree's distinct files: one run with one way to hash (cold where
 // tools/bench.sh could drop the system's caches just before), or warm, each
-// way in turn for three rounds. LIST, where given, gets the files' paths in
+// way in turn for three rounds, and then each way's hashing alone, of bytes
+// in memory. LIST, where given, gets the files' paths in
 // the order they are hashed, one a line, for the same floor taken natively.
 int PrintTreeFloor(const std::string& tree, const std::string& runs, const char* list)
 {
@@ -386,6 +410,8 @@ int PrintTreeFloor(const std::string& tree, const std::string& runs, const char*
                     warm ? "warm, median of 3, the ways in turn" : "first run", Milliseconds(seconds[way]).c_str(),
                     static_cast<double>(distinct.files.size()) / median, distinct.bytes / 1e6 / median);
     }
+    if (warm)
+        PrintHashingInMemory(used);
     return 0;
 }
 

@@ -42,7 +42,7 @@ timed() {
 }
 
 # rate WHAT FILES BYTES SECONDS...: one line of figures, on the median of
-# the runs' seconds.
+# the runs' seconds (files a second only for more than one file).
 rate() {
     local what=$1 files=$2 bytes=$3
     shift 3
@@ -51,8 +51,8 @@ rate() {
         END {
             median = seconds[int((NR + 1) / 2)]
             range = NR > 1 ? sprintf(" (%.1f-%.1f)", seconds[1] * 1000, seconds[NR] * 1000) : ""
-            printf "  %s: %.1f ms%s, %.0f files/s, %.1f MB/s\n", what, median * 1000, range, files / median,
-                bytes / 1e6 / median
+            per_file = files > 1 ? sprintf(", %.0f files/s", files / median) : ""
+            printf "  %s: %.1f ms%s%s, %.1f MB/s\n", what, median * 1000, range, per_file, bytes / 1e6 / median
         }'
 }
 
@@ -76,6 +76,19 @@ native_floor() {
     rate "sha256sum, first run" "$files" "$bytes" "$first"
     rate "sha256sum, warm, median of 3, in turn with openssl" "$files" "$bytes" "${warm[@]}"
     rate "openssl dgst -sha256, warm, median of 3" "$files" "$bytes" "${openssl[@]}"
+    # The hashing alone, of a file in memory, as verify_bench takes it.
+    local memory=/dev/shm
+    [ -d "$memory" ] || memory=${TMPDIR:-/tmp}
+    memory=$(mktemp "$memory/vorlane-bench.XXXXXX")
+    head -c $((128 << 20)) /dev/zero | tr '\0' Z >"$memory"
+    warm=() openssl=()
+    for round in 1 2 3; do
+        warm+=("$(timed sha256sum "$memory")")
+        openssl+=("$(timed openssl dgst -sha256 "$memory")")
+    done
+    rm -f "$memory"
+    rate "sha256sum, 128 MB in memory in one process, median of 3" 1 $((128 << 20)) "${warm[@]}"
+    rate "openssl dgst -sha256, the same" 1 $((128 << 20)) "${openssl[@]}"
 }
 
 tree_floor() {
