@@ -3,14 +3,22 @@
 // SHA-256 of the files' bytes) in files per second, on the signature
 // samples in demo\trust-samples of this build and on the system folder's
 // programs and libraries, and how well the Verify Signatures dialog answers
-// while it verifies. Prints figures only.
+// while it verifies; on the system folder, the verification against its
+// floor, each file read and hashed once with each of the platform's ways to
+// hash. With /floor, that floor alone on the distinct files of a tree that
+// tools/make-windows-tree.py made (tools/bench.sh drops the system's caches
+// before it where it can, and takes the same floor natively). Prints
+// figures only.
 //
 //   verify_bench [files]
+//   verify_bench /floor TREE first-cng|first-cryptoapi|warm [LIST]
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,7 +28,7 @@
 #include "platform/OpenForReading.h"
 #include "platform/TextConversion.h"
 #include "platform/Wow64Redirection.h"
-#include "verify/FileSha256.h"
+#include "verify/Sha256Hashing.h"
 #include "verify/VerificationJob.h"
 #include "verify/WinTrustService.h"
 
@@ -174,27 +182,47 @@ double Megabytes(const std::vector<std::string>& paths)
     return bytes / 1e6;
 }
 
-// Reads each file once and takes its SHA-256, as the verifier opens and
-// hashes it: the floor that no verification of the same files can go
-// below.
+// Reads each file once and takes its SHA-256 with `hashing`, as the
+// verifier opens and hashes it: the floor that no verification of the same
+// files can go below.
 class HashingOnly final : public TrustService {
 public:
-    explicit HashingOnly(FileSystemRedirection& redirection) : m_redirection(redirection) {}
+    HashingOnly(const Sha256Hashing& hashing, FileSystemRedirection& redirection)
+        : m_hashing(hashing), m_redirection(redirection)
+    {
+    }
     FileVerification Verify(const std::string& path) override
     {
         FileVerification verified{{TrustKind::NotChecked, "", "", ""}, ""};
         unsigned error = 0;
         const CHandle file = OpenForReading(WideText(path), m_redirection, FILE_FLAG_SEQUENTIAL_SCAN, error);
         if (file)
-            Sha256OfFile(file, verified.sha256);
+            m_hashing.OfFile(file, verified.sha256);
         return verified;
     }
 
 private:
+    const Sha256Hashing& m_hashing;
     FileSystemRedirection& m_redirection;
 };
 
-// Every file below the system folder.
+// The platform's ways to hash that this Windows has, the one the verifier
+// uses first.
+std::vector<std::unique_ptr<Sha256Hashing>> Hashings()
+{
+    std::vector<std::unique_ptr<Sha256Hashing>> hashings;
+    unsigned error = 0;
+    const auto fastest = Sha256Hashing::Fastest(DllLoader::System(), error);
+    for (const Sha256Hashing::Way way : {Sha256Hashing::Way::Cng, Sha256Hashing::Way::CryptoApi}) {
+        if (auto hashing = Sha256Hashing::Open(way, DllLoader::System(), error))
+            hashings.insert(fastest && way == fastest->Which() ? hashings.begin() : hashings.end(), std::move(hashing));
+        else
+            std::printf("no %s here (error %u)\n", WayName(way), error);
+    }
+    return hashings;
+}
+
+// Every file below `folder`.
 void FilesBelow(const std::string& folder, std::vector<std::string>& paths)
 {
     WIN32_FIND_DATAA entry;
@@ -211,8 +239,9 @@ void FilesBelow(const std::string& folder, std::vector<std::string>& paths)
     ::FindClose(hFind);
 }
 
-// The verifier on every file below the system folder against the floor, in
-// rounds taken in turn, so that the cache treats both alike.
+// The verifier on every file below the system folder against the floor
+// with each way to hash, in rounds taken in turn, so that the cache treats
+// all alike.
 void PrintAgainstTheFloor(TrustService& trust, FileSystemRedirection& redirection)
 {
     char system[MAX_PATH];
@@ -221,24 +250,169 @@ void PrintAgainstTheFloor(TrustService& trust, FileSystemRedirection& redirectio
     FilesBelow(std::string(system, length < MAX_PATH ? length : 0), paths);
     const double megabytes = Megabytes(paths);
     const unsigned workers = VerificationJob::DefaultWorkerCount();
-    HashingOnly floor(redirection);
-    std::vector<double> floors;
+    const auto hashings = Hashings();
+    std::vector<std::vector<double>> floors(hashings.size());
     std::vector<double> verifications;
     for (int round = 0; round < 3; ++round) {
-        floors.push_back(RunJob(paths, floor, workers).seconds);
+        for (std::size_t way = 0; way < hashings.size(); ++way) {
+            HashingOnly floor(*hashings[way], redirection);
+            floors[way].push_back(RunJob(paths, floor, workers).seconds);
+        }
         verifications.push_back(RunJob(paths, trust, workers).seconds);
     }
-    const double floorSeconds = Median(floors);
-    const double verifySeconds = Median(verifications);
     std::printf("every file below the system folder, %zu files (%.1f MB), on %u threads, median of 3:\n",
                 paths.size(), megabytes, workers);
-    std::printf("  the floor, each file read and hashed once: %s, %.0f files/s, %.1f MB/s\n",
-                Milliseconds(floors).c_str(), static_cast<double>(paths.size()) / floorSeconds,
-                megabytes / floorSeconds);
-    std::printf("  verified and hashed: %s, %.0f files/s, %.1f MB/s: %.2fx the floor (goal at most 2x): %s\n",
+    for (std::size_t way = 0; way < hashings.size(); ++way) {
+        const double seconds = Median(floors[way]);
+        std::printf("  the floor with %s, each file read and hashed once: %s, %.0f files/s, %.1f MB/s\n",
+                    WayName(hashings[way]->Which()), Milliseconds(floors[way]).c_str(),
+                    static_cast<double>(paths.size()) / seconds, megabytes / seconds);
+    }
+    if (hashings.empty())
+        return;
+    // Against the floor of the hashing the verifier itself uses.
+    const double floorSeconds = Median(floors.front());
+    const double verifySeconds = Median(verifications);
+    std::printf("  verified and hashed: %s, %.0f files/s, %.1f MB/s: %.2fx the %s floor (goal at most 2x): %s\n",
                 Milliseconds(verifications).c_str(), static_cast<double>(paths.size()) / verifySeconds,
-                megabytes / verifySeconds, verifySeconds / floorSeconds,
+                megabytes / verifySeconds, verifySeconds / floorSeconds, WayName(hashings.front()->Which()),
                 verifySeconds <= 2 * floorSeconds ? "meets the goal" : "MISSES THE GOAL");
+}
+
+// Each file of a tree that tools/make-windows-tree.py made, once: the first
+// of its names as the walk comes to them, told apart by the file system's
+// number for the file (a hard link's names give one file; the tree is on
+// one volume).
+struct DistinctFiles {
+    std::size_t paths = 0;
+    std::vector<std::string> files;
+    double bytes = 0;
+};
+
+// What GetFileInformationByHandle tells, asked of ntdll alone: under Wine
+// that function costs some 0.4 ms a file (it works out the file's name as
+// well), this one a twentieth of it.
+using QueryInformationFile = LONG(WINAPI*)(HANDLE, void* status, void* information, ULONG size, ULONG kind);
+constexpr ULONG kFileInternalInformation = 6;
+
+void FilesWithSizesBelow(const std::string& folder, std::vector<std::pair<std::string, double>>& files)
+{
+    WIN32_FIND_DATAA entry;
+    const HANDLE hFind = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = entry.cFileName;
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            files.emplace_back(folder + "\\" + name,
+                               static_cast<double>(entry.nFileSizeLow) + 4294967296.0 * entry.nFileSizeHigh);
+        else if (name != "." && name != "..")
+            FilesWithSizesBelow(folder + "\\" + name, files);
+    } while (::FindNextFileA(hFind, &entry));
+    ::FindClose(hFind);
+}
+
+DistinctFiles DistinctFilesBelow(const std::string& tree)
+{
+    DistinctFiles distinct;
+    const auto query = ProcAs<QueryInformationFile>(
+        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile"));
+    if (!query)
+        return distinct;
+    std::vector<std::pair<std::string, double>> files;
+    FilesWithSizesBelow(tree, files);
+    distinct.paths = files.size();
+    std::set<LONGLONG> seen;
+    for (const auto& [path, size] : files) {
+        const CHandle file(::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
+        ULONG_PTR status[2];
+        LARGE_INTEGER number;
+        if (file && query(file, status, &number, sizeof number, kFileInternalInformation) >= 0 &&
+            seen.insert(number.QuadPart).second) {
+            distinct.files.push_back(path);
+            distinct.bytes += size;
+        }
+    }
+    return distinct;
+}
+
+constexpr std::size_t kInMemoryBytes = 128 << 20;
+
+// Each way's hashing alone, of bytes in memory, on one thread, the ways in
+// turn: the floor without the files.
+void PrintHashingInMemory(const std::vector<const Sha256Hashing*>& hashings)
+{
+    const std::vector<unsigned char> bytes(kInMemoryBytes, 0x5A);
+    std::vector<std::vector<double>> seconds(hashings.size());
+    for (int round = 0; round < 3; ++round) {
+        for (std::size_t way = 0; way < hashings.size(); ++way) {
+            std::string hex;
+            const double start = Now();
+            hashings[way]->OfBytes(bytes, hex);
+            seconds[way].push_back(Now() - start);
+        }
+    }
+    for (std::size_t way = 0; way < hashings.size(); ++way) {
+        std::printf("  %s, %zu MB in memory on one thread, median of 3: %s, %.1f MB/s\n",
+                    WayName(hashings[way]->Which()), kInMemoryBytes >> 20, Milliseconds(seconds[way]).c_str(),
+                    static_cast<double>(kInMemoryBytes) / 1e6 / Median(seconds[way]));
+    }
+}
+
+// verify_bench /floor TREE first-cng|first-cryptoapi|warm [LIST]: the floor
+// on the tree's distinct files: one run with one way to hash (cold where
+// tools/bench.sh could drop the system's caches just before), or warm, each
+// way in turn for three rounds, and then each way's hashing alone, of bytes
+// in memory. LIST, where given, gets the files' paths in
+// the order they are hashed, one a line, for the same floor taken natively.
+int PrintTreeFloor(const std::string& tree, const std::string& runs, const char* list)
+{
+    const auto hashings = Hashings();
+    const bool warm = runs == "warm";
+    std::vector<const Sha256Hashing*> used;
+    for (const auto& hashing : hashings) {
+        if (warm || runs == std::string("first-") + (hashing->Which() == Sha256Hashing::Way::Cng ? "cng" : "cryptoapi"))
+            used.push_back(hashing.get());
+    }
+    // Hashings() has said which way is missing.
+    if (used.empty())
+        return 0;
+    const double start = Now();
+    const DistinctFiles distinct = DistinctFilesBelow(tree);
+    if (distinct.files.empty()) {
+        std::printf("no tree in %s: tools/bench.sh makes it with tools/make-windows-tree.py\n", tree.c_str());
+        return 1;
+    }
+    std::printf("%s: %zu paths, %zu distinct files (%zu paths another name of one), %.1f MB distinct; told apart "
+                "in %.1f s\n",
+                tree.c_str(), distinct.paths, distinct.files.size(), distinct.paths - distinct.files.size(),
+                distinct.bytes / 1e6, Now() - start);
+    if (list) {
+        std::ofstream out(list, std::ios::binary);
+        for (const std::string& path : distinct.files)
+            out << path << '\n';
+    }
+    Wow64Redirection redirection(DllLoader::System());
+    const unsigned workers = VerificationJob::DefaultWorkerCount();
+    std::vector<std::vector<double>> seconds(used.size());
+    for (int round = 0; round < (warm ? 3 : 1); ++round) {
+        for (std::size_t way = 0; way < used.size(); ++way) {
+            HashingOnly floor(*used[way], redirection);
+            seconds[way].push_back(RunJob(distinct.files, floor, workers).seconds);
+        }
+    }
+    std::printf("  each distinct file read and hashed once, on %u threads:\n", workers);
+    for (std::size_t way = 0; way < used.size(); ++way) {
+        const double median = Median(seconds[way]);
+        std::printf("  %s, %s: %s, %.0f files/s, %.1f MB/s\n", WayName(used[way]->Which()),
+                    warm ? "warm, median of 3, the ways in turn" : "first run", Milliseconds(seconds[way]).c_str(),
+                    static_cast<double>(distinct.files.size()) / median, distinct.bytes / 1e6 / median);
+    }
+    if (warm)
+        PrintHashingInMemory(used);
+    return 0;
 }
 
 void PrintReal(const char* what, const std::vector<std::string>& paths, TrustService& trust)
@@ -255,6 +429,8 @@ void PrintReal(const char* what, const std::vector<std::string>& paths, TrustSer
 
 int main(int argc, char** argv)
 {
+    if ((argc == 4 || argc == 5) && std::string(argv[1]) == "/floor")
+        return PrintTreeFloor(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
     const int files = argc > 1 ? std::atoi(argv[1]) : 30001;
     std::vector<std::string> paths;
     for (int n = 1; n <= files; ++n)

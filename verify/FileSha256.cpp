@@ -1,73 +1,44 @@
 #include "verify/FileSha256.h"
 
-#include <vector>
+#include <mutex>
 
-#include "framework/ScopedHandle.h"
-#include "verify/HexText.h"
-
-#include <wincrypt.h>
+#include "framework/CriticalSection.h"
+#include "framework/DllLoader.h"
+#include "verify/Sha256Hashing.h"
 
 namespace {
 
-// CALG_SHA_256: the headers show it from Windows XP SP3 on, a level finer
-// than the one the program is built for (XP).
-constexpr ALG_ID kSha256Algorithm = 0x800C;
-constexpr DWORD kSha256Bytes = 32;
-constexpr DWORD kChunkBytes = 1 << 16;
+CCriticalSection g_openLock;
 
-void ReleaseProvider(HCRYPTPROV provider)
+// The platform's hashing, opened once; null, and why in `error`, where it
+// has none.
+const Sha256Hashing* PlatformHashing(unsigned& error)
 {
-    ::CryptReleaseContext(provider, 0);
-}
-
-void DestroyHash(HCRYPTHASH hash)
-{
-    ::CryptDestroyHash(hash);
-}
-
-unsigned LastError()
-{
-    const DWORD error = ::GetLastError();
-    return error ? error : ERROR_READ_FAULT;
-}
-
-// Hashes what `feed` gives it, chunk by chunk, until it gives nothing more.
-template <class Feed>
-unsigned Sha256Of(Feed feed, std::string& hex)
-{
-    CScopedHandle<HCRYPTPROV, ReleaseProvider> provider;
-    CScopedHandle<HCRYPTHASH, DestroyHash> hash;
-    if (!::CryptAcquireContextA(provider.Receive(), nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT) ||
-        !::CryptCreateHash(provider.Get(), kSha256Algorithm, 0, 0, hash.Receive()))
-        return LastError();
-    const auto add = [&](const BYTE* data, DWORD size) { return ::CryptHashData(hash.Get(), data, size, 0) != FALSE; };
-    if (!feed(add))
-        return LastError();
-    BYTE digest[kSha256Bytes];
-    DWORD size = sizeof(digest);
-    if (!::CryptGetHashParam(hash.Get(), HP_HASHVAL, digest, &size, 0))
-        return LastError();
-    hex = UpperHex(std::span(digest, size));
-    return 0;
+    static bool s_bOpened = false;
+    static unsigned s_openError = 0;
+    // Never closed: a worker may hash until the process ends.
+    static const Sha256Hashing* s_hashing = nullptr;
+    const std::lock_guard<CCriticalSection> lock(g_openLock);
+    if (!s_bOpened) {
+        s_bOpened = true;
+        s_hashing = Sha256Hashing::Fastest(DllLoader::System(), s_openError).release();
+    }
+    error = s_openError;
+    return s_hashing;
 }
 
 }  // namespace
 
 unsigned Sha256OfFile(HANDLE file, std::string& hex)
 {
-    return Sha256Of(
-        [file](const auto& add) {
-            std::vector<BYTE> chunk(kChunkBytes);
-            for (DWORD read = kChunkBytes; read > 0;) {
-                if (!::ReadFile(file, chunk.data(), kChunkBytes, &read, nullptr) || (read > 0 && !add(chunk.data(), read)))
-                    return false;
-            }
-            return true;
-        },
-        hex);
+    unsigned error = 0;
+    const Sha256Hashing* const hashing = PlatformHashing(error);
+    return hashing ? hashing->OfFile(file, hex) : error;
 }
 
 unsigned Sha256OfBytes(std::span<const unsigned char> bytes, std::string& hex)
 {
-    return Sha256Of([bytes](const auto& add) { return add(bytes.data(), static_cast<DWORD>(bytes.size())); }, hex);
+    unsigned error = 0;
+    const Sha256Hashing* const hashing = PlatformHashing(error);
+    return hashing ? hashing->OfBytes(bytes, hex) : error;
 }
