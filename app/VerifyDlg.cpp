@@ -1,5 +1,7 @@
 #include "app/VerifyDlg.h"
 
+#include <map>
+
 #include "app/ExportPrompts.h"
 #include "export/ListFile.h"
 #include "res/resource.h"
@@ -29,15 +31,22 @@ std::vector<ColumnLayout> CVerifyDlg::Columns() const
 
 void CVerifyDlg::ShowResults(const VerificationProgress& progress)
 {
-    ResultList().SetTable(
-        RecordsOf<VerifiedFile>(ReportedFileColumns(), ReportedFiles(VerifiedFiles(Rows(), Results()))));
+    m_reported = ReportedFiles(VerifiedFiles(Rows(), Results()));
+    ResultList().SetTable(RecordsOf<VerifiedFile>(ReportedFileColumns(), m_reported));
     // A baseline holds every file's result.
     ::EnableWindow(GetDlgItem(IDC_VERIFY_SAVE_BASELINE), !progress.Partial());
 }
 
 unsigned CVerifyDlg::Save(const std::wstring& path)
 {
-    return SaveCsv(Services().files, path, CsvHeaderOf(ReportedFileColumns()), ResultList().Table());
+    // The list's records lead with their rows' numbers, which are unique.
+    std::map<std::string, const VerifiedFile*> byNumber;
+    for (const VerifiedFile& file : m_reported)
+        byNumber.emplace(FormatRowNumber(file.row->number), &file);
+    std::vector<VerifiedFile> shown;
+    for (const std::vector<std::string>& record : ResultList().Table())
+        shown.push_back(*byNumber.at(record.front()));
+    return SaveTable<VerifiedFile>(Services().files, path, VerifiedFileColumns(), shown);
 }
 
 void CVerifyDlg::OnSaveBaseline()

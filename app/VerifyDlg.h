@@ -1,10 +1,12 @@
 #pragma once
 #include "app/VerificationDlg.h"
+#include "verify/VerificationReport.h"
 
 // The Verify Signatures dialog: at the end it lists the files that are
 // anything but signed and trusted, and once stopped also the files it did
-// not verify. Once every file is verified, Save baseline... saves them all,
-// as /verify does, for a comparison later.
+// not verify; Save as... writes them, in the list's order, with every
+// column /verify writes. Once every file is verified, Save baseline...
+// saves them all, as /verify does, for a comparison later.
 class CVerifyDlg : public CVerificationDlg {
 public:
     // `rows` are the list's rows; `wholeList` says that they are every
@@ -23,4 +25,6 @@ protected:
 
 private:
     bool m_bWholeList;
+    // The files the list shows, in the rows' order.
+    std::vector<VerifiedFile> m_reported;
 };

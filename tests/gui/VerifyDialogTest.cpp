@@ -190,12 +190,17 @@ TEST(VerifyDialog, ShowsProgressThenListsTheFilesThatAreNotTrustedToCopyAndSave)
               "05\tC:\\WINDOWS\\system32\\file5.dll\tSigner not trusted\tMallory\r\n"
               "04\tC:\\WINDOWS\\system32\\file4.dll\tSignature does not match the file\t\r\n"
               "03\tC:\\WINDOWS\\system32\\file3.dll\tNot signed\t\r\n");
+    // Save as writes what the list shows, in its order, with every column
+    // /verify writes.
     EXPECT_EQ(FileBytes(tree.Root() + "\\signatures.csv"),
-              "\xEF\xBB\xBFN,Path,Signature,Signer\r\n"
-              "06,C:\\WINDOWS\\system32\\file6.dll,Could not be read: Access is denied.,\r\n"
-              "05,C:\\WINDOWS\\system32\\file5.dll,Signer not trusted,Mallory\r\n"
-              "04,C:\\WINDOWS\\system32\\file4.dll,Signature does not match the file,\r\n"
-              "03,C:\\WINDOWS\\system32\\file3.dll,Not signed,\r\n");
+              "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256,Catalog,Version,Original name,Root\r\n"
+              "06,C:\\WINDOWS\\system32\\file6.dll,Could not be read: Access is denied.,,C:\\WINDOWS\\SYSTEM32\\FILE6.DLL,,"
+              "1.0.0.2,file6.dll,\r\n"
+              "05,C:\\WINDOWS\\system32\\file5.dll,Signer not trusted,Mallory,C:\\WINDOWS\\SYSTEM32\\FILE5.DLL,,"
+              "1.0.0.2,file5.dll,\r\n"
+              "04,C:\\WINDOWS\\system32\\file4.dll,Signature does not match the file,,C:\\WINDOWS\\SYSTEM32\\FILE4.DLL,,"
+              "1.0.0.2,file4.dll,\r\n"
+              "03,C:\\WINDOWS\\system32\\file3.dll,Not signed,,C:\\WINDOWS\\SYSTEM32\\FILE3.DLL,,1.0.0.2,file3.dll,\r\n");
     EXPECT_EQ(test.trust.calls, 6);
 }
 
@@ -235,11 +240,11 @@ TEST(VerifyDialog, CancelKeepsWhatWasVerifiedMarkedAsPartialAndListsWhatWasNot)
     });
     EXPECT_EQ(test.trust.calls, 3);
     EXPECT_EQ(FileBytes(tree.Root() + "\\signatures.csv"),
-              "\xEF\xBB\xBFN,Path,Signature,Signer\r\n"
-              "03,C:\\WINDOWS\\system32\\file3.dll,Not signed,\r\n"
-              "04,C:\\WINDOWS\\system32\\file4.dll,Not verified (stopped),\r\n"
-              "05,C:\\WINDOWS\\system32\\file5.dll,Not verified (stopped),\r\n"
-              "06,C:\\WINDOWS\\system32\\file6.dll,Not verified (stopped),\r\n");
+              "\xEF\xBB\xBFN,Path,Signature,Signer,SHA256,Catalog,Version,Original name,Root\r\n"
+              "03,C:\\WINDOWS\\system32\\file3.dll,Not signed,,C:\\WINDOWS\\SYSTEM32\\FILE3.DLL,,1.0.0.2,file3.dll,\r\n"
+              "04,C:\\WINDOWS\\system32\\file4.dll,Not verified (stopped),,,,,,\r\n"
+              "05,C:\\WINDOWS\\system32\\file5.dll,Not verified (stopped),,,,,,\r\n"
+              "06,C:\\WINDOWS\\system32\\file6.dll,Not verified (stopped),,,,,,\r\n");
 }
 
 TEST(VerifyDialog, ABaselineOfAListCutShortIsRefusedWithTheReason)
