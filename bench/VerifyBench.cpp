@@ -222,8 +222,8 @@ std::vector<std::unique_ptr<Sha256Hashing>> Hashings()
     return hashings;
 }
 
-// Every file below `folder`.
-void FilesBelow(const std::string& folder, std::vector<std::string>& paths)
+// Every file below `folder`, with its size in bytes.
+void FilesWithSizesBelow(const std::string& folder, std::vector<std::pair<std::string, double>>& files)
 {
     WIN32_FIND_DATAA entry;
     const HANDLE hFind = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
@@ -232,11 +232,21 @@ void FilesBelow(const std::string& folder, std::vector<std::string>& paths)
     do {
         const std::string name = entry.cFileName;
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            paths.push_back(folder + "\\" + name);
+            files.emplace_back(folder + "\\" + name,
+                               static_cast<double>(entry.nFileSizeLow) + 4294967296.0 * entry.nFileSizeHigh);
         else if (name != "." && name != "..")
-            FilesBelow(folder + "\\" + name, paths);
+            FilesWithSizesBelow(folder + "\\" + name, files);
     } while (::FindNextFileA(hFind, &entry));
     ::FindClose(hFind);
+}
+
+// Every file below `folder`.
+void FilesBelow(const std::string& folder, std::vector<std::string>& paths)
+{
+    std::vector<std::pair<std::string, double>> files;
+    FilesWithSizesBelow(folder, files);
+    for (auto& [path, bytes] : files)
+        paths.push_back(std::move(path));
 }
 
 // The verifier on every file below the system folder against the floor
@@ -295,22 +305,6 @@ struct DistinctFiles {
 using QueryInformationFile = LONG(WINAPI*)(HANDLE, void* status, void* information, ULONG size, ULONG kind);
 constexpr ULONG kFileInternalInformation = 6;
 
-void FilesWithSizesBelow(const std::string& folder, std::vector<std::pair<std::string, double>>& files)
-{
-    WIN32_FIND_DATAA entry;
-    const HANDLE hFind = ::FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::string name = entry.cFileName;
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files.emplace_back(folder + "\\" + name,
-                               static_cast<double>(entry.nFileSizeLow) + 4294967296.0 * entry.nFileSizeHigh);
-        else if (name != "." && name != "..")
-            FilesWithSizesBelow(folder + "\\" + name, files);
-    } while (::FindNextFileA(hFind, &entry));
-    ::FindClose(hFind);
-}
 
 DistinctFiles DistinctFilesBelow(const std::string& tree)
 {
