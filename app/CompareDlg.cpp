@@ -43,5 +43,5 @@ void CCompareDlg::ShowResults(const VerificationProgress& progress)
 
 unsigned CCompareDlg::Save(const std::wstring& path)
 {
-    return SaveUtf8Csv(Services().files, path, CsvHeaderOf(DifferenceColumns()), m_report);
+    return SaveCsv(Services().files, path, CsvHeaderOf(DifferenceColumns()), m_report);
 }

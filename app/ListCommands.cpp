@@ -102,7 +102,7 @@ void CListCommands::SaveList()
         return;
     SaveCsvAsked(m_owner, m_services.fileDialogs, "protected-files.csv", "The list",
                  [this](const std::wstring& path) {
-                     return SaveTable<ListRow>(m_services.files, path, FileListColumns(), m_rows.Rows());
+                     return SaveTable<ListRow>(m_services.files, path, FileListColumns(), m_rows.Rows(), Utf8Text);
                  });
 }
 

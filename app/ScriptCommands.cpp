@@ -148,7 +148,7 @@ int SaveList(PlatformServices& services, const std::wstring& file, bool all, std
     const ListingOutcome outcome = ListRows(services, rows, message);
     if (!message.empty())
         return kNotWritten;
-    if (const unsigned code = SaveTable<ListRow>(services.files, file, FileListColumns(), rows.Rows())) {
+    if (const unsigned code = SaveTable<ListRow>(services.files, file, FileListColumns(), rows.Rows(), Utf8Text)) {
         message = SaveFailure(file, code);
         return kNotWritten;
     }
@@ -165,7 +165,7 @@ int VerifyList(PlatformServices& services, const std::wstring& file, bool all, s
     const VerificationProgress& progress = listing.progress;
 
     if (const unsigned code = SaveTable<VerifiedFile>(services.files, file, VerifiedFileColumns(),
-                                                      VerifiedFiles(listing.rows.Rows(), listing.results))) {
+                                                      VerifiedFiles(listing.rows.Rows(), listing.results), Utf8Text)) {
         message = SaveFailure(file, code);
         return kNotWritten;
     }
@@ -206,8 +206,7 @@ int CompareList(PlatformServices& services, const std::wstring& baselineFile, co
     for (const UnlistedFolder& folder : listing.outcome.unlistedFolders)
         unlisted.push_back(Utf8Text(folder.path));
     const Comparison comparison = Compare(loaded.baseline, current, Utf8PathKey, unlisted);
-    if (const unsigned code = SaveUtf8Csv(services.files, reportFile, CsvHeaderOf(DifferenceColumns()),
-                                          RecordsOf<Difference>(DifferenceColumns(), comparison.differences))) {
+    if (const unsigned code = SaveTable<Difference>(services.files, reportFile, DifferenceColumns(), comparison.differences, nullptr)) {
         message = L"Vorlane could not save the differences as " + reportFile + L": " +
                   WideText(SystemErrorText(code)) + L"\r\n";
         return kNotWritten;

@@ -46,7 +46,7 @@ unsigned CVerifyDlg::Save(const std::wstring& path)
     std::vector<VerifiedFile> shown;
     for (const std::vector<std::string>& record : ResultList().Table())
         shown.push_back(*byNumber.at(record.front()));
-    return SaveTable<VerifiedFile>(Services().files, path, VerifiedFileColumns(), shown);
+    return SaveTable<VerifiedFile>(Services().files, path, VerifiedFileColumns(), shown, Utf8Text);
 }
 
 void CVerifyDlg::OnSaveBaseline()
@@ -61,6 +61,7 @@ void CVerifyDlg::OnSaveBaseline()
         return;
     }
     SaveCsvAsked(*this, Services().fileDialogs, "baseline.csv", "The baseline", [this](const std::wstring& path) {
-        return SaveTable<VerifiedFile>(Services().files, path, VerifiedFileColumns(), VerifiedFiles(Rows(), Results()));
+        return SaveTable<VerifiedFile>(Services().files, path, VerifiedFileColumns(), VerifiedFiles(Rows(), Results()),
+                                       Utf8Text);
     });
 }

@@ -122,7 +122,7 @@ std::string BaselineDocument(const std::vector<CurrentFile>& files)
         records.push_back({FormatRowNumber(static_cast<std::uint32_t>(n + 1)), file.path, file.signature, file.signer,
                            file.sha256, file.catalog, file.version, file.originalName, file.root});
     }
-    return CsvDocument(header, records, [](const std::string& text) { return text; });
+    return CsvDocument(header, records);
 }
 
 }  // namespace

@@ -48,12 +48,11 @@ std::string CsvField(std::string_view text)
     return quoted;
 }
 
-std::string CsvDocument(const Record& header, const std::vector<Record>& records, const Utf8Conversion& utf8)
+std::string CsvDocument(const Record& header, const std::vector<Record>& records)
 {
     std::string document = "\xEF\xBB\xBF";
-    const auto csv = [&utf8](const std::string& field) { return CsvField(utf8(field)); };
-    AppendLine(document, header, ',', csv);
+    AppendLine(document, header, ',', CsvField);
     for (const Record& record : records)
-        AppendLine(document, record, ',', csv);
+        AppendLine(document, record, ',', CsvField);
     return document;
 }

@@ -2,7 +2,6 @@
 // Tables as text that other programs read: the clipboard's tab-separated
 // lines and a CSV document. A table is a list of records, each a list of
 // fields.
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,10 +24,7 @@ std::string TabSeparatedLines(const std::vector<Record>& records);
 // doubled, when it holds a comma, a quote or a line break.
 std::string CsvField(std::string_view field);
 
-// A text as UTF-8.
-using Utf8Conversion = std::function<std::string(const std::string& text)>;
-
 // A CSV document as spreadsheets read it: a UTF-8 byte order mark, the
 // header, then one line per record in the given order, every line ending
-// in CR LF. `utf8` gives each field in UTF-8.
-std::string CsvDocument(const Record& header, const std::vector<Record>& records, const Utf8Conversion& utf8);
+// in CR LF. The header and the records are UTF-8.
+std::string CsvDocument(const Record& header, const std::vector<Record>& records);

@@ -60,9 +60,16 @@ std::vector<std::string> CsvHeaderOf(TableSchema<Row> schema)
     return header;
 }
 
-// Each row's texts, column by column, in the rows' order.
+// How the texts of a table's rows become UTF-8, as every exported table is:
+// the program's ANSI-to-UTF-8 conversion for rows of ANSI text, none
+// (nullptr) for rows already in UTF-8.
+using ToUtf8 = std::string (*)(const std::string& text);
+
+// Each row's texts, column by column, in the rows' order, made UTF-8 by
+// `utf8` unless it is null.
 template <class Row>
-std::vector<std::vector<std::string>> RecordsOf(TableSchema<Row> schema, std::span<const Row> rows)
+std::vector<std::vector<std::string>> RecordsOf(TableSchema<Row> schema, std::span<const Row> rows,
+                                                ToUtf8 utf8 = nullptr)
 {
     std::vector<std::vector<std::string>> records;
     records.reserve(rows.size());
@@ -70,7 +77,7 @@ std::vector<std::vector<std::string>> RecordsOf(TableSchema<Row> schema, std::sp
         std::vector<std::string>& record = records.emplace_back();
         record.reserve(schema.size());
         for (const TableColumn<Row>& column : schema)
-            record.push_back(column.text(row));
+            record.push_back(utf8 ? utf8(column.text(row)) : column.text(row));
     }
     return records;
 }

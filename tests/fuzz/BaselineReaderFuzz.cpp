@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     using namespace VerifiedColumn;
     const std::string written = CsvDocument({kPath, kSignature, kSigner, kSha256, kCatalog, kVersion, kOriginalName, kRoot},
-                                            records, [](const std::string& text) { return text; });
+                                            records);
     const Baseline reread = ReadBaseline(written, AsciiUpper);
     Check(reread.refusal.empty() && reread.files == baseline.files && reread.tellsUpdates);
 

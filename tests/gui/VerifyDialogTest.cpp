@@ -359,7 +359,7 @@ TEST(CompareDialog, VerifiesThenListsAndCountsTheDifferencesToCopyAndSave)
         EXPECT_EQ(test.clipboard.texts[0].substr(0, copied.size()), copied) << c.name;
         const std::string saved = FileBytes(tree.Root() + "\\comparison.csv");
         EXPECT_EQ(saved.substr(0, saved.find("\r\n") + 2),
-                  CsvDocument(CsvHeaderOf(DifferenceColumns()), {}, [](const std::string& text) { return text; }))
+                  CsvDocument(CsvHeaderOf(DifferenceColumns()), {}))
             << c.name;
         EXPECT_NE(saved.find("\r\nRemoved,C:\\WINDOWS\\CAF\xC3\x89.DLL,Not signed,,,,0C,,,,,,,\r\n"), std::string::npos)
             << c.name;

@@ -9,15 +9,6 @@
 #include "verify/VerificationReport.h"
 #include "support/AsciiUpper.h"
 
-namespace {
-
-std::string Unchanged(const std::string& text)
-{
-    return text;
-}
-
-}  // namespace
-
 // A row prints as its fields.
 static void PrintTo(const BaselineFile& file, std::ostream* os)
 {
@@ -39,7 +30,7 @@ TEST(BaselineReader, ReadsWhatVerifyWrites)
         std::nullopt};
     const std::vector<VerifiedFile> files = VerifiedFiles(rows, results);
     const std::string document = CsvDocument(CsvHeaderOf(VerifiedFileColumns()),
-                                             RecordsOf<VerifiedFile>(VerifiedFileColumns(), files), Unchanged);
+                                             RecordsOf<VerifiedFile>(VerifiedFileColumns(), files));
     const Baseline baseline = ReadBaseline(document, AsciiUpper);
     EXPECT_EQ(baseline.refusal, "");
     EXPECT_TRUE(baseline.tellsUpdates);
@@ -114,7 +105,7 @@ TEST(BaselineReader, ReadsEveryFieldBackAsItWasWritten)
     std::vector<Record> records;
     for (const char* field : fields)
         records.push_back({std::string("C:\\") + std::to_string(records.size()), field, field, field, field});
-    const std::string document = CsvDocument({"Path", "Signature", "Signer", "SHA256", "Catalog"}, records, Unchanged);
+    const std::string document = CsvDocument({"Path", "Signature", "Signer", "SHA256", "Catalog"}, records);
     const Baseline baseline = ReadBaseline(document, AsciiUpper);
     ASSERT_EQ(baseline.refusal, "");
     ASSERT_EQ(baseline.files.size(), std::size(fields));
