@@ -4,6 +4,7 @@
 
 #include "app/ExportPrompts.h"
 #include "export/ListFile.h"
+#include "platform/TextConversion.h"
 #include "res/resource.h"
 #include "scan/ProtectedFileScanner.h"
 #include "verify/VerificationReport.h"
