@@ -1,6 +1,5 @@
 #include "app/CompareDlg.h"
 
-#include "compare/ComparisonReport.h"
 #include "compare/CurrentFiles.h"
 #include "export/ListFile.h"
 #include "platform/PathKey.h"
@@ -10,15 +9,10 @@
 
 CCompareDlg::CCompareDlg(std::vector<ListRow> rows, BaselineInUse baseline,
                          std::vector<UnlistedFolder> unlistedFolders, VerifyServices services, CWnd* pParent)
-    : CVerificationDlg(IDD_COMPARE, std::move(rows), services, pParent),
+    : CVerificationDlg(IDD_COMPARE, std::move(rows), m_table, services, pParent),
       m_baseline(std::move(baseline)),
       m_unlistedFolders(std::move(unlistedFolders))
 {
-}
-
-std::vector<ColumnLayout> CCompareDlg::Columns() const
-{
-    return LayoutsOf(DifferenceColumns());
 }
 
 void CCompareDlg::ShowResults(const VerificationProgress& progress)
@@ -27,21 +21,14 @@ void CCompareDlg::ShowResults(const VerificationProgress& progress)
     std::vector<std::string> unlisted;
     for (const UnlistedFolder& folder : m_unlistedFolders)
         unlisted.push_back(Utf8Text(folder.path));
-    const Comparison comparison = Compare(m_baseline.baseline, m_current, Utf8PathKey, unlisted);
-    m_report = RecordsOf<Difference>(DifferenceColumns(), comparison.differences);
-    // The list shows ANSI text, as the rest of the program does.
-    CTableListCtrl::Records shown = m_report;
-    for (Record& record : shown) {
-        for (std::string& field : record)
-            field = AnsiText(WideFromUtf8(field).c_str());
-    }
-    ResultList().SetTable(std::move(shown));
+    Comparison comparison = Compare(m_baseline.baseline, m_current, Utf8PathKey, unlisted);
     ::SetDlgItemTextA(m_hWnd, IDC_VERIFY_STATUS,
                       ComparisonStatus(progress, m_baseline.baseline.files.size()).c_str());
     ::SetDlgItemTextA(m_hWnd, IDC_VERIFY_COUNTS, ComparisonCounts(comparison).c_str());
+    m_table.SetRows(std::move(comparison.differences));
 }
 
 unsigned CCompareDlg::Save(const std::wstring& path)
 {
-    return SaveCsv(Services().files, path, CsvHeaderOf(DifferenceColumns()), m_report);
+    return SaveTable<Difference>(Services().files, path, m_table.Schema(), m_table.Rows(), nullptr);
 }

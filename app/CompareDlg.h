@@ -1,17 +1,18 @@
 #pragma once
-#include "compare/BaselineFile.h"
 #include "app/VerificationDlg.h"
+#include "compare/BaselineFile.h"
 #include "compare/Comparison.h"
-#include "export/ListExport.h"
+#include "compare/ComparisonReport.h"
+#include "rows/SchemaRows.h"
 #include "scan/Enumeration.h"
 
 // The Compare with Baseline dialog: verifies every row's file as the Verify
 // Signatures dialog does, then lists how the files now differ from the
 // baseline's, with the count of each kind of difference. A stopped
 // comparison is partial: the baseline's files it did not reach read "Not
-// compared (stopped)". Save as... writes the differences as /compare does.
-// The baseline's file stays open while the dialog is: nothing saved
-// meanwhile can take its place.
+// compared (stopped)". Save as... writes the differences as /compare does,
+// in the list's order. The baseline's file stays open while the dialog is:
+// nothing saved meanwhile can take its place.
 class CCompareDlg : public CVerificationDlg {
 public:
     // `rows` are every protected file the walk could list, `baseline` what
@@ -21,7 +22,6 @@ public:
                 VerifyServices services, CWnd* pParent = nullptr);
 
 protected:
-    std::vector<ColumnLayout> Columns() const override;
     void ShowResults(const VerificationProgress& progress) override;
     const char* SaveFileName() const override { return "comparison.csv"; }
     unsigned Save(const std::wstring& path) override;
@@ -31,6 +31,6 @@ private:
     std::vector<UnlistedFolder> m_unlistedFolders;
     // What the differences point into, with the baseline.
     std::vector<CurrentFile> m_current;
-    // The differences' records in UTF-8, in the order of their paths.
-    std::vector<Record> m_report;
+    // The differences, already UTF-8.
+    SchemaRows<Difference> m_table{DifferenceColumns(), nullptr};
 };

@@ -10,7 +10,7 @@
 #include "framework/WinApp.h"
 #include "inspect/FileDialog.h"
 #include "inspect/FileInspection.h"
-#include "listview/FileListCtrl.h"
+#include "listview/TableListCtrl.h"
 #include "res/resource.h"
 #include "rows/FileListColumns.h"
 #include "rows/RowModel.h"
@@ -39,7 +39,7 @@ BEGIN_MESSAGE_MAP(CListCommands, CCmdTarget)
     ON_COMMAND(ID_LIST_COMPARE, CompareWithBaseline)
 END_MESSAGE_MAP()
 
-CListCommands::CListCommands(CWnd& owner, const CFileListCtrl& list, const RowModel& rows,
+CListCommands::CListCommands(CWnd& owner, const CTableListCtrl& list, const RowModel& rows,
                              CFileInspection& inspection, ListCommandServices services)
     : m_owner(owner), m_list(list), m_rows(rows), m_inspection(inspection), m_services(services)
 {
@@ -60,11 +60,11 @@ void CListCommands::ShowMenu(POINT point)
         enable(id, !path.empty());
     enable(ID_LIST_OPEN_FOLDER, !path.empty() && m_inspection.FileExists(path));
     // A list still filling would be taken for the whole one.
-    enable(ID_LIST_COPY_ALL, hasRows && m_bListComplete);
-    enable(ID_LIST_SAVE, hasRows && m_bListComplete);
-    enable(ID_LIST_VERIFY, hasRows && m_bListComplete);
-    enable(ID_LIST_COMPARE, hasRows && m_bListWhole);
-    if (!m_bWaitingAtLimit)
+    enable(ID_LIST_COPY_ALL, hasRows && ListComplete());
+    enable(ID_LIST_SAVE, hasRows && ListComplete());
+    enable(ID_LIST_VERIFY, hasRows && ListComplete());
+    enable(ID_LIST_COMPARE, hasRows && ListReachedTheEnd());
+    if (m_state != ListState::WaitingAtLimit)
         ::DeleteMenu(hPopup, ID_LIST_ALL, MF_BYCOMMAND);
 
     if (point.x == -1 && point.y == -1) {
@@ -92,13 +92,13 @@ void CListCommands::CopyPath()
 
 void CListCommands::CopyAllRows()
 {
-    if (m_bListComplete && m_rows.Count() > 0)
+    if (ListComplete() && m_rows.Count() > 0)
         CopyOrSayWhy(m_owner, m_services.clipboard, TabSeparatedLines(RecordsOf<ListRow>(FileListColumns(), m_rows.Rows())));
 }
 
 void CListCommands::SaveList()
 {
-    if (!m_bListComplete || m_rows.Count() == 0)
+    if (!ListComplete() || m_rows.Count() == 0)
         return;
     SaveCsvAsked(m_owner, m_services.fileDialogs, "protected-files.csv", "The list",
                  [this](const std::wstring& path) {
@@ -133,15 +133,15 @@ void CListCommands::CheckFile()
 
 void CListCommands::VerifySignatures()
 {
-    if (!m_bListComplete || m_rows.Count() == 0)
+    if (!ListComplete() || m_rows.Count() == 0)
         return;
-    CVerifyDlg dialog(m_rows.Rows(), VerifyServicesOf(m_services), m_bListWhole, &m_owner);
+    CVerifyDlg dialog(m_rows.Rows(), VerifyServicesOf(m_services), ListReachedTheEnd(), &m_owner);
     dialog.DoModal();
 }
 
 void CListCommands::CompareWithBaseline()
 {
-    if (!m_bListWhole || m_rows.Count() == 0)
+    if (!ListReachedTheEnd() || m_rows.Count() == 0)
         return;
     COpenFileDialog choose(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR, kCsvFilter, &m_owner,
                            m_services.fileDialogs);

@@ -3,9 +3,10 @@
 
 #include "framework/Wnd.h"
 #include "scan/Enumeration.h"
+#include "scan/ListState.h"
 
 class CFileInspection;
-class CFileListCtrl;
+class CTableListCtrl;
 class Clipboard;
 class CommonFileDialogs;
 class RowModel;
@@ -35,19 +36,18 @@ class CListCommands : public CCmdTarget {
 public:
     // `owner` is the dialog: it owns the menu, the save dialog and any
     // message box, and gets the menu's commands.
-    CListCommands(CWnd& owner, const CFileListCtrl& list, const RowModel& rows, CFileInspection& inspection,
+    CListCommands(CWnd& owner, const CTableListCtrl& list, const RowModel& rows, CFileInspection& inspection,
                   ListCommandServices services);
 
     // Shows the menu at `point` on the screen, or under the selected row
     // when the keyboard asked for it (-1, -1).
     void ShowMenu(POINT point);
 
-    // The commands on the whole list wait until the list is complete.
-    void SetListComplete(bool complete) { m_bListComplete = complete; }
-    // While the walk waits at the row limit, the menu offers to list all
-    // protected files (ID_LIST_ALL, which the dialog handles).
-    void SetWaitingAtLimit(bool waiting) { m_bWaitingAtLimit = waiting; }
-    bool WaitingAtLimit() const { return m_bWaitingAtLimit; }
+    // The commands on the whole list wait while the list fills. While the
+    // walk waits at the row limit, the menu offers to list all protected
+    // files (ID_LIST_ALL, which the dialog handles).
+    void SetListState(ListState state) { m_state = state; }
+    ListState State() const { return m_state; }
     // The listing has ended as `outcome` says. A comparison with a baseline
     // waits until it has reached its end, neither at the row limit nor by
     // the service's failure: a list cut short would show the files it lacks
@@ -55,7 +55,7 @@ public:
     // compared.
     void SetListEnded(const ListingOutcome& outcome)
     {
-        m_bListWhole = outcome.ReachedTheEnd();
+        m_state = EndedListState(outcome);
         m_unlistedFolders = outcome.unlistedFolders;
     }
 
@@ -79,14 +79,15 @@ protected:
 private:
     // The selected row's path; empty without a selected row.
     std::string SelectedPath() const;
+    // The list is what it will be, or waits at the row limit.
+    bool ListComplete() const { return m_state != ListState::Filling; }
+    bool ListReachedTheEnd() const { return m_state == ListState::ReachedTheEnd; }
 
     CWnd& m_owner;
-    const CFileListCtrl& m_list;
+    const CTableListCtrl& m_list;
     const RowModel& m_rows;
     CFileInspection& m_inspection;
     ListCommandServices m_services;
-    bool m_bListComplete = false;
-    bool m_bWaitingAtLimit = false;
-    bool m_bListWhole = false;
+    ListState m_state = ListState::Filling;
     std::vector<UnlistedFolder> m_unlistedFolders;
 };

@@ -2,6 +2,7 @@
 
 #include "app/ExportPrompts.h"
 #include "export/ListExport.h"
+#include "platform/TextConversion.h"
 #include "res/resource.h"
 #include "verify/VerificationReport.h"
 
@@ -19,14 +20,18 @@ BEGIN_MESSAGE_MAP(CVerificationDlg, CDialog)
     ON_WM_SIZE()
     ON_WM_GETMINMAXINFO()
     ON_MESSAGE(WM_JOB_ENDED, OnJobEnded)
-    ON_BN_CLICKED(IDC_VERIFY_STOP, OnStop)
+    ON_BN_CLICKED(IDC_VERIFY_CANCEL, OnCancelVerification)
     ON_BN_CLICKED(IDC_VERIFY_COPY, OnCopy)
     ON_BN_CLICKED(IDC_VERIFY_SAVE, OnSave)
 END_MESSAGE_MAP()
 
-CVerificationDlg::CVerificationDlg(UINT nIDTemplate, std::vector<ListRow> rows, VerifyServices services,
-                                   CWnd* pParent)
-    : CDialog(nIDTemplate, pParent), m_rows(std::move(rows)), m_services(services)
+CVerificationDlg::CVerificationDlg(UINT nIDTemplate, std::vector<ListRow> rows, TableRows& table,
+                                   VerifyServices services, CWnd* pParent)
+    : CDialog(nIDTemplate, pParent),
+      m_rows(std::move(rows)),
+      m_services(services),
+      m_table(table),
+      m_listResults(table)
 {
 }
 
@@ -44,7 +49,7 @@ void CVerificationDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CVerificationDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_listResults.SetColumns(Columns());
+    m_listResults.InsertColumns();
     m_layout.Attach(m_hWnd, IDC_VERIFY_LIST);
     m_listResults.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     ::SendDlgItemMessageA(m_hWnd, IDC_VERIFY_PROGRESS, PBM_SETRANGE32, 0, static_cast<LPARAM>(m_rows.size()));
@@ -87,21 +92,24 @@ LRESULT CVerificationDlg::OnJobEnded(WPARAM, LPARAM)
     ShowProgress();
     m_results = m_job->TakeResults();
     ShowResults(m_job->Progress());
-    ::EnableWindow(GetDlgItem(IDC_VERIFY_STOP), FALSE);
+    m_listResults.ShowAllRows();
+    ::EnableWindow(GetDlgItem(IDC_VERIFY_CANCEL), FALSE);
     for (const int id : {IDC_VERIFY_COPY, IDC_VERIFY_SAVE})
         ::EnableWindow(GetDlgItem(id), TRUE);
     return 0;
 }
 
-void CVerificationDlg::OnStop()
+void CVerificationDlg::OnCancelVerification()
 {
     m_job->RequestStop();
-    ::EnableWindow(GetDlgItem(IDC_VERIFY_STOP), FALSE);
+    ::EnableWindow(GetDlgItem(IDC_VERIFY_CANCEL), FALSE);
 }
 
 void CVerificationDlg::OnCopy()
 {
-    CopyOrSayWhy(*this, m_services.clipboard, TabSeparatedLines(m_listResults.Table()));
+    // The clipboard takes the program's ANSI text.
+    const std::string copied = TabSeparatedLines(RecordsOf(m_table));
+    CopyOrSayWhy(*this, m_services.clipboard, AnsiText(WideFromUtf8(copied).c_str()));
 }
 
 void CVerificationDlg::OnSave()

@@ -7,6 +7,7 @@
 #include "framework/Dialog.h"
 #include "framework/GrowingLayout.h"
 #include "listview/TableListCtrl.h"
+#include "rows/TableRows.h"
 #include "scan/ListRow.h"
 #include "verify/TrustService.h"
 #include "verify/VerificationJob.h"
@@ -28,7 +29,8 @@ struct VerifyServices {
 
 // A dialog that verifies the signature of every row's file on worker
 // threads and shows how far it has got; at the end, what it found as a
-// table, which its derived class fills, to copy or save. Closing it, or
+// table, which its derived class fills, to copy or save in the order the
+// list shows it. Closing it, or
 // the program, never waits for the workers: they are told to stop and
 // finish on their own. Its template has the controls IDC_VERIFY_*.
 class CVerificationDlg : public CDialog {
@@ -39,13 +41,13 @@ public:
     static constexpr UINT kProgressMs = 250;
 
 protected:
-    // `rows` are the list's rows.
-    CVerificationDlg(UINT nIDTemplate, std::vector<ListRow> rows, VerifyServices services, CWnd* pParent);
+    // `rows` are the list's rows; `table` is what the dialog's list shows, a
+    // member of the derived class, read once the dialog has its window.
+    CVerificationDlg(UINT nIDTemplate, std::vector<ListRow> rows, TableRows& table, VerifyServices services,
+                     CWnd* pParent);
 
-    // The columns of the table shown at the end.
-    virtual std::vector<ColumnLayout> Columns() const = 0;
-    // Once the job has ended, with Results() taken: fills the table and says
-    // what was found.
+    // Once the job has ended, with Results() taken: fills the table, which
+    // the list then shows, and says what was found.
     virtual void ShowResults(const VerificationProgress& progress) = 0;
     // What Save as... offers as the file's name, and saves there: 0, or the
     // system's error code.
@@ -56,7 +58,6 @@ protected:
     // Once the job has ended: each row's result, empty for a file not
     // verified.
     const std::vector<std::optional<FileVerification>>& Results() const { return m_results; }
-    CTableListCtrl& ResultList() { return m_listResults; }
     VerifyServices& Services() { return m_services; }
 
     void DoDataExchange(CDataExchange* pDX) override;
@@ -64,7 +65,7 @@ protected:
     void OnOK() override {}
     void OnTimer(UINT_PTR nIDEvent);
     LRESULT OnJobEnded(WPARAM, LPARAM);
-    void OnStop();
+    void OnCancelVerification();
     void OnCopy();
     void OnSave();
     void OnDestroy();
@@ -80,6 +81,7 @@ private:
     std::vector<ListRow> m_rows;
     std::vector<std::optional<FileVerification>> m_results;
     VerifyServices m_services;
+    TableRows& m_table;
     CTableListCtrl m_listResults;
     CGrowingLayout m_layout;
     // Shared with the workers, which may outlive the dialog.

@@ -1,7 +1,5 @@
 #include "app/VerifyDlg.h"
 
-#include <map>
-
 #include "app/ExportPrompts.h"
 #include "export/ListFile.h"
 #include "platform/TextConversion.h"
@@ -14,7 +12,7 @@ BEGIN_MESSAGE_MAP(CVerifyDlg, CVerificationDlg)
 END_MESSAGE_MAP()
 
 CVerifyDlg::CVerifyDlg(std::vector<ListRow> rows, VerifyServices services, bool wholeList, CWnd* pParent)
-    : CVerificationDlg(IDD_VERIFY, std::move(rows), services, pParent), m_bWholeList(wholeList)
+    : CVerificationDlg(IDD_VERIFY, std::move(rows), m_table, services, pParent), m_bWholeList(wholeList)
 {
 }
 
@@ -25,29 +23,16 @@ BOOL CVerifyDlg::OnInitDialog()
     return TRUE;
 }
 
-std::vector<ColumnLayout> CVerifyDlg::Columns() const
-{
-    return LayoutsOf(ReportedFileColumns());
-}
-
 void CVerifyDlg::ShowResults(const VerificationProgress& progress)
 {
-    m_reported = ReportedFiles(VerifiedFiles(Rows(), Results()));
-    ResultList().SetTable(RecordsOf<VerifiedFile>(ReportedFileColumns(), m_reported));
+    m_table.SetRows(ReportedFiles(VerifiedFiles(Rows(), Results())));
     // A baseline holds every file's result.
     ::EnableWindow(GetDlgItem(IDC_VERIFY_SAVE_BASELINE), !progress.Partial());
 }
 
 unsigned CVerifyDlg::Save(const std::wstring& path)
 {
-    // The list's records lead with their rows' numbers, which are unique.
-    std::map<std::string, const VerifiedFile*> byNumber;
-    for (const VerifiedFile& file : m_reported)
-        byNumber.emplace(FormatRowNumber(file.row->number), &file);
-    std::vector<VerifiedFile> shown;
-    for (const std::vector<std::string>& record : ResultList().Table())
-        shown.push_back(*byNumber.at(record.front()));
-    return SaveTable<VerifiedFile>(Services().files, path, VerifiedFileColumns(), shown, Utf8Text);
+    return SaveTable<VerifiedFile>(Services().files, path, VerifiedFileColumns(), m_table.Rows(), Utf8Text);
 }
 
 void CVerifyDlg::OnSaveBaseline()

@@ -1,5 +1,7 @@
 #pragma once
 #include "app/VerificationDlg.h"
+#include "platform/TextConversion.h"
+#include "rows/SchemaRows.h"
 #include "verify/VerificationReport.h"
 
 // The Verify Signatures dialog: at the end it lists the files that are
@@ -15,7 +17,6 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    std::vector<ColumnLayout> Columns() const override;
     void ShowResults(const VerificationProgress& progress) override;
     const char* SaveFileName() const override { return "signatures.csv"; }
     unsigned Save(const std::wstring& path) override;
@@ -25,6 +26,6 @@ protected:
 
 private:
     bool m_bWholeList;
-    // The files the list shows, in the rows' order.
-    std::vector<VerifiedFile> m_reported;
+    // The files the list shows.
+    SchemaRows<VerifiedFile> m_table{ReportedFileColumns(), Utf8Text};
 };

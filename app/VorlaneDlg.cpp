@@ -96,7 +96,8 @@ CVorlaneDlg::CVorlaneDlg(PlatformServices& services, CWnd* pParent)
     : CDialog(IDD_MAIN, pParent),
       m_services(services),
       m_model(SystemLeadBytes()),
-      m_list(m_model),
+      m_listRows(m_model),
+      m_list(m_listRows),
       m_logo(services.shell),
       m_inspection(*this, m_list, m_model, InspectionServicesOf(services)),
       m_commands(*this, m_list, m_model, m_inspection, ListCommandServicesOf(services)),
@@ -134,7 +135,6 @@ BOOL CVorlaneDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
 
     m_list.InsertColumns();
-    m_list.FitColumnsToClient();
     // The template's size is the smallest; the list grows with the window.
     m_layout.Attach(m_hWnd, IDC_FILE_LIST);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES);
@@ -222,16 +222,15 @@ void CVorlaneDlg::FillSlice()
     else
         ::KillTimer(m_hWnd, kRowsTimer);
     if (batch.waitingAtLimit) {
-        m_commands.SetWaitingAtLimit(true);
+        m_commands.SetListState(ListState::WaitingAtLimit);
         ShowListEnded();
         m_inspection.ShowStatus(FilledStatus(m_queue->RowsFound(), true));
     }
     if (batch.finished) {
         m_workerEnded.reset();
-        m_commands.SetWaitingAtLimit(false);
-        ShowListEnded();
         const ListingOutcome& outcome = m_queue->Outcome();
         m_commands.SetListEnded(outcome);
+        ShowListEnded();
         const unsigned rows = m_queue->RowsFound();
         const std::vector<UnlistedFolder>& unlisted = outcome.unlistedFolders;
         m_inspection.ShowStatus(
@@ -247,20 +246,18 @@ void CVorlaneDlg::FillSlice()
 void CVorlaneDlg::ShowListEnded()
 {
     // The rows may have brought a vertical scroll bar.
-    m_list.FitColumnsToClient();
+    m_list.FitColumns();
     ::KillTimer(m_hWnd, kStatusTimer);
     m_list.SetWorking(false);
-    m_commands.SetListComplete(true);
 }
 
 void CVorlaneDlg::OnListAll()
 {
-    if (!m_commands.WaitingAtLimit())
+    if (m_commands.State() != ListState::WaitingAtLimit)
         return;
     // The walk goes on from the file after the row limit's, and so do the
     // numbers; the rows shown, the selection and the scroll position stay.
-    m_commands.SetWaitingAtLimit(false);
-    m_commands.SetListComplete(false);
+    m_commands.SetListState(ListState::Filling);
     m_list.SetWorking(true);
     ShowFillStatus();
     ::SetTimer(m_hWnd, kStatusTimer, kStatusMs, nullptr);
@@ -297,7 +294,7 @@ void CVorlaneDlg::OnSize(UINT, int, int)
 {
     m_layout.Resize();
     if (m_list.m_hWnd)
-        m_list.FitColumnsToClient();
+        m_list.FitColumns();
 }
 
 void CVorlaneDlg::OnGetMinMaxInfo(MINMAXINFO* pInfo)

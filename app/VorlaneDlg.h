@@ -10,7 +10,8 @@
 #include "framework/GrowingLayout.h"
 #include "framework/Handle.h"
 #include "inspect/FileInspection.h"
-#include "listview/FileListCtrl.h"
+#include "listview/FileListRows.h"
+#include "listview/TableListCtrl.h"
 #include "rows/RowModel.h"
 #include "scan/RowQueue.h"
 
@@ -77,7 +78,8 @@ private:
     PlatformServices& m_services;
     // The rows; the list, the lower half and the commands read them.
     RowModel m_model;
-    CFileListCtrl m_list;
+    FileListRows m_listRows;
+    CTableListCtrl m_list;
     CLogoStatic m_logo;
     CFileInspection m_inspection;
     CListCommands m_commands;

@@ -23,6 +23,17 @@ public:
         ::GetTextExtentPoint32A(m_hDC, text, length, &size);
         return size;
     }
+    SIZE GetTextExtent(LPCWSTR text, int length) const
+    {
+        SIZE size{};
+        ::GetTextExtentPoint32W(m_hDC, text, length, &size);
+        return size;
+    }
+    // `text` is written to with DT_MODIFYSTRING.
+    int DrawText(LPWSTR text, int length, RECT* pRect, UINT format) const
+    {
+        return ::DrawTextW(m_hDC, text, length, pRect, format);
+    }
     int DrawText(LPCSTR text, int length, RECT* pRect, UINT format) const
     {
         return ::DrawTextA(m_hDC, text, length, pRect, format);

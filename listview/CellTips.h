@@ -16,8 +16,6 @@ public:
     void Create(CListCtrl& list, CutText cutText);
     // From the list's PreTranslateMessage.
     void Relay(MSG* pMsg);
-    // The text the tip shows over the cell the mouse is on; empty for none.
-    const std::string& Text() const { return m_text; }
 
 private:
     static constexpr UINT_PTR kTool = 1;

@@ -27,10 +27,10 @@ PixelRect ColumnTextRect(int x, int width, int margin, const PixelRect& bounds)
     return {x + margin, bounds.top, x + width - margin, bounds.bottom};
 }
 
-int FittedPathColumnWidth(int clientWidth, int sumOfWidths, int pathColumnWidth)
+int FittedColumnWidth(int clientWidth, int othersWidth, int minimum)
 {
     constexpr int kWidestColumn = 0x7FFF;
-    const long long width = static_cast<long long>(clientWidth) - sumOfWidths + pathColumnWidth;
+    const long long width = std::max<long long>(static_cast<long long>(clientWidth) - othersWidth, minimum);
     return static_cast<int>(std::clamp<long long>(width, 0, kWidestColumn));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Arithmetic of the owner-drawn file list: which rows are highlighted, where
-// a row's band and its column texts go, and how wide the path column must be
-// to fill the list.
+// a row's band and its column texts go, and how wide the column that fills the
+// list must be.
 #include "framework/PixelRect.h"
 
 struct RowHighlightInput {
@@ -34,7 +34,7 @@ int NumberColumnWidth(int width, int textWidth, int margin);
 // an empty or inverted rectangle, used as it is.
 PixelRect ColumnTextRect(int x, int width, int margin, const PixelRect& bounds);
 
-// Width of the path column that makes all columns fill `clientWidth`, given
-// the sum of all widths and the path column's own. Never negative, and
-// small enough for the 16-bit field that carries it.
-int FittedPathColumnWidth(int clientWidth, int sumOfWidths, int pathColumnWidth);
+// Width of the column that fills what the others, `othersWidth` wide in
+// all, leave of `clientWidth`, and never less than `minimum`. Never
+// negative, and small enough for the 16-bit field that carries it.
+int FittedColumnWidth(int clientWidth, int othersWidth, int minimum);

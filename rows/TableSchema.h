@@ -43,15 +43,6 @@ template <class Row>
 using TableSchema = std::span<const TableColumn<Row>>;
 
 template <class Row>
-std::vector<ColumnLayout> LayoutsOf(TableSchema<Row> schema)
-{
-    std::vector<ColumnLayout> layouts;
-    for (const TableColumn<Row>& column : schema)
-        layouts.push_back(column.layout);
-    return layouts;
-}
-
-template <class Row>
 std::vector<std::string> CsvHeaderOf(TableSchema<Row> schema)
 {
     std::vector<std::string> header;

@@ -137,7 +137,7 @@ TEST(VerifyDialog, ShowsProgressThenListsTheFilesThatAreNotTrustedToCopyAndSave)
                       "Signature does not match the file: 0,   Signer not trusted: 0,   Could not be read: 0,   "
                       "Could not be checked: 0");
             EXPECT_EQ(::SendMessageA(dlg.GetDlgItem(IDC_VERIFY_PROGRESS), PBM_GETPOS, 0, 0), 2);
-            EXPECT_TRUE(Enabled(dlg, IDC_VERIFY_STOP));
+            EXPECT_TRUE(Enabled(dlg, IDC_VERIFY_CANCEL));
             EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_COPY));
             EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_SAVE));
             EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_SAVE_BASELINE));
@@ -146,7 +146,7 @@ TEST(VerifyDialog, ShowsProgressThenListsTheFilesThatAreNotTrustedToCopyAndSave)
         Shows(dlg, "Verified 6 of 6 files."),
         [&] { return Enabled(dlg, IDC_VERIFY_COPY); },
         Do([&] {
-            EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_STOP));
+            EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_CANCEL));
             EXPECT_EQ(ListedRows(dlg), (std::vector<std::string>{
                                            "03|C:\\WINDOWS\\system32\\file3.dll|Not signed|",
                                            "04|C:\\WINDOWS\\system32\\file4.dll|Signature does not match the file|",
@@ -220,8 +220,8 @@ TEST(VerifyDialog, CancelKeepsWhatWasVerifiedMarkedAsPartialAndListsWhatWasNot)
         // it has, and takes no other.
         [&] { return test.trust.calls == 3; },
         Do([&] {
-            Press(dlg, IDC_VERIFY_STOP);
-            EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_STOP));
+            Press(dlg, IDC_VERIFY_CANCEL);
+            EXPECT_FALSE(Enabled(dlg, IDC_VERIFY_CANCEL));
             test.trust.Open();
         }),
         Shows(dlg, "Stopped after 3 of 6 files: the results are partial."),
@@ -338,7 +338,7 @@ TEST(CompareDialog, VerifiesThenListsAndCountsTheDifferencesToCopyAndSave)
             [&] { return !c.stop || test.trust.calls == 3; },
             Do([&] {
                 if (c.stop) {
-                    Press(dlg, IDC_VERIFY_STOP);
+                    Press(dlg, IDC_VERIFY_CANCEL);
                     test.trust.Open();
                 }
             }),

@@ -43,15 +43,23 @@ TEST(ColumnText, KeepsAMarginOnBothSides)
     EXPECT_EQ(ColumnTextRect(40, 10, 6, bounds), (PixelRect{46, 20, 44, 34}));
 }
 
-TEST(ColumnFit, GivesThePathColumnWhatTheOthersLeave)
+TEST(ColumnFit, GivesTheFillingColumnWhatTheOthersLeaveButNeverLessThanItsOwnWidth)
 {
-    // 40 + 460 in a client area 620 wide.
-    EXPECT_EQ(FittedPathColumnWidth(620, 500, 460), 580);
-    // A vertical scroll bar narrowed the list after the first fit.
-    EXPECT_EQ(FittedPathColumnWidth(603, 620, 580), 563);
-    // The other columns take all the room or more: zero, never negative.
-    EXPECT_EQ(FittedPathColumnWidth(40, 500, 460), 0);
-    EXPECT_EQ(FittedPathColumnWidth(30, 500, 460), 0);
-    // Far too wide for the 16-bit field: the widest width it can carry.
-    EXPECT_EQ(FittedPathColumnWidth(100000, 500, 460), 0x7FFF);
+    const struct {
+        int client, others, minimum, width;
+    } cases[] = {
+        // 40 beside it in a client area 620 wide.
+        {620, 40, 460, 580},
+        // A vertical scroll bar narrowed the list after the first fit.
+        {603, 40, 460, 563},
+        // The others take most of the room: its own width, and the list scrolls.
+        {549, 1390, 200, 200},
+        // They take all of it, and it has none of its own: zero, never negative.
+        {40, 500, 0, 0},
+        {30, 500, -5, 0},
+        // Far too wide for the 16-bit field: the widest width it can carry.
+        {100000, 40, 460, 0x7FFF},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FittedColumnWidth(c.client, c.others, c.minimum), c.width) << c.client << " " << c.others;
 }
