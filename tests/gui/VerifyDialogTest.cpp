@@ -16,6 +16,7 @@
 #include "gui/DialogDriver.h"
 #include "gui/InspectionSteps.h"
 #include "gui/MainDialogSteps.h"
+#include "gui/OtherProcess.h"
 #include "gui/TestServices.h"
 #include "export/ListExport.h"
 #include "compare/ComparisonReport.h"
@@ -57,6 +58,28 @@ std::vector<ListRow> SixRows(StandInTrust& trust)
 VerifyServices ServicesOf(TestServices& test)
 {
     return {test.trust, test.threads, test.clipboard, test.files, test.fileDialogs};
+}
+
+// The lines of `text`, each ending in CR LF.
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(text.substr(at, end - at));
+    return lines;
+}
+
+// Field `index` of `line`, its fields separated by `separator`.
+std::string Field(const std::string& line, char separator, std::size_t index)
+{
+    std::size_t at = 0;
+    for (std::size_t skipped = 0; skipped < index; ++skipped) {
+        at = line.find(separator, at);
+        if (at == std::string::npos)
+            return {};
+        ++at;
+    }
+    return line.substr(at, line.find(separator, at) - at);
 }
 
 std::string Shown(CDialog& dlg, int id)
@@ -325,6 +348,7 @@ TEST(CompareDialog, VerifiesThenListsAndCountsTheDifferencesToCopyAndSave)
         const std::vector<ListRow> rows = SixRows(test.trust);
         TempTree tree;
         test.fileDialogs.chosen = WideText(tree.Root() + "\\comparison.csv");
+        std::vector<std::string> shown;
         CCompareDlg dlg(rows, {SixFilesBaseline(), CHandle(), std::nullopt}, {}, ServicesOf(test));
         RunModal(dlg, {
             Do([&] {
@@ -347,6 +371,16 @@ TEST(CompareDialog, VerifiesThenListsAndCountsTheDifferencesToCopyAndSave)
                 EXPECT_EQ(Shown(dlg, IDC_VERIFY_COUNTS), c.counts) << c.name;
                 EXPECT_EQ(ListedRows(dlg), c.listed) << c.name;
                 EXPECT_TRUE(Enabled(dlg, IDC_VERIFY_SAVE)) << c.name;
+                // Sorted by path, descending on the second click.
+                NMLISTVIEW click{};
+                click.hdr = {dlg.GetDlgItem(IDC_VERIFY_LIST), IDC_VERIFY_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
+                click.iSubItem = 1;
+                dlg.SendMessage(WM_NOTIFY, IDC_VERIFY_LIST, reinterpret_cast<LPARAM>(&click));
+                dlg.SendMessage(WM_NOTIFY, IDC_VERIFY_LIST, reinterpret_cast<LPARAM>(&click));
+                shown.clear();
+                for (const std::string& row : ListedRows(dlg))
+                    shown.push_back(Field(row, '|', 1));
+                EXPECT_EQ(shown.front(), "C:\\WINDOWS\\system32\\file6.dll") << c.name;
                 Press(dlg, IDC_VERIFY_COPY);
                 Press(dlg, IDC_VERIFY_SAVE);
                 dlg.EndDialog(IDCANCEL);
@@ -355,19 +389,82 @@ TEST(CompareDialog, VerifiesThenListsAndCountsTheDifferencesToCopyAndSave)
         // The list and the clipboard show ANSI text; the report keeps the
         // baseline's UTF-8 as it was.
         ASSERT_EQ(test.clipboard.texts.size(), 1u) << c.name;
-        const std::string copied = "Removed\tC:\\WINDOWS\\CAF\xC9.DLL\t";
-        EXPECT_EQ(test.clipboard.texts[0].substr(0, copied.size()), copied) << c.name;
+        EXPECT_NE(test.clipboard.texts[0].find("\r\nRemoved\tC:\\WINDOWS\\CAF\xC9.DLL\t"), std::string::npos) << c.name;
         const std::string saved = FileBytes(tree.Root() + "\\comparison.csv");
         EXPECT_EQ(saved.substr(0, saved.find("\r\n") + 2),
                   CsvDocument(CsvHeaderOf(DifferenceColumns()), {}))
             << c.name;
         EXPECT_NE(saved.find("\r\nRemoved,C:\\WINDOWS\\CAF\xC3\x89.DLL,Not signed,,,,0C,,,,,,,\r\n"), std::string::npos)
             << c.name;
+        // Copy and Save as give the rows in the order the list shows them.
+        std::vector<std::string> copiedPaths;
+        std::vector<std::string> savedPaths;
+        for (const std::string& line : Lines(test.clipboard.texts[0]))
+            copiedPaths.push_back(Field(line, '\t', 1));
+        for (const std::string& line : Lines(saved.substr(saved.find("\r\n") + 2)))
+            savedPaths.push_back(AnsiText(WideFromUtf8(Field(line, ',', 1)).c_str()));
+        EXPECT_EQ(copiedPaths, shown) << c.name;
+        EXPECT_EQ(savedPaths, shown) << c.name;
         EXPECT_NE(saved.find("\r\nUpdated,C:\\WINDOWS\\system32\\file2.dll,Signed (embedded),Signed (embedded),"
                              "Microsoft Windows,Microsoft Windows,0A,C:\\WINDOWS\\SYSTEM32\\FILE2.DLL,1.0.0.1,1.0.0.2,"
                              "file2.dll,file2.dll,R00T,R00T\r\n"),
                   std::string::npos)
             << c.name;
+    }
+}
+
+TEST(ScreenReaders, ReadTheVerificationListsFromAnotherProcessEveryPathWhole)
+{
+    TestServices test;
+    std::vector<ListRow> rows = SixRows(test.trust);
+    // Far too long for its column, which shows it cut in the middle.
+    const std::string longPath = "C:\\WINDOWS\\WinSxS\\amd64_microsoft-windows-" + std::string(120, 'x') + "\\ntdll.dll";
+    rows.push_back({7, longPath});
+    test.trust.results[longPath] = {TrustKind::NotSigned, "", "", ""};
+    CVerifyDlg verify(rows, ServicesOf(test), true);
+    rows.pop_back();
+    CCompareDlg compare(rows, {SixFilesBaseline(), CHandle(), std::nullopt}, {}, ServicesOf(test));
+    const struct {
+        CDialog& dialog;
+        int columns;
+        // Each row's first four cells, in UTF-8, joined by |.
+        std::vector<std::string> rows;
+    } dialogs[] = {
+        {verify, 4,
+         {"03|C:\\WINDOWS\\system32\\file3.dll|Not signed|",
+          "04|C:\\WINDOWS\\system32\\file4.dll|Signature does not match the file|",
+          "05|C:\\WINDOWS\\system32\\file5.dll|Signer not trusted|Mallory",
+          "06|C:\\WINDOWS\\system32\\file6.dll|Could not be read: Access is denied.|",
+          "07|" + longPath + "|Not signed|"}},
+        {compare, static_cast<int>(DifferenceColumns().size()),
+         {"Removed|C:\\WINDOWS\\CAF\xC3\x89.DLL|Not signed|",
+          "Updated|C:\\WINDOWS\\system32\\file2.dll|Signed (embedded)|Signed (embedded)",
+          "Changed|C:\\WINDOWS\\system32\\file3.dll|Not signed|Not signed",
+          "Signature changed|C:\\WINDOWS\\system32\\file4.dll|Signed (catalog)|Signature does not match the file",
+          "Added|C:\\WINDOWS\\system32\\file5.dll||Signer not trusted",
+          "Not compared (not read)|C:\\WINDOWS\\system32\\file6.dll|Could not be read: Access is denied.|"
+          "Could not be read: Access is denied."}},
+    };
+    for (const auto& d : dialogs) {
+        RunModal(d.dialog, {
+            [&] { return Enabled(d.dialog, IDC_VERIFY_COPY); },
+            Do([&] {
+                const ListTexts read = ListTextsFromAnotherProcess(d.dialog.GetDlgItem(IDC_VERIFY_LIST));
+                ASSERT_EQ(read.failure, "");
+                ASSERT_EQ(read.columns, d.columns);
+                std::vector<std::string> wide;
+                std::vector<std::string> ansi;
+                for (int row = 0; row < read.rows; ++row) {
+                    const auto& w = read.wide[static_cast<std::size_t>(row)];
+                    const auto& a = read.ansi[static_cast<std::size_t>(row)];
+                    wide.push_back(w[0] + "|" + w[1] + "|" + w[2] + "|" + w[3]);
+                    ansi.push_back(a[0] + "|" + a[1] + "|" + a[2] + "|" + a[3]);
+                }
+                EXPECT_EQ(wide, d.rows) << WindowText(d.dialog);
+                EXPECT_EQ(ansi, d.rows) << WindowText(d.dialog);
+                d.dialog.EndDialog(IDCANCEL);
+            }),
+        });
     }
 }
 
