@@ -6,6 +6,7 @@
 
 #include "platform/PathText.h"
 #include "rows/RowSort.h"
+#include "rows/TableRows.h"
 
 RowModel::RowModel(const LeadBytes& lead, bool pastLimit) : m_lead(lead), m_bPastLimit(pastLimit) {}
 
@@ -99,14 +100,5 @@ std::optional<std::size_t> FindNumberText(const RowModel& rows, std::string_view
         const std::string number = FormatRowNumber(rows.Number(row));
         return partial ? number.starts_with(text) : number == text;
     };
-    const std::size_t first = std::min<std::size_t>(start < 0 ? 0 : static_cast<std::size_t>(start), rows.Count());
-    for (std::size_t row = first; row < rows.Count(); ++row) {
-        if (matches(row))
-            return row;
-    }
-    for (std::size_t row = 0; wrap && row < first; ++row) {
-        if (matches(row))
-            return row;
-    }
-    return std::nullopt;
+    return FirstMatchingRow(rows.Count(), start, wrap, matches);
 }

@@ -11,7 +11,12 @@ std::optional<std::size_t> TableRows::FindRow(std::string_view text, int start, 
         return partial ? first.size() >= text.size() && SameIgnoringAsciiCase(first.substr(0, text.size()), text)
                        : SameIgnoringAsciiCase(first, text);
     };
-    const std::size_t count = Count();
+    return FirstMatchingRow(Count(), start, wrap, matches);
+}
+
+std::optional<std::size_t> FirstMatchingRow(std::size_t count, int start, bool wrap,
+                                            const std::function<bool(std::size_t row)>& matches)
+{
     const std::size_t from = std::min<std::size_t>(start < 0 ? 0 : static_cast<std::size_t>(start), count);
     for (std::size_t row = from; row < count; ++row) {
         if (matches(row))

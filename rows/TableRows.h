@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,11 @@ public:
     // case aside: typing in the list goes there.
     virtual std::optional<std::size_t> FindRow(std::string_view text, int start, bool wrap, bool partial) const;
 };
+
+// The first of `count` rows from `start` on, then from the top when `wrap`,
+// for which `matches` holds: where typing in a list goes.
+std::optional<std::size_t> FirstMatchingRow(std::size_t count, int start, bool wrap,
+                                            const std::function<bool(std::size_t row)>& matches);
 
 // Every row's texts, column by column, in the order the rows are shown.
 std::vector<std::vector<std::string>> RecordsOf(const TableRows& rows);

@@ -149,25 +149,6 @@ TEST(DllLoading, EveryDllIsAskedForByItsFullSystemPathAndVersionDllOnlyWhenFirst
 
 TEST(DllLoading, AProtectionServiceWithoutItsFunctionsSaysWhyItCannotBeUsed)
 {
-    // The system's loader, with one function missing from the library.
-    class LoaderWithout final : public DllLoader {
-    public:
-        explicit LoaderWithout(std::string function) : m_missing(std::move(function)) {}
-        FARPROC KernelExport(const char* name) override { return m_system.KernelExport(name); }
-        std::string SystemDirectory() override { return m_system.SystemDirectory(); }
-        HMODULE LoadLibraryEx(const std::string& path, DWORD flags) override
-        {
-            return m_system.LoadLibraryEx(path, flags);
-        }
-        FARPROC GetProcAddress(HMODULE hModule, const char* name) override
-        {
-            return name == m_missing ? nullptr : m_system.GetProcAddress(hModule, name);
-        }
-
-    private:
-        DllLoader& m_system = DllLoader::System();
-        std::string m_missing;
-    };
     for (const char* missing : {"SfcIsFileProtected", "SfcGetNextProtectedFile"}) {
         LoaderWithout loader(missing);
         SfcFileProtection protection(loader);

@@ -64,34 +64,6 @@ std::string LongFile(const TempTree& folder)
     return path;
 }
 
-// The system's loader, playing a system whose bcrypt.dll is missing or
-// lacks a function; records what is loaded.
-class LoaderWithoutCng final : public DllLoader {
-public:
-    explicit LoaderWithoutCng(std::string missing) : m_missing(std::move(missing)) {}
-    std::vector<std::string> loads;
-
-    FARPROC KernelExport(const char* name) override { return m_system.KernelExport(name); }
-    std::string SystemDirectory() override { return m_system.SystemDirectory(); }
-    HMODULE LoadLibraryEx(const std::string& path, DWORD flags) override
-    {
-        loads.push_back(path);
-        if (m_missing == "bcrypt.dll" && path.ends_with("\\bcrypt.dll")) {
-            ::SetLastError(ERROR_MOD_NOT_FOUND);
-            return nullptr;
-        }
-        return m_system.LoadLibraryEx(path, flags);
-    }
-    FARPROC GetProcAddress(HMODULE hModule, const char* name) override
-    {
-        return name == m_missing ? nullptr : m_system.GetProcAddress(hModule, name);
-    }
-
-private:
-    DllLoader& m_system = DllLoader::System();
-    std::string m_missing;
-};
-
 }  // namespace
 
 TEST(Sha256Hashing, EachWayHashesEachSampleAsOpensslDid)
@@ -210,7 +182,7 @@ TEST(Sha256Hashing, TheFastestWayIsCngFromTheSystemDirectoryElseCryptoApi)
     const std::string sum = OpensslSums().front().first;
     const std::string sample = TrustSample(OpensslSums().front().second);
     for (const Case& c : cases) {
-        LoaderWithoutCng loader(c.missing);
+        LoaderWithout loader(c.missing);
         unsigned error = 0;
         const auto hashing = Sha256Hashing::Fastest(loader, error);
         ASSERT_TRUE(hashing) << c.missing << ": " << error;

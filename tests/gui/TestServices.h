@@ -13,6 +13,7 @@
 #include "export/Clipboard.h"
 #include "export/WindowsSaveFileSystem.h"
 #include "framework/CriticalSection.h"
+#include "framework/DllLoader.h"
 #include "platform/ThreadStarter.h"
 #include "inspect/CommonFileDialogs.h"
 #include "inspect/VersionDllSource.h"
@@ -260,6 +261,35 @@ public:
 private:
     HANDLE m_permits;
     HANDLE m_open;
+};
+
+// The system's loader, playing a system that lacks one thing: a function
+// of that name, or the library of that file name ("bcrypt.dll"). Records
+// the paths it is asked to load.
+class LoaderWithout final : public DllLoader {
+public:
+    explicit LoaderWithout(std::string missing) : m_missing(std::move(missing)) {}
+    std::vector<std::string> loads;
+
+    FARPROC KernelExport(const char* name) override { return m_system.KernelExport(name); }
+    std::string SystemDirectory() override { return m_system.SystemDirectory(); }
+    HMODULE LoadLibraryEx(const std::string& path, DWORD flags) override
+    {
+        loads.push_back(path);
+        if (!m_missing.empty() && path.ends_with("\\" + m_missing)) {
+            ::SetLastError(ERROR_MOD_NOT_FOUND);
+            return nullptr;
+        }
+        return m_system.LoadLibraryEx(path, flags);
+    }
+    FARPROC GetProcAddress(HMODULE hModule, const char* name) override
+    {
+        return name == m_missing ? nullptr : m_system.GetProcAddress(hModule, name);
+    }
+
+private:
+    DllLoader& m_system = DllLoader::System();
+    std::string m_missing;
 };
 
 // Describes no file: for verifiers whose tests are about the signature.

@@ -7,6 +7,7 @@
 #include "rows/RowModel.h"
 #include "support/SortedRows.h"
 #include "rows/RowSort.h"
+#include "rows/SchemaRows.h"
 #include "rows/TableOrder.h"
 #include "platform/LeadBytes.h"
 #include "support/CodePages.h"
@@ -105,6 +106,42 @@ TEST(TableOrder, SortsTheFirstColumnByNumberAndTheOthersByTextKeepingTies)
     };
     for (const Case& c : cases)
         EXPECT_EQ(SortedTableOrder(records, c.column, c.column == 0 ? ColumnSort::ByNumber : ColumnSort::ByText, c.ascending), c.order) << c.column << c.ascending;
+}
+
+TEST(SchemaRows, SortTheRowsAndTheirTextsTogetherAndTypingFindsAFirstColumn)
+{
+    struct Signed {
+        std::string name;
+        std::string signer;
+    };
+    static const TableColumn<Signed> columns[] = {
+        {{" Name", 60, false, ColumnSort::ByText}, "Name", [](const Signed& row) { return row.name; }},
+        {{" Signer", 60, true, ColumnSort::ByText}, "Signer", [](const Signed& row) { return row.signer; }},
+    };
+    SchemaRows<Signed> table(columns, [](const std::string& text) { return "<" + text + ">"; });
+    table.SetRows({{"beta.dll", "Microsoft"}, {"Alpha.dll", "Mallory"}, {"gamma.dll", "Contoso"}});
+    EXPECT_EQ(table.Text(1, 1), "<Mallory>");
+    EXPECT_EQ(table.Sort(1, true), (std::vector<int>{2, 1, 0}));
+    std::vector<std::string> names;
+    for (const Signed& row : table.Rows())
+        names.push_back(row.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"gamma.dll", "Alpha.dll", "beta.dll"}));
+    EXPECT_EQ(RecordsOf(table).front(), (std::vector<std::string>{"<gamma.dll>", "<Contoso>"}));
+
+    const struct {
+        const char* typed;
+        int start;
+        bool wrap, partial;
+        std::optional<std::size_t> row;
+    } finds[] = {
+        {"<a", 0, false, true, 1},             // letter case aside
+        {"<G", 1, false, true, std::nullopt},  // from the start on
+        {"<G", 1, true, true, 0},              // then from the top
+        {"<alpha.dll>", -1, false, false, 1},  // the whole text
+        {"<alpha", 0, false, false, std::nullopt},
+    };
+    for (const auto& f : finds)
+        EXPECT_EQ(table.FindRow(f.typed, f.start, f.wrap, f.partial), f.row) << f.typed << " from " << f.start;
 }
 
 TEST(RowModel, KeepsEachPathWholeAndItsFileNameApartInAnyCodePage)
