@@ -22,6 +22,8 @@ struct FileVerification {
     FileDescription description = {};
 };
 
+class SeenFiles;
+
 // The platform's verification of a file's signature, as the program uses
 // it. Verify may be called from several threads at once.
 class TrustService {
@@ -29,6 +31,7 @@ public:
     virtual ~TrustService() = default;
     // Verifies the file that the ANSI `path` names, as the 64-bit system
     // sees it also in a 32-bit process (no WOW64 redirection), and takes
-    // the SHA-256 of its bytes through the same open file.
-    virtual FileVerification Verify(const std::string& path) = 0;
+    // the SHA-256 of its bytes through the same open file. A file of more
+    // than one name that `seen` holds as it is now is not read again.
+    virtual FileVerification Verify(const std::string& path, SeenFiles& seen) = 0;
 };

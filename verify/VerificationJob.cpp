@@ -73,7 +73,7 @@ void VerificationJob::Work()
         const std::size_t n = m_next.fetch_add(1, std::memory_order_relaxed);
         if (n >= m_paths.size())
             break;
-        FileVerification file = m_trust.Verify(m_paths[n]);
+        FileVerification file = m_trust.Verify(m_paths[n], m_seen);
         const std::lock_guard<Mutex> lock(m_mutex);
         ++m_progress.counts[static_cast<std::size_t>(file.trust.kind)];
         ++m_progress.verified;

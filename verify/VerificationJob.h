@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Mutex.h"
+#include "verify/SeenFiles.h"
 #include "verify/TrustService.h"
 
 class ThreadStarter;
@@ -75,6 +76,7 @@ private:
     const std::vector<std::string> m_paths;
     TrustService& m_trust;
     const std::function<void()> m_ended;
+    SeenFiles m_seen;
     std::atomic<std::size_t> m_next{0};
     std::atomic<bool> m_stop{false};
     // The workers still running, and the starter until every worker is

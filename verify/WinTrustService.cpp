@@ -333,13 +333,30 @@ const WinTrustApi* WinTrustService::Api()
     return m_api.get();
 }
 
-FileVerification WinTrustService::Verify(const std::string& path)
+NtQueryInformationFileFunction WinTrustService::FileQuery()
+{
+    const std::lock_guard<CCriticalSection> lock(m_loadLock);
+    if (!m_bFileQueryTried) {
+        m_bFileQueryTried = true;
+        if (const HMODULE ntdll = LoadSystemLibrary(m_loader, "ntdll.dll"))
+            m_fileQuery = ProcAs<NtQueryInformationFileFunction>(m_loader.GetProcAddress(ntdll, "NtQueryInformationFile"));
+    }
+    return m_fileQuery;
+}
+
+FileVerification WinTrustService::Verify(const std::string& path, SeenFiles& seen)
 {
     const std::wstring widePath = WideText(path);
     unsigned error = 0;
     const CHandle file = OpenForReading(widePath, m_redirection, FILE_FLAG_SEQUENTIAL_SCAN, error);
     if (!file)
         return {Failed(TrustKind::Unreadable, error), {}};
+    // The key holds while the file is open: nobody may write it meanwhile.
+    const std::optional<FileKey> key = LinkedFileKey(file, FileQuery());
+    if (key) {
+        if (std::optional<FileVerification> kept = seen.Find(*key))
+            return std::move(*kept);
+    }
     FileVerification verification;
     // The verdict, the hash and the description come from the same open
     // file, which nobody may write, rename or replace while it is open.
@@ -356,5 +373,7 @@ FileVerification WinTrustService::Verify(const std::string& path)
     verification.description = m_descriptions.Describe(path);
     if (verification.description.originalName.empty() && !vouching.path.empty())
         verification.description.originalName = m_memberNames.NameOf(*api, vouching.path, vouching.tag);
+    if (key)
+        seen.Keep(*key, verification);
     return verification;
 }

@@ -7,6 +7,7 @@
 #include "verify/CatalogMemberNames.h"
 #include "verify/CatalogVerdicts.h"
 #include "verify/FileDescriptionSource.h"
+#include "verify/LinkedFileKey.h"
 #include "verify/TrustService.h"
 
 struct WinTrustApi;
@@ -22,7 +23,9 @@ struct WinTrustApi;
 //
 // Each call has its own state, closed before it returns, so several threads
 // may verify at once. The libraries are never freed, and the service must
-// outlive every worker that may still call it.
+// outlive every worker that may still call it. A file of several names
+// (hard links) is read under the first of them that a verification
+// reaches; the others are given its result.
 class WinTrustService final : public TrustService {
 public:
     WinTrustService(DllLoader& loader, FileSystemRedirection& redirection, FileDescriptionSource& descriptions);
@@ -30,12 +33,14 @@ public:
     WinTrustService(const WinTrustService&) = delete;
     WinTrustService& operator=(const WinTrustService&) = delete;
 
-    FileVerification Verify(const std::string& path) override;
+    FileVerification Verify(const std::string& path, SeenFiles& seen) override;
 
 private:
     // The functions, loaded once; null when a library or a function that
     // every Windows since XP has is missing.
     const WinTrustApi* Api();
+    // ntdll's, looked up once; null when it is missing.
+    NtQueryInformationFileFunction FileQuery();
 
     DllLoader& m_loader;
     FileSystemRedirection& m_redirection;
@@ -43,6 +48,8 @@ private:
     CCriticalSection m_loadLock;
     bool m_bLoadTried = false;
     std::unique_ptr<WinTrustApi> m_api;
+    bool m_bFileQueryTried = false;
+    NtQueryInformationFileFunction m_fileQuery = nullptr;
     CatalogVerdicts m_catalogVerdicts;
     CatalogMemberNames m_memberNames;
 };

@@ -161,7 +161,7 @@ TEST(DllLoading, AProtectionServiceWithoutItsFunctionsSaysWhyItCannotBeUsed)
     EXPECT_EQ(SfcFileProtection(complete).ServiceError(), 0u);
 }
 
-TEST(DllLoading, TheVerifierLoadsCrypt32AndWintrustByTheirFullSystemPathsForItsFirstFile)
+TEST(DllLoading, TheVerifierLoadsNtdllCrypt32AndWintrustByTheirFullSystemPathsForItsFirstFile)
 {
     struct Case {
         bool searchFlags;
@@ -169,10 +169,14 @@ TEST(DllLoading, TheVerifierLoadsCrypt32AndWintrustByTheirFullSystemPathsForItsF
     };
     const std::string system = kSystem;
     const Case cases[] = {
-        {true, {"load " + system + "\\crypt32.dll from system32", "load " + system + "\\wintrust.dll from system32"}},
+        // ntdll tells whether a file has other names.
+        {true,
+         {"load " + system + "\\ntdll.dll from system32", "load " + system + "\\crypt32.dll from system32",
+          "load " + system + "\\wintrust.dll from system32"}},
         // What each imports first: msasn1 for crypt32, crypt32 for wintrust.
         {false,
-         {"load " + system + "\\msasn1.dll", "load " + system + "\\crypt32.dll", "load " + system + "\\wintrust.dll"}},
+         {"load " + system + "\\ntdll.dll", "load " + system + "\\msasn1.dll", "load " + system + "\\crypt32.dll",
+          "load " + system + "\\wintrust.dll"}},
     };
     char self[MAX_PATH];
     const std::string readable(self, ::GetModuleFileNameA(nullptr, self, MAX_PATH));
@@ -183,10 +187,10 @@ TEST(DllLoading, TheVerifierLoadsCrypt32AndWintrustByTheirFullSystemPathsForItsF
         WinTrustService trust(loader, redirection, descriptions);
         EXPECT_TRUE(loader.calls.empty());
         // Without the libraries no file can be judged, only read.
-        const FileVerification verified = trust.Verify(readable);
+        const FileVerification verified = VerifiedAlone(trust, readable);
         EXPECT_EQ(ResultText(verified.trust), "Could not be checked: " + SystemErrorText(ERROR_MOD_NOT_FOUND));
         EXPECT_EQ(verified.sha256.size(), 64u);
-        trust.Verify(readable);
+        VerifiedAlone(trust, readable);
         EXPECT_EQ(loader.calls, c.loads);
     }
 }

@@ -103,7 +103,7 @@ StandInTrust::~StandInTrust()
     ::CloseHandle(m_open);
 }
 
-FileVerification StandInTrust::Verify(const std::string& path)
+FileVerification StandInTrust::Verify(const std::string& path, SeenFiles&)
 {
     ++calls;
     // A test that forgets to let files through fails its wait, never hangs.

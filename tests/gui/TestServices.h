@@ -20,6 +20,7 @@
 #include "scan/FindFileDirectorySearch.h"
 #include "scan/SystemInfo.h"
 #include "support/StandIns.h"
+#include "verify/SeenFiles.h"
 #include "verify/TrustService.h"
 #include "verify/WinTrustService.h"
 
@@ -256,7 +257,7 @@ public:
     void Release(int files) const { ::ReleaseSemaphore(m_permits, files, nullptr); }
     void Open() const { ::SetEvent(m_open); }
 
-    FileVerification Verify(const std::string& path) override;
+    FileVerification Verify(const std::string& path, SeenFiles&) override;
 
 private:
     HANDLE m_permits;
@@ -291,6 +292,14 @@ private:
     DllLoader& m_system = DllLoader::System();
     std::string m_missing;
 };
+
+// The file at `path` verified by `trust` on its own, as no other name of it
+// has been.
+inline FileVerification VerifiedAlone(TrustService& trust, const std::string& path)
+{
+    SeenFiles seen;
+    return trust.Verify(path, seen);
+}
 
 // Describes no file: for verifiers whose tests are about the signature.
 class NoDescriptions final : public FileDescriptionSource {

@@ -347,7 +347,7 @@ TEST(WinTrustCalls, EachCatalogThatListsTheFileIsTriedAndTheFileItselfOnlyWhenNo
         StandInRedirection redirection;
         NoDescriptions descriptions;
         WinTrustService trust(wintrust, redirection, descriptions);
-        const FileVerification verified = trust.Verify(readable);
+        const FileVerification verified = VerifiedAlone(trust, readable);
         EXPECT_EQ(wintrust.calls, c.calls) << c.name;
         EXPECT_EQ(ResultText(verified.trust), c.result) << c.name;
         EXPECT_EQ(verified.sha256.size(), 64u) << c.name;
@@ -370,7 +370,7 @@ TEST(WinTrustCalls, EachCatalogIsVerifiedOnceUntilItChanges)
         return std::count(wintrust.calls.begin(), wintrust.calls.end(), "verify in cat0.cat by SHA1");
     };
     for (int file = 0; file < 3; ++file)
-        EXPECT_EQ(ResultText(trust.Verify(readable).trust), "Signer not trusted") << file;
+        EXPECT_EQ(ResultText(VerifiedAlone(trust, readable).trust), "Signer not trusted") << file;
     EXPECT_EQ(verifications(), 1);
     // A catalog written anew is verified anew.
     const HANDLE catalog = ::CreateFileA((catroot.Root() + "\\cat0.cat").c_str(), GENERIC_WRITE, 0, nullptr,
@@ -378,6 +378,6 @@ TEST(WinTrustCalls, EachCatalogIsVerifiedOnceUntilItChanges)
     DWORD written = 0;
     ::WriteFile(catalog, "changed", 7, &written, nullptr);
     ::CloseHandle(catalog);
-    trust.Verify(readable);
+    VerifiedAlone(trust, readable);
     EXPECT_EQ(verifications(), 2);
 }

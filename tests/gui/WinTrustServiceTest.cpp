@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -93,7 +94,7 @@ TEST(WinTrustService, TellsEachKindOfFileApartAndNamesItsSigner)
     const std::map<std::string, std::string> sums = SampleSums();
     ASSERT_NE(sums.at("test-root.cer"), sums.at("impostor-root.cer"));
     for (const Expected& sample : kSamples) {
-        const FileVerification verified = trust.Verify(TrustSample(sample.file));
+        const FileVerification verified = VerifiedAlone(trust, TrustSample(sample.file));
         const TrustResult& result = verified.trust;
         EXPECT_EQ(ResultText(result), ResultText({sample.kind, "", "", ""})) << sample.file;
         EXPECT_EQ(result.signer, sample.signer) << sample.file;
@@ -105,7 +106,65 @@ TEST(WinTrustService, TellsEachKindOfFileApartAndNamesItsSigner)
     // A catalog names its member whatever name the file goes by.
     TempTree tree;
     tree.CopyIn(TrustSample("catalogued.inf"), "renamed.inf");
-    EXPECT_EQ(trust.Verify(tree.Root() + "\\renamed.inf").description.originalName, "catalogued.inf");
+    EXPECT_EQ(VerifiedAlone(trust, tree.Root() + "\\renamed.inf").description.originalName, "catalogued.inf");
+}
+
+TEST(WinTrustService, ReadsAFileOfSeveralNamesOnceUnlessItHasChangedSince)
+{
+    // Notes which paths are read for their version resource: every file
+    // that is verified, not given another name's result.
+    class NotedDescriptions final : public FileDescriptionSource {
+    public:
+        std::vector<std::string> read;
+        FileDescription Describe(const std::string& path) override
+        {
+            read.push_back(path);
+            return {};
+        }
+    };
+    StandInRedirection redirection;
+    NotedDescriptions descriptions;
+    WinTrustService trust(DllLoader::System(), redirection, descriptions);
+    TempTree tree;
+    tree.CopyIn(TrustSample("signed.exe"), "winsxs.exe");
+    tree.CopyIn(TrustSample("signed.exe"), "copy.exe");
+    const std::string winsxs = tree.Root() + "\\winsxs.exe";
+    const std::string system32 = tree.Root() + "\\system32.exe";
+    const std::string copy = tree.Root() + "\\copy.exe";
+    ASSERT_TRUE(::CreateHardLinkA(system32.c_str(), winsxs.c_str(), nullptr));
+    const auto written = [](const std::string& path) { std::ofstream(path, std::ios::binary | std::ios::app) << 'x'; };
+    const auto replaced = [&](const std::string& path) {
+        ::DeleteFileA(path.c_str());
+        tree.CopyIn(TrustSample("unsigned.exe"), path.substr(tree.Root().size() + 1));
+    };
+    const struct {
+        const char* name;
+        std::function<void()> before;
+        std::string path;
+        bool read;
+        const char* result;
+    } turns[] = {
+        {"the first name", [] {}, winsxs, true, "Signed (embedded)"},
+        {"its second", [] {}, system32, false, "Signed (embedded)"},
+        {"a copy, another file", [] {}, copy, true, "Signed (embedded)"},
+        {"the first name again", [] {}, winsxs, false, "Signed (embedded)"},
+        // A byte after the signature: it no longer reads as one.
+        {"written through the other name", [&] { written(winsxs); }, system32, true, "Not signed"},
+        {"a name made another file", [&] { replaced(winsxs); }, winsxs, true, "Not signed"},
+        // A file of one name is read whenever it is verified.
+        {"the name left", [] {}, system32, true, "Not signed"},
+    };
+    SeenFiles seen;
+    std::map<std::string, std::string> sha256;
+    for (const auto& turn : turns) {
+        turn.before();
+        descriptions.read.clear();
+        const FileVerification verified = trust.Verify(turn.path, seen);
+        EXPECT_EQ(ResultText(verified.trust), turn.result) << turn.name;
+        EXPECT_EQ(descriptions.read, turn.read ? std::vector<std::string>{turn.path} : std::vector<std::string>{})
+            << turn.name;
+        EXPECT_EQ(verified.sha256, VerifiedAlone(trust, turn.path).sha256) << turn.name;
+    }
 }
 
 TEST(WinTrustService, AFileThatCannotBeOpenedSaysWhyInTheSystemsWords)
@@ -123,7 +182,7 @@ TEST(WinTrustService, AFileThatCannotBeOpenedSaysWhyInTheSystemsWords)
         {locked.Path(), ERROR_SHARING_VIOLATION},
     };
     for (const auto& c : cases) {
-        const FileVerification verified = trust.Verify(c.path);
+        const FileVerification verified = VerifiedAlone(trust, c.path);
         EXPECT_EQ(ResultText(verified.trust), "Could not be read: " + SystemErrorText(c.error)) << c.path;
         EXPECT_EQ(verified.trust.signer, "") << c.path;
         EXPECT_EQ(verified.sha256, "") << c.path;
@@ -167,7 +226,7 @@ TEST(WinTrustService, HashesEachFileAsOpensslDid)
         std::istringstream fields(line);
         std::string sum, file;
         fields >> sum >> file;
-        EXPECT_EQ(trust.Verify(TrustSample(file)).sha256, sum) << file;
+        EXPECT_EQ(VerifiedAlone(trust, TrustSample(file)).sha256, sum) << file;
         ++files;
     }
     EXPECT_EQ(files, 14);

@@ -113,10 +113,10 @@ TEST(RealWow64, TheFileThe64BitSystemNamesIsVerifiedHashedAndSummarised)
     StandInRedirection none;
     RealVerifier realFiles(DllLoader::System(), none);
     RealVerifier production(DllLoader::System(), redirection);
-    const std::string native = realFiles.trust.Verify(UnredirectedWindowsFolder() + "\\regedit.exe").sha256;
-    const std::string twin = realFiles.trust.Verify(UnredirectedWindowsFolder() + "\\syswow64\\regedit.exe").sha256;
+    const std::string native = VerifiedAlone(realFiles.trust, UnredirectedWindowsFolder() + "\\regedit.exe").sha256;
+    const std::string twin = VerifiedAlone(realFiles.trust, UnredirectedWindowsFolder() + "\\syswow64\\regedit.exe").sha256;
     ASSERT_NE(native, twin);
-    EXPECT_EQ(production.trust.Verify("C:\\windows\\regedit.exe").sha256, native);
+    EXPECT_EQ(VerifiedAlone(production.trust, "C:\\windows\\regedit.exe").sha256, native);
 
     // Windows XP and Server 2003 (5.2) have no Sysnative: the summary of a
     // System32 file is the 64-bit one's all the same.
