@@ -12,6 +12,7 @@
 //
 //   verify_bench [files]
 //   verify_bench /floor TREE first-cng|first-cryptoapi|warm [LIST]
+//   verify_bench /tree TREE
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -295,6 +296,8 @@ void PrintAgainstTheFloor(TrustService& trust, FileSystemRedirection& redirectio
 // one volume).
 struct DistinctFiles {
     std::size_t paths = 0;
+    // Every path, in the walk's order, and the first path of each file.
+    std::vector<std::string> all;
     std::vector<std::string> files;
     double bytes = 0;
 };
@@ -318,6 +321,7 @@ DistinctFiles DistinctFilesBelow(const std::string& tree)
     distinct.paths = files.size();
     std::set<LONGLONG> seen;
     for (const auto& [path, size] : files) {
+        distinct.all.push_back(path);
         const CHandle file(::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                          OPEN_EXISTING, 0, nullptr));
@@ -409,6 +413,63 @@ int PrintTreeFloor(const std::string& tree, const std::string& runs, const char*
     return 0;
 }
 
+double Seconds(std::uint64_t nanoseconds)
+{
+    return static_cast<double>(nanoseconds) / 1e9;
+}
+
+// verify_bench /tree TREE: the verifier on every path of the tree that
+// tools/make-windows-tree.py made, against the same verification of its
+// distinct files alone, one name each; where the time of the first goes,
+// step by step, and what it read. Warm: a run of the distinct files first
+// fills the caches, then the two take turns, twice.
+int PrintTreeVerification(const std::string& tree)
+{
+    const DistinctFiles distinct = DistinctFilesBelow(tree);
+    if (distinct.files.empty()) {
+        std::printf("no tree in %s: tools/bench.sh makes it with tools/make-windows-tree.py\n", tree.c_str());
+        return 1;
+    }
+    Wow64Redirection redirection(DllLoader::System());
+    VersionDllSource versions(DllLoader::System(), redirection);
+    VersionResourceDescriptions descriptions(versions);
+    WinTrustService trust(DllLoader::System(), redirection, descriptions);
+    const unsigned workers = VerificationJob::DefaultWorkerCount();
+    RunJob(distinct.files, trust, workers);
+    std::vector<double> everyPath;
+    std::vector<double> distinctOnly;
+    StepTimes times;
+    for (int round = 0; round < 2; ++round) {
+        StepTimes noted;
+        trust.NoteStepsIn(round == 0 ? &times : &noted);
+        everyPath.push_back(RunJob(distinct.all, trust, workers).seconds);
+        trust.NoteStepsIn(nullptr);
+        distinctOnly.push_back(RunJob(distinct.files, trust, workers).seconds);
+    }
+    const double all = Median(everyPath);
+    const double alone = Median(distinctOnly);
+    std::printf("%s: %zu paths, %zu distinct files, %.1f MB distinct, verified on %u threads, warm, median of 2:\n",
+                tree.c_str(), distinct.all.size(), distinct.files.size(), distinct.bytes / 1e6, workers);
+    std::printf("  every path: %s, %.0f paths/s\n", Milliseconds(everyPath).c_str(),
+                static_cast<double>(distinct.all.size()) / all);
+    std::printf("  the distinct files alone, one name each: %s, %.0f files/s\n", Milliseconds(distinctOnly).c_str(),
+                static_cast<double>(distinct.files.size()) / alone);
+    std::printf("  every path against the distinct files: %.2fx (goal at most 1.1x): %s\n", all / alone,
+                all <= 1.1 * alone ? "meets the goal" : "MISSES THE GOAL");
+    std::printf("  read: %llu files, %.1f MB: %s\n", static_cast<unsigned long long>(times.filesRead.load()),
+                static_cast<double>(times.bytesRead.load()) / 1e6,
+                times.filesRead.load() == distinct.files.size() && times.bytesRead.load() == distinct.bytes
+                    ? "each distinct file once, the floor's bytes"
+                    : "NOT each distinct file once");
+    static const char* const kSteps[] = {"catalog hash", "catalog search", "signature check", "SHA-256",
+                                         "version resource"};
+    std::printf("  every path's time, step by step, summed over the threads (%.1f s of thread time):\n",
+                all * workers);
+    for (std::size_t step = 0; step < StepTimes::kStepCount; ++step)
+        std::printf("    %-17s %8.2f s\n", kSteps[step], Seconds(times.nanoseconds[step].load()));
+    return 0;
+}
+
 void PrintReal(const char* what, const std::vector<std::string>& paths, TrustService& trust)
 {
     const unsigned workers = VerificationJob::DefaultWorkerCount();
@@ -425,6 +486,8 @@ int main(int argc, char** argv)
 {
     if ((argc == 4 || argc == 5) && std::string(argv[1]) == "/floor")
         return PrintTreeFloor(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
+    if (argc == 3 && std::string(argv[1]) == "/tree")
+        return PrintTreeVerification(argv[2]);
     const int files = argc > 1 ? std::atoi(argv[1]) : 30001;
     std::vector<std::string> paths;
     for (int n = 1; n <= files; ++n)

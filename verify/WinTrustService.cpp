@@ -151,8 +151,9 @@ std::wstring MemberTag(const BYTE* hash, DWORD size)
 // its hash; `admin` is the context that hashed it by SHA-256, null for
 // SHA-1.
 TrustResult VerifyMember(const WinTrustApi& api, const wchar_t* catalog, const std::wstring& path, HANDLE file,
-                         BYTE* hash, DWORD size, HCATADMIN admin)
+                         BYTE* hash, DWORD size, HCATADMIN admin, StepTimes* times)
 {
+    const StepTimer timer(times, StepTimes::kSignatureCheck);
     const std::wstring tag = MemberTag(hash, size);
     CatalogMemberInfo member{};
     // A SHA-1 member in the structure every wintrust knows.
@@ -184,7 +185,7 @@ struct VouchingCatalog {
 // `vouching`, the catalog), or the first one's when none vouches.
 std::optional<TrustResult> VerifyByCatalogs(const WinTrustApi& api, CatalogVerdicts& verdicts,
                                             const std::wstring& path, HANDLE file, bool sha256,
-                                            VouchingCatalog& vouching)
+                                            VouchingCatalog& vouching, StepTimes* times)
 {
     CatalogAdmin admin(api);
     const BOOL acquired = sha256 ? api.pfnAcquireContext2(admin.Receive(), nullptr, L"SHA256", nullptr, 0)
@@ -196,8 +197,12 @@ std::optional<TrustResult> VerifyByCatalogs(const WinTrustApi& api, CatalogVerdi
     BYTE hash[64];
     DWORD size = sizeof(hash);
     Rewind(file);
-    const BOOL hashed = sha256 ? api.pfnCalcHashFromFileHandle2(admin.Get(), file, &size, hash, 0)
-                               : api.pfnCalcHashFromFileHandle(file, &size, hash, 0);
+    BOOL hashed = FALSE;
+    {
+        const StepTimer timer(times, StepTimes::kCatalogHash);
+        hashed = sha256 ? api.pfnCalcHashFromFileHandle2(admin.Get(), file, &size, hash, 0)
+                        : api.pfnCalcHashFromFileHandle(file, &size, hash, 0);
+    }
     if (!hashed || size > sizeof(hash))
         return Failed(TrustKind::NotChecked, LastErrorOr(ERROR_INVALID_DATA));
 
@@ -205,7 +210,10 @@ std::optional<TrustResult> VerifyByCatalogs(const WinTrustApi& api, CatalogVerdi
     // Each call gives back the catalog before, and keeps the search going.
     for (HCATINFO catalog = nullptr;;) {
         ::SetLastError(ERROR_SUCCESS);
-        catalog = api.pfnEnumCatalogFromHash(admin.Get(), hash, size, 0, &catalog);
+        {
+            const StepTimer timer(times, StepTimes::kCatalogSearch);
+            catalog = api.pfnEnumCatalogFromHash(admin.Get(), hash, size, 0, &catalog);
+        }
         if (!catalog) {
             const DWORD error = ::GetLastError();
             if (NoFurtherCatalog(error))
@@ -221,7 +229,8 @@ std::optional<TrustResult> VerifyByCatalogs(const WinTrustApi& api, CatalogVerdi
         }
         std::optional<TrustResult> verdict = verdicts.Find(named.wszCatalogFile);
         if (!verdict) {
-            verdict = VerifyMember(api, named.wszCatalogFile, path, file, hash, size, sha256 ? admin.Get() : nullptr);
+            verdict = VerifyMember(api, named.wszCatalogFile, path, file, hash, size, sha256 ? admin.Get() : nullptr,
+                                   times);
             verdicts.Keep(named.wszCatalogFile, *verdict);
         }
         if (IsTrusted(verdict->kind)) {
@@ -235,8 +244,9 @@ std::optional<TrustResult> VerifyByCatalogs(const WinTrustApi& api, CatalogVerdi
     }
 }
 
-TrustResult VerifyEmbedded(const WinTrustApi& api, const std::wstring& path, HANDLE file)
+TrustResult VerifyEmbedded(const WinTrustApi& api, const std::wstring& path, HANDLE file, StepTimes* times)
 {
+    const StepTimer timer(times, StepTimes::kSignatureCheck);
     WINTRUST_FILE_INFO embedded{};
     embedded.cbStruct = sizeof(embedded);
     embedded.pcwszFilePath = path.c_str();
@@ -254,14 +264,14 @@ TrustResult VerifyEmbedded(const WinTrustApi& api, const std::wstring& path, HAN
 // vouches wins; a search that failed leaves the file unchecked, since a
 // catalog that could not be searched may have vouched.
 TrustResult VerifyOpenFile(const WinTrustApi& api, CatalogVerdicts& verdicts, const std::wstring& path, HANDLE file,
-                           VouchingCatalog& vouching)
+                           VouchingCatalog& vouching, StepTimes* times)
 {
     std::optional<TrustResult> listed;
     std::optional<TrustResult> failed;
     for (const bool sha256 : {true, false}) {
         if (sha256 && !(api.pfnAcquireContext2 && api.pfnCalcHashFromFileHandle2))
             continue;
-        std::optional<TrustResult> result = VerifyByCatalogs(api, verdicts, path, file, sha256, vouching);
+        std::optional<TrustResult> result = VerifyByCatalogs(api, verdicts, path, file, sha256, vouching, times);
         if (!result)
             continue;
         if (IsTrusted(result->kind))
@@ -274,7 +284,7 @@ TrustResult VerifyOpenFile(const WinTrustApi& api, CatalogVerdicts& verdicts, co
         return *failed;
     if (listed)
         return *listed;
-    return VerifyEmbedded(api, path, file);
+    return VerifyEmbedded(api, path, file, times);
 }
 
 }  // namespace
@@ -357,20 +367,34 @@ FileVerification WinTrustService::Verify(const std::string& path, SeenFiles& see
         if (std::optional<FileVerification> kept = seen.Find(*key))
             return std::move(*kept);
     }
+    if (m_pTimes) {
+        LARGE_INTEGER size{};
+        if (::GetFileSizeEx(file, &size))
+            m_pTimes->bytesRead += static_cast<std::uint64_t>(size.QuadPart);
+        ++m_pTimes->filesRead;
+    }
     FileVerification verification;
     // The verdict, the hash and the description come from the same open
     // file, which nobody may write, rename or replace while it is open.
     const WinTrustApi* const api = Api();
     VouchingCatalog vouching;
-    verification.trust = api ? VerifyOpenFile(*api, m_catalogVerdicts, widePath, file, vouching)
+    verification.trust = api ? VerifyOpenFile(*api, m_catalogVerdicts, widePath, file, vouching, m_pTimes)
                              : Failed(TrustKind::NotChecked, ERROR_MOD_NOT_FOUND);
     Rewind(file);
-    if (const unsigned hashError = Sha256OfFile(file, verification.sha256)) {
+    unsigned hashError = 0;
+    {
+        const StepTimer timer(m_pTimes, StepTimes::kSha256);
+        hashError = Sha256OfFile(file, verification.sha256);
+    }
+    if (hashError) {
         verification.trust = Failed(TrustKind::Unreadable, hashError);
         verification.sha256.clear();
         return verification;
     }
-    verification.description = m_descriptions.Describe(path);
+    {
+        const StepTimer timer(m_pTimes, StepTimes::kVersionResource);
+        verification.description = m_descriptions.Describe(path);
+    }
     if (verification.description.originalName.empty() && !vouching.path.empty())
         verification.description.originalName = m_memberNames.NameOf(*api, vouching.path, vouching.tag);
     if (key)

@@ -8,6 +8,7 @@
 #include "verify/CatalogVerdicts.h"
 #include "verify/FileDescriptionSource.h"
 #include "verify/LinkedFileKey.h"
+#include "verify/StepTimes.h"
 #include "verify/TrustService.h"
 
 struct WinTrustApi;
@@ -34,6 +35,9 @@ public:
     WinTrustService& operator=(const WinTrustService&) = delete;
 
     FileVerification Verify(const std::string& path, SeenFiles& seen) override;
+    // Notes in `times`, from now on, where the time goes and what is read;
+    // null, as at first, for not at all.
+    void NoteStepsIn(StepTimes* times) { m_pTimes = times; }
 
 private:
     // The functions, loaded once; null when a library or a function that
@@ -48,6 +52,7 @@ private:
     CCriticalSection m_loadLock;
     bool m_bLoadTried = false;
     std::unique_ptr<WinTrustApi> m_api;
+    StepTimes* m_pTimes = nullptr;
     bool m_bFileQueryTried = false;
     NtQueryInformationFileFunction m_fileQuery = nullptr;
     CatalogVerdicts m_catalogVerdicts;
