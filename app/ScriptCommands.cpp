@@ -10,7 +10,9 @@
 #include "app/PlatformServices.h"
 #include "compare/ComparisonReport.h"
 #include "compare/CurrentFiles.h"
+#include "export/ConsoleProgress.h"
 #include "export/ListFile.h"
+#include "export/ProgressLine.h"
 #include "framework/Afx.h"
 #include "framework/Handle.h"
 #include "framework/SystemError.h"
@@ -33,11 +35,38 @@ constexpr std::size_t kFoldersNamed = 10;
 // Lists the protected files into `rows` as the dialog would, on this thread.
 // When the list cannot be had at all, or the service failed part way,
 // `message` says why; otherwise it is left empty.
+// Seconds since `start`, a tick count.
+double SecondsSince(DWORD start)
+{
+    return (::GetTickCount() - start) / 1000.0;
+}
+
+// The rows of a listing, counted on the console as they come.
+class ShownRows final : public RowSink {
+public:
+    explicit ShownRows(RowModel& rows) : m_rows(rows) {}
+
+    void AddRow(ListRow row) override
+    {
+        m_rows.AddRow(std::move(row));
+        if (m_progress.Due())
+            m_progress.Show(ListingLine(m_rows.Count(), SecondsSince(m_start)));
+    }
+    bool StopRequested() const override { return m_rows.StopRequested(); }
+    bool GoOnPastLimit() override { return m_rows.GoOnPastLimit(); }
+
+private:
+    RowModel& m_rows;
+    ConsoleProgress m_progress;
+    const DWORD m_start = ::GetTickCount();
+};
+
 ListingOutcome ListRows(PlatformServices& services, RowModel& rows, std::wstring& message)
 {
     message.clear();
+    ShownRows shown(rows);
     ListingOutcome outcome = ListProtectedFiles(
-        {services.protection, services.directories, services.system, SystemLeadBytes()}, rows);
+        {services.protection, services.directories, services.system, SystemLeadBytes()}, shown);
     if (outcome.serviceError) {
         message = L"Vorlane could not list the protected files. " + WideText(ServiceErrorText(outcome.serviceError)) +
                   L"\r\n";
@@ -119,7 +148,13 @@ bool ListAndVerify(PlatformServices& services, VerifiedListing& listing, std::ws
     const HANDLE hEnded = ended;
     const auto job = VerificationJob::Start(std::move(paths), services.trust, services.threads,
                                             [hEnded] { ::SetEvent(hEnded); });
-    ::WaitForSingleObject(ended, INFINITE);
+    ConsoleProgress progress;
+    const DWORD start = ::GetTickCount();
+    while (::WaitForSingleObject(ended, progress.Shown() ? ConsoleProgress::kShowEveryMs : INFINITE) == WAIT_TIMEOUT) {
+        const VerificationProgress now = job->Progress();
+        progress.Show(VerifyingLine(now.verified, now.total, SecondsSince(start)));
+    }
+    progress.Clear();
     listing.progress = job->Progress();
     if (listing.progress.Partial()) {
         message = L"Vorlane could not verify the files: no worker thread could be started.\r\n";

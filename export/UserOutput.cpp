@@ -32,6 +32,13 @@ bool OnVisibleWindowStation()
 
 }  // namespace
 
+HANDLE ErrorConsole()
+{
+    const HANDLE output = UserOutput(true);
+    DWORD mode = 0;
+    return output != INVALID_HANDLE_VALUE && ::GetConsoleMode(output, &mode) ? output : INVALID_HANDLE_VALUE;
+}
+
 void WriteToUser(const std::wstring& text, bool isError)
 {
     const HANDLE output = UserOutput(isError);
