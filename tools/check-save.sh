@@ -34,6 +34,13 @@ unix_saved="$WINEPREFIX/drive_c/vorlane saved, list.csv"
 rm -f "$unix_saved"
 expect 0 /save "$saved"
 [ -s "$unix_saved" ] || { echo "/save exited 0 but wrote nothing"; exit 1; }
+# Standard error is a file here: no line of progress goes to it, only the
+# message that says what /verify found.
+verified="$WINEPREFIX/drive_c/vorlane-verified.csv"
+expect 4 /verify 'C:\vorlane-verified.csv'
+rm -f "$verified"
+says stderr 'files are not signed by a trusted signer'
+if grep -q 'Verifying\|Listing' "$err"; then echo "/verify wrote its progress to a file:"; cat "$err"; exit 1; fi
 expect 2 /save
 says stderr 'Usage: Vorlane.exe [FILE | /save FILE | /verify FILE | /compare BASELINE REPORT]'
 
