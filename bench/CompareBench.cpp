@@ -1,8 +1,10 @@
 // Measures the comparison with a baseline on a large system: a baseline of
 // WinSxS files as /verify writes it, read back and compared with the files
-// verified again, a few hundred of them updated, changed, added or removed.
-// Paths are keyed as the program keys them (Utf8PathKey). Prints figures
-// only.
+// verified again, a few hundred of them updated, changed, added or removed;
+// as CSV from memory, and as JSON Lines read from a pipe as /compare - reads
+// standard input. Then the making of /verify's document of as many files
+// in either form, and its writing to a pipe. Paths are keyed as the program
+// keys them (Utf8PathKey). Prints figures only.
 //
 //   compare_bench [rows]
 #include <cstdio>
@@ -14,7 +16,9 @@
 #include "bench/BenchSupport.h"
 #include "compare/BaselineReader.h"
 #include "compare/Comparison.h"
+#include "export/JsonLines.h"
 #include "export/ListExport.h"
+#include "platform/ReadWholeFile.h"
 #include "platform/PathKey.h"
 #include "verify/VerificationReport.h"
 
@@ -112,9 +116,8 @@ Files MakeFiles(std::size_t rows, Generator& generator)
     return files;
 }
 
-std::string BaselineDocument(const std::vector<CurrentFile>& files)
+std::vector<Record> BaselineRecords(const std::vector<CurrentFile>& files)
 {
-    const Record header = CsvHeaderOf(VerifiedFileColumns());
     std::vector<Record> records;
     records.reserve(files.size());
     for (std::size_t n = 0; n < files.size(); ++n) {
@@ -122,7 +125,104 @@ std::string BaselineDocument(const std::vector<CurrentFile>& files)
         records.push_back({FormatRowNumber(static_cast<std::uint32_t>(n + 1)), file.path, file.signature, file.signer,
                            file.sha256, file.catalog, file.version, file.originalName, file.root});
     }
-    return CsvDocument(header, records);
+    return records;
+}
+
+// A pipe whose one end a thread of its own writes `bytes` into, as a parent
+// hands its child's standard input a baseline, or reads to the end and
+// drops, as a parent reads its child's standard output.
+class Pipe {
+public:
+    Pipe() { ::CreatePipe(&m_read, &m_write, nullptr, 1 << 16); }
+    ~Pipe()
+    {
+        if (m_thread) {
+            ::WaitForSingleObject(m_thread, INFINITE);
+            ::CloseHandle(m_thread);
+        }
+        ::CloseHandle(m_read);
+        if (m_write)
+            ::CloseHandle(m_write);
+    }
+    Pipe(const Pipe&) = delete;
+    Pipe& operator=(const Pipe&) = delete;
+
+    // Reads what `bytes` sends to the end.
+    std::string ReadAll(const std::string& bytes)
+    {
+        m_bytes = &bytes;
+        m_thread = ::CreateThread(nullptr, 0, Feed, this, 0, nullptr);
+        std::string read;
+        ReadStreamToEnd(m_read, read);
+        return read;
+    }
+    // Writes `bytes` into the pipe, whose other end a thread drains.
+    void WriteAll(const std::string& bytes)
+    {
+        m_thread = ::CreateThread(nullptr, 0, Drain, this, 0, nullptr);
+        for (std::size_t done = 0; done < bytes.size();) {
+            DWORD written = 0;
+            const DWORD ask = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
+            if (!::WriteFile(m_write, bytes.data() + done, ask, &written, nullptr))
+                break;
+            done += written;
+        }
+        ::CloseHandle(m_write);
+        m_write = nullptr;
+    }
+
+private:
+    static DWORD WINAPI Feed(void* context)
+    {
+        auto& pipe = *static_cast<Pipe*>(context);
+        DWORD written = 0;
+        ::WriteFile(pipe.m_write, pipe.m_bytes->data(), static_cast<DWORD>(pipe.m_bytes->size()), &written, nullptr);
+        ::CloseHandle(pipe.m_write);
+        pipe.m_write = nullptr;
+        return 0;
+    }
+    static DWORD WINAPI Drain(void* context)
+    {
+        std::string dropped;
+        ReadStreamToEnd(static_cast<Pipe*>(context)->m_read, dropped);
+        return 0;
+    }
+
+    HANDLE m_read = nullptr;
+    HANDLE m_write = nullptr;
+    HANDLE m_thread = nullptr;
+    const std::string* m_bytes = nullptr;
+};
+
+struct Measured {
+    std::vector<double> pipeReads, reads, compares, totals;
+    Baseline baseline;
+    Comparison comparison;
+};
+
+// Reads the baseline, through a pipe where `piped`, and compares it with
+// `after`, kRounds times.
+Measured ReadAndCompare(const std::string& document, bool piped, const std::vector<CurrentFile>& after)
+{
+    Measured measured;
+    for (int round = 0; round < kRounds; ++round) {
+        const double pipeStart = Now();
+        std::string received;
+        if (piped) {
+            Pipe pipe;
+            received = pipe.ReadAll(document);
+        }
+        const double readStart = Now();
+        measured.baseline = ReadBaseline(piped ? received : document, Utf8PathKey);
+        const double compareStart = Now();
+        measured.comparison = Compare(measured.baseline, after, Utf8PathKey);
+        const double end = Now();
+        measured.pipeReads.push_back(readStart - pipeStart);
+        measured.reads.push_back(compareStart - readStart);
+        measured.compares.push_back(end - compareStart);
+        measured.totals.push_back(end - pipeStart);
+    }
+    return measured;
 }
 
 }  // namespace
@@ -132,41 +232,73 @@ int main(int argc, char** argv)
     const std::size_t rows = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 250000;
     Generator generator;
     const Files files = MakeFiles(rows, generator);
-    const std::string document = BaselineDocument(files.before);
+    const std::vector<Record> records = BaselineRecords(files.before);
+    const std::vector<JsonColumn> members = JsonColumnsOf(VerifiedFileColumns());
+    const std::string csv = CsvDocument(CsvHeaderOf(VerifiedFileColumns()), records);
+    const std::string jsonLines = JsonLinesDocument(members, records, {"verify", records.size()});
 
-    std::vector<double> folds, reads, compares, totals;
-    Baseline baseline;
-    Comparison comparison;
+    std::vector<double> folds;
     for (int round = 0; round < kRounds; ++round) {
         const double start = Now();
         for (const CurrentFile& file : files.after)
             Utf8PathKey(file.path);
         folds.push_back(Now() - start);
-
-        const double readStart = Now();
-        baseline = ReadBaseline(document, Utf8PathKey);
-        const double compareStart = Now();
-        comparison = Compare(baseline, files.after, Utf8PathKey);
-        const double end = Now();
-        reads.push_back(compareStart - readStart);
-        compares.push_back(end - compareStart);
-        totals.push_back(end - readStart);
     }
-    if (!baseline.refusal.empty()) {
-        std::printf("the baseline was refused: %s\n", baseline.refusal.c_str());
+    const Measured fromCsv = ReadAndCompare(csv, false, files.after);
+    const Measured fromPipe = ReadAndCompare(jsonLines, true, files.after);
+    for (const Measured* measured : {&fromCsv, &fromPipe}) {
+        if (!measured->baseline.refusal.empty()) {
+            std::printf("the baseline was refused: %s\n", measured->baseline.refusal.c_str());
+            return 1;
+        }
+    }
+    const Comparison& comparison = fromCsv.comparison;
+    if (fromPipe.comparison.counts != comparison.counts) {
+        std::printf("the JSON Lines baseline compares otherwise than the CSV one\n");
         return 1;
     }
     const auto count = [&comparison](ChangeKind kind) { return comparison.counts[static_cast<std::size_t>(kind)]; };
-    std::printf("a baseline of %zu files (%.1f MB), %zu files now: %zu added, %zu removed, %zu updated, %zu changed, "
-                "%zu signature changed\n",
-                baseline.files.size(), static_cast<double>(document.size()) / 1e6, files.after.size(),
-                count(ChangeKind::Added), count(ChangeKind::Removed), count(ChangeKind::Updated),
-                count(ChangeKind::Changed), count(ChangeKind::SignatureChanged));
+    std::printf("a baseline of %zu files (CSV %.1f MB, JSON Lines %.1f MB), %zu files now: %zu added, %zu removed, "
+                "%zu updated, %zu changed, %zu signature changed\n",
+                fromCsv.baseline.files.size(), static_cast<double>(csv.size()) / 1e6,
+                static_cast<double>(jsonLines.size()) / 1e6, files.after.size(), count(ChangeKind::Added),
+                count(ChangeKind::Removed), count(ChangeKind::Updated), count(ChangeKind::Changed),
+                count(ChangeKind::SignatureChanged));
     std::printf("median and range of %d:\n", kRounds);
-    std::printf("  ReadBaseline:      %s\n", Milliseconds(reads).c_str());
-    std::printf("  Compare:           %s\n", Milliseconds(compares).c_str());
-    std::printf("  both:              %s, goal under %.0f s: %s\n", Milliseconds(totals).c_str(), kGoalSeconds,
-                Median(totals) < kGoalSeconds ? "met" : "missed");
+    std::printf("  CSV, in memory:\n");
+    std::printf("    ReadBaseline:    %s\n", Milliseconds(fromCsv.reads).c_str());
+    std::printf("    Compare:         %s\n", Milliseconds(fromCsv.compares).c_str());
+    std::printf("    both:            %s, goal under %.0f s: %s\n", Milliseconds(fromCsv.totals).c_str(),
+                kGoalSeconds, Median(fromCsv.totals) < kGoalSeconds ? "met" : "missed");
+    std::printf("  JSON Lines, read from a pipe as standard input is:\n");
+    std::printf("    read from the pipe: %s\n", Milliseconds(fromPipe.pipeReads).c_str());
+    std::printf("    ReadBaseline:    %s\n", Milliseconds(fromPipe.reads).c_str());
+    std::printf("    Compare:         %s\n", Milliseconds(fromPipe.compares).c_str());
+    std::printf("    both:            %s, goal under %.0f s: %s\n", Milliseconds(fromPipe.totals).c_str(),
+                kGoalSeconds, Median(fromPipe.totals) < kGoalSeconds ? "met" : "missed");
     std::printf("  keying the %zu paths of now once: %s\n", files.after.size(), Milliseconds(folds).c_str());
+
+    // /verify's document: the records made, the document made from them,
+    // and written to a pipe that is read to its end.
+    std::vector<double> makeCsv, makeJson, writeCsv, writeJson;
+    for (int round = 0; round < kRounds; ++round) {
+        for (const bool json : {false, true}) {
+            const double start = Now();
+            const std::vector<Record> made = BaselineRecords(files.before);
+            const std::string document =
+                json ? JsonLinesDocument(members, made, {"verify", made.size()})
+                     : CsvDocument(CsvHeaderOf(VerifiedFileColumns()), made);
+            const double written = Now();
+            Pipe pipe;
+            pipe.WriteAll(document);
+            (json ? makeJson : makeCsv).push_back(written - start);
+            (json ? writeJson : writeCsv).push_back(Now() - start);
+        }
+    }
+    std::printf("/verify's document of %zu files, made and written to a pipe:\n", rows);
+    std::printf("  CSV:        made %s, and written %s\n", Milliseconds(makeCsv).c_str(),
+                Milliseconds(writeCsv).c_str());
+    std::printf("  JSON Lines: made %s, and written %s\n", Milliseconds(makeJson).c_str(),
+                Milliseconds(writeJson).c_str());
     return 0;
 }

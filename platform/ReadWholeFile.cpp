@@ -35,11 +35,23 @@ unsigned ReadWholeFile(HANDLE file, std::string& bytes)
 
 unsigned ReadStreamToEnd(HANDLE stream, std::string& bytes)
 {
+    // Large asks: a pipe gives what it holds at each, and under Wine each
+    // read is a trip to the server.
+    constexpr std::size_t kAsk = 1 << 20;
     std::string read;
-    char chunk[1 << 16];
     for (;;) {
+        const std::size_t done = read.size();
+        if (done > kMaxWholeFileBytes)
+            return ERROR_FILE_TOO_LARGE;
+        try {
+            read.resize(done + kAsk);
+        } catch (const std::bad_alloc&) {
+            return ERROR_NOT_ENOUGH_MEMORY;
+        }
         DWORD got = 0;
-        if (!::ReadFile(stream, chunk, sizeof chunk, &got, nullptr)) {
+        const bool ok = ::ReadFile(stream, read.data() + done, static_cast<DWORD>(kAsk), &got, nullptr);
+        read.resize(done + got);
+        if (!ok) {
             const DWORD error = ::GetLastError();
             if (error == ERROR_BROKEN_PIPE)
                 break;
@@ -47,13 +59,6 @@ unsigned ReadStreamToEnd(HANDLE stream, std::string& bytes)
         }
         if (got == 0)
             break;
-        if (read.size() + got > kMaxWholeFileBytes)
-            return ERROR_FILE_TOO_LARGE;
-        try {
-            read.append(chunk, got);
-        } catch (const std::bad_alloc&) {
-            return ERROR_NOT_ENOUGH_MEMORY;
-        }
     }
     bytes = std::move(read);
     return 0;
