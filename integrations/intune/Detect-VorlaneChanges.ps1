@@ -62,7 +62,7 @@ function Get-VorlaneComparison {
     $differences = @($result.Objects | Where-Object { $_.change -and $_.change -ne 'Updated' }).Count
     [pscustomobject]@{
         Concern = $result.ExitCode -ne 0
-        Line    = "Vorlane /compare: $differences not updates of $($summary.files) files ($(if ($counts) { $counts -join ', ' } else { 'nothing differs' })), exit code $($result.ExitCode)"
+        Line    = "Vorlane /compare: $differences of $($summary.files) files differ in more than an update ($(if ($counts) { $counts -join ', ' } else { 'nothing differs' })), exit code $($result.ExitCode)"
     }
 }
 # --- end shared ---
