@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "export/StandardStreams.h"
 #include "scan/ProtectedFileScanner.h"
 #include "verify/VerificationReport.h"
 
@@ -10,7 +11,7 @@ std::wstring UsageText()
 {
     const std::wstring limit = std::to_wstring(CProtectedFileScanner::kMaxRows);
     const std::string verified = CsvNamesOf(VerifiedFileColumns());
-    return L"Usage: Vorlane.exe [FILE | /save FILE | /verify FILE | /compare BASELINE REPORT] [/all]\r\n"
+    return L"Usage: Vorlane.exe [FILE | /save FILE | /verify FILE | /compare BASELINE REPORT] [/all] [/json]\r\n"
            L"  FILE          opens the window and checks whether Windows protects FILE\r\n"
            L"  /save FILE    writes the protected files to FILE as CSV, without showing a window\r\n"
            L"  /verify FILE  verifies the signature of every protected file and writes the results\r\n"
@@ -30,6 +31,10 @@ std::wstring UsageText()
            L"  /all          lists every protected file: without it, the walk of the Windows folder stops\r\n"
            L"                at " + limit + L" files, and a current Windows (10 or 11), whose system files\r\n"
            L"                number well over 100,000, has many more\r\n"
+           L"  /json         /save, /verify and /compare write JSON Lines instead of CSV: one object a file or\r\n"
+           L"                difference, then a summary object with the counts and the exit code\r\n"
+           L"  -             as FILE or REPORT, writes to standard output; as BASELINE, reads standard input\r\n"
+           L"                (not both at once)\r\n"
            L"Exit codes of /save, /verify and /compare:\r\n"
            L"  0  the whole list was written (/verify: and every file is signed by a trusted signer;\r\n"
            L"     /compare: and nothing differs from the baseline but updates)\r\n"
@@ -89,18 +94,33 @@ CommandLine ParseAction(const std::vector<std::wstring>& arguments)
 
 CommandLine ParseCommandLine(const std::vector<std::wstring>& given)
 {
+    using Action = CommandLine::Action;
     std::vector<std::wstring> arguments;
-    bool all = false;
+    bool all = false, json = false;
     for (const std::wstring& argument : given) {
         if (IsSwitch(argument, L"all"))
             all = true;
+        else if (IsSwitch(argument, L"json"))
+            json = true;
         else
             arguments.push_back(argument);
     }
     CommandLine command = ParseAction(arguments);
+    const bool writes = command.action == Action::SaveList || command.action == Action::VerifyList ||
+                        command.action == Action::CompareList;
     // The usage takes nothing more.
-    if (all && command.action == CommandLine::Action::ShowUsage)
-        command = {CommandLine::Action::Wrong, {}};
-    command.all = all && command.action != CommandLine::Action::Wrong;
+    if (all && command.action == Action::ShowUsage) {
+        command = {Action::Wrong, {}};
+    } else if (json && !writes && command.action != Action::Wrong) {
+        command = {Action::Wrong, {}};
+        command.mistake = L"/json says how /save, /verify and /compare write their file: give it with one of them.";
+    } else if (command.action == Action::CompareList && IsStandardStream(command.file) &&
+               IsStandardStream(command.report)) {
+        command = {Action::Wrong, {}};
+        command.mistake = L"/compare reads the baseline from standard input (-) or writes the differences to "
+                          L"standard output (-), not both: name a file for one of them.";
+    }
+    command.all = all && command.action != Action::Wrong;
+    command.json = json && command.action != Action::Wrong;
     return command;
 }

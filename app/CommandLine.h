@@ -23,6 +23,10 @@ struct CommandLine {
     // /all, anywhere: the walk of the Windows folder goes on past the row
     // limit, to the end.
     bool all = false;
+    // /json, anywhere: /save, /verify and /compare write JSON Lines, not CSV.
+    bool json = false;
+    // For Wrong, what is wrong when it is more than an unknown argument.
+    std::wstring mistake = {};
 };
 
 // The usage text, as /? shows it.
@@ -31,5 +35,7 @@ std::wstring UsageText();
 // Reads the arguments that follow the program's name. Switches may start
 // with / or -, in any letter case; an argument that holds a path separator,
 // a dot or a colon is a path, not a switch, and a switch where a file is
-// expected makes the command line Wrong. /all may stand anywhere.
+// expected makes the command line Wrong. /all and /json may stand anywhere.
+// A file named "-" is standard output, and a baseline named so standard
+// input; not both at once.
 CommandLine ParseCommandLine(const std::vector<std::wstring>& arguments);

@@ -4,6 +4,7 @@
 
 #include "controls/ShellExecuteShell.h"
 #include "export/Clipboard.h"
+#include "export/StandardStreams.h"
 #include "export/WindowsSaveFileSystem.h"
 #include "framework/DllLoader.h"
 #include "platform/ThreadStarter.h"
@@ -38,6 +39,7 @@ PlatformServices& PlatformServices::Production()
             .redirection = redirection,
             .clipboard = *new WindowsClipboard,
             .files = *new WindowsSaveFileSystem,
+            .streams = StandardStreams::System(),
             .threads = ThreadStarter::System(),
             .trust = *new WinTrustService(loader, redirection, *new VersionResourceDescriptions(versions)),
         };

@@ -8,6 +8,7 @@ class FileProtection;
 class FileSystemRedirection;
 class SaveFileSystem;
 class Shell;
+class StandardStreams;
 class SystemInfo;
 class TrustService;
 class VersionSource;
@@ -27,6 +28,7 @@ struct PlatformServices {
     FileSystemRedirection& redirection;
     Clipboard& clipboard;
     SaveFileSystem& files;
+    StandardStreams& streams;
     ThreadStarter& threads;
     TrustService& trust;
 
@@ -40,7 +42,8 @@ struct PlatformServices {
                 Pick(system, replacements...),     Pick(versions, replacements...),
                 Pick(fileDialogs, replacements...), Pick(shell, replacements...),
                 Pick(redirection, replacements...), Pick(clipboard, replacements...),
-                Pick(files, replacements...),      Pick(threads, replacements...),
+                Pick(files, replacements...),      Pick(streams, replacements...),
+                Pick(threads, replacements...),
                 Pick(trust, replacements...)};
     }
 
@@ -54,7 +57,8 @@ private:
                std::is_base_of_v<SystemInfo, Replacement> || std::is_base_of_v<VersionSource, Replacement> ||
                std::is_base_of_v<CommonFileDialogs, Replacement> || std::is_base_of_v<Shell, Replacement> ||
                std::is_base_of_v<FileSystemRedirection, Replacement> || std::is_base_of_v<Clipboard, Replacement> ||
-               std::is_base_of_v<SaveFileSystem, Replacement> || std::is_base_of_v<ThreadStarter, Replacement> ||
+               std::is_base_of_v<SaveFileSystem, Replacement> || std::is_base_of_v<StandardStreams, Replacement> ||
+               std::is_base_of_v<ThreadStarter, Replacement> ||
                std::is_base_of_v<TrustService, Replacement>;
     }
 

@@ -11,8 +11,10 @@
 #include "compare/ComparisonReport.h"
 #include "compare/CurrentFiles.h"
 #include "export/ConsoleProgress.h"
+#include "export/JsonLines.h"
 #include "export/ListFile.h"
 #include "export/ProgressLine.h"
+#include "export/StandardStreams.h"
 #include "framework/Afx.h"
 #include "framework/Handle.h"
 #include "framework/SystemError.h"
@@ -21,9 +23,11 @@
 #include "scan/Enumeration.h"
 #include "scan/ProtectedFileScanner.h"
 #include "scan/ServiceErrorText.h"
+#include "scan/SystemInfo.h"
 #include "platform/PathKey.h"
 #include "platform/SystemLeadBytes.h"
 #include "platform/TextConversion.h"
+#include "res/Version.h"
 #include "verify/VerificationJob.h"
 #include "verify/VerificationReport.h"
 
@@ -78,9 +82,41 @@ ListingOutcome ListRows(PlatformServices& services, RowModel& rows, std::wstring
     return outcome;
 }
 
-std::wstring SaveFailure(const std::wstring& file, unsigned code)
+// Where a document was saved, for a message: "as C:\list.csv", or "to
+// standard output".
+std::wstring WhereSaved(const std::wstring& file)
 {
-    return L"Vorlane could not save the list as " + file + L": " + WideText(SystemErrorText(code)) + L"\r\n";
+    return IsStandardStream(file) ? std::wstring(L"to standard output") : L"as " + file;
+}
+
+// Why `what` ("the list") could not be saved to `file`.
+std::wstring SaveFailure(const std::wstring& what, const std::wstring& file, unsigned code)
+{
+    const std::wstring where = IsStandardStream(file) ? L"write " + what + L" to standard output"
+                                                       : L"save " + what + L" as " + file;
+    return L"Vorlane could not " + where + L": " + WideText(SystemErrorText(code)) + L"\r\n";
+}
+
+// The rows as the format's document: CSV, or JSON Lines ending in `summary`.
+template <class Row>
+std::string Document(OutputFormat format, TableSchema<Row> schema, std::span<const Row> rows, ToUtf8 utf8,
+                     const JsonSummary& summary)
+{
+    const std::vector<Record> records = RecordsOf(schema, rows, utf8);
+    return format == OutputFormat::JsonLines ? JsonLinesDocument(JsonColumnsOf(schema), records, summary)
+                                             : CsvDocument(CsvHeaderOf(schema), records);
+}
+
+// Saves the document as `file`, never half written, or writes it to
+// standard output for "-". 0, or the system's error code.
+unsigned WriteDocument(PlatformServices& services, const std::wstring& file, const std::string& bytes)
+{
+    return IsStandardStream(file) ? services.streams.WriteOutput(bytes) : SaveDocument(services.files, file, bytes);
+}
+
+JsonSummary Summary(PlatformServices& services, const char* command, std::size_t files, bool whole, int exitCode)
+{
+    return {command, files, {}, whole, exitCode, VORLANE_VERSION_TEXT, services.system.VersionText()};
 }
 
 // The folders that could not be listed, up to kFoldersNamed of them, one a
@@ -106,12 +142,12 @@ std::wstring IncompleteList(const std::wstring& file, const ListingOutcome& outc
 {
     std::wstring message;
     if (outcome.stoppedAtLimit) {
-        message = L"Vorlane saved the list as " + file + L", but it stops at " +
+        message = L"Vorlane saved the list " + WhereSaved(file) + L", but it stops at " +
                   std::to_wstring(CProtectedFileScanner::kMaxRows) +
                   L" files: the rest of the Windows folder was not checked.\r\n";
     }
     if (const std::size_t folders = outcome.unlistedFolders.size()) {
-        message += L"Vorlane saved the list as " + file + L", but " + FoldersCount(folders) +
+        message += L"Vorlane saved the list " + WhereSaved(file) + L", but " + FoldersCount(folders) +
                    L" of the Windows folder could not be listed, and the files in them are missing from it:\r\n" +
                    UnlistedLines(outcome.unlistedFolders);
     }
@@ -177,54 +213,78 @@ int WithinMemory(Command command, std::wstring& message)
     }
 }
 
-int SaveList(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message)
+int SaveList(PlatformServices& services, const std::wstring& file, bool all, OutputFormat format,
+             std::wstring& message)
 {
     RowModel rows(SystemLeadBytes(), all);
     const ListingOutcome outcome = ListRows(services, rows, message);
     if (!message.empty())
         return kNotWritten;
-    if (const unsigned code = SaveTable<ListRow>(services.files, file, FileListColumns(), rows.Rows(), Utf8Text)) {
-        message = SaveFailure(file, code);
+    const int exitCode = outcome.Whole() ? kWritten : kWrittenCut;
+    const std::string document =
+        Document<ListRow>(format, FileListColumns(), rows.Rows(), Utf8Text,
+                          Summary(services, "save", rows.Count(), outcome.Whole(), exitCode));
+    if (const unsigned code = WriteDocument(services, file, document)) {
+        message = SaveFailure(L"the list", file, code);
         return kNotWritten;
     }
     message = IncompleteList(file, outcome);
-    return outcome.Whole() ? kWritten : kWrittenCut;
+    return exitCode;
 }
 
-int VerifyList(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message)
+int VerifyList(PlatformServices& services, const std::wstring& file, bool all, OutputFormat format,
+               std::wstring& message)
 {
     VerifiedListing listing(all);
     if (!ListAndVerify(services, listing, message))
         return kNotWritten;
     const ListingOutcome& outcome = listing.outcome;
     const VerificationProgress& progress = listing.progress;
-
-    if (const unsigned code = SaveTable<VerifiedFile>(services.files, file, VerifiedFileColumns(),
-                                                      VerifiedFiles(listing.rows.Rows(), listing.results), Utf8Text)) {
-        message = SaveFailure(file, code);
-        return kNotWritten;
-    }
     // An untrusted file outweighs an incomplete list in the exit code; the
     // message tells both.
-    message = IncompleteList(file, outcome);
-    if (const std::size_t untrusted = progress.Untrusted()) {
-        message = L"Vorlane saved the results as " + file + L": " + std::to_wstring(untrusted) + L" of " +
-                  std::to_wstring(progress.total) + L" files are not signed by a trusted signer.\r\n" + message;
-        return kWrittenUntrusted;
+    const std::size_t untrusted = progress.Untrusted();
+    const int exitCode = untrusted ? kWrittenUntrusted : outcome.Whole() ? kWritten : kWrittenCut;
+    JsonSummary summary = Summary(services, "verify", listing.rows.Count(), outcome.Whole(), exitCode);
+    summary.counts = NamedVerificationCounts(progress);
+    const std::string document = Document<VerifiedFile>(
+        format, VerifiedFileColumns(), VerifiedFiles(listing.rows.Rows(), listing.results), Utf8Text, summary);
+    if (const unsigned code = WriteDocument(services, file, document)) {
+        message = SaveFailure(L"the list", file, code);
+        return kNotWritten;
     }
-    return outcome.Whole() ? kWritten : kWrittenCut;
+    message = IncompleteList(file, outcome);
+    if (untrusted) {
+        message = L"Vorlane saved the results " + WhereSaved(file) + L": " + std::to_wstring(untrusted) + L" of " +
+                  std::to_wstring(progress.total) + L" files are not signed by a trusted signer.\r\n" + message;
+    }
+    return exitCode;
+}
+
+// The baseline named on the command line: its file, held open, or what
+// standard input holds for "-".
+bool TakeBaseline(PlatformServices& services, const std::wstring& baselineFile, BaselineInUse& loaded,
+                  std::wstring& message)
+{
+    if (!IsStandardStream(baselineFile))
+        return LoadBaseline(baselineFile, loaded, message);
+    std::string bytes;
+    if (const unsigned error = services.streams.ReadInput(bytes)) {
+        message = L"Vorlane could not read the baseline from standard input. " + WideText(SystemErrorText(error));
+        return false;
+    }
+    return ReadInputBaseline(bytes, loaded.baseline, message);
 }
 
 int CompareList(PlatformServices& services, const std::wstring& baselineFile, const std::wstring& reportFile,
-                std::wstring& message)
+                OutputFormat format, std::wstring& message)
 {
     // Held open until the report is saved: no name of it can be replaced.
     BaselineInUse loaded;
-    if (!LoadBaseline(baselineFile, loaded, message)) {
+    if (!TakeBaseline(services, baselineFile, loaded, message)) {
         message += L"\r\n";
         return kNotWritten;
     }
-    if (loaded.IsFileAt(reportFile)) {
+    if (!IsStandardStream(reportFile) && loaded.IsFileAt(reportFile)) {
         message = L"Vorlane cannot write the differences over the baseline " + baselineFile +
                   L": name another file for them.\r\n";
         return kNotWritten;
@@ -241,15 +301,20 @@ int CompareList(PlatformServices& services, const std::wstring& baselineFile, co
     for (const UnlistedFolder& folder : listing.outcome.unlistedFolders)
         unlisted.push_back(Utf8Text(folder.path));
     const Comparison comparison = Compare(loaded.baseline, current, Utf8PathKey, unlisted);
-    if (const unsigned code = SaveTable<Difference>(services.files, reportFile, DifferenceColumns(), comparison.differences, nullptr)) {
-        message = L"Vorlane could not save the differences as " + reportFile + L": " +
-                  WideText(SystemErrorText(code)) + L"\r\n";
+    const int exitCode = comparison.OnlyUpdates() ? kWritten : kWrittenDifferent;
+    JsonSummary summary = Summary(services, "compare", current.size(), unlisted.empty(), exitCode);
+    summary.counts = NamedComparisonCounts(comparison);
+    const std::string document =
+        Document<Difference>(format, DifferenceColumns(), comparison.differences, nullptr, summary);
+    if (const unsigned code = WriteDocument(services, reportFile, document)) {
+        message = SaveFailure(L"the differences", reportFile, code);
         return kNotWritten;
     }
-    if (comparison.OnlyUpdates())
+    if (exitCode == kWritten)
         return kWritten;
-    message = L"Vorlane saved the differences as " + reportFile + L", and files differ from the baseline by more " +
-              L"than updates. " + WideText(ComparisonCounts(comparison)) + L"\r\n";
+    message = L"Vorlane saved the differences " + WhereSaved(reportFile) +
+              L", and files differ from the baseline by more than updates. " +
+              WideText(ComparisonCounts(comparison)) + L"\r\n";
     if (comparison.updatesUntold) {
         message += L"The baseline has no Version, Original name and Root columns, which tell an update from "
                    L"another change: every file whose bytes differ counts as changed. Save a new baseline with "
@@ -264,18 +329,20 @@ int CompareList(PlatformServices& services, const std::wstring& baselineFile, co
 
 }  // namespace
 
-int RunSaveCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message)
+int RunSaveCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message,
+                   OutputFormat format)
 {
-    return WithinMemory([&] { return SaveList(services, file, all, message); }, message);
+    return WithinMemory([&] { return SaveList(services, file, all, format, message); }, message);
 }
 
-int RunVerifyCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message)
+int RunVerifyCommand(PlatformServices& services, const std::wstring& file, bool all, std::wstring& message,
+                     OutputFormat format)
 {
-    return WithinMemory([&] { return VerifyList(services, file, all, message); }, message);
+    return WithinMemory([&] { return VerifyList(services, file, all, format, message); }, message);
 }
 
 int RunCompareCommand(PlatformServices& services, const std::wstring& baselineFile, const std::wstring& reportFile,
-                      std::wstring& message)
+                      std::wstring& message, OutputFormat format)
 {
-    return WithinMemory([&] { return CompareList(services, baselineFile, reportFile, message); }, message);
+    return WithinMemory([&] { return CompareList(services, baselineFile, reportFile, format, message); }, message);
 }

@@ -29,6 +29,11 @@ std::vector<std::wstring> Arguments()
     return following;
 }
 
+OutputFormat Format(const CommandLine& command)
+{
+    return command.json ? OutputFormat::JsonLines : OutputFormat::Csv;
+}
+
 }  // namespace
 
 BOOL CVorlaneApp::InitInstance()
@@ -49,14 +54,15 @@ BOOL CVorlaneApp::InitInstance()
     case CommandLine::Action::VerifyList: {
         const auto run = command.action == CommandLine::Action::SaveList ? RunSaveCommand : RunVerifyCommand;
         std::wstring message;
-        m_nExitCode = run(PlatformServices::Production(), command.file, command.all, message);
+        m_nExitCode = run(PlatformServices::Production(), command.file, command.all, message, Format(command));
         if (m_nExitCode != kWritten)
             WriteToUser(message, true);
         break;
     }
     case CommandLine::Action::CompareList: {
         std::wstring message;
-        m_nExitCode = RunCompareCommand(PlatformServices::Production(), command.file, command.report, message);
+        m_nExitCode =
+            RunCompareCommand(PlatformServices::Production(), command.file, command.report, message, Format(command));
         if (m_nExitCode != kWritten)
             WriteToUser(message, true);
         break;
@@ -65,7 +71,7 @@ BOOL CVorlaneApp::InitInstance()
         WriteToUser(UsageText(), false);
         break;
     case CommandLine::Action::Wrong:
-        WriteToUser(UsageText(), true);
+        WriteToUser(command.mistake.empty() ? UsageText() : command.mistake + L"\r\n" + UsageText(), true);
         m_nExitCode = kWrongArguments;
         break;
     }

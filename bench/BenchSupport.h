@@ -11,6 +11,7 @@
 #include "app/VorlaneDlg.h"
 #include "controls/ShellExecuteShell.h"
 #include "export/Clipboard.h"
+#include "export/StandardStreams.h"
 #include "export/WindowsSaveFileSystem.h"
 #include "platform/ThreadStarter.h"
 #include "inspect/CommonFileDialogs.h"
@@ -76,6 +77,7 @@ class ServiceVersion final : public SystemInfo {
 public:
     unsigned long MajorVersion() override { return 5; }
     std::string WindowsDirectory() override { return {}; }
+    std::string VersionText() override { return {}; }
 };
 
 // The platform's services, with the protection service the bench gives and
@@ -112,6 +114,7 @@ private:
         .redirection = m_redirection,
         .clipboard = m_clipboard,
         .files = m_files,
+        .streams = StandardStreams::System(),
         .threads = ThreadStarter::System(),
         .trust = m_trust,
     };

@@ -36,6 +36,7 @@ public:
     explicit TreeSystem(std::string root) : m_root(std::move(root)) {}
     unsigned long MajorVersion() override { return 6; }
     std::string WindowsDirectory() override { return m_root; }
+    std::string VersionText() override { return {}; }
 
 private:
     std::string m_root;

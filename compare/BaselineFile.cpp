@@ -19,6 +19,37 @@ bool BaselineInUse::IsFileAt(const std::wstring& path) const
     return other && IdentityOf(other, found) == 0 && found == *identity;
 }
 
+namespace {
+
+// The baseline in `bytes`, or false with `failure` saying why; `named` is
+// what a failure calls it, `refused` how it begins when the bytes are no
+// baseline.
+bool ReadKeyedBaseline(const std::string& bytes, const std::wstring& named, const std::wstring& refused,
+                       Baseline& baseline, std::wstring& failure)
+{
+    Baseline read;
+    try {
+        read = ReadBaseline(bytes, Utf8PathKey);
+    } catch (const std::bad_alloc&) {
+        failure = L"Vorlane could not read " + named + L". " + WideText(SystemErrorText(ERROR_NOT_ENOUGH_MEMORY));
+        return false;
+    }
+    if (!read.refusal.empty()) {
+        failure = refused + WideFromUtf8(read.refusal) + L".";
+        return false;
+    }
+    baseline = std::move(read);
+    return true;
+}
+
+}  // namespace
+
+bool ReadInputBaseline(const std::string& bytes, Baseline& baseline, std::wstring& failure)
+{
+    return ReadKeyedBaseline(bytes, L"the baseline from standard input",
+                             L"Vorlane cannot compare with standard input. What it holds is no baseline: ", baseline, failure);
+}
+
 bool LoadBaseline(const std::wstring& path, BaselineInUse& loaded, std::wstring& failure)
 {
     const auto unread = [&](const std::string& why) {
@@ -36,16 +67,9 @@ bool LoadBaseline(const std::wstring& path, BaselineInUse& loaded, std::wstring&
                           : SystemErrorText(error));
     }
     Baseline read;
-    try {
-        read = ReadBaseline(bytes, Utf8PathKey);
-    } catch (const std::bad_alloc&) {
-        return unread(SystemErrorText(ERROR_NOT_ENOUGH_MEMORY));
-    }
-    if (!read.refusal.empty()) {
-        failure = L"Vorlane cannot compare with " + path + L". The file is no baseline: " +
-                  WideFromUtf8(read.refusal) + L".";
+    if (!ReadKeyedBaseline(bytes, L"the baseline " + path,
+                           L"Vorlane cannot compare with " + path + L". The file is no baseline: ", read, failure))
         return false;
-    }
     FileIdentity identity;
     loaded.identity = IdentityOf(file, identity) == 0 ? std::optional(identity) : std::nullopt;
     loaded.baseline = std::move(read);

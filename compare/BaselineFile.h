@@ -20,6 +20,11 @@ struct BaselineInUse {
     bool IsFileAt(const std::wstring& path) const;
 };
 
+// Reads the baseline in `bytes`, which came from standard input, its paths
+// keyed as Windows matches names. False, with `failure` saying why in whole
+// sentences, when they are no baseline or do not fit in memory.
+bool ReadInputBaseline(const std::string& bytes, Baseline& baseline, std::wstring& failure);
+
 // Reads the baseline in the file at `path`, its paths keyed as Windows
 // matches names. False, with `failure` saying why in whole sentences, when
 // the file cannot be read, is no baseline, or does not fit in memory.

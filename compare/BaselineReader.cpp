@@ -4,30 +4,13 @@
 #include <array>
 #include <span>
 
+#include "compare/BaselineColumns.h"
 #include "compare/CsvReader.h"
+#include "compare/JsonLinesBaseline.h"
 #include "platform/AsciiCase.h"
-#include "verify/VerificationReport.h"
 
 namespace {
 
-struct NamedColumn {
-    std::string_view name;
-    std::string_view BaselineFile::*field;
-};
-
-// Path and SHA256 first: a baseline must have those two. The last three
-// tell an update from another change.
-constexpr std::array<NamedColumn, 8> kColumns = {{
-    {VerifiedColumn::kPath, &BaselineFile::path},
-    {VerifiedColumn::kSha256, &BaselineFile::sha256},
-    {VerifiedColumn::kSignature, &BaselineFile::signature},
-    {VerifiedColumn::kSigner, &BaselineFile::signer},
-    {VerifiedColumn::kCatalog, &BaselineFile::catalog},
-    {VerifiedColumn::kVersion, &BaselineFile::version},
-    {VerifiedColumn::kOriginalName, &BaselineFile::originalName},
-    {VerifiedColumn::kRoot, &BaselineFile::root},
-}};
-constexpr std::size_t kFirstTelling = 5;
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 bool IsBlank(char c)
@@ -44,19 +27,19 @@ bool IsHeading(std::string_view heading, std::string_view name)
     return SameIgnoringAsciiCase(heading, name);
 }
 
-// Where in a record each of kColumns is, or kNone.
-using ColumnPlaces = std::array<std::size_t, kColumns.size()>;
+// Where in a record each of kBaselineColumns is, or kNone.
+using ColumnPlaces = std::array<std::size_t, kBaselineColumns.size()>;
 
 // Why the header will not do, or nothing.
 std::string PlaceColumns(std::span<const std::string> header, ColumnPlaces& places)
 {
     places.fill(kNone);
     for (std::size_t at = 0; at < header.size(); ++at) {
-        for (std::size_t column = 0; column < kColumns.size(); ++column) {
-            if (!IsHeading(header[at], kColumns[column].name))
+        for (std::size_t column = 0; column < kBaselineColumns.size(); ++column) {
+            if (!IsHeading(header[at], kBaselineColumns[column].name.csv))
                 continue;
             if (places[column] != kNone)
-                return "it has two " + std::string(kColumns[column].name) + " columns";
+                return "it has two " + std::string(kBaselineColumns[column].name.csv) + " columns";
             places[column] = at;
         }
     }
@@ -64,7 +47,7 @@ std::string PlaceColumns(std::span<const std::string> header, ColumnPlaces& plac
     if (!path && !sha256)
         return "it has neither a Path nor a SHA256 column";
     if (!path || !sha256)
-        return "it has no " + std::string(kColumns[path ? 1 : 0].name) + " column";
+        return "it has no " + std::string(kBaselineColumns[path ? 1 : 0].name.csv) + " column";
     return {};
 }
 
@@ -102,45 +85,54 @@ Baseline Refused(std::string reason)
     return refused;
 }
 
-}  // namespace
-
-Baseline ReadBaseline(std::string_view bytes, const PathFolding& fold)
+// Reads the CSV's records into `baseline`'s files, and the line each starts
+// on into `lines`. Why the bytes will not do, or nothing.
+std::string ReadCsvFiles(std::string_view bytes, Baseline& baseline, std::vector<std::size_t>& lines)
 {
     CsvReader csv(bytes);
     if (!csv.Next())
-        return Refused(csv.Refusal());
+        return csv.Refusal();
     ColumnPlaces places;
     const std::size_t headerSize = csv.Fields().size();
     if (std::string refusal = PlaceColumns(csv.Fields(), places); !refusal.empty())
-        return Refused(std::move(refusal));
-    Baseline baseline;
-    baseline.tellsUpdates = std::all_of(places.begin() + kFirstTelling, places.end(),
+        return refusal;
+    baseline.tellsUpdates = std::all_of(places.begin() + kFirstTellingColumn, places.end(),
                                         [](std::size_t place) { return place != kNone; });
     // No field, unquoted, is longer than the bytes it was read from.
     baseline.texts.reset(new char[bytes.size()]);
     char* texts = baseline.texts.get();
-    std::vector<std::size_t> lines;
     while (csv.Next()) {
         const std::span<const std::string> fields = csv.Fields();
         if (fields.size() != headerSize) {
-            return Refused(LineText(csv.Line()) + " has " + std::to_string(fields.size()) +
-                           (fields.size() == 1 ? " field" : " fields") + ", its header " + std::to_string(headerSize));
+            return LineText(csv.Line()) + " has " + std::to_string(fields.size()) +
+                   (fields.size() == 1 ? " field" : " fields") + ", its header " + std::to_string(headerSize);
         }
         BaselineFile& file = baseline.files.emplace_back();
-        for (std::size_t column = 0; column < kColumns.size(); ++column) {
+        for (std::size_t column = 0; column < kBaselineColumns.size(); ++column) {
             if (places[column] == kNone)
                 continue;
             const std::string& field = fields[places[column]];
-            file.*kColumns[column].field = std::string_view(texts, field.size());
+            file.*kBaselineColumns[column].field = std::string_view(texts, field.size());
             texts = std::copy(field.begin(), field.end(), texts);
         }
         if (file.path.empty())
-            return Refused(LineText(csv.Line()) + " has no path");
+            return LineText(csv.Line()) + " has no path";
         lines.push_back(csv.Line());
     }
-    if (!csv.Refusal().empty())
-        return Refused(csv.Refusal());
-    if (std::string refusal = RepeatRefusal(baseline.files, lines, fold); !refusal.empty())
+    return csv.Refusal();
+}
+
+}  // namespace
+
+Baseline ReadBaseline(std::string_view bytes, const PathFolding& fold)
+{
+    Baseline baseline;
+    std::vector<std::size_t> lines;
+    std::string refusal = IsJsonLines(bytes) ? ReadJsonLinesFiles(bytes, baseline, lines)
+                                             : ReadCsvFiles(bytes, baseline, lines);
+    if (refusal.empty())
+        refusal = RepeatRefusal(baseline.files, lines, fold);
+    if (!refusal.empty())
         return Refused(std::move(refusal));
     return baseline;
 }

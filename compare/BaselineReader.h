@@ -1,6 +1,6 @@
 #pragma once
-// A baseline: the CSV file that /verify wrote on a system, to be compared
-// with a verification of it later.
+// A baseline: the file, CSV or JSON Lines, that /verify wrote on a system,
+// to be compared with a verification of it later.
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,11 +39,12 @@ struct Baseline {
     std::unique_ptr<char[]> texts;
 };
 
-// Reads the bytes of a baseline. Its columns are found by their names in
-// the header (in any letter case, blanks around them ignored): Path and
-// SHA256 must be there; Signature, Signer, Catalog, Version, Original name
-// and Root may; any other is
-// ignored. Every row has as many fields as the header, a path, and a path
-// no other row has, as `fold` keys them. The columns' names are the CSV
-// names of /verify's columns.
+// Reads the bytes of a baseline: JSON Lines (compare/JsonLinesBaseline.h)
+// where they start with an object, else CSV. A CSV's columns are found by
+// their names in the header (in any letter case, blanks around them
+// ignored): Path and SHA256 must be there; Signature, Signer, Catalog,
+// Version, Original name and Root may; any other is ignored. Every row has
+// as many fields as the header and a path. In either form, no two files'
+// paths have one key, as `fold` keys them. The names are those of /verify's
+// columns.
 Baseline ReadBaseline(std::string_view bytes, const PathFolding& fold);

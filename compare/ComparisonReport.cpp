@@ -36,22 +36,26 @@ std::string SignatureAfter(const Difference& difference)
 using Column = TableColumn<Difference>;
 
 constexpr Column kColumns[] = {
-    {{" Change", 110, false, ColumnSort::ByText}, "Change", ChangeOf},
-    {{" File Path", 200, true, ColumnSort::ByText, true}, "Path", PathOf},
-    {{" Signature before", 150, false, ColumnSort::ByText}, "Signature before", Before<&BaselineFile::signature>},
-    {{" Signature after", 150, false, ColumnSort::ByText}, "Signature after", SignatureAfter},
-    {{" Signer before", 120, false, ColumnSort::ByText}, "Signer before", Before<&BaselineFile::signer>},
-    {{" Signer after", 120, false, ColumnSort::ByText}, "Signer after", After<&CurrentFile::signer>},
-    {{" SHA-256 before", 120, false, ColumnSort::ByText}, "SHA256 before", Before<&BaselineFile::sha256>},
-    {{" SHA-256 after", 120, false, ColumnSort::ByText}, "SHA256 after", After<&CurrentFile::sha256>},
-    {{" Version before", 90, false, ColumnSort::ByText}, "Version before", Before<&BaselineFile::version>},
-    {{" Version after", 90, false, ColumnSort::ByText}, "Version after", After<&CurrentFile::version>},
-    {{" Original name before", 100, false, ColumnSort::ByText}, "Original name before",
+    {{" Change", 110, false, ColumnSort::ByText}, "Change", "change", ChangeOf},
+    {{" File Path", 200, true, ColumnSort::ByText, true}, "Path", "path", PathOf},
+    {{" Signature before", 150, false, ColumnSort::ByText}, "Signature before", "before.signature",
+     Before<&BaselineFile::signature>},
+    {{" Signature after", 150, false, ColumnSort::ByText}, "Signature after", "after.signature", SignatureAfter},
+    {{" Signer before", 120, false, ColumnSort::ByText}, "Signer before", "before.signer",
+     Before<&BaselineFile::signer>},
+    {{" Signer after", 120, false, ColumnSort::ByText}, "Signer after", "after.signer", After<&CurrentFile::signer>},
+    {{" SHA-256 before", 120, false, ColumnSort::ByText}, "SHA256 before", "before.sha256",
+     Before<&BaselineFile::sha256>},
+    {{" SHA-256 after", 120, false, ColumnSort::ByText}, "SHA256 after", "after.sha256", After<&CurrentFile::sha256>},
+    {{" Version before", 90, false, ColumnSort::ByText}, "Version before", "before.version",
+     Before<&BaselineFile::version>},
+    {{" Version after", 90, false, ColumnSort::ByText}, "Version after", "after.version", After<&CurrentFile::version>},
+    {{" Original name before", 100, false, ColumnSort::ByText}, "Original name before", "before.original_name",
      Before<&BaselineFile::originalName>},
-    {{" Original name after", 100, false, ColumnSort::ByText}, "Original name after",
+    {{" Original name after", 100, false, ColumnSort::ByText}, "Original name after", "after.original_name",
      After<&CurrentFile::originalName>},
-    {{" Root before", 120, false, ColumnSort::ByText}, "Root before", Before<&BaselineFile::root>},
-    {{" Root after", 120, false, ColumnSort::ByText}, "Root after", After<&CurrentFile::root>},
+    {{" Root before", 120, false, ColumnSort::ByText}, "Root before", "before.root", Before<&BaselineFile::root>},
+    {{" Root after", 120, false, ColumnSort::ByText}, "Root after", "after.root", After<&CurrentFile::root>},
 };
 
 // The kinds of file not compared are counted only when there are any.
@@ -72,6 +76,18 @@ std::string ComparisonCounts(const Comparison& comparison)
         text += (text.empty() ? "" : ",   ") + ChangeText(change) + ": " + std::to_string(comparison.counts[kind]);
     }
     return text;
+}
+
+std::vector<std::pair<std::string, std::size_t>> NamedComparisonCounts(const Comparison& comparison)
+{
+    static constexpr const char* kNames[] = {"added",   "removed",           "updated",      "downgraded",
+                                             "changed", "signature_changed", "not_compared", "not_read",
+                                             "folder_not_listed"};
+    static_assert(std::size(kNames) == kChangeKindCount);
+    std::vector<std::pair<std::string, std::size_t>> counts;
+    for (std::size_t kind = 0; kind < kChangeKindCount; ++kind)
+        counts.emplace_back(kNames[kind], comparison.counts[kind]);
+    return counts;
 }
 
 std::string ComparisonStatus(const VerificationProgress& progress, std::size_t baselineFiles)

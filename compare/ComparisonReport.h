@@ -1,6 +1,8 @@
 #pragma once
 // What a comparison with a baseline is shown and written as.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "compare/Comparison.h"
 #include "rows/TableSchema.h"
@@ -10,6 +12,11 @@
 // Updated: 3,   Downgraded: 0,   Changed: 1,   Signature changed: 0", and
 // each kind of file not compared when there are any.
 std::string ComparisonCounts(const Comparison& comparison);
+
+// The count of each kind of difference by a name that stays as it is once
+// released: "added", "removed", "updated", "downgraded", "changed",
+// "signature_changed", "not_compared", "not_read", "folder_not_listed".
+std::vector<std::pair<std::string, std::size_t>> NamedComparisonCounts(const Comparison& comparison);
 
 // What a comparison with a baseline of `baselineFiles` files says once
 // its verification has ended: "Compared 762 files with the baseline's

@@ -1,12 +1,17 @@
 #pragma once
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "export/ListExport.h"
 #include "rows/TableSchema.h"
 
 class SaveFileSystem;
+
+// Saves `bytes` to `path`, never half written. 0 when saved, else the
+// system's error code.
+unsigned SaveDocument(SaveFileSystem& files, const std::wstring& path, std::string_view bytes);
 
 // Saves the table of `header` and `records`, in UTF-8, to `path` as a CSV
 // document, never half written. 0 when saved, else the system's error code.

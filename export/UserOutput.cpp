@@ -3,9 +3,7 @@
 #include "framework/Afx.h"
 #include "platform/TextConversion.h"
 
-namespace {
-
-HANDLE UserOutput(bool isError)
+HANDLE UserOutputHandle(bool isError)
 {
     const HANDLE standard = ::GetStdHandle(isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
     if (standard && standard != INVALID_HANDLE_VALUE && ::GetFileType(standard) != FILE_TYPE_UNKNOWN)
@@ -21,6 +19,8 @@ HANDLE UserOutput(bool isError)
     return console;
 }
 
+namespace {
+
 // Whether the process runs where a person can see its windows: not as a
 // service, nor in a scheduled task's or a remote session's hidden desktop.
 bool OnVisibleWindowStation()
@@ -34,14 +34,14 @@ bool OnVisibleWindowStation()
 
 HANDLE ErrorConsole()
 {
-    const HANDLE output = UserOutput(true);
+    const HANDLE output = UserOutputHandle(true);
     DWORD mode = 0;
     return output != INVALID_HANDLE_VALUE && ::GetConsoleMode(output, &mode) ? output : INVALID_HANDLE_VALUE;
 }
 
 void WriteToUser(const std::wstring& text, bool isError)
 {
-    const HANDLE output = UserOutput(isError);
+    const HANDLE output = UserOutputHandle(isError);
     if (output == INVALID_HANDLE_VALUE) {
         if (OnVisibleWindowStation())
             ::MessageBoxW(nullptr, text.c_str(), L"Vorlane", isError ? MB_ICONEXCLAMATION : MB_ICONINFORMATION);

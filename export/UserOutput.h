@@ -3,6 +3,11 @@
 
 #include "framework/Afx.h"
 
+// Where the user who started the program reads what it writes: the
+// standard output or error when they lead somewhere, else the console of the
+// program that started this one; INVALID_HANDLE_VALUE when neither is.
+HANDLE UserOutputHandle(bool isError);
+
 // Writes `text` where the user who started the program reads it: the
 // standard output or error when they lead somewhere, else the console of
 // the program that started this one, if it has one; else, where a person

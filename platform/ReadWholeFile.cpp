@@ -32,3 +32,29 @@ unsigned ReadWholeFile(HANDLE file, std::string& bytes)
     bytes = std::move(read);
     return 0;
 }
+
+unsigned ReadStreamToEnd(HANDLE stream, std::string& bytes)
+{
+    std::string read;
+    char chunk[1 << 16];
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(stream, chunk, sizeof chunk, &got, nullptr)) {
+            const DWORD error = ::GetLastError();
+            if (error == ERROR_BROKEN_PIPE)
+                break;
+            return error;
+        }
+        if (got == 0)
+            break;
+        if (read.size() + got > kMaxWholeFileBytes)
+            return ERROR_FILE_TOO_LARGE;
+        try {
+            read.append(chunk, got);
+        } catch (const std::bad_alloc&) {
+            return ERROR_NOT_ENOUGH_MEMORY;
+        }
+    }
+    bytes = std::move(read);
+    return 0;
+}

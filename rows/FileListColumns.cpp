@@ -3,8 +3,8 @@
 namespace {
 
 const TableColumn<ListRow> kColumns[] = {
-    {{" N", 40, false, ColumnSort::ByNumber}, "N", [](const ListRow& row) { return FormatRowNumber(row.number); }},
-    {{" File Path", 460, true, ColumnSort::ByFileName, true}, "Path", [](const ListRow& row) { return row.path; }},
+    {{" N", 40, false, ColumnSort::ByNumber}, "N", "n", [](const ListRow& row) { return FormatRowNumber(row.number); }},
+    {{" File Path", 460, true, ColumnSort::ByFileName, true}, "Path", "path", [](const ListRow& row) { return row.path; }},
 };
 
 }  // namespace

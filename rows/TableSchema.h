@@ -1,8 +1,8 @@
 #pragma once
 // A table's columns, each defined once: its heading and width in a list,
-// its name in a CSV file's header, and the text a row gives it. The list,
-// Copy, Save and the command line all read the one definition, so a column
-// is added in one place.
+// its name in a CSV file's header and in a JSON Lines object, and the text a
+// row gives it. The list, Copy, Save and the command line all read the one
+// definition, so a column is added in one place.
 #include <span>
 #include <string>
 #include <vector>
@@ -36,6 +36,10 @@ struct TableColumn {
     ColumnLayout layout;
     // The column's name in a CSV header: "Path".
     const char* csvName;
+    // Its name in a JSON Lines object, which stays as it is once released:
+    // "path"; "before.signer" is the member "signer" of the object "before".
+    // A column sorted by number is a JSON number there, any other a text.
+    const char* jsonName;
     std::string (*text)(const Row& row);
 };
 

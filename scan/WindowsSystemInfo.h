@@ -5,4 +5,5 @@ class WindowsSystemInfo final : public SystemInfo {
 public:
     unsigned long MajorVersion() override;
     std::string WindowsDirectory() override;
+    std::string VersionText() override;
 };

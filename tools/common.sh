@@ -45,7 +45,7 @@ install_missing() {
                   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
                   binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth
                   fonts-liberation locales clang-14 libclang-rt-14-dev openssl
-                  osslsigncode ccache python3 "$@")
+                  osslsigncode ccache python3 nlohmann-json3-dev "$@")
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
@@ -55,8 +55,18 @@ install_missing() {
         if ! dpkg --print-foreign-architectures | grep -qx i386; then
             as_root dpkg --add-architecture i386
         fi
-        as_root apt-get update -qq
-        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+        # A mirror in the middle of a sync serves an index of the wrong size, and
+        # apt goes on without that index; so may a mirror that keeps one stale.
+        # Without the 32-bit security index, the 32-bit libraries Wine needs
+        # cannot match the versions of the 64-bit ones: then take every package
+        # from the release itself, whose point releases carry the fixes too.
+        as_root apt-get update -qq || say "Some package lists could not be read: going on with those there are"
+        if ! as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"; then
+            local release
+            release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+            say "Installing again, every package from $release itself"
+            as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -t "$release" "${missing[@]}"
+        fi
     fi
     # Tests of double-byte paths run in a Japanese locale, where Wine's ANSI
     # code page is 932.

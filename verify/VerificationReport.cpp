@@ -50,15 +50,23 @@ std::string RootOf(const VerifiedFile& file)
 using Column = TableColumn<VerifiedFile>;
 namespace Name = VerifiedColumn;
 
-constexpr Column kNumber{{" N", 40, false, ColumnSort::ByNumber}, "N", NumberOf};
-constexpr Column kPath{{" File Path", 120, true, ColumnSort::ByText, true}, Name::kPath, PathOf};
-constexpr Column kSignature{{" Signature", 180, false, ColumnSort::ByText}, Name::kSignature, SignatureOf};
-constexpr Column kSigner{{" Signer", 120, false, ColumnSort::ByText}, Name::kSigner, SignerOf};
-constexpr Column kSha256{{" SHA-256", 120, false, ColumnSort::ByText}, Name::kSha256, Sha256Of};
-constexpr Column kCatalog{{" Catalog", 120, false, ColumnSort::ByText}, Name::kCatalog, CatalogOf};
-constexpr Column kVersion{{" Version", 90, false, ColumnSort::ByText}, Name::kVersion, VersionOf};
-constexpr Column kOriginalName{{" Original name", 100, false, ColumnSort::ByText}, Name::kOriginalName, OriginalNameOf};
-constexpr Column kRoot{{" Root", 120, false, ColumnSort::ByText}, Name::kRoot, RootOf};
+constexpr Column kNumber{{" N", 40, false, ColumnSort::ByNumber}, "N", "n", NumberOf};
+constexpr Column kPath{{" File Path", 120, true, ColumnSort::ByText, true},
+                       Name::kPath.csv, Name::kPath.json, PathOf};
+constexpr Column kSignature{{" Signature", 180, false, ColumnSort::ByText},
+                            Name::kSignature.csv, Name::kSignature.json, SignatureOf};
+constexpr Column kSigner{{" Signer", 120, false, ColumnSort::ByText},
+                         Name::kSigner.csv, Name::kSigner.json, SignerOf};
+constexpr Column kSha256{{" SHA-256", 120, false, ColumnSort::ByText},
+                         Name::kSha256.csv, Name::kSha256.json, Sha256Of};
+constexpr Column kCatalog{{" Catalog", 120, false, ColumnSort::ByText},
+                          Name::kCatalog.csv, Name::kCatalog.json, CatalogOf};
+constexpr Column kVersion{{" Version", 90, false, ColumnSort::ByText},
+                          Name::kVersion.csv, Name::kVersion.json, VersionOf};
+constexpr Column kOriginalName{{" Original name", 100, false, ColumnSort::ByText},
+                               Name::kOriginalName.csv, Name::kOriginalName.json, OriginalNameOf};
+constexpr Column kRoot{{" Root", 120, false, ColumnSort::ByText},
+                       Name::kRoot.csv, Name::kRoot.json, RootOf};
 
 constexpr Column kReported[] = {kNumber, kPath, kSignature, kSigner};
 constexpr Column kVerified[] = {kNumber, kPath,    kSignature,     kSigner, kSha256,
@@ -89,6 +97,17 @@ std::string VerificationCounts(const VerificationProgress& progress)
         text += KindText(static_cast<TrustKind>(kind)) + ": " + std::to_string(progress.counts[kind]);
     }
     return text;
+}
+
+std::vector<std::pair<std::string, std::size_t>> NamedVerificationCounts(const VerificationProgress& progress)
+{
+    static constexpr const char* kNames[] = {"signed_catalog",     "signed_embedded", "not_signed", "does_not_match",
+                                             "signer_not_trusted", "unreadable",      "not_checked"};
+    static_assert(std::size(kNames) == kTrustKindCount);
+    std::vector<std::pair<std::string, std::size_t>> counts;
+    for (std::size_t kind = 0; kind < kTrustKindCount; ++kind)
+        counts.emplace_back(kNames[kind], progress.counts[kind]);
+    return counts;
 }
 
 std::vector<VerifiedFile> VerifiedFiles(const std::vector<ListRow>& rows,

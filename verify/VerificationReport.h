@@ -2,6 +2,7 @@
 // What a verification of the file list's rows is shown and written as.
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "rows/TableSchema.h"
@@ -14,6 +15,11 @@ std::string VerificationStatus(const VerificationProgress& progress);
 
 // The count of each result, on two lines.
 std::string VerificationCounts(const VerificationProgress& progress);
+
+// The count of each result by a name that stays as it is once released:
+// "signed_catalog", "signed_embedded", "not_signed", "does_not_match",
+// "signer_not_trusted", "unreadable", "not_checked".
+std::vector<std::pair<std::string, std::size_t>> NamedVerificationCounts(const VerificationProgress& progress);
 
 // What a file that was not verified reads as where its result would be:
 // "Not verified (stopped)".
@@ -38,16 +44,21 @@ std::vector<VerifiedFile> ReportedFiles(const std::vector<VerifiedFile>& files);
 // The Verify Signatures dialog's columns: N, Path, Signature, Signer.
 TableSchema<VerifiedFile> ReportedFileColumns();
 
-// The CSV names of /verify's columns, as a baseline is read back by them.
+// The names of /verify's columns in CSV and in JSON Lines, as a baseline is
+// read back by them.
 namespace VerifiedColumn {
-inline constexpr const char* kPath = "Path";
-inline constexpr const char* kSignature = "Signature";
-inline constexpr const char* kSigner = "Signer";
-inline constexpr const char* kSha256 = "SHA256";
-inline constexpr const char* kCatalog = "Catalog";
-inline constexpr const char* kVersion = "Version";
-inline constexpr const char* kOriginalName = "Original name";
-inline constexpr const char* kRoot = "Root";
+struct Name {
+    const char* csv;
+    const char* json;
+};
+inline constexpr Name kPath{"Path", "path"};
+inline constexpr Name kSignature{"Signature", "signature"};
+inline constexpr Name kSigner{"Signer", "signer"};
+inline constexpr Name kSha256{"SHA256", "sha256"};
+inline constexpr Name kCatalog{"Catalog", "catalog"};
+inline constexpr Name kVersion{"Version", "version"};
+inline constexpr Name kOriginalName{"Original name", "original_name"};
+inline constexpr Name kRoot{"Root", "root"};
 }  // namespace VerifiedColumn
 
 // The columns of /verify's CSV: N, Path, Signature, Signer, SHA256,

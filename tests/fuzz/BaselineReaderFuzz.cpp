@@ -1,5 +1,6 @@
-// Any bytes as a baseline. A baseline that reads must read again, the same,
-// once written as /verify writes its file, and must differ in nothing from
+// Any bytes as a baseline, CSV or JSON Lines. A baseline that reads must
+// read again, the same, once written as /verify writes its file in either
+// form, and must differ in nothing from
 // itself verified again, but for the files it has as not verified or not
 // read.
 #include <cstddef>
@@ -10,6 +11,7 @@
 
 #include "compare/BaselineReader.h"
 #include "compare/Comparison.h"
+#include "export/JsonLines.h"
 #include "export/ListExport.h"
 #include "verify/VerificationReport.h"
 #include "support/AsciiUpper.h"
@@ -41,10 +43,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         current.push_back({record[0], record[1], record[2], record[3], record[4], record[5], record[6], record[7], true});
     }
     using namespace VerifiedColumn;
-    const std::string written = CsvDocument({kPath, kSignature, kSigner, kSha256, kCatalog, kVersion, kOriginalName, kRoot},
-                                            records);
-    const Baseline reread = ReadBaseline(written, AsciiUpper);
-    Check(reread.refusal.empty() && reread.files == baseline.files && reread.tellsUpdates);
+    Record header;
+    std::vector<JsonColumn> members;
+    for (const Name& name : {kPath, kSignature, kSigner, kSha256, kCatalog, kVersion, kOriginalName, kRoot}) {
+        header.emplace_back(name.csv);
+        members.push_back({name.json, false});
+    }
+    for (const std::string& written : {CsvDocument(header, records), JsonLinesDocument(members, records, {"verify"})}) {
+        const Baseline reread = ReadBaseline(written, AsciiUpper);
+        Check(reread.refusal.empty() && reread.files == baseline.files && reread.tellsUpdates);
+    }
 
     const Comparison comparison = Compare(baseline, current, AsciiUpper);
     for (const Difference& difference : comparison.differences) {

@@ -11,6 +11,7 @@
 #include "app/VersionResourceDescriptions.h"
 #include "controls/Shell.h"
 #include "export/Clipboard.h"
+#include "export/StandardStreams.h"
 #include "export/WindowsSaveFileSystem.h"
 #include "framework/CriticalSection.h"
 #include "framework/DllLoader.h"
@@ -51,6 +52,7 @@ public:
 
     unsigned long MajorVersion() override { return majorVersion; }
     std::string WindowsDirectory() override { return windowsDirectory; }
+    std::string VersionText() override { return "5.1.2600"; }
 };
 
 // Lists `count` files (no end for kEndless), each one only once the test
@@ -184,6 +186,29 @@ public:
             return failWith;
         texts.push_back(text);
         return 0;
+    }
+};
+
+// Standard input that holds what a test gives it, and standard output that
+// keeps what is written; either fails with `error` when a test says so.
+class StandInStreams final : public StandardStreams {
+public:
+    std::string input;
+    std::string output;
+    unsigned inputError = 0;
+    unsigned outputError = 0;
+
+    unsigned ReadInput(std::string& bytes) override
+    {
+        if (!inputError)
+            bytes = input;
+        return inputError;
+    }
+    unsigned WriteOutput(std::string_view bytes) override
+    {
+        if (!outputError)
+            output += bytes;
+        return outputError;
     }
 };
 
@@ -331,6 +356,7 @@ struct TestServices {
     StandInShell shell;
     StandInClipboard clipboard;
     FailingFiles files;
+    StandInStreams streams;
     StandInThreads threads;
     StandInTrust trust;
     PlatformServices services{
@@ -343,6 +369,7 @@ struct TestServices {
         .redirection = redirection,
         .clipboard = clipboard,
         .files = files,
+        .streams = streams,
         .threads = threads,
         .trust = trust,
     };

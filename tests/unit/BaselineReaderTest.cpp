@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "compare/BaselineReader.h"
+#include "export/JsonLines.h"
 #include "export/ListExport.h"
 #include "verify/VerificationReport.h"
 #include "support/AsciiUpper.h"
@@ -17,7 +18,7 @@ static void PrintTo(const BaselineFile& file, std::ostream* os)
                                                                 file.root});
 }
 
-TEST(BaselineReader, ReadsWhatVerifyWrites)
+TEST(BaselineReader, ReadsWhatVerifyWritesAsCsvOrAsJsonLines)
 {
     const std::vector<ListRow> rows = {{1, "C:\\WINDOWS\\system32\\kernel32.dll"}, {2, "C:\\WINDOWS\\a, b.dll"},
                                        {3, "C:\\WINDOWS\\stopped.dll"}};
@@ -29,21 +30,25 @@ TEST(BaselineReader, ReadsWhatVerifyWrites)
         FileVerification{{TrustKind::Unreadable, "", "Access is denied.", ""}, ""},
         std::nullopt};
     const std::vector<VerifiedFile> files = VerifiedFiles(rows, results);
-    const std::string document = CsvDocument(CsvHeaderOf(VerifiedFileColumns()),
-                                             RecordsOf<VerifiedFile>(VerifiedFileColumns(), files));
-    const Baseline baseline = ReadBaseline(document, AsciiUpper);
-    EXPECT_EQ(baseline.refusal, "");
-    EXPECT_TRUE(baseline.tellsUpdates);
-    EXPECT_EQ(baseline.files,
-              (std::vector<BaselineFile>{
-                  {rows[0].path, "Signed (catalog)", "Microsoft Windows", "AB01", "nt5.cat", "6.1.7601.17514",
-                   "kernel32", root},
-                  {rows[1].path, "Could not be read: Access is denied.", "", "", ""},
-                  {rows[2].path, "Not verified (stopped)", "", "", ""},
-              }));
+    const std::vector<Record> records = RecordsOf<VerifiedFile>(VerifiedFileColumns(), files);
+    for (const std::string& document :
+         {CsvDocument(CsvHeaderOf(VerifiedFileColumns()), records),
+          JsonLinesDocument(JsonColumnsOf(VerifiedFileColumns()), records, {"verify", files.size()})}) {
+        const Baseline baseline = ReadBaseline(document, AsciiUpper);
+        EXPECT_EQ(baseline.refusal, "") << document;
+        EXPECT_TRUE(baseline.tellsUpdates) << document;
+        EXPECT_EQ(baseline.files,
+                  (std::vector<BaselineFile>{
+                      {rows[0].path, "Signed (catalog)", "Microsoft Windows", "AB01", "nt5.cat", "6.1.7601.17514",
+                       "kernel32", root},
+                      {rows[1].path, "Could not be read: Access is denied.", "", "", ""},
+                      {rows[2].path, "Not verified (stopped)", "", "", ""},
+                  }))
+            << document;
+    }
 }
 
-TEST(BaselineReader, FindsItsColumnsInAnyCsvThatHoldsThem)
+TEST(BaselineReader, FindsItsColumnsInAnyCsvOrJsonLinesThatHoldsThem)
 {
     const BaselineFile kernel32 = {"C:\\WINDOWS\\kernel32.dll", "Signed (catalog)", "Microsoft Windows", "AB01", ""};
     const BaselineFile onlyHash = {"C:\\WINDOWS\\kernel32.dll", "", "", "AB01", ""};
@@ -87,6 +92,24 @@ TEST(BaselineReader, FindsItsColumnsInAnyCsvThatHoldsThem)
         // Paths that differ in case only in characters the folding keeps.
         {"Path,SHA256\r\nC:\\\xC3\xA9.dll,0\r\nC:\\\xC3\x89.dll,1\r\n",
          {{"C:\\\xC3\xA9.dll", "", "", "0", ""}, {"C:\\\xC3\x89.dll", "", "", "1", ""}}},
+        // JSON Lines, by the members' names: any order, others ignored
+        // whatever they hold, the summary wherever it is, blank lines, a
+        // byte order mark and CR LF as a PowerShell pipe leaves them.
+        {"{\"sha256\":\"AB01\",\"n\":1,\"path\":\"C:\\\\WINDOWS\\\\kernel32.dll\",\"signer\":\"Microsoft Windows\","
+         "\"signature\":\"Signed (catalog)\",\"size\":[1,{\"path\":\"x\"}],\"note\":null}\n",
+         {kernel32}},
+        {"\xEF\xBB\xBF {\"summary\":true,\"path\":\"C:\\\\x\"}\r\n\r\n{\"path\":\"C:\\\\WINDOWS\\\\kernel32.dll\","
+         "\"sha256\":\"AB01\"}\r\n{\"summary\":true,\"files\":1}\r\n",
+         {onlyHash}},
+        {"{\"path\":\"C:\\\\a.dll\",\"sha256\":\"\",\"version\":\"1.2.3.4\",\"original_name\":\"a\\u002Edll\","
+         "\"root\":\"00FF\",\"summary\":false}",
+         {{"C:\\a.dll", "", "", "", "", "1.2.3.4", "a.dll", "00FF"}},
+         true},
+        // Every file has all three, or the baseline cannot tell an update.
+        {"{\"path\":\"C:\\\\a\",\"sha256\":\"0\",\"version\":\"\",\"original_name\":\"\",\"root\":\"\"}\n"
+         "{\"path\":\"C:\\\\b\",\"sha256\":\"1\",\"version\":\"\",\"original_name\":\"\"}\n",
+         {{"C:\\a", "", "", "0", ""}, {"C:\\b", "", "", "1", ""}}},
+        {"{\"summary\":true}\n", {}, true},
     };
     for (const auto& row : table) {
         const Baseline baseline = ReadBaseline(row.bytes, AsciiUpper);
@@ -113,6 +136,9 @@ TEST(BaselineReader, ReadsEveryFieldBackAsItWasWritten)
         const std::string field = fields[row];
         EXPECT_EQ(baseline.files[row], (BaselineFile{records[row][0], field, field, field, field})) << field;
     }
+    const std::string lines = JsonLinesDocument(
+        {{"path", false}, {"signature", false}, {"signer", false}, {"sha256", false}, {"catalog", false}}, records, {});
+    EXPECT_EQ(ReadBaseline(lines, AsciiUpper).files, baseline.files);
 }
 
 TEST(BaselineReader, RefusesWhatIsNoBaselineAndSaysWhy)
@@ -157,6 +183,24 @@ TEST(BaselineReader, RefusesWhatIsNoBaselineAndSaysWhy)
         // The first repeat in the file, whatever the order of the keys.
         {"Path,SHA256\r\nC:\\a,0\r\nC:\\b,0\r\nC:\\B,0\r\nC:\\A,0\r\nC:\\b,0\r\n",
          "line 4 lists C:\\B again, as line 3 did"},
+        // JSON Lines.
+        {"{\"path\":\"C:\\\\a\",\"sha256\":\"0\"}\n{\"path\":\"C:\\\\b\",", "line 2 is not JSON (at character 17)"},
+        {"{\"path\":\"C:\\\\a\",\"sha256\":\"0\"} x", "line 1 is not JSON (at character 31)"},
+        {"{\"path\":\"C:\\\\\xC3(\",\"sha256\":\"0\"}", "line 1 is not JSON (at character 15)"},
+        {"{\"path\":\"C:\\\\a\",\"sha256\":\"0\"}\n[1]\n", "line 2 is not a JSON object"},
+        {"{\"path\":\"C:\\\\a\",\"sha256\":\"0\"}\n\"x\"\n", "line 2 is not a JSON object"},
+        {"{\"sha256\":\"0\"}", "line 1 has no path"},
+        {"{\"path\":\"\",\"sha256\":\"0\"}", "line 1 has no path"},
+        {"{\"path\":\"C:\\\\a\"}", "line 1 has no sha256"},
+        {"{}", "line 1 has no path"},
+        {"{\"path\":\"C:\\\\a\\u0000.dll\",\"sha256\":\"0\"}", "line 1 is not text (a NUL character)"},
+        {"{\"path\":\"C:\\\\a\",\"sha256\":0}", "line 1 has a \"sha256\" that is not a text"},
+        {"{\"path\":\"C:\\\\a\",\"sha256\":\"0\",\"signer\":{\"name\":\"x\"}}",
+         "line 1 has a \"signer\" that is not a text"},
+        {"{\"path\":[\"C:\\\\a\"],\"sha256\":\"0\"}", "line 1 has a \"path\" that is not a text"},
+        {"{\"path\":\"C:\\\\a\",\"path\":\"C:\\\\b\",\"sha256\":\"0\"}", "line 1 has two \"path\" members"},
+        {"{\"path\":\"C:\\\\x\",\"sha256\":\"0\"}\n\n{\"path\":\"c:\\\\X\",\"sha256\":\"1\"}",
+         "line 3 lists c:\\X again, as line 1 did"},
     };
     for (const auto& row : table) {
         const Baseline baseline = ReadBaseline(row.bytes, AsciiUpper);

@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "scan/FillStatus.h"
 #include "export/AtomicSave.h"
+#include "export/JsonLines.h"
 #include "export/ListExport.h"
 #include "rows/FileListColumns.h"
 
@@ -132,6 +133,38 @@ private:
 
 }  // namespace
 
+TEST(JsonLines, WritesEachRecordAsAnObjectOfEveryColumnThenTheSummary)
+{
+    const std::vector<JsonColumn> columns = {
+        {"n", true}, {"path", false}, {"before.signer", false}, {"after.signer", false}, {"before.root", false}};
+    const std::vector<Record> records = {
+        {"02", "C:\\a \"b\".dll", "Microsoft", "", "AB"},
+        // Control characters, UTF-8 that stays, bytes that are no UTF-8, a
+        // number column that holds no number, a record short of fields.
+        {"", "C:\\caf\xC3\xA9\t\x01.dll", "\xFF", "=x", ""},
+        {"7x", "C:\\b.dll"},
+    };
+    JsonSummary summary{"compare", 3, {{"added", 1}, {"signature_changed", 0}}, false, 5, "1.1.0.3", "10.0.19045"};
+    EXPECT_EQ(JsonLinesDocument(columns, records, summary),
+              "{\"n\":2,\"path\":\"C:\\\\a \\\"b\\\".dll\",\"before\":{\"signer\":\"Microsoft\",\"root\":\"AB\"},"
+              "\"after\":{\"signer\":\"\"}}\n"
+              "{\"n\":\"\",\"path\":\"C:\\\\caf\xC3\xA9\\t\\u0001.dll\",\"before\":{\"signer\":\"\xEF\xBF\xBD\","
+              "\"root\":\"\"},\"after\":{\"signer\":\"=x\"}}\n"
+              "{\"n\":\"7x\",\"path\":\"C:\\\\b.dll\",\"before\":{\"signer\":\"\",\"root\":\"\"},"
+              "\"after\":{\"signer\":\"\"}}\n"
+              "{\"summary\":true,\"command\":\"compare\",\"files\":3,\"counts\":{\"added\":1,\"signature_changed\":0},"
+              "\"whole\":false,\"exit_code\":5,\"vorlane_version\":\"1.1.0.3\",\"windows_version\":\"10.0.19045\"}\n");
+    // The names and number columns come from the table's schema.
+    const std::vector<JsonColumn> list = JsonColumnsOf(FileListColumns());
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].name + (list[0].number ? " number, " : " text, ") + list[1].name +
+                  (list[1].number ? " number" : " text"),
+              "n number, path text");
+    EXPECT_EQ(JsonLinesDocument({}, {}, {"save"}),
+              "{\"summary\":true,\"command\":\"save\",\"files\":0,\"counts\":{},\"whole\":true,\"exit_code\":0,"
+              "\"vorlane_version\":\"\",\"windows_version\":\"\"}\n");
+}
+
 TEST(AtomicSave, LeavesTheOldFileOrTheWholeNewOneAndNoTemporaryFileUnlessItIsTheOnlyCopy)
 {
     using Files = std::map<std::wstring, std::string>;
@@ -179,6 +212,9 @@ TEST(CommandLine, NamesTheActionAndTheFile)
         const wchar_t* file;
         bool all = false;
         const wchar_t* report = L"";
+        bool json = false;
+        // What the message says is wrong, when more than an unknown argument.
+        const wchar_t* mistake = L"";
     } table[] = {
         {{}, Action::ShowDialog, L""},
         {{L"C:\\WINDOWS\\kernel32.dll"}, Action::CheckFile, L"C:\\WINDOWS\\kernel32.dll"},
@@ -218,6 +254,16 @@ TEST(CommandLine, NamesTheActionAndTheFile)
         {{L"/save", L"/al"}, Action::Wrong, L""},
         {{L"/verify", L"-verify"}, Action::Wrong, L""},
         {{L"/save", L"/lists/pc1.csv"}, Action::SaveList, L"/lists/pc1.csv"},
+        // JSON Lines, and the standard streams.
+        {{L"/save", L"-", L"/JSON"}, Action::SaveList, L"-", false, L"", true},
+        {{L"-json", L"/verify", L"-", L"/all"}, Action::VerifyList, L"-", true, L"", true},
+        {{L"/compare", L"-", L"r.jsonl", L"/json"}, Action::CompareList, L"-", false, L"r.jsonl", true},
+        {{L"/compare", L"base.csv", L"-"}, Action::CompareList, L"base.csv", false, L"-"},
+        {{L"/json"}, Action::Wrong, L"", false, L"", false, L"/json says how"},
+        {{L"kernel32.dll", L"/json"}, Action::Wrong, L"", false, L"", false, L"/json says how"},
+        {{L"/json", L"/?"}, Action::Wrong, L"", false, L"", false, L"/json says how"},
+        {{L"/jsonl", L"/save", L"a.csv"}, Action::Wrong, L""},
+        {{L"/compare", L"-", L"-", L"/json"}, Action::Wrong, L"", false, L"", false, L"not both"},
     };
     for (const auto& row : table) {
         const CommandLine command = ParseCommandLine(row.arguments);
@@ -225,6 +271,9 @@ TEST(CommandLine, NamesTheActionAndTheFile)
         EXPECT_EQ(command.file, row.file) << testing::PrintToString(row.arguments);
         EXPECT_EQ(command.all, row.all) << testing::PrintToString(row.arguments);
         EXPECT_EQ(command.report, row.report) << testing::PrintToString(row.arguments);
+        EXPECT_EQ(command.json, row.json) << testing::PrintToString(row.arguments);
+        EXPECT_EQ(command.mistake.empty(), !*row.mistake) << testing::PrintToString(row.arguments);
+        EXPECT_NE(command.mistake.find(row.mistake), std::wstring::npos) << testing::PrintToString(row.arguments);
     }
 }
 

@@ -115,8 +115,8 @@ TEST(SchemaRows, SortTheRowsAndTheirTextsTogetherAndTypingFindsAFirstColumn)
         std::string signer;
     };
     static const TableColumn<Signed> columns[] = {
-        {{" Name", 60, false, ColumnSort::ByText}, "Name", [](const Signed& row) { return row.name; }},
-        {{" Signer", 60, true, ColumnSort::ByText}, "Signer", [](const Signed& row) { return row.signer; }},
+        {{" Name", 60, false, ColumnSort::ByText}, "Name", "name", [](const Signed& row) { return row.name; }},
+        {{" Signer", 60, true, ColumnSort::ByText}, "Signer", "signer", [](const Signed& row) { return row.signer; }},
     };
     SchemaRows<Signed> table(columns, [](const std::string& text) { return "<" + text + ">"; });
     table.SetRows({{"beta.dll", "Microsoft"}, {"Alpha.dll", "Mallory"}, {"gamma.dll", "Contoso"}});

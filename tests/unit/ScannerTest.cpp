@@ -152,6 +152,7 @@ TEST(ProtectedFileListing, TakesTheStrategyOfTheSystemAndListsNothingWithoutTheS
         unsigned long major = 5;
         unsigned long MajorVersion() override { return major; }
         std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
+        std::string VersionText() override { return {}; }
     };
     class MissingService final : public FileProtection {
     public:
