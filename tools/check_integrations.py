@@ -188,8 +188,12 @@ def check_output(source, argv, run, all_rules, location):
         fail(f'{source}: {argv[1:]} wrote no LF-ended lines without a byte order mark '
              f'(exit code {run.returncode}, {run.stderr.decode(errors="replace")})')
         return []
-    objects = [json.loads(line) for line in out.decode('utf-8').split('\n')[:-1]]
-    if objects[-1].get('summary') is not True or any('summary' in obj for obj in objects[:-1]):
+    try:
+        objects = [json.loads(line) for line in out.decode('utf-8').split('\n')[:-1]]
+    except ValueError as error:
+        fail(f'{source}: {argv[1:]} wrote a line that is not UTF-8 JSON: {error}')
+        return []
+    if not objects or objects[-1].get('summary') is not True or any('summary' in obj for obj in objects[:-1]):
         fail(f'{source}: the summary is not the last line, alone')
     elif objects[-1]['exit_code'] != run.returncode:
         fail(f'{source}: the summary says exit code {objects[-1]["exit_code"]}, Vorlane.exe ended with {run.returncode}')
