@@ -248,11 +248,13 @@ def run_commands(unix, run, exe_path, commands, all_rules, read):
         return
     distort(unix(baseline))
 
-    seen, objects = set(), []
+    # One run for each distinct command line, said with every file that holds it.
+    sources = {}
     for source, location, argv in commands['stdout']:
-        if tuple(argv) not in seen:
-            seen.add(tuple(argv))
-            objects += check_output(source, argv, run(argv), all_rules, 'command_' + location)
+        sources.setdefault(tuple(argv), (location, []))[1].append(source)
+    seen, objects = set(sources), []
+    for argv, (location, names) in sources.items():
+        objects += check_output(', '.join(names), list(argv), run(list(argv)), all_rules, 'command_' + location)
     # The README pipes the baseline in as PowerShell pipes lines: CR LF after each.
     for stdin, argv in commands['readme']:
         argv = [exe_path if arg.endswith('Vorlane.exe') else arg for arg in argv]
@@ -280,8 +282,9 @@ def main():
     script_argvs, script_text = scripts(root)
     readme_lines, readme_text = readme(root)
     exe_path, baseline = script_argvs['Verify'][0], script_argvs['Verify'][2]
-    stdout = [(f'{SCRIPTS[0]}', 'vorlane', script_argvs['Compare'])]
-    stdout += [(f'{WAZUH_CONF} ({tag})', tag, argv) for tag, argv in wodles(root)]
+    # The wodles first: a line's location, which the rules match, is their tag's.
+    stdout = [(f'{WAZUH_CONF} ({tag})', tag, argv) for tag, argv in wodles(root)]
+    stdout += [(f'{SCRIPTS[0]}', 'vorlane', script_argvs['Compare'])]
     names = {'OSPath': exe_path, 'baseline_file': baseline}
     stdout += [(ARTIFACT, 'vorlane', [names.get(item, item) for item in argv]) for argv in artifact_argvs]
     if len(stdout) != 5 or len(readme_lines) < 3 or any(argv[0] != exe_path for _, _, argv in stdout):
