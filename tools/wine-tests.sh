@@ -19,4 +19,8 @@ use_demo_prefix "$arch" "$BUILD/$arch/demo/sfc.dll"
 # demo_run.exe gives up on a list that stops filling; this bounds a Wine that hangs.
 step 300 xvfb-run "${DISPLAYED[@]}" "$WINE" "$BUILD/$arch/demo/demo_run.exe"
 "$ROOT/tools/check-save.sh" "$arch"
+if [ "$arch" = x86_64 ]; then
+    say "The fleet tools' integrations ($arch)"
+    "$ROOT/tools/check-integrations.sh" "$arch"
+fi
 wineserver -k || true
