@@ -45,7 +45,7 @@ install_missing() {
                   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
                   binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xauth
                   fonts-liberation locales clang-14 libclang-rt-14-dev openssl
-                  osslsigncode ccache python3 nlohmann-json3-dev "$@")
+                  osslsigncode ccache python3 python3-yaml nlohmann-json3-dev "$@")
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
