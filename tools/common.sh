@@ -59,7 +59,8 @@ install_missing() {
         # apt goes on without that index; so may a mirror that keeps one stale.
         # Without the 32-bit security index, the 32-bit libraries Wine needs
         # cannot match the versions of the 64-bit ones: then take every package
-        # from the release itself, whose point releases carry the fixes too.
+        # from the release itself (on Debian its point releases carry the
+        # security fixes too).
         as_root apt-get update -qq || say "Some package lists could not be read: going on with those there are"
         if ! as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"; then
             local release
