@@ -13,6 +13,9 @@ void CopyOrSayWhy(CWnd& owner, Clipboard& clipboard, const std::string& text);
 
 // What the file dialogs offer where a CSV file is asked for.
 inline constexpr wchar_t kCsvFilter[] = L"CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
+// A baseline is what /verify wrote, as CSV or as JSON Lines.
+inline constexpr wchar_t kBaselineFilter[] =
+    L"Baselines (*.csv, *.jsonl)\0*.csv;*.jsonl\0All files (*.*)\0*.*\0";
 
 // Asks where to save a CSV file, offering `fileName`, and saves it there
 // with `save`, which gives a system error code or 0; when that fails, says

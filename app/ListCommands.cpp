@@ -143,7 +143,7 @@ void CListCommands::CompareWithBaseline()
 {
     if (!ListReachedTheEnd() || m_rows.Count() == 0)
         return;
-    COpenFileDialog choose(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR, kCsvFilter, &m_owner,
+    COpenFileDialog choose(OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR, kBaselineFilter, &m_owner,
                            m_services.fileDialogs);
     if (choose.RunModal() != IDOK)
         return;
