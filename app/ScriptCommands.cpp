@@ -11,7 +11,6 @@
 #include "compare/ComparisonReport.h"
 #include "compare/CurrentFiles.h"
 #include "export/ConsoleProgress.h"
-#include "export/JsonLines.h"
 #include "export/ListFile.h"
 #include "export/ProgressLine.h"
 #include "export/StandardStreams.h"
@@ -95,16 +94,6 @@ std::wstring SaveFailure(const std::wstring& what, const std::wstring& file, uns
     const std::wstring where = IsStandardStream(file) ? L"write " + what + L" to standard output"
                                                        : L"save " + what + L" as " + file;
     return L"Vorlane could not " + where + L": " + WideText(SystemErrorText(code)) + L"\r\n";
-}
-
-// The rows as the format's document: CSV, or JSON Lines ending in `summary`.
-template <class Row>
-std::string Document(OutputFormat format, TableSchema<Row> schema, std::span<const Row> rows, ToUtf8 utf8,
-                     const JsonSummary& summary)
-{
-    const std::vector<Record> records = RecordsOf(schema, rows, utf8);
-    return format == OutputFormat::JsonLines ? JsonLinesDocument(JsonColumnsOf(schema), records, summary)
-                                             : CsvDocument(CsvHeaderOf(schema), records);
 }
 
 // Saves the document as `file`, never half written, or writes it to
@@ -222,8 +211,8 @@ int SaveList(PlatformServices& services, const std::wstring& file, bool all, Out
         return kNotWritten;
     const int exitCode = outcome.Whole() ? kWritten : kWrittenCut;
     const std::string document =
-        Document<ListRow>(format, FileListColumns(), rows.Rows(), Utf8Text,
-                          Summary(services, "save", rows.Count(), outcome.Whole(), exitCode));
+        TableDocument<ListRow>(FileListColumns(), rows.Rows(), Utf8Text, format,
+                               Summary(services, "save", rows.Count(), outcome.Whole(), exitCode));
     if (const unsigned code = WriteDocument(services, file, document)) {
         message = SaveFailure(L"the list", file, code);
         return kNotWritten;
@@ -246,8 +235,8 @@ int VerifyList(PlatformServices& services, const std::wstring& file, bool all, O
     const int exitCode = untrusted ? kWrittenUntrusted : outcome.Whole() ? kWritten : kWrittenCut;
     JsonSummary summary = Summary(services, "verify", listing.rows.Count(), outcome.Whole(), exitCode);
     summary.counts = NamedVerificationCounts(progress);
-    const std::string document = Document<VerifiedFile>(
-        format, VerifiedFileColumns(), VerifiedFiles(listing.rows.Rows(), listing.results), Utf8Text, summary);
+    const std::string document = TableDocument<VerifiedFile>(
+        VerifiedFileColumns(), VerifiedFiles(listing.rows.Rows(), listing.results), Utf8Text, format, summary);
     if (const unsigned code = WriteDocument(services, file, document)) {
         message = SaveFailure(L"the list", file, code);
         return kNotWritten;
@@ -305,7 +294,7 @@ int CompareList(PlatformServices& services, const std::wstring& baselineFile, co
     JsonSummary summary = Summary(services, "compare", current.size(), unlisted.empty(), exitCode);
     summary.counts = NamedComparisonCounts(comparison);
     const std::string document =
-        Document<Difference>(format, DifferenceColumns(), comparison.differences, nullptr, summary);
+        TableDocument<Difference>(DifferenceColumns(), comparison.differences, nullptr, format, summary);
     if (const unsigned code = WriteDocument(services, reportFile, document)) {
         message = SaveFailure(L"the differences", reportFile, code);
         return kNotWritten;

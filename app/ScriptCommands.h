@@ -1,10 +1,9 @@
 #pragma once
 #include <string>
 
-struct PlatformServices;
+#include "export/ListFile.h"
 
-// What /save, /verify and /compare write: CSV, or JSON Lines for /json.
-enum class OutputFormat { Csv, JsonLines };
+struct PlatformServices;
 
 // A FILE or REPORT of "-" is standard output, where the document is
 // written whole once it is made; a BASELINE of "-" is standard input. With

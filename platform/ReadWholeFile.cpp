@@ -36,21 +36,25 @@ unsigned ReadWholeFile(HANDLE file, std::string& bytes)
 unsigned ReadStreamToEnd(HANDLE stream, std::string& bytes)
 {
     // Large asks: a pipe gives what it holds at each, and under Wine each
-    // read is a trip to the server.
+    // read is a trip to the server. The room grows by doubling, so that it
+    // is made (and cleared) a few times, not once a read.
     constexpr std::size_t kAsk = 1 << 20;
     std::string read;
+    std::size_t done = 0;
     for (;;) {
-        const std::size_t done = read.size();
         if (done > kMaxWholeFileBytes)
             return ERROR_FILE_TOO_LARGE;
-        try {
-            read.resize(done + kAsk);
-        } catch (const std::bad_alloc&) {
-            return ERROR_NOT_ENOUGH_MEMORY;
+        if (read.size() - done < kAsk) {
+            try {
+                read.resize(std::max(2 * read.size(), done + kAsk));
+            } catch (const std::bad_alloc&) {
+                return ERROR_NOT_ENOUGH_MEMORY;
+            }
         }
         DWORD got = 0;
-        const bool ok = ::ReadFile(stream, read.data() + done, static_cast<DWORD>(kAsk), &got, nullptr);
-        read.resize(done + got);
+        const DWORD ask = static_cast<DWORD>(std::min<std::size_t>(read.size() - done, 1u << 24));
+        const bool ok = ::ReadFile(stream, read.data() + done, ask, &got, nullptr);
+        done += got;
         if (!ok) {
             const DWORD error = ::GetLastError();
             if (error == ERROR_BROKEN_PIPE)
@@ -60,6 +64,7 @@ unsigned ReadStreamToEnd(HANDLE stream, std::string& bytes)
         if (got == 0)
             break;
     }
+    read.resize(done);
     bytes = std::move(read);
     return 0;
 }
